@@ -1,0 +1,46 @@
+# Two commands do everything on a fresh Debian 12 machine (as root):
+#   make demo   builds the kit and runs the demonstration under Wine
+#   make test   builds both targets and runs every test through CTest
+BUILD   ?= build
+JOBS    ?= $(shell nproc)
+PACKAGES = mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 \
+           libz-mingw-w64-dev zlib1g-dev googletest cmake ninja-build xvfb clang \
+           xauth x11-utils
+TOOLCHAIN = $(CURDIR)/cmake/mingw.cmake
+
+.PHONY: deps configure build test demo bench fuzz clean
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing >/dev/null; \
+	fi
+
+$(BUILD)/native/build.ninja:
+	cmake -G Ninja -S . -B $(BUILD)/native -DCMAKE_BUILD_TYPE=Debug
+$(BUILD)/win64/build.ninja:
+	cmake -G Ninja -S . -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+$(BUILD)/win32/build.ninja:
+	cmake -G Ninja -S . -B $(BUILD)/win32 -DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN) -DMINGW_ARCH=i686 \
+	  -DCMAKE_BUILD_TYPE=Release -DVTRL_TESTS=OFF
+
+configure: deps $(BUILD)/native/build.ninja $(BUILD)/win64/build.ninja $(BUILD)/win32/build.ninja
+
+build: configure
+	ninja -C $(BUILD)/native -j $(JOBS)
+	ninja -C $(BUILD)/win64 -j $(JOBS)
+	ninja -C $(BUILD)/win32 -j $(JOBS)
+
+test: build
+	ctest --test-dir $(BUILD)/native -j $(JOBS) --output-on-failure
+	ctest --test-dir $(BUILD)/win64 -j $(JOBS) --output-on-failure
+
+demo: deps $(BUILD)/win64/build.ninja
+	ninja -C $(BUILD)/win64 -j $(JOBS) demo-files
+	tools/demo $(BUILD)/win64
+
+clean:
+	rm -rf $(BUILD)

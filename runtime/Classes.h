@@ -1,0 +1,207 @@
+// The component runtime: persistent objects, components with owner, name,
+// tag and state, string lists, events and enumeration/set types.
+#pragma once
+
+#include <any>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "SysUtils.h"
+
+namespace vtrl {
+
+class TClassInfo;
+class TComponent;
+
+// Everything whose published properties can be stored in a definition.
+class TPersistent {
+public:
+    virtual ~TPersistent() = default;
+    static const TClassInfo& StaticClass();
+    virtual const TClassInfo& ClassType() const { return StaticClass(); }
+    const std::string& ClassName() const;
+    bool InheritsFrom(const TClassInfo& Class) const;
+};
+
+// Declares the class information of a published class. Put it first in the
+// class body; VTRL_IMPLEMENT_CLASS in the .cpp file fills it in.
+#define VTRL_CLASS(Cls)                                               \
+public:                                                               \
+    static const ::vtrl::TClassInfo& StaticClass();                   \
+    const ::vtrl::TClassInfo& ClassType() const override { return StaticClass(); } \
+                                                                      \
+private:
+
+// ---------------------------------------------------------------- events
+
+// A method reference: a handler and, when it came from a definition, the
+// name of the root component's method it is bound to.
+template <class... Args>
+class TEvent {
+public:
+    using Fn = std::function<void(Args...)>;
+    TEvent() = default;
+    TEvent(Fn f) : Handler(std::move(f)) {}
+    TEvent& operator=(Fn f) {
+        Handler = std::move(f);
+        Name.clear();
+        return *this;
+    }
+    explicit operator bool() const { return static_cast<bool>(Handler); }
+    void operator()(Args... a) const { Handler(std::forward<Args>(a)...); }
+    void Bind(std::string name, Fn f) {
+        Handler = std::move(f);
+        Name = std::move(name);
+    }
+    void Clear() {
+        Handler = nullptr;
+        Name.clear();
+    }
+    Fn Handler;
+    std::string Name;
+};
+
+using TNotifyEvent = TEvent<TComponent*>;
+
+// ------------------------------------------------------ enumerations, sets
+
+// Value names of an enumeration, taken from the identifiers themselves.
+class TEnumInfo {
+public:
+    TEnumInfo(const char* TypeName, const char* StringizedValues);
+    std::string TypeName;
+    std::vector<std::string> Names;
+    // Index of a value name (compared without regard to case) or -1.
+    int IndexOf(std::string_view Name) const;
+};
+
+// Declares an unscoped enumeration whose value names the runtime knows.
+#define VTRL_ENUM(Name, ...)                                                  \
+    enum Name : uint8_t { __VA_ARGS__ };                                      \
+    inline const ::vtrl::TEnumInfo& EnumInfoOf(Name) {                        \
+        static const ::vtrl::TEnumInfo info(#Name, #__VA_ARGS__);             \
+        return info;                                                          \
+    }
+
+// A set of enumeration values (at most 32 members), stored as a bit mask.
+template <class E>
+class TSet {
+public:
+    constexpr TSet() = default;
+    constexpr TSet(std::initializer_list<E> l) {
+        for (E e : l) Bits |= Bit(e);
+    }
+    static constexpr TSet FromBits(uint32_t b) {
+        TSet s;
+        s.Bits = b;
+        return s;
+    }
+    constexpr bool Contains(E e) const { return (Bits & Bit(e)) != 0; }
+    constexpr bool Empty() const { return Bits == 0; }
+    constexpr TSet& Include(E e) { Bits |= Bit(e); return *this; }
+    constexpr TSet& Exclude(E e) { Bits &= ~Bit(e); return *this; }
+    constexpr TSet operator+(TSet o) const { return FromBits(Bits | o.Bits); }
+    constexpr TSet operator-(TSet o) const { return FromBits(Bits & ~o.Bits); }
+    constexpr TSet operator*(TSet o) const { return FromBits(Bits & o.Bits); }
+    constexpr bool operator==(const TSet&) const = default;
+    uint32_t Bits = 0;
+
+private:
+    static constexpr uint32_t Bit(E e) { return uint32_t{1} << static_cast<unsigned>(e); }
+};
+
+// ---------------------------------------------------------------- strings
+
+// An ordered list of text lines.
+class TStringList : public TPersistent {
+    VTRL_CLASS(TStringList)
+public:
+    TStringList() = default;
+    TStringList(std::initializer_list<std::string> l) : Strings(l) {}
+    int Count() const { return static_cast<int>(Strings.size()); }
+    const std::string& operator[](int i) const { return Strings.at(i); }
+    std::string& operator[](int i) { return Strings.at(i); }
+    void Add(std::string s) { Strings.push_back(std::move(s)); }
+    void Delete(int i) { Strings.erase(Strings.begin() + i); }
+    void Clear() { Strings.clear(); }
+    int IndexOf(std::string_view s) const;  // without regard to case
+    // Lines joined with CR LF after each line, as a memo shows them.
+    std::string Text() const;
+    // Splits at CR LF, LF or CR; a final line break adds no empty line.
+    void SetText(std::string_view t);
+    bool operator==(const TStringList& o) const { return Strings == o.Strings; }
+    std::vector<std::string> Strings;
+};
+
+// ------------------------------------------------------------- components
+
+enum TComponentStateFlag : uint8_t { csLoading, csReading, csDestroying, csDesigning };
+using TComponentState = TSet<TComponentStateFlag>;
+enum TOperation { opInsert, opRemove };
+
+// A named object that owns other components and destroys them with itself.
+class TComponent : public TPersistent {
+    VTRL_CLASS(TComponent)
+public:
+    explicit TComponent(TComponent* AOwner);
+    ~TComponent() override;
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    const std::string& Name() const { return FName; }
+    // Raises Exception when another component of the owner has the name.
+    virtual void SetName(const std::string& Value);
+    TComponent* Owner() const { return FOwner; }
+    int32_t Tag = 0;
+    TComponentState ComponentState;
+    bool Loading() const { return ComponentState.Contains(csLoading); }
+    bool Designing() const { return ComponentState.Contains(csDesigning); }
+    bool Destroying() const { return ComponentState.Contains(csDestroying); }
+
+    int ComponentCount() const { return static_cast<int>(FComponents.size()); }
+    TComponent* Components(int i) const { return FComponents.at(i); }
+    // The owned component with this name (without regard to case), or null.
+    TComponent* FindComponent(std::string_view Name) const;
+
+    // Asks for a notice (Notification with opRemove) when Other is destroyed.
+    void FreeNotification(TComponent* Other);
+    void RemoveFreeNotification(TComponent* Other);
+
+    // Called once for each component after a definition has been read and
+    // every reference resolved; the loading state is still set.
+    virtual void Loaded() {}
+
+    // Handler lookup for definitions: the method that a definition names
+    // (as in "OnCleanup = Install1Cleanup") as a std::function of the
+    // event's signature wrapped in std::any; empty when there is none.
+    std::any MethodAddress(std::string_view Name) const;
+    const std::map<std::string, std::any, std::less<>>& Methods() const { return FMethods; }
+
+protected:
+    virtual void Notification(TComponent* AComponent, TOperation Operation);
+    // Makes a method known to definitions under Name.
+    template <class... Args>
+    void PublishMethod(std::string Name, std::function<void(Args...)> Fn) {
+        FMethods[UpperCase(Name)] = std::move(Fn);
+    }
+
+private:
+    void InsertComponent(TComponent* c);
+    void RemoveComponent(TComponent* c);
+    std::string FName;
+    TComponent* FOwner = nullptr;
+    std::vector<TComponent*> FComponents;
+    std::vector<TComponent*> FFreeNotifies;
+    std::map<std::string, std::any, std::less<>> FMethods;
+};
+
+// Casts a component to T when it is one, else null.
+template <class T>
+T* As(TPersistent* p) {
+    return dynamic_cast<T*>(p);
+}
+
+}  // namespace vtrl

@@ -1,0 +1,269 @@
+// Exceptions, message formatting and text helpers.
+#include "SysUtils.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+namespace vtrl {
+
+void Abort() { throw EAbort(); }
+
+namespace {
+
+[[noreturn]] void BadFormat(std::string_view Template) {
+    throw Exception("Format '" + std::string(Template) + "' invalid or incompatible with argument");
+}
+
+std::string Thousands(double v, int decimals) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v < 0 ? -v : v);
+    std::string digits(buf);
+    std::string frac;
+    if (auto dot = digits.find('.'); dot != std::string::npos) {
+        frac = digits.substr(dot);
+        digits.resize(dot);
+    }
+    std::string out;
+    int n = static_cast<int>(digits.size());
+    for (int i = 0; i < n; ++i) {
+        out += digits[i];
+        int left = n - i - 1;
+        if (left > 0 && left % 3 == 0) out += ',';
+    }
+    return (v < 0 ? "-" : "") + out + frac;
+}
+
+std::string Pad(std::string s, int width, bool left) {
+    if (width > 0 && static_cast<int>(s.size()) < width) {
+        std::string fill(width - s.size(), ' ');
+        s = left ? s + fill : fill + s;
+    }
+    return s;
+}
+
+}  // namespace
+
+std::string Format(std::string_view T, const std::vector<TFormatArg>& Args) {
+    std::string out;
+    size_t next = 0;
+    for (size_t i = 0; i < T.size(); ++i) {
+        if (T[i] != '%') {
+            out += T[i];
+            continue;
+        }
+        if (++i >= T.size()) BadFormat(T);
+        if (T[i] == '%') {
+            out += '%';
+            continue;
+        }
+        bool left = false;
+        if (T[i] == '-') {
+            left = true;
+            ++i;
+        }
+        int width = -1, prec = -1;
+        auto number = [&](int& dst) {
+            if (i < T.size() && std::isdigit(static_cast<unsigned char>(T[i]))) {
+                dst = 0;
+                while (i < T.size() && std::isdigit(static_cast<unsigned char>(T[i])))
+                    dst = dst * 10 + (T[i++] - '0');
+            }
+        };
+        number(width);
+        if (i < T.size() && T[i] == '.') {
+            ++i;
+            prec = 0;
+            number(prec);
+        }
+        if (i >= T.size() || next >= Args.size()) BadFormat(T);
+        const TFormatArg& a = Args[next++];
+        char conv = static_cast<char>(std::tolower(static_cast<unsigned char>(T[i])));
+        std::string piece;
+        switch (conv) {
+        case 's':
+            if (!std::holds_alternative<std::string>(a)) BadFormat(T);
+            piece = std::get<std::string>(a);
+            if (prec >= 0 && static_cast<int>(piece.size()) > prec) piece.resize(prec);
+            break;
+        case 'd':
+        case 'u': {
+            if (!std::holds_alternative<int64_t>(a)) BadFormat(T);
+            int64_t v = std::get<int64_t>(a);
+            piece = std::to_string(v < 0 ? -v : v);
+            if (prec > 0 && static_cast<int>(piece.size()) < prec)
+                piece.insert(0, prec - piece.size(), '0');
+            if (v < 0) piece.insert(0, "-");
+            break;
+        }
+        case 'x': {
+            if (!std::holds_alternative<int64_t>(a)) BadFormat(T);
+            char buf[32];
+            std::snprintf(buf, sizeof buf, "%llX",
+                          static_cast<unsigned long long>(static_cast<uint32_t>(std::get<int64_t>(a))));
+            piece = buf;
+            if (prec > 0 && static_cast<int>(piece.size()) < prec)
+                piece.insert(0, prec - piece.size(), '0');
+            break;
+        }
+        case 'n':
+        case 'f': {
+            double v;
+            if (std::holds_alternative<double>(a)) v = std::get<double>(a);
+            else if (std::holds_alternative<int64_t>(a)) v = static_cast<double>(std::get<int64_t>(a));
+            else BadFormat(T);
+            int decimals = prec < 0 ? 2 : prec;
+            if (conv == 'n') piece = Thousands(v, decimals);
+            else {
+                char buf[64];
+                std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+                piece = buf;
+            }
+            break;
+        }
+        default:
+            BadFormat(T);
+        }
+        out += Pad(piece, width, left);
+    }
+    return out;
+}
+
+std::string GetToken(std::string_view Text, char Sep, int N) {
+    if (N < 1) return {};
+    int k = 1;
+    size_t start = 0;
+    for (;;) {
+        size_t end = Text.find(Sep, start);
+        if (k == N) return std::string(Text.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos) return {};
+        start = end + 1;
+        ++k;
+    }
+}
+
+int TokenCount(std::string_view Text, char Sep) {
+    if (Text.empty()) return 0;
+    return 1 + static_cast<int>(std::count(Text.begin(), Text.end(), Sep));
+}
+
+std::string AddBackSlash(std::string_view Path) {
+    std::string s(Path);
+    if (!s.empty() && s.back() != '\\') s += '\\';
+    return s;
+}
+
+std::string RemoveBackSlash(std::string_view Path) {
+    std::string s(Path);
+    if (!s.empty() && s.back() == '\\') s.pop_back();
+    return s;
+}
+
+std::string Trim(std::string_view s) {
+    size_t a = 0, b = s.size();
+    while (a < b && static_cast<unsigned char>(s[a]) <= ' ') ++a;
+    while (b > a && static_cast<unsigned char>(s[b - 1]) <= ' ') --b;
+    return std::string(s.substr(a, b - a));
+}
+
+std::string UpperCase(std::string_view s) {
+    std::string r(s);
+    for (char& c : r)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    return r;
+}
+
+std::string LowerCase(std::string_view s) {
+    std::string r(s);
+    for (char& c : r)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    return r;
+}
+
+int CompareText(std::string_view a, std::string_view b) {
+    size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (x >= 'a' && x <= 'z') x -= 32;
+        if (y >= 'a' && y <= 'z') y -= 32;
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && CompareText(a, b) == 0;
+}
+
+std::string IntToStr(int64_t v) { return std::to_string(v); }
+
+bool TryStrToInt(std::string_view s, int64_t& out) {
+    std::string t = Trim(s);
+    if (t.empty()) return false;
+    size_t i = 0;
+    bool neg = false;
+    if (t[0] == '-' || t[0] == '+') {
+        neg = t[0] == '-';
+        i = 1;
+    }
+    if (i >= t.size()) return false;
+    int64_t v = 0;
+    bool hex = t[i] == '$';
+    if (hex && ++i >= t.size()) return false;
+    for (; i < t.size(); ++i) {
+        int d;
+        char c = t[i];
+        if (c >= '0' && c <= '9') d = c - '0';
+        else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
+        else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
+        else return false;
+        v = v * (hex ? 16 : 10) + d;
+        if (v > (int64_t{1} << 40)) return false;
+    }
+    out = neg ? -v : v;
+    return true;
+}
+
+int64_t StrToInt(std::string_view s) {
+    int64_t v;
+    if (!TryStrToInt(s, v)) throw Exception("'" + std::string(s) + "' is not a valid integer value");
+    return v;
+}
+
+namespace {
+size_t LastSep(std::string_view p) {
+    size_t i = p.find_last_of("\\/:");
+    return i;
+}
+}  // namespace
+
+std::string ExtractFileName(std::string_view Path) {
+    size_t i = LastSep(Path);
+    return std::string(i == std::string_view::npos ? Path : Path.substr(i + 1));
+}
+
+std::string ExtractFilePath(std::string_view Path) {
+    size_t i = LastSep(Path);
+    return i == std::string_view::npos ? std::string() : std::string(Path.substr(0, i + 1));
+}
+
+std::string ExtractFileDir(std::string_view Path) {
+    size_t i = LastSep(Path);
+    if (i == std::string_view::npos) return {};
+    if (Path[i] == ':') return std::string(Path.substr(0, i + 1));
+    return std::string(Path.substr(0, i));
+}
+
+std::string ExtractFileExt(std::string_view Path) {
+    size_t i = Path.find_last_of(".\\/:");
+    if (i == std::string_view::npos || Path[i] != '.') return {};
+    return std::string(Path.substr(i));
+}
+
+std::string ChangeFileExt(std::string_view Path, std::string_view Ext) {
+    size_t i = Path.find_last_of(".\\/:");
+    std::string base(i == std::string_view::npos || Path[i] != '.' ? Path : Path.substr(0, i));
+    return base + std::string(Ext);
+}
+
+}  // namespace vtrl

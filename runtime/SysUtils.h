@@ -1,0 +1,86 @@
+// Exceptions, message formatting and the small text helpers every module uses.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace vtrl {
+
+// Base of every failure the kit reports: an object with a message text.
+class Exception : public std::exception {
+public:
+    explicit Exception(std::string message) : Message(std::move(message)) {}
+    const char* what() const noexcept override { return Message.c_str(); }
+    std::string Message;
+};
+
+// The silent abort: ends one piece of work quietly. Carries no message and
+// is never shown to the user.
+class EAbort : public Exception {
+public:
+    EAbort() : Exception("Operation aborted") {}
+};
+
+[[noreturn]] void Abort();
+
+// One argument of Format: a text or a number.
+using TFormatArg = std::variant<std::string, int64_t, double>;
+
+// Formats Template the way the system's messages are written:
+//   %s text, %d decimal, %x hexadecimal, %n number with thousands separators
+//   (as in %0.0n), %% a percent sign. Width and precision are honoured for
+//   %d/%x/%s ("%.8x", "%5d", "%-10s"). A missing or mismatched argument
+//   raises Exception with "Format '<template>' invalid or incompatible with
+//   argument".
+std::string Format(std::string_view Template, const std::vector<TFormatArg>& Args);
+
+inline TFormatArg ToFormatArg(const std::string& s) { return s; }
+inline TFormatArg ToFormatArg(std::string&& s) { return std::move(s); }
+inline TFormatArg ToFormatArg(const char* s) { return std::string(s); }
+inline TFormatArg ToFormatArg(std::string_view s) { return std::string(s); }
+inline TFormatArg ToFormatArg(double d) { return d; }
+template <class I>
+    requires std::is_integral_v<I>
+inline TFormatArg ToFormatArg(I i) { return static_cast<int64_t>(i); }
+
+
+template <class... A>
+std::string Fmt(std::string_view Template, A&&... Args) {
+    std::vector<TFormatArg> v;
+    (v.push_back(ToFormatArg(std::forward<A>(Args))), ...);
+    return Format(Template, v);
+}
+
+// The N-th token (1-based) of Text split at Sep; empty past the end.
+std::string GetToken(std::string_view Text, char Sep, int N);
+// Number of tokens of Text split at Sep; an empty text has none.
+int TokenCount(std::string_view Text, char Sep);
+// Adds a backslash to a non-empty path that lacks one.
+std::string AddBackSlash(std::string_view Path);
+// Removes one trailing backslash, if any.
+std::string RemoveBackSlash(std::string_view Path);
+
+std::string Trim(std::string_view s);
+std::string UpperCase(std::string_view s);  // ASCII letters only
+std::string LowerCase(std::string_view s);  // ASCII letters only
+// Compares without regard to case; folds ASCII letters only, so UTF-8 bytes
+// of other letters compare exactly.
+bool SameText(std::string_view a, std::string_view b);
+int CompareText(std::string_view a, std::string_view b);
+std::string IntToStr(int64_t v);
+// Parses a decimal integer; raises Exception "'%s' is not a valid integer value".
+int64_t StrToInt(std::string_view s);
+bool TryStrToInt(std::string_view s, int64_t& out);
+
+// File-name pieces; both '\' and '/' separate directories.
+std::string ExtractFileName(std::string_view Path);
+std::string ExtractFilePath(std::string_view Path);   // with the trailing separator
+std::string ExtractFileDir(std::string_view Path);    // without it
+std::string ExtractFileExt(std::string_view Path);    // with the dot
+std::string ChangeFileExt(std::string_view Path, std::string_view Ext);
+
+}  // namespace vtrl
