@@ -170,6 +170,12 @@ public:
     void FreeNotification(TComponent* Other);
     void RemoveFreeNotification(TComponent* Other);
 
+    // The component that holds this one in a definition's nesting (a
+    // control's parent window); definitions nest a component under it.
+    // Components that have none keep the defaults.
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+    virtual void SetParentComponent(TComponent* Parent) {}
+
     // Called once for each component after a definition has been read and
     // every reference resolved; the loading state is still set.
     virtual void Loaded() {}

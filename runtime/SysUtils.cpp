@@ -10,6 +10,21 @@ namespace vtrl {
 void Abort() { throw EAbort(); }
 
 namespace {
+TMessageTranslator gTranslator = nullptr;
+TProcessMessagesProc gProcessMessages = nullptr;
+}  // namespace
+
+std::string TranslateMessageText(std::string_view Text) {
+    return gTranslator ? gTranslator(Text) : std::string(Text);
+}
+void SetMessageTranslator(TMessageTranslator Translator) { gTranslator = Translator; }
+
+void ProcessMessages() {
+    if (gProcessMessages) gProcessMessages();
+}
+void SetProcessMessagesProc(TProcessMessagesProc Proc) { gProcessMessages = Proc; }
+
+namespace {
 
 [[noreturn]] void BadFormat(std::string_view Template) {
     throw Exception("Format '" + std::string(Template) + "' invalid or incompatible with argument");

@@ -27,6 +27,21 @@ public:
 
 [[noreturn]] void Abort();
 
+// Message translation: every user-visible message template passes through
+// here before it is formatted. Until a translator installs itself the text
+// comes back unchanged.
+using TMessageTranslator = std::string (*)(std::string_view Text);
+std::string TranslateMessageText(std::string_view Text);
+// Installs (or, with null, removes) the translation function.
+void SetMessageTranslator(TMessageTranslator Translator);
+
+// Keeps a window program responsive during long work: the application
+// installs its "process pending messages" routine here; portable code calls
+// ProcessMessages between blocks of work. Does nothing until installed.
+using TProcessMessagesProc = void (*)();
+void ProcessMessages();
+void SetProcessMessagesProc(TProcessMessagesProc Proc);
+
 // One argument of Format: a text or a number.
 using TFormatArg = std::variant<std::string, int64_t, double>;
 
