@@ -143,7 +143,10 @@ public:
     template <class T, class G, class S>
     TClassBuilder& Reference(const char* Name, G g, S s) {
         TPropInfo& p = Add(Name, tkComponent);
-        p.RefClass = &T::StaticClass();
+        // A class may refer to its own kind; its class information is being
+        // built right now, so T::StaticClass() would recurse.
+        if constexpr (std::is_same_v<T, C>) p.RefClass = &Info;
+        else p.RefClass = &T::StaticClass();
         p.GetComp = [g](const TPersistent& o) -> TComponent* { return detail::Read(g, Self(o)); };
         p.SetComp = [s](TPersistent& o, TComponent* v) { detail::Assign(s, Self(o), dynamic_cast<T*>(v)); };
         return *this;

@@ -1,0 +1,256 @@
+// The tokens of a definition text, and the definition error.
+#include "DefinitionLexer.h"
+
+#include <charconv>
+
+#include "DefinitionText.h"
+
+namespace vtrl {
+
+static std::string PositionedMessage(const std::string& FileName, int Line, int Column, const std::string& Text) {
+    if (FileName.empty()) return Fmt("%d:%d: %s", Line, Column, Text);
+    return Fmt("%s(%d:%d): %s", FileName, Line, Column, Text);
+}
+
+EDefinitionError::EDefinitionError(std::string fileName, int line, int column, std::string text)
+    : Exception(PositionedMessage(fileName, line, column, text)),
+      FileName(std::move(fileName)),
+      Line(line),
+      Column(column),
+      Text(std::move(text)) {}
+
+}  // namespace vtrl
+
+namespace vtrl::definition {
+
+namespace {
+bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsIdentChar(char c) { return IsIdentStart(c) || IsDigit(c); }
+bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
+int HexValue(char c) { return IsDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10; }
+
+void AppendUtf8(std::string& s, uint32_t cp) {
+    if (cp < 0x80) {
+        s += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        s += static_cast<char>(0xC0 | (cp >> 6));
+        s += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        s += static_cast<char>(0xE0 | (cp >> 12));
+        s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        s += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        s += static_cast<char>(0xF0 | (cp >> 18));
+        s += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        s += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+std::string Shorten(const std::string& s) { return s.size() > 40 ? s.substr(0, 40) + "..." : s; }
+}  // namespace
+
+bool TToken::IsKeyword(std::string_view Word) const {
+    return Kind == TTokenKind::Identifier && SameText(Text, Word);
+}
+
+std::string TToken::Describe() const {
+    switch (Kind) {
+    case TTokenKind::EndOfText: return "end of text";
+    case TTokenKind::Identifier: return "identifier '" + Text + "'";
+    case TTokenKind::Integer:
+    case TTokenKind::Float: return "number " + Text;
+    case TTokenKind::String: return "string '" + Shorten(Text) + "'";
+    case TTokenKind::Binary: return "binary data";
+    case TTokenKind::Symbol: return "'" + Text + "'";
+    }
+    return "token";
+}
+
+TDefinitionLexer::TDefinitionLexer(std::string_view Text, std::string_view FileName)
+    : FText(Text), FFileName(FileName) {
+    if (FText.substr(0, 3) == "\xEF\xBB\xBF") FPos = 3;
+    Next();
+}
+
+void TDefinitionLexer::Fail(int Line, int Column, const std::string& Message) const {
+    throw EDefinitionError(FFileName, Line, Column, Message);
+}
+
+char TDefinitionLexer::Peek(size_t Ahead) const {
+    return FPos + Ahead < FText.size() ? FText[FPos + Ahead] : '\0';
+}
+
+// Columns count characters: UTF-8 continuation bytes do not advance them.
+// CR LF, LF and a lone CR each end a line.
+void TDefinitionLexer::Advance() {
+    char c = FText[FPos++];
+    if (c == '\n' || (c == '\r' && Peek() != '\n')) {
+        ++FLine;
+        FColumn = 1;
+    } else if (c != '\r' && (static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+        ++FColumn;
+    }
+}
+
+void TDefinitionLexer::SkipBlanks() {
+    while (FPos < FText.size() && (Peek() == ' ' || Peek() == '\t' || Peek() == '\r' || Peek() == '\n')) Advance();
+}
+
+void TDefinitionLexer::Next() {
+    SkipBlanks();
+    FCurrent = TToken{};
+    FCurrent.Line = FLine;
+    FCurrent.Column = FColumn;
+    if (FPos >= FText.size()) return;
+    char c = Peek();
+    if (IsIdentStart(c)) return ReadIdentifier();
+    if (IsDigit(c) || (c == '-' && (IsDigit(Peek(1)) || Peek(1) == '$'))) return ReadNumber();
+    if (c == '$') return ReadNumber();
+    if (c == '\'' || c == '#') return ReadString();
+    if (c == '{') return ReadBinary();
+    if (std::string_view("=:.,[]()+").find(c) != std::string_view::npos) {
+        FCurrent.Kind = TTokenKind::Symbol;
+        FCurrent.Text = std::string(1, c);
+        Advance();
+        return;
+    }
+    auto b = static_cast<unsigned char>(c);
+    if (b > 32 && b < 127) Fail(FLine, FColumn, Fmt("Invalid character '%s'", std::string(1, c)));
+    Fail(FLine, FColumn, Fmt("Invalid character #%d", b));
+}
+
+void TDefinitionLexer::ReadIdentifier() {
+    FCurrent.Kind = TTokenKind::Identifier;
+    while (IsIdentChar(Peek())) {
+        FCurrent.Text += Peek();
+        Advance();
+    }
+}
+
+void TDefinitionLexer::ReadNumber() {
+    size_t start = FPos;
+    bool negative = Peek() == '-';
+    if (negative) Advance();
+    if (Peek() == '$') {
+        ReadHexNumber();
+        if (negative) FCurrent.Int = -FCurrent.Int;
+        FCurrent.Text = std::string(FText.substr(start, FPos - start));
+        return;
+    }
+    bool isFloat = false;
+    while (IsDigit(Peek())) Advance();
+    if (Peek() == '.' && IsDigit(Peek(1))) {
+        isFloat = true;
+        Advance();
+        while (IsDigit(Peek())) Advance();
+    }
+    if ((Peek() == 'e' || Peek() == 'E') &&
+        (IsDigit(Peek(1)) || ((Peek(1) == '+' || Peek(1) == '-') && IsDigit(Peek(2))))) {
+        isFloat = true;
+        Advance();
+        if (!IsDigit(Peek())) Advance();
+        while (IsDigit(Peek())) Advance();
+    }
+    std::string_view text = FText.substr(start, FPos - start);
+    FCurrent.Text = std::string(text);
+    if (IsIdentChar(Peek())) Fail(FCurrent.Line, FCurrent.Column, "Invalid number '" + FCurrent.Text + Peek() + "'");
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    if (isFloat) {
+        FCurrent.Kind = TTokenKind::Float;
+        auto r = std::from_chars(first, last, FCurrent.Float);
+        if (r.ec != std::errc()) Fail(FCurrent.Line, FCurrent.Column, "Number " + FCurrent.Text + " is out of range");
+        return;
+    }
+    FCurrent.Kind = TTokenKind::Integer;
+    auto r = std::from_chars(first, last, FCurrent.Int);
+    if (r.ec != std::errc()) Fail(FCurrent.Line, FCurrent.Column, "Number " + FCurrent.Text + " is out of range");
+    FCurrent.Float = static_cast<double>(FCurrent.Int);
+}
+
+// $hexadecimal, at most 16 digits (the reader checks each property's range).
+void TDefinitionLexer::ReadHexNumber() {
+    Advance();
+    uint64_t v = 0;
+    int digits = 0;
+    while (IsHexDigit(Peek())) {
+        v = v << 4 | static_cast<uint64_t>(HexValue(Peek()));
+        ++digits;
+        Advance();
+    }
+    if (digits == 0 || digits > 16 || IsIdentChar(Peek()))
+        Fail(FCurrent.Line, FCurrent.Column, "Invalid hexadecimal number");
+    FCurrent.Kind = TTokenKind::Integer;
+    FCurrent.Int = static_cast<int64_t>(v);
+    FCurrent.Float = static_cast<double>(FCurrent.Int);
+}
+
+// Quoted pieces and #nnn characters written without a gap form one string:
+// 'a'#13#10'b'.
+void TDefinitionLexer::ReadString() {
+    FCurrent.Kind = TTokenKind::String;
+    while (Peek() == '\'' || Peek() == '#') {
+        if (Peek() == '\'') ReadQuoted();
+        else ReadCharCode();
+    }
+}
+
+void TDefinitionLexer::ReadQuoted() {
+    int line = FLine, column = FColumn;
+    Advance();
+    for (;;) {
+        if (FPos >= FText.size() || Peek() == '\n' || Peek() == '\r') Fail(line, column, "Unterminated string");
+        if (Peek() == '\'') {
+            Advance();
+            if (Peek() != '\'') return;
+        }
+        FCurrent.Text += Peek();
+        Advance();
+    }
+}
+
+// #nnn or #$hh: a character by its number; numbers from 128 on are code
+// points and are stored as their UTF-8 bytes.
+void TDefinitionLexer::ReadCharCode() {
+    int line = FLine, column = FColumn;
+    Advance();
+    uint32_t v = 0;
+    int digits = 0;
+    bool hex = Peek() == '$';
+    if (hex) Advance();
+    while (hex ? IsHexDigit(Peek()) : IsDigit(Peek())) {
+        v = v * (hex ? 16 : 10) + static_cast<uint32_t>(HexValue(Peek()));
+        if (v > 0x10FFFF) Fail(line, column, "Character number is out of range");
+        ++digits;
+        Advance();
+    }
+    if (digits == 0) Fail(line, column, "Character number expected after '#'");
+    if (v >= 0xD800 && v <= 0xDFFF) Fail(line, column, "Character number is out of range");
+    AppendUtf8(FCurrent.Text, v);
+}
+
+void TDefinitionLexer::ReadBinary() {
+    FCurrent.Kind = TTokenKind::Binary;
+    Advance();
+    int high = -1;
+    for (;;) {
+        SkipBlanks();
+        if (FPos >= FText.size()) Fail(FCurrent.Line, FCurrent.Column, "Unterminated binary data");
+        char c = Peek();
+        if (c == '}') break;
+        if (!IsHexDigit(c)) Fail(FLine, FColumn, "Hexadecimal digit expected in binary data");
+        if (high < 0) {
+            high = HexValue(c);
+        } else {
+            FCurrent.Text += static_cast<char>(high << 4 | HexValue(c));
+            high = -1;
+        }
+        Advance();
+    }
+    if (high >= 0) Fail(FCurrent.Line, FCurrent.Column, "Binary data has an odd number of digits");
+    Advance();
+}
+
+}  // namespace vtrl::definition

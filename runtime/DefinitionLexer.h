@@ -1,0 +1,66 @@
+// The tokens of a definition text, each with the line and column where it
+// starts. Used by the definition reader only.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vtrl::definition {
+
+enum class TTokenKind {
+    EndOfText,
+    Identifier,  // letters, digits and '_', not starting with a digit
+    Integer,     // decimal (optionally negative) or $hexadecimal
+    Float,       // digits with a fraction or an exponent
+    String,      // quoted pieces and #nnn characters written without a gap
+    Binary,      // { hexadecimal bytes }
+    Symbol       // one of = : . , [ ] ( ) +
+};
+
+struct TToken {
+    TTokenKind Kind = TTokenKind::EndOfText;
+    std::string Text;  // identifier or symbol as written; string/binary: the bytes
+    int64_t Int = 0;
+    double Float = 0;
+    int Line = 1;
+    int Column = 1;
+
+    bool IsSymbol(char c) const { return Kind == TTokenKind::Symbol && Text.size() == 1 && Text[0] == c; }
+    bool IsKeyword(std::string_view Word) const;  // identifier, without regard to case
+    // "identifier 'Foo'", "string 'x'", "'='", "end of text": for messages.
+    std::string Describe() const;
+};
+
+class TDefinitionLexer {
+public:
+    // Text must outlive the lexer. A UTF-8 byte order mark is skipped.
+    TDefinitionLexer(std::string_view Text, std::string_view FileName);
+    const TToken& Current() const { return FCurrent; }
+    // Moves to the next token; raises EDefinitionError on malformed text.
+    void Next();
+    // Raises EDefinitionError at the position.
+    [[noreturn]] void Fail(int Line, int Column, const std::string& Message) const;
+    [[noreturn]] void Fail(const TToken& At, const std::string& Message) const { Fail(At.Line, At.Column, Message); }
+
+private:
+    char Peek(size_t Ahead = 0) const;
+    void Advance();  // one byte, keeping line and column
+    void SkipBlanks();
+    void ReadIdentifier();
+    void ReadNumber();
+    void ReadHexNumber();
+    void ReadString();
+    void ReadQuoted();
+    void ReadCharCode();
+    void ReadBinary();
+
+    std::string_view FText;
+    std::string FFileName;
+    size_t FPos = 0;
+    int FLine = 1;
+    int FColumn = 1;
+    TToken FCurrent;
+};
+
+}  // namespace vtrl::definition

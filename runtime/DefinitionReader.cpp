@@ -1,0 +1,453 @@
+// The definition reader: creates the components a definition describes and
+// sets their published properties in the order written.
+#include <algorithm>
+#include <limits>
+#include <memory>
+
+#include "DefinitionLexer.h"
+#include "DefinitionText.h"
+#include "TypInfo.h"
+
+namespace vtrl {
+
+using definition::TDefinitionLexer;
+using definition::TToken;
+using definition::TTokenKind;
+
+namespace {
+
+// The position of the token that a later step reports against.
+struct TPos {
+    int Line = 1;
+    int Column = 1;
+    TPos() = default;
+    TPos(const TToken& t) : Line(t.Line), Column(t.Column) {}
+};
+
+struct TObjectHeader {
+    TPos At;         // the 'object' keyword
+    std::string Name;
+    TPos NameAt;
+    std::string ClassName;
+    TPos ClassAt;
+};
+
+// A component reference, resolved once every object exists.
+struct TPendingReference {
+    TPersistent* Holder;       // the object or sub-object with the property
+    TComponent* HolderOwner;   // the component Holder belongs to
+    const TPropInfo* Prop;
+    std::string Target;        // empty for nil
+    TPos At;
+};
+
+// One property name as written, split at its dots.
+struct TPathPart {
+    std::string Name;
+    TPos At;
+};
+
+class TDefinitionReader {
+public:
+    TDefinitionReader(std::string_view Text, std::string_view FileName) : L(Text, FileName) {}
+    // Reads into GivenRoot, or into a new component of the outer object's
+    // class owned by Owner when GivenRoot is null. Returns the root.
+    TComponent* Read(TComponent* GivenRoot, TComponent* Owner);
+
+private:
+    TObjectHeader ReadHeader();
+    TComponent* CreateRoot(const TObjectHeader& h, TComponent* Owner);
+    void CheckRootClass(const TObjectHeader& h, const TComponent* root) const;
+    void BeginLoading(TComponent* c, const TObjectHeader& h);
+    void ReadBody(TComponent* c);
+    void ReadChild(TComponent* Enclosing);
+    void ReadProperty(TComponent* c);
+    std::vector<TPathPart> ReadPath();
+    void ReadValue(TPersistent& Holder, TComponent* HolderOwner, const TPropInfo& p);
+    void ReadInteger(TPersistent& o, const TPropInfo& p);
+    void ReadBoolean(TPersistent& o, const TPropInfo& p);
+    void ReadEnumeration(TPersistent& o, const TPropInfo& p);
+    void ReadSet(TPersistent& o, const TPropInfo& p);
+    void ReadFloat(TPersistent& o, const TPropInfo& p);
+    void ReadStringValue(TPersistent& o, const TPropInfo& p);
+    void ReadReference(TPersistent& o, TComponent* HolderOwner, const TPropInfo& p);
+    void ReadStrings(TPersistent& o, const TPropInfo& p);
+    void ReadEvent(TPersistent& o, const TPropInfo& p);
+    std::string ReadStringExpression(const TPropInfo& p);
+    void ResolveReferences();
+    void FinishLoading();
+    void Rollback() noexcept;
+
+    void Expect(char Symbol);
+    void ExpectKeyword(const char* Word);
+    std::string ExpectIdentifier(const char* What);
+    [[noreturn]] void WrongKind(const char* Expected, const TPropInfo& p) const;
+    // Runs a class's code (a setter, a factory, Loaded); its failures become
+    // definition errors at At. The silent abort passes unchanged.
+    template <class F>
+    void Guarded(TPos At, F&& f) {
+        try {
+            f();
+        } catch (const EDefinitionError&) {
+            throw;
+        } catch (const EAbort&) {
+            throw;
+        } catch (const std::exception& e) {
+            L.Fail(At.Line, At.Column, e.what());
+        }
+    }
+
+    TDefinitionLexer L;
+    TComponent* Root = nullptr;
+    std::vector<std::pair<TComponent*, TPos>> ReadOrder;  // with their 'object' keyword
+    std::vector<TComponent*> Created;                      // children this read made
+    std::vector<TPendingReference> References;
+    std::vector<TPendingReference> RootReferences;         // set on Root, to undo
+};
+
+TComponent* TDefinitionReader::Read(TComponent* GivenRoot, TComponent* Owner) {
+    TObjectHeader h = ReadHeader();
+    std::unique_ptr<TComponent> made;
+    if (GivenRoot) {
+        CheckRootClass(h, GivenRoot);
+        Root = GivenRoot;
+    } else {
+        made.reset(CreateRoot(h, Owner));
+        Root = made.get();
+    }
+    try {
+        BeginLoading(Root, h);
+        ReadBody(Root);
+        if (L.Current().Kind != TTokenKind::EndOfText)
+            L.Fail(L.Current(), "End of text expected after the final 'end' but " + L.Current().Describe() + " found");
+        ResolveReferences();
+        FinishLoading();
+    } catch (...) {
+        Rollback();
+        throw;
+    }
+    made.release();
+    return Root;
+}
+
+TObjectHeader TDefinitionReader::ReadHeader() {
+    TObjectHeader h;
+    h.At = L.Current();
+    ExpectKeyword("object");
+    TPos first = L.Current();
+    std::string name = ExpectIdentifier("Component name");
+    if (L.Current().IsSymbol(':')) {
+        L.Next();
+        h.Name = std::move(name);
+        h.NameAt = first;
+        h.ClassAt = L.Current();
+        h.ClassName = ExpectIdentifier("Class name");
+    } else {
+        h.NameAt = first;
+        h.ClassAt = first;
+        h.ClassName = std::move(name);
+    }
+    return h;
+}
+
+TComponent* TDefinitionReader::CreateRoot(const TObjectHeader& h, TComponent* Owner) {
+    const TClassInfo* cls = FindClass(h.ClassName);
+    if (!cls) L.Fail(h.ClassAt.Line, h.ClassAt.Column, "Class " + h.ClassName + " not found");
+    if (!cls->Create) L.Fail(h.ClassAt.Line, h.ClassAt.Column, "Class " + h.ClassName + " cannot be created");
+    TComponent* c = nullptr;
+    Guarded(h.ClassAt, [&] { c = cls->Create(Owner); });
+    if (!c) L.Fail(h.ClassAt.Line, h.ClassAt.Column, "Class " + h.ClassName + " cannot be created");
+    c->ComponentState.Include(csLoading).Include(csReading);
+    return c;
+}
+
+void TDefinitionReader::CheckRootClass(const TObjectHeader& h, const TComponent* root) const {
+    for (const TClassInfo* c = &root->ClassType(); c; c = c->Parent)
+        if (SameText(c->Name, h.ClassName)) return;
+    L.Fail(h.ClassAt.Line, h.ClassAt.Column,
+           "Class " + h.ClassName + " does not match the root component's class " + root->ClassName());
+}
+
+// Marks c as loading (before any property), names it and records it.
+void TDefinitionReader::BeginLoading(TComponent* c, const TObjectHeader& h) {
+    c->ComponentState.Include(csLoading).Include(csReading);
+    ReadOrder.emplace_back(c, h.At);
+    if (!h.Name.empty()) Guarded(h.NameAt, [&] { c->SetName(h.Name); });
+}
+
+// Properties and nested objects up to the object's 'end'.
+void TDefinitionReader::ReadBody(TComponent* c) {
+    for (;;) {
+        const TToken& t = L.Current();
+        if (t.IsKeyword("end")) {
+            L.Next();
+            return;
+        }
+        if (t.IsKeyword("object")) ReadChild(c);
+        else if (t.Kind == TTokenKind::Identifier) ReadProperty(c);
+        else L.Fail(t, "Property name, 'object' or 'end' expected but " + t.Describe() + " found");
+    }
+}
+
+void TDefinitionReader::ReadChild(TComponent* Enclosing) {
+    TObjectHeader h = ReadHeader();
+    if (!h.Name.empty() && (SameText(h.Name, Root->Name()) || Root->FindComponent(h.Name)))
+        L.Fail(h.NameAt.Line, h.NameAt.Column, "A component named " + h.Name + " already exists");
+    const TClassInfo* cls = FindClass(h.ClassName);
+    if (!cls) L.Fail(h.ClassAt.Line, h.ClassAt.Column, "Class " + h.ClassName + " not found");
+    if (!cls->Create) L.Fail(h.ClassAt.Line, h.ClassAt.Column, "Class " + h.ClassName + " cannot be created");
+    TComponent* c = nullptr;
+    Guarded(h.ClassAt, [&] { c = cls->Create(Root); });
+    if (!c) L.Fail(h.ClassAt.Line, h.ClassAt.Column, "Class " + h.ClassName + " cannot be created");
+    Created.push_back(c);
+    BeginLoading(c, h);
+    Guarded(h.At, [&] { c->SetParentComponent(Enclosing); });
+    ReadBody(c);
+}
+
+std::vector<TPathPart> TDefinitionReader::ReadPath() {
+    std::vector<TPathPart> path;
+    path.push_back({L.Current().Text, L.Current()});
+    L.Next();
+    while (L.Current().IsSymbol('.')) {
+        L.Next();
+        TPos at = L.Current();
+        path.push_back({ExpectIdentifier("Property name"), at});
+    }
+    return path;
+}
+
+// Name = value, where Name may lead through owned sub-objects
+// (Information.ProductName) and a string list may be named List.Strings.
+void TDefinitionReader::ReadProperty(TComponent* c) {
+    std::vector<TPathPart> path = ReadPath();
+    TPersistent* holder = c;
+    const TPropInfo* p = nullptr;
+    for (size_t i = 0; i < path.size(); ++i) {
+        const TPathPart& part = path[i];
+        if (p && p->Kind == tkStrings && i + 1 == path.size() && SameText(part.Name, "Strings")) break;
+        if (p) {
+            if (p->Kind != tkObject)
+                L.Fail(part.At.Line, part.At.Column, "Property " + p->Name + " has no property " + part.Name);
+            TPersistent* sub = nullptr;
+            Guarded(path[i - 1].At, [&] { sub = p->GetObject(*holder); });
+            if (!sub) L.Fail(path[i - 1].At.Line, path[i - 1].At.Column, "Property " + p->Name + " has no object");
+            holder = sub;
+        }
+        p = holder->ClassType().FindProp(part.Name);
+        if (!p)
+            L.Fail(part.At.Line, part.At.Column,
+                   "Property " + part.Name + " does not exist in " + holder->ClassName());
+    }
+    Expect('=');
+    ReadValue(*holder, c, *p);
+}
+
+void TDefinitionReader::ReadValue(TPersistent& Holder, TComponent* HolderOwner, const TPropInfo& p) {
+    switch (p.Kind) {
+    case tkInteger: return ReadInteger(Holder, p);
+    case tkBoolean: return ReadBoolean(Holder, p);
+    case tkEnumeration: return ReadEnumeration(Holder, p);
+    case tkSet: return ReadSet(Holder, p);
+    case tkFloat: return ReadFloat(Holder, p);
+    case tkString: return ReadStringValue(Holder, p);
+    case tkComponent: return ReadReference(Holder, HolderOwner, p);
+    case tkStrings: return ReadStrings(Holder, p);
+    case tkEvent: return ReadEvent(Holder, p);
+    case tkObject:
+        L.Fail(L.Current(), "Property " + p.Name + " is an object; set its properties as " + p.Name + ".Name");
+    }
+}
+
+// Integers are 32-bit; a $hexadecimal value up to $FFFFFFFF gives its bits.
+void TDefinitionReader::ReadInteger(TPersistent& o, const TPropInfo& p) {
+    const TToken t = L.Current();
+    if (t.Kind != TTokenKind::Integer) WrongKind("Integer", p);
+    int64_t v = t.Int;
+    bool hex = t.Text.find('$') != std::string::npos;
+    if (hex && v > std::numeric_limits<int32_t>::max() && v <= 0xFFFFFFFF) v = static_cast<int32_t>(static_cast<uint32_t>(v));
+    if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
+        L.Fail(t, "Integer " + t.Text + " is out of range for property " + p.Name);
+    L.Next();
+    Guarded(t, [&] { p.SetOrd(o, v); });
+}
+
+void TDefinitionReader::ReadBoolean(TPersistent& o, const TPropInfo& p) {
+    const TToken t = L.Current();
+    if (!t.IsKeyword("True") && !t.IsKeyword("False")) WrongKind("True or False", p);
+    L.Next();
+    Guarded(t, [&] { p.SetOrd(o, t.IsKeyword("True") ? 1 : 0); });
+}
+
+void TDefinitionReader::ReadEnumeration(TPersistent& o, const TPropInfo& p) {
+    const TToken t = L.Current();
+    if (t.Kind != TTokenKind::Identifier) WrongKind("Enumeration value", p);
+    int v = p.Enum->IndexOf(t.Text);
+    if (v < 0) L.Fail(t, "'" + t.Text + "' is not a value of " + p.Enum->TypeName);
+    L.Next();
+    Guarded(t, [&] { p.SetOrd(o, v); });
+}
+
+void TDefinitionReader::ReadSet(TPersistent& o, const TPropInfo& p) {
+    const TToken start = L.Current();
+    if (!start.IsSymbol('[')) WrongKind("Set", p);
+    L.Next();
+    uint32_t bits = 0;
+    if (!L.Current().IsSymbol(']')) {
+        for (;;) {
+            const TToken t = L.Current();
+            if (t.Kind != TTokenKind::Identifier) L.Fail(t, "Set element expected but " + t.Describe() + " found");
+            int v = p.Enum->IndexOf(t.Text);
+            if (v < 0 || v >= 32) L.Fail(t, "Set element '" + t.Text + "' is not a value of " + p.Enum->TypeName);
+            bits |= uint32_t{1} << v;
+            L.Next();
+            if (L.Current().IsSymbol(']')) break;
+            if (!L.Current().IsSymbol(','))
+                L.Fail(L.Current(), "',' or ']' expected but " + L.Current().Describe() + " found");
+            L.Next();
+        }
+    }
+    L.Next();
+    Guarded(start, [&] { p.SetOrd(o, bits); });
+}
+
+void TDefinitionReader::ReadFloat(TPersistent& o, const TPropInfo& p) {
+    const TToken t = L.Current();
+    if (t.Kind != TTokenKind::Float && t.Kind != TTokenKind::Integer) WrongKind("Number", p);
+    L.Next();
+    Guarded(t, [&] { p.SetFloat(o, t.Float); });
+}
+
+// A string, pieces joined with '+' (also across lines), or { binary data }.
+std::string TDefinitionReader::ReadStringExpression(const TPropInfo& p) {
+    if (L.Current().Kind == TTokenKind::Binary) {
+        std::string s = L.Current().Text;
+        L.Next();
+        return s;
+    }
+    if (L.Current().Kind != TTokenKind::String) WrongKind("String", p);
+    std::string s = L.Current().Text;
+    L.Next();
+    while (L.Current().IsSymbol('+')) {
+        L.Next();
+        if (L.Current().Kind != TTokenKind::String)
+            L.Fail(L.Current(), "String expected after '+' but " + L.Current().Describe() + " found");
+        s += L.Current().Text;
+        L.Next();
+    }
+    return s;
+}
+
+void TDefinitionReader::ReadStringValue(TPersistent& o, const TPropInfo& p) {
+    const TToken t = L.Current();
+    std::string s = ReadStringExpression(p);
+    Guarded(t, [&] { p.SetStr(o, s); });
+}
+
+// A component name (or nil); set after every object exists.
+void TDefinitionReader::ReadReference(TPersistent& o, TComponent* HolderOwner, const TPropInfo& p) {
+    const TToken t = L.Current();
+    if (t.Kind != TTokenKind::Identifier) WrongKind("Component name", p);
+    L.Next();
+    References.push_back({&o, HolderOwner, &p, t.IsKeyword("nil") ? std::string() : t.Text, t});
+}
+
+// ( 'line' 'line' ... ), given as List.Strings = or List =.
+void TDefinitionReader::ReadStrings(TPersistent& o, const TPropInfo& p) {
+    const TToken start = L.Current();
+    if (!start.IsSymbol('(')) WrongKind("'(' with a list of strings", p);
+    L.Next();
+    TStringList lines;
+    while (!L.Current().IsSymbol(')')) {
+        if (L.Current().Kind == TTokenKind::EndOfText) L.Fail(start, "Unterminated list of strings");
+        if (L.Current().Kind != TTokenKind::String)
+            L.Fail(L.Current(), "String or ')' expected but " + L.Current().Describe() + " found");
+        lines.Add(ReadStringExpression(p));
+    }
+    L.Next();
+    Guarded(start, [&] { p.SetLines(o, lines); });
+}
+
+void TDefinitionReader::ReadEvent(TPersistent& o, const TPropInfo& p) {
+    const TToken t = L.Current();
+    if (t.Kind != TTokenKind::Identifier) WrongKind("Handler name", p);
+    L.Next();
+    Guarded(t, [&] { p.SetHandler(o, t.Text, Root); });
+}
+
+// References name Root or a component Root owns, of the property's class.
+void TDefinitionReader::ResolveReferences() {
+    for (const TPendingReference& r : References) {
+        TComponent* target = nullptr;
+        if (!r.Target.empty()) {
+            target = SameText(r.Target, Root->Name()) ? Root : Root->FindComponent(r.Target);
+            if (!target) L.Fail(r.At.Line, r.At.Column, "Component " + r.Target + " not found");
+            if (r.Prop->RefClass && !target->InheritsFrom(*r.Prop->RefClass))
+                L.Fail(r.At.Line, r.At.Column,
+                       "Component " + r.Target + " is a " + target->ClassName() + ", property " + r.Prop->Name +
+                           " needs a " + r.Prop->RefClass->Name);
+        }
+        Guarded(r.At, [&] { r.Prop->SetComp(*r.Holder, target); });
+        if (r.HolderOwner == Root) RootReferences.push_back(r);
+    }
+}
+
+void TDefinitionReader::FinishLoading() {
+    for (auto& [c, at] : ReadOrder) c->ComponentState.Exclude(csReading);
+    for (auto& [c, at] : ReadOrder) Guarded(at, [&] { c->Loaded(); });
+    for (auto& [c, at] : ReadOrder) c->ComponentState.Exclude(csLoading);
+}
+
+// Resets Root's references to the components this read made, then destroys
+// them, the last made first.
+void TDefinitionReader::Rollback() noexcept {
+    for (const TPendingReference& r : RootReferences) {
+        TComponent* now = nullptr;
+        try {
+            now = r.Prop->GetComp(*r.Holder);
+            if (now && std::find(Created.begin(), Created.end(), now) != Created.end()) r.Prop->SetComp(*r.Holder, nullptr);
+        } catch (...) {
+            // The original failure is the one to report.
+        }
+    }
+    for (auto it = Created.rbegin(); it != Created.rend(); ++it) delete *it;
+    Created.clear();
+    if (Root) Root->ComponentState.Exclude(csLoading).Exclude(csReading);
+}
+
+void TDefinitionReader::Expect(char Symbol) {
+    if (!L.Current().IsSymbol(Symbol))
+        L.Fail(L.Current(), Fmt("'%s' expected but %s found", std::string(1, Symbol), L.Current().Describe()));
+    L.Next();
+}
+
+void TDefinitionReader::ExpectKeyword(const char* Word) {
+    if (!L.Current().IsKeyword(Word))
+        L.Fail(L.Current(), Fmt("'%s' expected but %s found", Word, L.Current().Describe()));
+    L.Next();
+}
+
+std::string TDefinitionReader::ExpectIdentifier(const char* What) {
+    const TToken& t = L.Current();
+    if (t.Kind != TTokenKind::Identifier) L.Fail(t, Fmt("%s expected but %s found", What, t.Describe()));
+    std::string s = t.Text;
+    L.Next();
+    return s;
+}
+
+void TDefinitionReader::WrongKind(const char* Expected, const TPropInfo& p) const {
+    L.Fail(L.Current(), Fmt("%s expected for property %s but %s found", Expected, p.Name, L.Current().Describe()));
+}
+
+}  // namespace
+
+void ReadComponentText(std::string_view Text, TComponent* Root, std::string_view FileName) {
+    if (!Root) throw Exception("ReadComponentText needs a root component");
+    TDefinitionReader(Text, FileName).Read(Root, nullptr);
+}
+
+TComponent* CreateComponentFromText(std::string_view Text, TComponent* Owner, std::string_view FileName) {
+    return TDefinitionReader(Text, FileName).Read(nullptr, Owner);
+}
+
+}  // namespace vtrl

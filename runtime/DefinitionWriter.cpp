@@ -1,0 +1,194 @@
+// The definition writer: the text of a component tree, from reflection,
+// without the values that equal their stored defaults.
+#include <charconv>
+#include <map>
+
+#include "DefinitionText.h"
+#include "TypInfo.h"
+
+namespace vtrl {
+
+namespace {
+
+// A string literal longer than this is split into pieces joined by '+'.
+constexpr size_t MaxLiteralPiece = 64;
+
+bool IsControl(unsigned char b) { return b < 32 || b == 127; }
+
+// The pieces of a string literal: quoted printable text, #nnn for control
+// characters, UTF-8 bytes as they are; each piece at most MaxLiteralPiece
+// bytes long and never cut inside a UTF-8 sequence.
+std::vector<std::string> StringLiteralPieces(std::string_view s) {
+    std::vector<std::string> pieces(1);
+    bool quoted = false;
+    for (size_t i = 0; i < s.size(); ++i) {
+        auto b = static_cast<unsigned char>(s[i]);
+        bool continuation = (b & 0xC0) == 0x80;
+        if (!continuation && pieces.back().size() >= MaxLiteralPiece) {
+            if (quoted) pieces.back() += '\'';
+            quoted = false;
+            pieces.emplace_back();
+        }
+        std::string& piece = pieces.back();
+        if (IsControl(b)) {
+            if (quoted) piece += '\'';
+            quoted = false;
+            piece += "#" + std::to_string(b);
+            continue;
+        }
+        if (!quoted) piece += '\'';
+        quoted = true;
+        piece += s[i];
+        if (b == '\'') piece += '\'';
+    }
+    if (quoted) pieces.back() += '\'';
+    if (pieces.back().empty()) pieces.back() = "''";
+    return pieces;
+}
+
+std::string FloatText(double v) {
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+class TDefinitionWriter {
+public:
+    explicit TDefinitionWriter(const TComponent* root) : Root(root) {}
+    std::string Write();
+
+private:
+    void WriteObject(const TComponent* c, int Level);
+    void WriteProperties(const TPersistent& o, const std::string& Prefix, int Level);
+    void WriteProperty(const TPersistent& o, const TPropInfo& p, const std::string& Name, int Level);
+    void WriteOrdinal(const TPersistent& o, const TPropInfo& p, const std::string& Name, int Level);
+    void WriteString(const TPersistent& o, const TPropInfo& p, const std::string& Name, int Level);
+    void WriteReference(const TPersistent& o, const TPropInfo& p, const std::string& Name, int Level);
+    void WriteStrings(const TPersistent& o, const TPropInfo& p, const std::string& Name, int Level);
+    void Line(int Level, const std::string& Text);
+    void WriteLiteral(int Level, const std::string& Head, std::string_view Value, const std::string& Tail);
+
+    const TComponent* Root;
+    std::map<const TComponent*, std::vector<const TComponent*>> Children;
+    size_t Written = 0;
+    std::string Out;
+};
+
+std::string TDefinitionWriter::Write() {
+    for (int i = 0; i < Root->ComponentCount(); ++i) {
+        const TComponent* c = Root->Components(i);
+        const TComponent* parent = c->GetParentComponent();
+        if (!parent || parent == Root || parent->Owner() != Root) parent = Root;
+        Children[parent].push_back(c);
+    }
+    WriteObject(Root, 0);
+    if (Written != static_cast<size_t>(Root->ComponentCount()) + 1)
+        throw Exception("Cannot write " + Root->Name() + ": the parents of some components form a cycle");
+    return Out;
+}
+
+void TDefinitionWriter::WriteObject(const TComponent* c, int Level) {
+    ++Written;
+    Line(Level, c->Name().empty() ? "object " + c->ClassName() : "object " + c->Name() + ": " + c->ClassName());
+    WriteProperties(*c, "", Level + 1);
+    for (const TComponent* child : Children[c]) WriteObject(child, Level + 1);
+    Line(Level, "end");
+}
+
+void TDefinitionWriter::WriteProperties(const TPersistent& o, const std::string& Prefix, int Level) {
+    for (const TPropInfo* p : o.ClassType().AllProps()) WriteProperty(o, *p, Prefix + p->Name, Level);
+}
+
+void TDefinitionWriter::WriteProperty(const TPersistent& o, const TPropInfo& p, const std::string& Name, int Level) {
+    switch (p.Kind) {
+    case tkInteger:
+    case tkBoolean:
+    case tkEnumeration:
+    case tkSet: return WriteOrdinal(o, p, Name, Level);
+    case tkString: return WriteString(o, p, Name, Level);
+    case tkFloat:
+        if (double v = p.GetFloat(o); v != 0) Line(Level, Name + " = " + FloatText(v));
+        return;
+    case tkComponent: return WriteReference(o, p, Name, Level);
+    case tkStrings: return WriteStrings(o, p, Name, Level);
+    case tkObject:
+        // Sub-objects are owned by o; GetObject takes a non-const object only
+        // because reading sets their properties.
+        if (TPersistent* sub = p.GetObject(const_cast<TPersistent&>(o))) WriteProperties(*sub, Name + ".", Level);
+        return;
+    case tkEvent:
+        if (std::string h = p.GetHandlerName(o); !h.empty()) Line(Level, Name + " = " + h);
+        return;
+    }
+}
+
+void TDefinitionWriter::WriteOrdinal(const TPersistent& o, const TPropInfo& p, const std::string& Name, int Level) {
+    int64_t v = p.GetOrd(o);
+    if (p.DefaultOrd && *p.DefaultOrd == v) return;
+    std::string text;
+    if (p.Kind == tkInteger) {
+        text = IntToStr(v);
+    } else if (p.Kind == tkBoolean) {
+        text = v ? "True" : "False";
+    } else if (p.Kind == tkEnumeration) {
+        if (v < 0 || v >= static_cast<int64_t>(p.Enum->Names.size()))
+            throw Exception(Fmt("Cannot write %s: %d is not a value of %s", Name, v, p.Enum->TypeName));
+        text = p.Enum->Names[static_cast<size_t>(v)];
+    } else {
+        for (size_t i = 0; i < 32; ++i) {
+            if (!(v >> i & 1)) continue;
+            if (i >= p.Enum->Names.size())
+                throw Exception(Fmt("Cannot write %s: %d is not a value of %s", Name, static_cast<int64_t>(i), p.Enum->TypeName));
+            text += (text.empty() ? "" : ", ") + p.Enum->Names[i];
+        }
+        text = "[" + text + "]";
+    }
+    Line(Level, Name + " = " + text);
+}
+
+void TDefinitionWriter::WriteString(const TPersistent& o, const TPropInfo& p, const std::string& Name, int Level) {
+    std::string s = p.GetStr(o);
+    if (s.empty() && !p.StoredAlways) return;
+    WriteLiteral(Level, Name + " = ", s, "");
+}
+
+void TDefinitionWriter::WriteReference(const TPersistent& o, const TPropInfo& p, const std::string& Name, int Level) {
+    const TComponent* c = p.GetComp(o);
+    if (!c) return;
+    if (c->Name().empty() || (c != Root && c->Owner() != Root))
+        throw Exception("Cannot write " + Name + ": it refers to a component outside " + Root->Name() +
+                        " or without a name");
+    Line(Level, Name + " = " + c->Name());
+}
+
+void TDefinitionWriter::WriteStrings(const TPersistent& o, const TPropInfo& p, const std::string& Name, int Level) {
+    const TStringList& lines = p.GetLines(o);
+    if (lines.Count() == 0) return;
+    Line(Level, Name + ".Strings = (");
+    for (int i = 0; i < lines.Count(); ++i) WriteLiteral(Level + 1, "", lines[i], i + 1 == lines.Count() ? ")" : "");
+}
+
+void TDefinitionWriter::Line(int Level, const std::string& Text) {
+    Out.append(static_cast<size_t>(Level) * 2, ' ');
+    Out += Text;
+    Out += '\n';
+}
+
+// Head, then the literal (continued on the following lines with '+' when
+// long), then Tail.
+void TDefinitionWriter::WriteLiteral(int Level, const std::string& Head, std::string_view Value, const std::string& Tail) {
+    std::vector<std::string> pieces = StringLiteralPieces(Value);
+    if (pieces.size() == 1) return Line(Level, Head + pieces[0] + Tail);
+    Line(Level, Head + pieces[0] + " +");
+    for (size_t i = 1; i < pieces.size(); ++i)
+        Line(Level + 1, pieces[i] + (i + 1 == pieces.size() ? Tail : " +"));
+}
+
+}  // namespace
+
+std::string WriteComponentText(const TComponent* Root) {
+    if (!Root) throw Exception("WriteComponentText needs a root component");
+    return TDefinitionWriter(Root).Write();
+}
+
+}  // namespace vtrl
