@@ -1,0 +1,89 @@
+// The version reader: TVersionResource reads a file's version information
+// (VERSIONINFO resource) into the texts of a TVersionInfo.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "Classes.h"
+#include "TypInfo.h"
+
+namespace vtrl {
+
+// Languages of a string table, in the order of their Windows identifiers
+// (LanguageId gives the number). Distinct from the translator's TLanguage
+// class, which lives in its own module.
+VTRL_ENUM(TLanguage, lnArabic, lnBulgarian, lnCatalan, lnTraditionalChinese, lnCzech, lnDanish, lnGerman,
+          lnGreek, lnUSEnglish, lnCastilianSpanish, lnFinnish, lnFrench, lnHebrew, lnHungarian, lnIcelandic,
+          lnItalian, lnJapanese, lnKorean, lnDutch, lnNorwegianBokmal, lnPolish, lnBrazilianPortuguese,
+          lnRhaetoRomanic, lnRomanian, lnRussian, lnCroatoSerbian, lnSlovak, lnAlbanian, lnSwedish, lnThai,
+          lnTurkish, lnUrdu, lnBahasa, lnSimplifiedChinese, lnSwissGerman, lnUKEnglish, lnMexicanSpanish,
+          lnBelgianFrench, lnSwissItalian, lnBelgianDutch, lnNorwegianNynorsk, lnPortuguese, lnSerboCroatian,
+          lnCanadianFrench, lnSwissFrench)
+
+VTRL_ENUM(TCharacterSet, csASCII, csJapan, csKorea, csTaiwan, csUnicode, csLatin2, csCyrillic, csMultilingual,
+          csGreek, csTurkish, csHebrew, csArabic)
+
+// Windows language identifier (lnUSEnglish = 1033) and code page
+// (csMultilingual = 1252). A value outside the tables raises Exception("").
+uint16_t LanguageId(TLanguage Language);
+uint16_t CodePage(TCharacterSet CharacterSet);
+
+// Texts of the fixed part's operating system, type and subtype.
+std::string FileOSText(uint32_t FileOS);
+std::string FileTypeText(uint32_t FileType);
+// Empty for types other than drivers (3) and fonts (4).
+std::string FileSubTypeText(uint32_t FileType, uint32_t FileSubType);
+// Four 16-bit numbers of a fixed-part version, decimal, joined by ".".
+std::string VersionNumbersText(uint32_t MostSignificant, uint32_t LeastSignificant);
+
+// The texts read from one file; all empty when it has no version
+// information. Users only read them.
+class TVersionInfo : public TPersistent {
+    VTRL_CLASS(TVersionInfo)
+public:
+    std::string Comment, CompanyName, FileDescription, FileVersion, InternalName, LegalCopyright,
+        LegalTradeMarks, OriginalFileName, PrivateBuild, ProductName, ProductVersion, SpecialBuild, FileOS,
+        FileType, FileSubType;
+    void Clear() { *this = TVersionInfo(); }
+};
+
+// Reads at creation and after every change of FileName, Language or
+// CharacterSet. Never raises for a missing or unreadable resource.
+class TVersionResource : public TComponent {
+    VTRL_CLASS(TVersionResource)
+public:
+    explicit TVersionResource(TComponent* AOwner);
+    const std::string& FileName() const { return FFileName; }
+    void SetFileName(const std::string& Value);  // re-reads even for the same name
+    TLanguage Language() const { return FLanguage; }
+    void SetLanguage(TLanguage Value);
+    TCharacterSet CharacterSet() const { return FCharacterSet; }
+    void SetCharacterSet(TCharacterSet Value);
+    TVersionInfo* VersionInfo() { return &FVersionInfo; }
+    const TVersionInfo& Info() const { return FVersionInfo; }
+
+    // The file version text of Path ("4.0.950.0"), empty without version
+    // information: what the archive stores and the overwrite rules compare.
+    static std::string FileVersionOf(const std::string& Path);
+    // True when the string table of the file's first translation holds the
+    // value Name (its content does not matter), as "OLESelfRegister".
+    static bool HasVersionString(const std::string& Path, const std::string& Name);
+
+private:
+    void ReadInfo();
+    std::string FFileName;
+    TLanguage FLanguage = lnUSEnglish;
+    TCharacterSet FCharacterSet = csMultilingual;
+    TVersionInfo FVersionInfo;
+};
+
+// The platform part: fills Info from the version resource of FileName for
+// the string table LangCodePage (8 upper-case hex digits, "040904E4").
+// Implemented over the Win32 version API; elsewhere it finds nothing.
+void ReadVersionResource(const std::string& FileName, const std::string& LangCodePage, TVersionInfo& Info);
+bool ReadVersionString(const std::string& FileName, const std::string& Name);
+// The running program's own file name.
+std::string ProgramFileName();
+
+}  // namespace vtrl

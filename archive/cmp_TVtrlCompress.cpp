@@ -1,0 +1,439 @@
+// TVtrlCompress: properties, directory cache, volumes, statistics,
+// compression into a single-file archive and splitting into a disk set.
+// Extraction and plain copies are in cmp_TVtrlCompress_Extract.cpp.
+#include "cmp_TVtrlCompress.h"
+
+#include <cmath>
+
+#include "FileShim.h"
+#include "cmp_TVersion.h"
+
+namespace vtrl {
+
+VTRL_IMPLEMENT_CLASS(TVtrlCompress, TComponent, [](TClassBuilder<TVtrlCompress>& b) {
+    b.Boolean("Abort", &TVtrlCompress::Abort, &TVtrlCompress::Abort, false)
+        .String("CompressedFile", &TVtrlCompress::CompressedFile, &TVtrlCompress::SetCompressedFile)
+        .Enum<TCompressionLevel>("CompressionLevel", &TVtrlCompress::CompressionLevel,
+                                 &TVtrlCompress::CompressionLevel, colMax)
+        .String("ExtractDirectory", &TVtrlCompress::ExtractDirectory, &TVtrlCompress::ExtractDirectory)
+        .Strings("FilesToProcess", &TVtrlCompress::FilesToProcess, &TVtrlCompress::SetFilesToProcess)
+        .Integer("Offset", &TVtrlCompress::Offset, &TVtrlCompress::Offset, 0)
+        .Enum<TOverwriteType>("Overwrite", &TVtrlCompress::Overwrite, &TVtrlCompress::Overwrite, owAlways)
+        .Event("OnAborted", &TVtrlCompress::OnAborted)
+        .Event("OnBeforeAdding", &TVtrlCompress::OnBeforeAdding)
+        .Event("OnAfterAdding", &TVtrlCompress::OnAfterAdding)
+        .Event("OnBeforeExtracting", &TVtrlCompress::OnBeforeExtracting)
+        .Event("OnAfterExtracting", &TVtrlCompress::OnAfterExtracting)
+        .Event("OnFullDisk", &TVtrlCompress::OnFullDisk)
+        .Event("OnListing", &TVtrlCompress::OnListing)
+        .Event("OnNewDisk", &TVtrlCompress::OnNewDisk)
+        .Event("OnReplace", &TVtrlCompress::OnReplace)
+        .Event("OnStatus", &TVtrlCompress::OnStatus);
+})
+
+uint8_t PercentOf(int64_t Part, int64_t Whole) {
+    if (Whole == 0) return 0;
+    double p = std::round(static_cast<double>(Part) / static_cast<double>(Whole) * 100.0);
+    return static_cast<uint8_t>(p < 0 ? 0 : p > 100 ? 100 : p);
+}
+
+TVtrlCompress::TVtrlCompress(TComponent* AOwner)
+    : TComponent(AOwner), FileVersion(&TVersionResource::FileVersionOf) {}
+
+TVtrlCompress::~TVtrlCompress() = default;
+
+void TVtrlCompress::SetCompressedFile(const std::string& Value) {
+    if (!SameText(Value, FCompressedFile)) {
+        bool sameDiskSet = FDirectoryLoaded && FDirectory.MultiVolume == 1 &&
+                           SameText(ChangeFileExt(Value, ".1"), ChangeFileExt(FCompressedFile, ".1"));
+        if (!sameDiskSet) {
+            FDirectoryLoaded = false;
+            FDirectory.Clear();
+        }
+    }
+    FCompressedFile = Value;
+}
+
+void TVtrlCompress::SetFilesToProcess(TStringList& List) {
+    for (int i = List.Count() - 1; i >= 0; --i)
+        if (Trim(List[i]).empty()) List.Delete(i);
+    FFilesToProcess = List;
+}
+
+std::string TVtrlCompress::VolumeName(int Volume) const {
+    if (FDirectory.MultiVolume == 1) return ChangeFileExt(FCompressedFile, "." + IntToStr(Volume));
+    return FCompressedFile;
+}
+
+// ---------------------------------------------------------------- directory
+
+void TVtrlCompress::ReadDirectory() {
+    FDirectoryLoaded = false;
+    if (!FileExists(FCompressedFile)) throw EVCCouldNotOpenCompressedFile(FCompressedFile);
+    TVtrlFileStream s(FileOpenRead(FCompressedFile));
+    if (s.Handle() == InvalidFileHandle) throw EVCCouldNotOpenCompressedFile(FCompressedFile);
+    try {
+        FDirectory.ReadFrom(s, Offset);
+    } catch (const Exception&) {
+        FDirectory.Clear();
+        throw EVCFHCannotReadHeaders();
+    }
+    FLoadedOffset = Offset;
+    FDirectoryLoaded = true;
+}
+
+void TVtrlCompress::EnsureDirectory() {
+    // The directory belongs to one archive at one offset: a caller that
+    // points the component at the other archive of the same self-extracting
+    // file changes only Offset.
+    if (!FDirectoryLoaded || FLoadedOffset != Offset) ReadDirectory();
+}
+
+const TFileHeaders& TVtrlCompress::Directory() {
+    if (FMode != mdCompress) EnsureDirectory();
+    return FDirectory;
+}
+
+int TVtrlCompress::EntryCount() { return Directory().Count(); }
+
+void TVtrlCompress::GetFileStats(int Index, TlzhFileStats& Stats) {
+    Directory();
+    if (Index < 0 || Index >= FDirectory.Count())
+        throw Exception(Fmt(TranslateMessageText("Tried to access the %dth file. This file is not defined"), Index));
+    FillTotals();
+    FillEntryStats(FDirectory.Get(Index));
+    Stats = FileStats;
+}
+
+int TVtrlCompress::IndexOfFile(const std::string& Key) {
+    EnsureDirectory();
+    // The whole key is compared here, a ";" included.
+    int i = FDirectory.IndexOf(Key);
+    return i >= 0 && SameText(FDirectory.Get(i).SourcePath, Key) ? i : -1;
+}
+
+TFileHandle TVtrlCompress::OpenVolumeFile(std::string Name, int Volume, bool ReadWrite) {
+    for (int attempt = 0;; ++attempt) {
+        if (FileExists(Name)) {
+            TFileHandle h = ReadWrite ? FileOpenReadWrite(Name) : FileOpenRead(Name);
+            if (h == InvalidFileHandle) throw EVCCouldNotOpenCompressedFile(Name);
+            return h;
+        }
+        if (attempt == 4 || !OnNewDisk)
+            throw Exception(TranslateMessageText("Could not open the correct disk file ") + IntToStr(Volume));
+        std::string dir = RemoveBackSlash(ExtractFilePath(Name));
+        OnNewDisk(this, Volume, dir);
+        Name = AddBackSlash(dir) + ExtractFileName(Name);
+    }
+}
+
+TFileHandle TVtrlCompress::OpenVolume(int Volume, bool ReadWrite) {
+    return OpenVolumeFile(VolumeName(Volume), Volume, ReadWrite);
+}
+
+// --------------------------------------------------------------- statistics
+
+void TVtrlCompress::FillEntryStats(const TFileHeader& Entry) {
+    FileStats.MemberName = Entry.SourcePath;
+    FileStats.FullSize = Entry.UncompressedSize;
+    FileStats.BytesDone = 0;
+    FileStats.Percent = 0;
+    FileStats.PackedSize = Entry.CompressedSize;
+    FileStats.Finished = false;
+    FileStats.Ratio = PercentOf(FileStats.PackedSize, FileStats.FullSize);
+    FileStats.Header = Entry;
+}
+
+void TVtrlCompress::FillTotals() {
+    FileStats.TotalDone = 0;
+    FileStats.TotalPercent = 0;
+    FileStats.Finished = false;
+    FDirectory.Totals(FileStats.TotalFull, FileStats.TotalPacked);
+    FileStats.TotalRatio = PercentOf(FileStats.TotalPacked, FileStats.TotalFull);
+}
+
+void TVtrlCompress::FireStatus() {
+    if (OnStatus) OnStatus(this, FileStats);
+}
+
+void TVtrlCompress::DiskFull() {
+    if (OnFullDisk) OnFullDisk(this);
+    else throw EVCDiskFull();
+}
+
+void TVtrlCompress::RunGuarded(const std::function<void()>& Body, bool SwallowSilentAbort) {
+    try {
+        Body();
+    } catch (const EVCStop&) {
+        if (OnAborted) OnAborted(this);
+    } catch (const EAbort&) {
+        if (SwallowSilentAbort) return;
+        Abort = true;
+        throw;
+    } catch (const Exception&) {
+        Abort = true;
+        throw;
+    }
+}
+
+// -------------------------------------------------------------- compression
+
+namespace {
+
+constexpr int32_t CopyBlock = 61440;
+
+// Deletes a temporary file when the member's work ends, on every path.
+struct TTempFile {
+    std::string Name;
+    ~TTempFile() {
+        if (!Name.empty()) FileDelete(Name);
+    }
+};
+
+void CheckPosition(int64_t Pos) {
+    // Positions are 32-bit fields: the archive may not reach 2 GB.
+    if (Pos < 0 || Pos > INT32_MAX) throw EVCFHCannotWriteHeaders();
+}
+
+}  // namespace
+
+void TVtrlCompress::AddStatus(TFileHandle Source, TVtrlStream& Dest) {
+    if (Abort) throw EVCStop();
+    ProcessMessages();
+    int64_t p = FileSeek(Source, 0, soFromCurrent);
+    if (p < 0) p = FileStats.BytesDone;
+    FileStats.TotalDone += p - FileStats.BytesDone;
+    FileStats.BytesDone = static_cast<int32_t>(p);
+    FileStats.PackedSize = static_cast<int32_t>(Dest.Size());
+    FileStats.Percent = PercentOf(FileStats.BytesDone, FileStats.FullSize);
+    FileStats.TotalPercent = PercentOf(FileStats.TotalDone, FileStats.TotalFull);
+    FireStatus();
+}
+
+void TVtrlCompress::CompressMember(TFileHeader& Entry, TVtrlStream& Archive) {
+    TTempFile temp;
+    std::string dir = GetTempDirectory();
+    if (dir.empty() || dir.size() > 260) throw EVCCannotCreateTemp();
+    temp.Name = CreateTempFileName(dir, "lzh");
+    if (temp.Name.empty()) throw EVCCannotCreateTemp();
+    TFileHandleOwner source(FileOpenRead(Entry.SourcePath));
+    if (!source.Valid()) throw EVCCouldNotOpenFile(Entry.SourcePath);
+    TVtrlFileStream dest(FileCreate(temp.Name));
+    if (dest.Handle() == InvalidFileHandle) throw EVCCouldNotCreateFile(temp.Name);
+
+    FillEntryStats(Entry);
+    FileStats.PackedSize = 0;
+    if (OnBeforeAdding) OnBeforeAdding(this, FileStats);
+
+    int64_t consumed = 0;
+    try {
+        TCompressionStream z(CompressionLevel, dest);
+        z.OnProgress = [&](TCustomZlibStream&) { AddStatus(source.Get(), dest); };
+        auto buf = std::make_unique<uint8_t[]>(CopyBlock);
+        for (;;) {
+            int32_t n = FileRead(source.Get(), buf.get(), CopyBlock);
+            if (n < 0) throw EReadError();
+            if (n == 0) break;
+            z.Write(buf.get(), n);
+            consumed += n;
+            if (consumed > INT32_MAX) throw EVCCouldNotOpenFile(Entry.SourcePath);
+        }
+        z.Finish();
+    } catch (const EWriteError&) {
+        DiskFull();
+        throw;
+    }
+    // The file may have changed since its entry was made; the record
+    // describes what was really compressed.
+    Entry.UncompressedSize = static_cast<int32_t>(consumed);
+    FileStats.FullSize = Entry.UncompressedSize;
+    FileStats.Finished = true;
+    AddStatus(source.Get(), dest);
+    FileStats.Finished = false;
+    FileStats.Ratio = PercentOf(FileStats.PackedSize, FileStats.FullSize);
+
+    int64_t packed = dest.Size();
+    int64_t h = Archive.Seek(0, soFromEnd);
+    CheckPosition(h + FileHeaderSize + packed);
+    Entry.WriteTo(Archive);
+    Entry.DataPos = static_cast<int32_t>(h + FileHeaderSize);
+    dest.Seek(0, soFromBeginning);
+    auto buf = std::make_unique<uint8_t[]>(CopyBlock);
+    for (int64_t done = 0; done < packed;) {
+        int32_t n = dest.Read(buf.get(), static_cast<int32_t>(packed - done < CopyBlock ? packed - done : CopyBlock));
+        if (n <= 0) throw EReadError();
+        if (Archive.Write(buf.get(), n) != n) {
+            // The member cannot be completed on a full disk, even when an
+            // OnFullDisk handler lets the operation go on.
+            DiskFull();
+            throw EVCDiskFull();
+        }
+        done += n;
+    }
+    FileStats.TotalPacked += packed;
+    int64_t end = h + FileHeaderSize + packed;
+    Entry.LastBytePos = static_cast<int32_t>(end - 1);
+    Entry.NextHeaderPos = static_cast<int32_t>(end);
+    Entry.CompressedSize = static_cast<int32_t>(packed);
+    Archive.Seek(h, soFromBeginning);
+    Entry.WriteTo(Archive);
+    Archive.Seek(0, soFromEnd);
+}
+
+void TVtrlCompress::CompressFiles(bool Append) {
+    Abort = false;
+    FMode = mdCompress;
+    FDirectory.MultiVolume = 0;
+    Offset = 0;
+    RunGuarded(
+        [&] {
+            try {
+                CompressBody(Append);
+            } catch (...) {
+                FFilesToProcess.Clear();
+                FDirectoryLoaded = false;
+                throw;
+            }
+        },
+        true);
+    FFilesToProcess.Clear();
+    FDirectoryLoaded = false;
+}
+
+void TVtrlCompress::CompressBody(bool Append) {
+    std::string dir = ExtractFileDir(FCompressedFile);
+    if (!dir.empty()) ForceDirectories(dir);
+    std::unique_ptr<TVtrlFileStream> owner;
+    if (Append && FileExists(FCompressedFile)) {
+        owner = std::make_unique<TVtrlFileStream>(FileOpenReadWrite(FCompressedFile));
+        if (owner->Handle() == InvalidFileHandle) throw EVCCouldNotCreateFile(FCompressedFile);
+        try {
+            FDirectory.ReadFrom(*owner, 0);
+        } catch (const Exception&) {
+            FDirectory.Clear();
+            throw EVCFHCannotReadHeaders();
+        }
+        // Appending is defined for single-file archives only.
+        if (FDirectory.MultiVolume != 0) throw EVCCouldNotCreateFile(FCompressedFile);
+        FDirectory.AddFromList(FFilesToProcess, true, FileVersion);
+    } else {
+        // The entries are made before the archive is truncated, so that a
+        // missing source leaves an existing archive as it was.
+        FDirectory.AddFromList(FFilesToProcess, false, FileVersion);
+        owner = std::make_unique<TVtrlFileStream>(FileCreate(FCompressedFile));
+        if (owner->Handle() == InvalidFileHandle) throw EVCCouldNotCreateFile(FCompressedFile);
+    }
+    TVtrlStream& out = *owner;
+    int written = 0;
+    int old = 0;
+    while (old < FDirectory.Count() && FDirectory.Get(old).InArchive) ++old;
+    // The count at the start only ever claims members that are complete:
+    // it is written with the old count now and raised after each member.
+    FDirectory.WriteStart(out, old);
+    int64_t goodEnd = out.Seek(0, soFromEnd);
+    FillTotals();
+    FileStats.TotalPacked = 0;
+    try {
+        for (int i = old; i < FDirectory.Count(); ++i) {
+            TFileHeader& e = FDirectory.Get(i);
+            CompressMember(e, out);
+            goodEnd = out.Seek(0, soFromEnd);
+            FDirectory.WriteStart(out, old + ++written);
+            out.Seek(0, soFromEnd);
+            FDirectory.InvalidateTotals();
+            if (OnAfterAdding) OnAfterAdding(this, FileStats);
+        }
+    } catch (...) {
+        // Cut off a half-written member so the file ends with the last
+        // complete one.
+        if (out.Seek(goodEnd, soFromBeginning) == goodEnd) FileTruncate(owner->Handle());
+        throw;
+    }
+}
+
+// ------------------------------------------------------------ disk sets
+
+void TVtrlCompress::SplitToDisks(const std::string& TargetDirectory, const std::string& TargetName) {
+    Abort = false;
+    RunGuarded(
+        [&] {
+            try {
+                SplitBody(TargetDirectory, TargetName);
+            } catch (...) {
+                // The directory in memory is half rewritten: read it again next time.
+                FDirectoryLoaded = false;
+                throw;
+            }
+        },
+        false);
+}
+
+void TVtrlCompress::SplitBody(const std::string& TargetDirectory, const std::string& TargetName) {
+    // The loaded directory may describe the disk set of an earlier split.
+    if (FDirectoryLoaded && FDirectory.MultiVolume == 1) FDirectoryLoaded = false;
+    EnsureDirectory();
+    if (FDirectory.MultiVolume != 0) throw EVCFHCannotReadHeaders();
+    FCurrentVolume = 1;
+    FDirectory.MultiVolume = 1;
+    FillTotals();
+
+    TVtrlFileStream source(FileOpenRead(FCompressedFile));
+    if (source.Handle() == InvalidFileHandle) throw EVCCouldNotOpenCompressedFile(FCompressedFile);
+    std::string targetDir = AddBackSlash(TargetDirectory);
+    const std::string fileName = ExtractFileName(TargetName);
+    const std::string volume1 = targetDir + fileName;
+    auto volume = std::make_unique<TVtrlFileStream>(FileCreate(volume1));
+    if (volume->Handle() == InvalidFileHandle) throw EVCCouldNotCreateFile(volume1);
+    FDirectory.WriteTo(*volume);
+
+    std::vector<uint8_t> chunk(8192);
+    for (int i = 0; i < FDirectory.Count(); ++i) {
+        TFileHeader& e = FDirectory.Get(i);
+        FillEntryStats(e);
+        const int64_t last = static_cast<int64_t>(Offset) + e.LastBytePos;
+        int64_t pos = static_cast<int64_t>(Offset) + e.DataPos;
+        if (source.Seek(pos, soFromBeginning) != pos) throw EVCFHCannotReadHeaders();
+        e.DataPos = static_cast<int32_t>(volume->Position());
+        e.FirstDisk = static_cast<uint8_t>(FCurrentVolume);
+        for (;;) {
+            if (Abort) {
+                FDirectoryLoaded = false;
+                throw EVCStop();
+            }
+            if (pos > last) break;
+            int32_t want = static_cast<int32_t>(last + 1 - pos < 8192 ? last + 1 - pos : 8192);
+            int32_t got = source.Read(chunk.data(), want);
+            if (got <= 0) throw EVCFHCannotReadHeaders();  // the member runs past the archive's end
+            pos += got;
+            ProcessMessages();
+            int32_t w = volume->Write(chunk.data(), got);
+            if (w < got) {
+                volume.reset();
+                if (++FCurrentVolume > 255) throw EVCNotEnoughSpace();
+                if (!OnNewDisk) throw EVCNewDiskEventNotAssigned();
+                std::string dir = RemoveBackSlash(targetDir);
+                OnNewDisk(this, FCurrentVolume, dir);
+                targetDir = AddBackSlash(dir);
+                std::string name = targetDir + ChangeFileExt(fileName, "." + IntToStr(FCurrentVolume));
+                volume = std::make_unique<TVtrlFileStream>(FileCreate(name));
+                if (volume->Handle() == InvalidFileHandle) throw EVCCouldNotCreateFile(name);
+                int32_t rest = got - (w > 0 ? w : 0);
+                if (volume->Write(chunk.data() + (got - rest), rest) != rest) throw EVCNotEnoughSpace();
+            }
+            FileStats.BytesDone += got;
+            FileStats.TotalDone += got;
+            FileStats.Percent = PercentOf(FileStats.BytesDone, FileStats.PackedSize);
+            FileStats.TotalPercent = PercentOf(FileStats.TotalDone, FileStats.TotalPacked);
+            FireStatus();
+        }
+        e.LastBytePos = static_cast<int32_t>(volume->Position() - 1);
+        e.LastDisk = static_cast<uint8_t>(FCurrentVolume);
+    }
+    volume.reset();
+    TVtrlFileStream first(OpenVolumeFile(volume1, 1, true));
+    FDirectory.WriteTo(first);
+    FDirectory.InvalidateTotals();
+    FDirectoryLoaded = true;
+}
+
+}  // namespace vtrl

@@ -1,0 +1,157 @@
+// TVtrlCompress: the archive component. Compresses source files into a
+// single-file archive, extracts members under an overwrite policy, copies
+// plain files, splits an archive into a disk set and answers questions
+// about the directory. Portable: all file access goes through FileShim.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "Classes.h"
+#include "TypInfo.h"
+#include "cmp_TFileHeaders.h"
+#include "exceptions_VtrlCompress.h"
+#include "routines_Compression.h"
+
+namespace vtrl {
+
+// What happens to an existing destination file.
+VTRL_ENUM(TOverwriteType, owAlways, owNever, owVersion, owDate, owVersionDate)
+// Start a fresh archive or append to it (a file component's AddToArchive).
+VTRL_ENUM(TlzhCommand, lzcOverwrite, lzcOnlyAdd)
+
+// Result of comparing two version texts from the first one's point of view.
+enum TVersionOrder { voOlder = -1, voEqual = 0, voNewer = 1 };
+// Compares version texts component by component (split at "."), each
+// component as text by character codes: "10" < "9", "950" > "1000"; an
+// empty text is older than any other.
+TVersionOrder CompareVersionTexts(std::string_view A, std::string_view B);
+
+// The statistics handed to every event. Percentages are rounded to the
+// nearest integer and read 0 where their divisor is 0. Totals are kept in
+// 64 bits so that a damaged directory cannot overflow them.
+struct TlzhFileStats {
+    uint8_t Percent = 0;         // share of the current member done
+    int32_t BytesDone = 0;       // bytes of the current member done
+    std::string MemberName;      // SourcePath (CopyPlainFile: the source)
+    int32_t PackedSize = 0;      // compressed size (while compressing: so far)
+    uint8_t Ratio = 0;           // PackedSize as a percentage of FullSize
+    int32_t FullSize = 0;        // uncompressed size
+    TFileHeaderRecord Header;    // copy of the member's entry record
+    bool Finished = false;       // true only in a member's last status report
+    uint8_t TotalPercent = 0;    // share of the whole operation done
+    int64_t TotalDone = 0;       // bytes done in the whole operation
+    int64_t TotalPacked = 0;     // sum of CompressedSize (compressing: added so far)
+    uint8_t TotalRatio = 0;      // TotalPacked as a percentage of TotalFull
+    int64_t TotalFull = 0;       // sum of UncompressedSize
+};
+
+class TVtrlCompress;
+class TMemberReader;
+using TlzhFileStatsEvent = TEvent<TVtrlCompress*, const TlzhFileStats&>;
+// (VtrlCompress, DiskNumber, Path): the handler may change Path, the
+// directory where the volume is expected (without trailing backslash).
+using TlzhNewDiskEvent = TEvent<TVtrlCompress*, int, std::string&>;
+
+class TVtrlCompress : public TComponent {
+    VTRL_CLASS(TVtrlCompress)
+public:
+    explicit TVtrlCompress(TComponent* AOwner);
+    ~TVtrlCompress() override;
+
+    // ----- published properties
+    bool Abort = false;  // request to stop; tested at every progress step
+    const std::string& CompressedFile() const { return FCompressedFile; }
+    // Keeps the loaded directory only when the name designates the same
+    // archive (same name, or the same disk set under another volume name).
+    void SetCompressedFile(const std::string& Value);
+    TCompressionLevel CompressionLevel = colMax;
+    std::string ExtractDirectory;
+    const TStringList& FilesToProcess() const { return FFilesToProcess; }
+    // Removes the blank lines from the GIVEN list too, then copies it.
+    void SetFilesToProcess(TStringList& List);
+    int32_t Offset = 0;  // the archive's position inside its file
+    TOverwriteType Overwrite = owAlways;
+
+    TNotifyEvent OnAborted;
+    TlzhFileStatsEvent OnBeforeAdding, OnAfterAdding, OnBeforeExtracting, OnAfterExtracting, OnListing,
+        OnReplace, OnStatus;
+    TNotifyEvent OnFullDisk;
+    TlzhNewDiskEvent OnNewDisk;
+
+    // ----- public state
+    // File name for the next extracted member; blank: the member's own name.
+    std::string DestinationName;
+    TlzhFileStats FileStats;
+    // Version text of a file; the shared version reader unless replaced.
+    TFileVersionFunc FileVersion;
+
+    // ----- operations (each on the main thread, never nested)
+    // Number of directory entries; loads the directory unless compressing.
+    int EntryCount();
+    // Raises Exception "Tried to access the <n>th file..." out of range.
+    void GetFileStats(int Index, TlzhFileStats& Stats);
+    // Index of the first entry whose whole SourcePath equals Key without
+    // regard to ASCII case, or -1.
+    int IndexOfFile(const std::string& Key);
+    // The directory, loaded when needed.
+    const TFileHeaders& Directory();
+    // Adds the sources in FilesToProcess to CompressedFile; Append keeps
+    // the members of an existing archive. On failure the archive holds the
+    // members complete before it, and its count says so.
+    void CompressFiles(bool Append);
+    // Extracts the members named in FilesToProcess into ExtractDirectory.
+    void ExtractFiles();
+    // Writes CompressedFile (read at Offset) as a disk set.
+    void SplitToDisks(const std::string& TargetDirectory, const std::string& TargetName);
+    // Copies an uncompressed file under the overwrite policy.
+    void CopyPlainFile(const std::string& Source, const std::string& Destination);
+
+    // Called for a short write: fires OnFullDisk, or raises EVCDiskFull.
+    virtual void DiskFull();
+
+    // Volume n's file name: the extension of CompressedFile replaced by
+    // "." + n for a disk set; CompressedFile itself otherwise.
+    std::string VolumeName(int Volume) const;
+
+private:
+    enum TMode { mdNone, mdCompress, mdExtract };
+    friend class TMemberReader;
+
+    void ReadDirectory();
+    void EnsureDirectory();
+    // Opens volume n of the archive, asking OnNewDisk for it up to four
+    // times when it is missing; raises Exception "Could not open the correct
+    // disk file n" or EVCCouldNotOpenCompressedFile.
+    TFileHandle OpenVolume(int Volume, bool ReadWrite);
+    TFileHandle OpenVolumeFile(std::string Name, int Volume, bool ReadWrite);
+    void AddStatus(TFileHandle Source, TVtrlStream& Dest);
+    void CompressBody(bool Append);
+    void CompressMember(TFileHeader& Entry, TVtrlStream& Archive);
+    void SplitBody(const std::string& TargetDirectory, const std::string& TargetName);
+    void ExtractBody();
+    void ExtractMember(TFileHeader& Entry, const std::string& Destination);
+    // Inflates the member into Destination; true when its zlib stream ended.
+    bool InflateMember(TFileHeader& Entry, TMemberReader& Reader, TFileHandle Destination);
+    void CopyPlainBody(const std::string& Source);
+    void FillEntryStats(const TFileHeader& Entry);
+    void FillTotals();
+    void FireStatus();
+    // Runs an operation with the common ending on an exception.
+    void RunGuarded(const std::function<void()>& Body, bool SwallowSilentAbort);
+    // The decision for an existing destination: true to replace it.
+    bool ShouldReplace(const std::string& Destination, const std::string& ArchivedVersion, double ArchivedDate);
+
+    TMode FMode = mdNone;
+    int FCurrentVolume = 0;
+    bool FDirectoryLoaded = false;
+    int32_t FLoadedOffset = 0;
+    std::string FCompressedFile;
+    TFileHeaders FDirectory;
+    TStringList FFilesToProcess;
+};
+
+// Percentage Part / Whole rounded, 0 when Whole is 0, held to 0..100.
+uint8_t PercentOf(int64_t Part, int64_t Whole);
+
+}  // namespace vtrl

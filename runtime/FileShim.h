@@ -1,0 +1,90 @@
+// The small operating-system file shim: the only door through which the
+// portable libraries (archive, parsers) reach files. One implementation
+// sits on the Win32 A functions, one on POSIX.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vtrl {
+
+// An open file; InvalidFileHandle when opening failed. Handles are plain
+// values: whoever opens one closes it (TFileHandleOwner does that).
+using TFileHandle = intptr_t;
+inline constexpr TFileHandle InvalidFileHandle = -1;
+
+enum TSeekOrigin : int { soFromBeginning = 0, soFromCurrent = 1, soFromEnd = 2 };
+
+// Paths are the process's ANSI bytes (UTF-8). Both '\' and '/' separate
+// directories on either system: the POSIX side turns '\' into '/', so the
+// Windows-style keys of the archive format work natively too.
+
+// Opens an existing file. Reading allows others to read and write as well
+// (a setup reads files that other programs hold open); ReadWrite allows
+// others to read. Returns InvalidFileHandle on failure.
+TFileHandle FileOpenRead(const std::string& Name);
+TFileHandle FileOpenReadWrite(const std::string& Name);
+// Creates a file, truncating an existing one; opened for reading and writing.
+TFileHandle FileCreate(const std::string& Name);
+void FileClose(TFileHandle H);
+
+// Reads or writes up to Count bytes; returns the count done, -1 on failure.
+// A short write count means the medium is full.
+int32_t FileRead(TFileHandle H, void* Buffer, int32_t Count);
+int32_t FileWrite(TFileHandle H, const void* Buffer, int32_t Count);
+// Moves the file position; returns the new position, -1 on failure.
+int64_t FileSeek(TFileHandle H, int64_t Offset, TSeekOrigin Origin);
+// The size in bytes, -1 on failure. The position is left unchanged.
+int64_t FileSize(TFileHandle H);
+// Sets the end of the file at the current position.
+bool FileTruncate(TFileHandle H);
+
+// Last-write date and time in the DOS format (date in the high 16 bits,
+// time in the low 16 bits, local time, two-second steps); -1 on failure.
+int32_t FileGetDate(TFileHandle H);
+// Sets the last-write date from the DOS format; false on failure.
+bool FileSetDate(TFileHandle H, int32_t DosDateTime);
+
+bool FileExists(const std::string& Name);        // a file, not a directory
+bool DirectoryExists(const std::string& Name);
+bool FileDelete(const std::string& Name);
+// Creates Dir and every missing level above it; true when it exists after.
+bool ForceDirectories(const std::string& Dir);
+
+// The system's directory for temporary files, with a trailing separator;
+// empty when the system gives none.
+std::string GetTempDirectory();
+// Creates a new empty file with a unique name in Dir that begins with
+// Prefix and returns its full name; empty on failure.
+std::string CreateTempFileName(const std::string& Dir, const std::string& Prefix);
+// Free bytes on the volume holding Dir; -1 when unknown.
+int64_t DiskFree(const std::string& Dir);
+// The operating system's number for the last failure (GetLastError, errno).
+int GetLastOSError();
+
+// Closes the file it holds when it goes out of scope; move-only.
+class TFileHandleOwner {
+public:
+    TFileHandleOwner() = default;
+    explicit TFileHandleOwner(TFileHandle h) : H(h) {}
+    ~TFileHandleOwner() { Close(); }
+    TFileHandleOwner(TFileHandleOwner&& o) noexcept : H(o.H) { o.H = InvalidFileHandle; }
+    TFileHandleOwner& operator=(TFileHandleOwner&& o) noexcept {
+        if (this != &o) { Close(); H = o.H; o.H = InvalidFileHandle; }
+        return *this;
+    }
+    TFileHandleOwner(const TFileHandleOwner&) = delete;
+    TFileHandleOwner& operator=(const TFileHandleOwner&) = delete;
+    TFileHandle Get() const { return H; }
+    bool Valid() const { return H != InvalidFileHandle; }
+    void Reset(TFileHandle h = InvalidFileHandle) { Close(); H = h; }
+    void Close() {
+        if (H != InvalidFileHandle) FileClose(H);
+        H = InvalidFileHandle;
+    }
+
+private:
+    TFileHandle H = InvalidFileHandle;
+};
+
+}  // namespace vtrl

@@ -1,0 +1,135 @@
+// Win32 side of the file shim, over the A functions: the programs declare
+// UTF-8 as their ANSI code page, so the byte strings pass through unchanged.
+#include "FileShim.h"
+
+#include <windows.h>
+
+namespace vtrl {
+
+namespace {
+
+HANDLE Win(TFileHandle H) { return reinterpret_cast<HANDLE>(H); }
+
+TFileHandle Own(HANDLE h) {
+    return h == INVALID_HANDLE_VALUE ? InvalidFileHandle : reinterpret_cast<TFileHandle>(h);
+}
+
+}  // namespace
+
+TFileHandle FileOpenRead(const std::string& Name) {
+    // Other programs may hold the file open for writing (a running program's
+    // own log, say); reading it must still work.
+    return Own(CreateFileA(Name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+TFileHandle FileOpenReadWrite(const std::string& Name) {
+    return Own(CreateFileA(Name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+TFileHandle FileCreate(const std::string& Name) {
+    return Own(CreateFileA(Name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+void FileClose(TFileHandle H) {
+    if (H != InvalidFileHandle) CloseHandle(Win(H));
+}
+
+int32_t FileRead(TFileHandle H, void* Buffer, int32_t Count) {
+    DWORD n = 0;
+    if (Count < 0 || !ReadFile(Win(H), Buffer, static_cast<DWORD>(Count), &n, nullptr)) return -1;
+    return static_cast<int32_t>(n);
+}
+
+int32_t FileWrite(TFileHandle H, const void* Buffer, int32_t Count) {
+    DWORD n = 0;
+    // A full disk makes WriteFile fail with ERROR_DISK_FULL after writing
+    // part of the data; the count written still tells the caller how far
+    // it got, which is what the short-count convention needs.
+    if (Count < 0) return -1;
+    if (!WriteFile(Win(H), Buffer, static_cast<DWORD>(Count), &n, nullptr) && n == 0) return -1;
+    return static_cast<int32_t>(n);
+}
+
+int64_t FileSeek(TFileHandle H, int64_t Offset, TSeekOrigin Origin) {
+    LARGE_INTEGER d, r;
+    d.QuadPart = Offset;
+    DWORD how = Origin == soFromBeginning ? FILE_BEGIN : Origin == soFromCurrent ? FILE_CURRENT : FILE_END;
+    if (!SetFilePointerEx(Win(H), d, &r, how)) return -1;
+    return r.QuadPart;
+}
+
+int64_t FileSize(TFileHandle H) {
+    LARGE_INTEGER s;
+    if (!GetFileSizeEx(Win(H), &s)) return -1;
+    return s.QuadPart;
+}
+
+bool FileTruncate(TFileHandle H) { return SetEndOfFile(Win(H)) != 0; }
+
+int32_t FileGetDate(TFileHandle H) {
+    // Dates are kept as local DOS date and time, as the archive format
+    // stores them; FileTimeToDosDateTime rejects dates before 1980, which
+    // are pinned to 1980-01-01.
+    FILETIME ft, local;
+    WORD date = 0, time = 0;
+    if (!GetFileTime(Win(H), nullptr, nullptr, &ft)) return -1;
+    if (!FileTimeToLocalFileTime(&ft, &local)) return -1;
+    if (!FileTimeToDosDateTime(&local, &date, &time)) return (1 << 21) | (1 << 16);
+    return static_cast<int32_t>((static_cast<uint32_t>(date) << 16) | time);
+}
+
+bool FileSetDate(TFileHandle H, int32_t DosDateTime) {
+    FILETIME local, ft;
+    uint32_t d = static_cast<uint32_t>(DosDateTime);
+    if (!DosDateTimeToFileTime(static_cast<WORD>(d >> 16), static_cast<WORD>(d & 0xffff), &local)) return false;
+    if (!LocalFileTimeToFileTime(&local, &ft)) return false;
+    return SetFileTime(Win(H), nullptr, nullptr, &ft) != 0;
+}
+
+bool FileExists(const std::string& Name) {
+    DWORD a = GetFileAttributesA(Name.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& Name) {
+    DWORD a = GetFileAttributesA(Name.c_str());
+    return !Name.empty() && a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FileDelete(const std::string& Name) { return DeleteFileA(Name.c_str()) != 0; }
+
+bool ForceDirectories(const std::string& Dir) {
+    std::string d = Dir;
+    while (d.size() > 1 && (d.back() == '\\' || d.back() == '/')) d.pop_back();
+    if (d.empty() || DirectoryExists(d)) return true;
+    if (d.size() == 2 && d[1] == ':') return true;  // a drive root
+    size_t sep = d.find_last_of("\\/");
+    if (sep != std::string::npos && sep > 0 && !ForceDirectories(d.substr(0, sep))) return false;
+    return CreateDirectoryA(d.c_str(), nullptr) != 0 || DirectoryExists(d);
+}
+
+std::string GetTempDirectory() {
+    char buf[MAX_PATH + 1];
+    DWORD n = GetTempPathA(sizeof buf, buf);
+    if (n == 0 || n > MAX_PATH) return {};
+    return std::string(buf, n);
+}
+
+std::string CreateTempFileName(const std::string& Dir, const std::string& Prefix) {
+    char buf[MAX_PATH + 1];
+    if (GetTempFileNameA(Dir.c_str(), Prefix.c_str(), 0, buf) == 0) return {};
+    return buf;
+}
+
+int64_t DiskFree(const std::string& Dir) {
+    ULARGE_INTEGER avail;
+    if (!GetDiskFreeSpaceExA(Dir.c_str(), &avail, nullptr, nullptr)) return -1;
+    return static_cast<int64_t>(avail.QuadPart);
+}
+
+int GetLastOSError() { return static_cast<int>(GetLastError()); }
+
+}  // namespace vtrl
