@@ -27,7 +27,8 @@ public:
 // already constructed; the outer object's class must be Root's class or one
 // of its ancestors, and its name becomes Root's name. Nested objects are
 // created through the class registry, owned by Root, and told their
-// enclosing object through SetParentComponent (Root included).
+// enclosing object through SetParentComponent (Root included); their names
+// must differ from Root's and from those of the components Root owns.
 //
 // Every component of the read (Root too) carries csLoading and csReading
 // from its creation on; properties are set in the order written, component
@@ -49,14 +50,15 @@ TComponent* CreateComponentFromText(std::string_view Text, TComponent* Owner, st
 
 // The definition of Root: Root itself, then the components Root owns, in
 // ownership order, each nested under its GetParentComponent() (directly
-// under Root when that is null, Root, or not owned by Root). Properties come
+// under Root when that is null, Root, or not owned by Root); components
+// that those own in turn are not written. Properties come
 // from reflection, leaving out values equal to their stored default, empty
 // strings (unless stored always), empty string lists, null references,
 // unbound events and zero floats. Lines end with LF and indent by two
 // spaces. Raises Exception when a value cannot be written so that it reads
 // back: a reference to a component outside Root's tree or without a name,
-// an enumeration value without a name, a component whose parents form a
-// cycle.
+// an enumeration value without a name, a float that is not finite, a
+// component whose parents form a cycle.
 std::string WriteComponentText(const TComponent* Root);
 
 }  // namespace vtrl

@@ -509,6 +509,17 @@ TEST_F(DefinitionErrorTest, FailuresOfTheClassesGetAPosition) {
               "4:3: Cannot finish loading");
 }
 
+// Every truncation of a valid definition is an error, never a crash or a
+// partial tree.
+TEST_F(DefinitionErrorTest, TruncatedTextIsAnError) {
+    std::string text = Canonical;
+    for (size_t n = 0; n + 1 < text.size(); ++n) {
+        TDefRoot root(nullptr);
+        EXPECT_THROW(ReadComponentText(std::string_view(text).substr(0, n), &root), EDefinitionError) << n;
+        EXPECT_EQ(root.ComponentCount(), 0);
+    }
+}
+
 // A failed read destroys what it created (last first), keeps what the root
 // owned before, and leaves no reference from the root to a destroyed one.
 TEST_F(DefinitionErrorTest, FailureDestroysOnlyWhatTheReadCreated) {

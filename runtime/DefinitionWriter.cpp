@@ -1,6 +1,7 @@
 // The definition writer: the text of a component tree, from reflection,
 // without the values that equal their stored defaults.
 #include <charconv>
+#include <cmath>
 #include <map>
 
 #include "DefinitionText.h"
@@ -46,12 +47,6 @@ std::vector<std::string> StringLiteralPieces(std::string_view s) {
     return pieces;
 }
 
-std::string FloatText(double v) {
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, r.ptr);
-}
-
 class TDefinitionWriter {
 public:
     explicit TDefinitionWriter(const TComponent* root) : Root(root) {}
@@ -62,6 +57,7 @@ private:
     void WriteProperties(const TPersistent& o, const std::string& Prefix, int Level);
     void WriteProperty(const TPersistent& o, const TPropInfo& p, const std::string& Name, int Level);
     void WriteOrdinal(const TPersistent& o, const TPropInfo& p, const std::string& Name, int Level);
+    void WriteFloat(const TPersistent& o, const TPropInfo& p, const std::string& Name, int Level);
     void WriteString(const TPersistent& o, const TPropInfo& p, const std::string& Name, int Level);
     void WriteReference(const TPersistent& o, const TPropInfo& p, const std::string& Name, int Level);
     void WriteStrings(const TPersistent& o, const TPropInfo& p, const std::string& Name, int Level);
@@ -106,9 +102,7 @@ void TDefinitionWriter::WriteProperty(const TPersistent& o, const TPropInfo& p, 
     case tkEnumeration:
     case tkSet: return WriteOrdinal(o, p, Name, Level);
     case tkString: return WriteString(o, p, Name, Level);
-    case tkFloat:
-        if (double v = p.GetFloat(o); v != 0) Line(Level, Name + " = " + FloatText(v));
-        return;
+    case tkFloat: return WriteFloat(o, p, Name, Level);
     case tkComponent: return WriteReference(o, p, Name, Level);
     case tkStrings: return WriteStrings(o, p, Name, Level);
     case tkObject:
@@ -144,6 +138,16 @@ void TDefinitionWriter::WriteOrdinal(const TPersistent& o, const TPropInfo& p, c
         text = "[" + text + "]";
     }
     Line(Level, Name + " = " + text);
+}
+
+// The shortest text that reads back as the same double.
+void TDefinitionWriter::WriteFloat(const TPersistent& o, const TPropInfo& p, const std::string& Name, int Level) {
+    double v = p.GetFloat(o);
+    if (v == 0) return;
+    if (!std::isfinite(v)) throw Exception("Cannot write " + Name + ": it is not a finite number");
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    Line(Level, Name + " = " + std::string(buf, r.ptr));
 }
 
 void TDefinitionWriter::WriteString(const TPersistent& o, const TPropInfo& p, const std::string& Name, int Level) {
