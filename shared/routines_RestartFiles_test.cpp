@@ -165,6 +165,15 @@ TEST(RestartPrefix, ScheduleDeletionsAndAReplacement) {
             "\\??\\" + kOne, "", "\\??\\" + kTwo, "", "\\??\\" + kTemporary, "!\\??\\" + kTarget};
         EXPECT_EQ(PendingRenames(), expected);
     }
+    // A path that cannot be scheduled is reported, on both branches.
+    try {
+        DeleteAtRestart("");
+        ADD_FAILURE() << "no exception";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message.rfind("Cannot schedule the deletion of  at restart: ", 0), 0u)
+            << e.Message;
+        EXPECT_NE(e.Message.find(" failed: "), std::string::npos) << e.Message;
+    }
     // Nothing happens before the restart.
     EXPECT_EQ(ReadText(kOne), "one");
     EXPECT_EQ(ReadText(kTarget), "old");
