@@ -49,6 +49,9 @@ void TVtrlCompress::SetCompressedFile(const std::string& Value) {
         if (!sameDiskSet) {
             FDirectoryLoaded = false;
             FDirectory.Clear();
+            // The directory a compression left in memory belongs to the old
+            // name; questions about the new archive read it.
+            FMode = mdNone;
         }
     }
     FCompressedFile = Value;
@@ -353,6 +356,12 @@ void TVtrlCompress::CompressBody(bool Append) {
 
 // ------------------------------------------------------------ disk sets
 
+std::unique_ptr<TVtrlStream> TVtrlCompress::CreateVolume(const std::string& Name) {
+    TFileHandle h = FileCreate(Name);
+    if (h == InvalidFileHandle) return nullptr;
+    return std::make_unique<TVtrlFileStream>(h);
+}
+
 void TVtrlCompress::SplitToDisks(const std::string& TargetDirectory, const std::string& TargetName) {
     Abort = false;
     RunGuarded(
@@ -382,8 +391,8 @@ void TVtrlCompress::SplitBody(const std::string& TargetDirectory, const std::str
     std::string targetDir = AddBackSlash(TargetDirectory);
     const std::string fileName = ExtractFileName(TargetName);
     const std::string volume1 = targetDir + fileName;
-    auto volume = std::make_unique<TVtrlFileStream>(FileCreate(volume1));
-    if (volume->Handle() == InvalidFileHandle) throw EVCCouldNotCreateFile(volume1);
+    std::unique_ptr<TVtrlStream> volume = CreateVolume(volume1);
+    if (!volume) throw EVCCouldNotCreateFile(volume1);
     FDirectory.WriteTo(*volume);
 
     std::vector<uint8_t> chunk(8192);
@@ -415,8 +424,8 @@ void TVtrlCompress::SplitBody(const std::string& TargetDirectory, const std::str
                 OnNewDisk(this, FCurrentVolume, dir);
                 targetDir = AddBackSlash(dir);
                 std::string name = targetDir + ChangeFileExt(fileName, "." + IntToStr(FCurrentVolume));
-                volume = std::make_unique<TVtrlFileStream>(FileCreate(name));
-                if (volume->Handle() == InvalidFileHandle) throw EVCCouldNotCreateFile(name);
+                volume = CreateVolume(name);
+                if (!volume) throw EVCCouldNotCreateFile(name);
                 int32_t rest = got - (w > 0 ? w : 0);
                 if (volume->Write(chunk.data() + (got - rest), rest) != rest) throw EVCNotEnoughSpace();
             }

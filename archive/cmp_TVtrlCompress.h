@@ -114,6 +114,11 @@ public:
     // "." + n for a disk set; CompressedFile itself otherwise.
     std::string VolumeName(int Volume) const;
 
+protected:
+    // Creates (truncating) one volume of a disk set being written; null when
+    // it cannot be created. Tests put a medium of limited size here.
+    virtual std::unique_ptr<TVtrlStream> CreateVolume(const std::string& Name);
+
 private:
     enum TMode { mdNone, mdCompress, mdExtract };
     friend class TMemberReader;

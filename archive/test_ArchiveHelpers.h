@@ -1,0 +1,93 @@
+// Helpers shared by the archive tests: a scratch directory per test and
+// whole-file reads and writes through the file shim.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "FileShim.h"
+#include "SysUtils.h"
+
+namespace vtrl::test {
+
+using Bytes = std::vector<uint8_t>;
+
+inline Bytes ReadAll(const std::string& Name) {
+    TFileHandleOwner f(FileOpenRead(Name));
+    if (!f.Valid()) ADD_FAILURE() << "cannot open " << Name;
+    if (!f.Valid()) return {};
+    Bytes b(static_cast<size_t>(FileSize(f.Get())));
+    if (!b.empty()) FileRead(f.Get(), b.data(), static_cast<int32_t>(b.size()));
+    return b;
+}
+
+inline void WriteAll(const std::string& Name, const Bytes& Data) {
+    TFileHandleOwner f(FileCreate(Name));
+    ASSERT_TRUE(f.Valid()) << Name;
+    if (!Data.empty()) {
+        ASSERT_EQ(FileWrite(f.Get(), Data.data(), static_cast<int32_t>(Data.size())),
+                  static_cast<int32_t>(Data.size()));
+    }
+}
+
+inline void WriteText(const std::string& Name, const std::string& Text) {
+    WriteAll(Name, Bytes(Text.begin(), Text.end()));
+}
+
+inline void SetDate(const std::string& Name, int32_t Dos) {
+    TFileHandleOwner f(FileOpenReadWrite(Name));
+    ASSERT_TRUE(f.Valid());
+    ASSERT_TRUE(FileSetDate(f.Get(), Dos));
+}
+
+inline int32_t GetDate(const std::string& Name) {
+    TFileHandleOwner f(FileOpenRead(Name));
+    return f.Valid() ? FileGetDate(f.Get()) : -1;
+}
+
+// Incompressible bytes (Random) or text-like bytes that compress well.
+inline Bytes RandomBytes(size_t n, unsigned seed = 1) {
+    std::mt19937 g(seed);
+    Bytes b(n);
+    for (auto& c : b) c = static_cast<uint8_t>(g());
+    return b;
+}
+inline Bytes TextBytes(size_t n) {
+    static const std::string words = "installer archive volume member directory record ";
+    Bytes b(n);
+    for (size_t i = 0; i < n; ++i) b[i] = static_cast<uint8_t>(words[(i * 7 + i / 13) % words.size()]);
+    return b;
+}
+
+// A DOS date and time: 1997-05-14 10:20:30.
+inline constexpr int32_t SampleDosDate = static_cast<int32_t>((17u << 25) | (5u << 21) | (14u << 16) | (10u << 11) | (20u << 5) | 15u);
+
+// A fresh directory for one test, removed with its files afterwards.
+class TScratch {
+public:
+    TScratch() {
+        std::string t = CreateTempFileName(GetTempDirectory(), "vta");
+        FileDelete(t);
+        Dir = t + ".d";
+        ForceDirectories(Dir);
+    }
+    ~TScratch() { Remove(Dir); }
+    // Path of Name inside the scratch directory, with the system's separator.
+    std::string operator()(const std::string& Name) const { return Dir + Sep() + Name; }
+    static std::string Sep() {
+#ifdef _WIN32
+        return "\\";
+#else
+        return "/";
+#endif
+    }
+    std::string Dir;
+
+private:
+    static void Remove(const std::string& Dir);
+};
+
+}  // namespace vtrl::test
