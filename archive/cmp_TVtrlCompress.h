@@ -104,6 +104,10 @@ public:
     void ExtractFiles();
     // Writes CompressedFile (read at Offset) as a disk set.
     void SplitToDisks(const std::string& TargetDirectory, const std::string& TargetName);
+    // Inflates member Index without writing it anywhere and checks its size:
+    // raises what extracting it would raise (EVCWrongDecompressedSize,
+    // ECompressionError, volume errors).
+    void VerifyMember(int Index);
     // Copies an uncompressed file under the overwrite policy.
     void CopyPlainFile(const std::string& Source, const std::string& Destination);
 
@@ -136,7 +140,8 @@ private:
     void SplitBody(const std::string& TargetDirectory, const std::string& TargetName);
     void ExtractBody();
     void ExtractMember(TFileHeader& Entry, const std::string& Destination);
-    // Inflates the member into Destination; true when its zlib stream ended.
+    // Inflates the member into Destination (nowhere when it is
+    // InvalidFileHandle); true when its zlib stream ended.
     bool InflateMember(TFileHeader& Entry, TMemberReader& Reader, TFileHandle Destination);
     void CopyPlainBody(const std::string& Source);
     void FillEntryStats(const TFileHeader& Entry);

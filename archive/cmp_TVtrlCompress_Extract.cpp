@@ -227,13 +227,22 @@ bool TVtrlCompress::InflateMember(TFileHeader& Entry, TMemberReader& Reader, TFi
         // Data that inflates beyond the recorded size is damaged; stopping
         // here keeps a hostile member from filling the disk.
         if (produced > Entry.UncompressedSize - FileStats.BytesDone) throw EVCWrongDecompressedSize(Entry.SourcePath);
-        if (FileWrite(Destination, out, produced) != produced) DiskFull();
+        if (Destination != InvalidFileHandle && FileWrite(Destination, out, produced) != produced) DiskFull();
         FileStats.BytesDone += produced;
         FileStats.TotalDone += produced;
         FileStats.Percent = PercentOf(FileStats.BytesDone, FileStats.FullSize);
         FileStats.TotalPercent = PercentOf(FileStats.TotalDone, FileStats.TotalFull);
         FireStatus();
     }
+}
+
+void TVtrlCompress::VerifyMember(int Index) {
+    EnsureDirectory();
+    TFileHeader& e = FDirectory.Get(Index);
+    FillEntryStats(e);
+    TMemberReader reader(*this, e);
+    if (!InflateMember(e, reader, InvalidFileHandle) || FileStats.BytesDone != e.UncompressedSize)
+        throw EVCWrongDecompressedSize(e.SourcePath);
 }
 
 // ------------------------------------------------------------- plain copy
