@@ -1,0 +1,372 @@
+// Controls and containers: window creation, properties pushed to windows,
+// fonts, and the window-procedure trampoline of our own window classes.
+#include "Controls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "Forms.h"
+
+namespace vtrl {
+
+namespace {
+
+const char* const kControlProp = "VtrlControl";
+int gNextId = 100;  // child ids start above IDOK..IDNO so they never collide
+
+std::string LastErrorText() {
+    DWORD code = GetLastError();
+    char buf[512] = {};
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buf,
+                             sizeof buf, nullptr);
+    std::string s(buf, n);
+    while (!s.empty() && (s.back() == '\r' || s.back() == '\n' || s.back() == ' ')) s.pop_back();
+    return s.empty() ? "error " + std::to_string(code) : s;
+}
+
+// The trampoline of every window of our classes. The object is attached at
+// WM_NCCREATE (from CreateWindowEx's parameter) and detached before the
+// object destroys the window, so messages before and after go to
+// DefWindowProc. A handler's exception is caught here and stored in the
+// application: unwinding through the system's window-procedure frames is
+// undefined, and the modal loop or Run decides what happens with it.
+LRESULT CALLBACK TrampolineProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    if (Msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(LParam);
+        auto* c = static_cast<TWinControl*>(cs->lpCreateParams);
+        if (c) SetPropA(Wnd, kControlProp, c);
+    }
+    auto* c = dynamic_cast<TWinControl*>(TControl::FromHandle(Wnd));
+    if (!c) return DefWindowProcA(Wnd, Msg, WParam, LParam);
+    try {
+        return c->Dispatch(Wnd, Msg, WParam, LParam);
+    } catch (...) {
+        Application.StoreException(std::current_exception());
+        return 0;
+    }
+}
+
+}  // namespace
+
+void RegisterWindowClasses() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    for (const char* name : {"VtrlForm", "VtrlPanel"}) {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.style = CS_DBLCLKS | (name[4] == 'F' ? CS_HREDRAW | CS_VREDRAW : 0);
+        wc.lpfnWndProc = TrampolineProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        wc.hIcon = name[4] == 'F' ? LoadIconA(GetModuleHandleA(nullptr), "MAINICON") : nullptr;
+        wc.lpszClassName = name;
+        RegisterClassExA(&wc);
+    }
+}
+
+COLORREF ColorToRGB(TColor Color) {
+    if (Color < 0) return GetSysColor(Color & 0xFF);
+    return static_cast<COLORREF>(Color);
+}
+
+// ------------------------------------------------------------------ font
+
+VTRL_IMPLEMENT_CLASS(TFont, TPersistent, [](TClassBuilder<TFont>& b) {
+    b.Integer("Charset", &TFont::Charset, &TFont::SetCharset, DEFAULT_CHARSET)
+        .String("Name", &TFont::Name, &TFont::SetName)
+        .Integer("Size", &TFont::Size, &TFont::SetSize, 8)
+        .Set<TFontStyle>("Style", &TFont::Style, &TFont::SetStyle, TFontStyles{});
+})
+
+void TFont::Assign(const TFont& o) {
+    FName = o.FName;
+    FSize = o.FSize;
+    FCharset = o.FCharset;
+    FStyle = o.FStyle;
+    Changed();
+}
+
+// --------------------------------------------------------------- control
+
+VTRL_IMPLEMENT_CLASS(TControl, TComponent, [](TClassBuilder<TControl>& b) {
+    b.Integer("Left", &TControl::Left, &TControl::SetLeft)
+        .Integer("Top", &TControl::Top, &TControl::SetTop)
+        .Integer("Width", &TControl::Width, &TControl::SetWidth)
+        .Integer("Height", &TControl::Height, &TControl::SetHeight)
+        .Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
+        .Object("Font", [](TControl& c) -> TPersistent* { return c.Font(); })
+        .Boolean("ParentFont", &TControl::ParentFont, &TControl::SetParentFont, true)
+        .Boolean("Visible", &TControl::Visible, &TControl::SetVisible, true)
+        .Event("OnClick", &TControl::OnClick);
+})
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
+    FFont.OnChange = [this] { FontChanged(); };
+}
+
+TControl::~TControl() {
+    DestroyHandle();
+    if (FParent) FParent->RemoveControl(this);
+}
+
+void TControl::SetParent(TWinControl* Value) {
+    if (Value == FParent) return;
+    for (TWinControl* p = Value; p; p = p->Parent())
+        if (p == this) throw Exception("A control cannot be its own parent");
+    DestroyHandle();
+    if (FParent) FParent->RemoveControl(this);
+    if (Value) Value->InsertControl(this);
+    if (Value && FParentFont) ParentFontChanged();
+}
+
+TComponent* TControl::GetParentComponent() const { return FParent; }
+
+void TControl::SetParentComponent(TComponent* Value) {
+    auto* p = dynamic_cast<TWinControl*>(Value);
+    if (Value && !p) throw Exception(Name() + " cannot be placed in " + Value->Name() + ", which holds no controls");
+    SetParent(p);
+}
+
+TForm* TControl::GetParentForm() const {
+    const TControl* c = this;
+    while (c->FParent) c = c->FParent;
+    return dynamic_cast<TForm*>(const_cast<TControl*>(c));
+}
+
+void TControl::SetBounds(int l, int t, int w, int h) {
+    FLeft = l;
+    FTop = t;
+    FWidth = w;
+    FHeight = h;
+    if (FHandle) MoveWindow(FHandle, l, t, w, h, TRUE);
+}
+
+std::string TControl::GetText() const { return FText; }
+
+void TControl::SetText(const std::string& Value) {
+    FText = Value;
+    if (FHandle) SetWindowTextA(FHandle, Value.c_str());
+}
+
+void TControl::SetVisible(bool Value) {
+    FVisible = Value;
+    if (FHandle) ShowWindow(FHandle, Value ? SW_SHOWNA : SW_HIDE);
+}
+
+void TControl::SetEnabled(bool Value) {
+    FEnabled = Value;
+    if (FHandle) EnableWindow(FHandle, Value);
+}
+
+void TControl::SetParentFont(bool Value) {
+    FParentFont = Value;
+    if (Value && FParent) ParentFontChanged();
+}
+
+void TControl::ParentFontChanged() {
+    if (!FParentFont || !FParent) return;
+    FSettingParentFont = true;
+    try {
+        FFont.Assign(*FParent->Font());
+    } catch (...) {
+        FSettingParentFont = false;
+        throw;
+    }
+    FSettingParentFont = false;
+}
+
+void TControl::FontChanged() {
+    if (!FSettingParentFont) FParentFont = false;
+    FFontHandle.Reset();
+    if (FHandle) ApplyFont();
+}
+
+HFONT TControl::FontHandle() {
+    if (!FFontHandle.Get()) {
+        HDC dc = GetDC(nullptr);
+        int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+        if (dc) ReleaseDC(nullptr, dc);
+        // Negative height: the size is the character height in points,
+        // without internal leading, as font dialogs mean it.
+        LOGFONTA lf{};
+        lf.lfHeight = -MulDiv(FFont.Size(), dpi, 72);
+        lf.lfWeight = FFont.Style().Contains(fsBold) ? FW_BOLD : FW_NORMAL;
+        lf.lfItalic = FFont.Style().Contains(fsItalic);
+        lf.lfUnderline = FFont.Style().Contains(fsUnderline);
+        lf.lfStrikeOut = FFont.Style().Contains(fsStrikeOut);
+        lf.lfCharSet = static_cast<BYTE>(FFont.Charset());
+        lf.lfQuality = DEFAULT_QUALITY;
+        lstrcpynA(lf.lfFaceName, FFont.Name().c_str(), LF_FACESIZE);
+        FFontHandle = TGdiObject(CreateFontIndirectA(&lf));
+    }
+    return static_cast<HFONT>(FFontHandle.Get());
+}
+
+void TControl::ApplyFont() {
+    if (FHandle) SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
+}
+
+HWND TControl::Handle() {
+    HandleNeeded();
+    return FHandle;
+}
+
+void TControl::HandleNeeded() {
+    if (FHandle) return;
+    // The parent's creation creates its children, this one included.
+    if (FParent) FParent->HandleNeeded();
+    if (!FHandle) CreateWnd();
+}
+
+TControl* TControl::FromHandle(HWND Wnd) {
+    return Wnd ? static_cast<TControl*>(GetPropA(Wnd, kControlProp)) : nullptr;
+}
+
+void TControl::CreateParams(TCreateParams& p) {
+    p.Style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (FVisible) p.Style |= WS_VISIBLE;
+    if (!FEnabled) p.Style |= WS_DISABLED;
+    if (FParent) p.WndParent = FParent->Handle();
+}
+
+void TControl::CreateWnd() {
+    if (!FParent) throw Exception("Control '" + Name() + "' has no parent window");
+    RegisterWindowClasses();
+    TCreateParams p;
+    CreateParams(p);
+    HMENU id = (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(gNextId++)) : nullptr;
+    HWND h = CreateWindowExA(p.ExStyle, p.ClassName.c_str(), FText.c_str(), p.Style, FLeft, FTop, FWidth, FHeight,
+                             p.WndParent, id, GetModuleHandleA(nullptr), this);
+    if (!h) throw Exception("Cannot create the window of " + Name() + ": " + LastErrorText());
+    SetPropA(h, kControlProp, this);
+    FHandle = h;
+    ApplyFont();
+    HandleCreated();
+}
+
+void TControl::DetachHandle() {
+    if (!FHandle) return;
+    SaveWindowState();
+    RemovePropA(FHandle, kControlProp);
+    FHandle = nullptr;
+}
+
+void TControl::DestroyHandle() {
+    if (!FHandle) return;
+    HWND h = FHandle;
+    DetachHandle();
+    DestroyWindow(h);
+}
+
+void TControl::Click() {
+    if (OnClick) OnClick(this);
+}
+
+// ------------------------------------------------------------ container
+
+VTRL_IMPLEMENT_CLASS(TWinControl, TControl, [](TClassBuilder<TWinControl>& b) {
+    b.Integer("Color", &TWinControl::Color, &TWinControl::SetColor, clBtnFace);
+})
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) { FOurClass = true; }
+
+TWinControl::~TWinControl() {
+    // Our window goes first (taking the child windows with it), then the
+    // children are left without parent; their owner destroys them.
+    DestroyHandle();
+    for (TControl* c : FControls) c->FParent = nullptr;
+    FControls.clear();
+}
+
+void TWinControl::InsertControl(TControl* C) {
+    FControls.push_back(C);
+    C->FParent = this;
+    if (FHandle) C->HandleNeeded();
+}
+
+void TWinControl::RemoveControl(TControl* C) {
+    FControls.erase(std::remove(FControls.begin(), FControls.end(), C), FControls.end());
+    C->FParent = nullptr;
+}
+
+void TWinControl::SetColor(TColor Value) {
+    FColor = Value;
+    FBrush.Reset();
+    if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+HBRUSH TWinControl::BackgroundBrush() {
+    if (!FBrush.Get()) FBrush = TGdiObject(CreateSolidBrush(ColorToRGB(FColor)));
+    return static_cast<HBRUSH>(FBrush.Get());
+}
+
+void TWinControl::CreateParams(TCreateParams& p) {
+    TControl::CreateParams(p);
+    p.ClassName = "VtrlPanel";
+    p.Style |= WS_CLIPCHILDREN;
+    p.ExStyle |= WS_EX_CONTROLPARENT;
+}
+
+void TWinControl::CreateWnd() {
+    TControl::CreateWnd();
+    for (TControl* c : FControls) c->HandleNeeded();
+}
+
+void TWinControl::DetachHandle() {
+    for (TControl* c : FControls) c->DetachHandle();
+    TControl::DetachHandle();
+}
+
+void TWinControl::FontChanged() {
+    TControl::FontChanged();
+    for (TControl* c : FControls) c->ParentFontChanged();
+}
+
+void TWinControl::PaintBackground(HDC DC) {
+    RECT r;
+    GetClientRect(FHandle, &r);
+    FillRect(DC, &r, BackgroundBrush());
+}
+
+LRESULT TWinControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    switch (Msg) {
+    case WM_COMMAND: {
+        TControl* c = FromHandle(reinterpret_cast<HWND>(LParam));
+        if (LParam && c) c->Command(HIWORD(WParam));
+        else if (!LParam || LOWORD(WParam) == IDOK || LOWORD(WParam) == IDCANCEL) DialogCommand(LOWORD(WParam));
+        return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        // Labels, check boxes and radio buttons paint on their parent's
+        // colour instead of the system's dialog colour.
+        HDC dc = reinterpret_cast<HDC>(WParam);
+        SetBkColor(dc, ColorToRGB(FColor));
+        return reinterpret_cast<LRESULT>(BackgroundBrush());
+    }
+    case WM_ERASEBKGND:
+        PaintBackground(reinterpret_cast<HDC>(WParam));
+        return 1;
+    case WM_SETCURSOR:
+        if (Screen.Cursor() != crDefault) {
+            ::SetCursor(Screen.CursorHandle());
+            return TRUE;
+        }
+        break;
+    case WM_SIZE:
+        if (FHandle && !IsIconic(FHandle)) {
+            RECT r;
+            GetWindowRect(FHandle, &r);
+            FWidth = r.right - r.left;
+            FHeight = r.bottom - r.top;
+        }
+        break;
+    }
+    return DefWindowProcA(FHandle, Msg, WParam, LParam);
+}
+
+}  // namespace vtrl

@@ -1,0 +1,252 @@
+// The base of every window object: one real Win32 window per control, with
+// position, text, visibility, font and the parent that holds it; and the
+// containers (forms, panels) whose window procedure is ours.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "Classes.h"
+#include "TypInfo.h"
+
+namespace vtrl {
+
+class TWinControl;
+class TForm;
+
+// Colours: an RGB value 0x00BBGGRR, or a system colour 0x80000000 + index.
+using TColor = int32_t;
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clWhite = 0xFFFFFF;
+constexpr TColor clNavy = 0x800000;
+constexpr TColor clBtnFace = static_cast<TColor>(0x80000000u | COLOR_BTNFACE);
+constexpr TColor clWindow = static_cast<TColor>(0x80000000u | COLOR_WINDOW);
+// The RGB value of a colour (system colours resolved now).
+COLORREF ColorToRGB(TColor Color);
+
+// Modal results; the values are Windows' dialog-box command identifiers.
+enum TModalResult : int {
+    mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
+    mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO
+};
+
+VTRL_ENUM(TFontStyle, fsBold, fsItalic, fsUnderline, fsStrikeOut)
+using TFontStyles = TSet<TFontStyle>;
+VTRL_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter)
+
+// A control's font: name, size in points, character set and style. Owned
+// by its control; a change calls OnChange (the control rebuilds its GDI
+// font).
+class TFont : public TPersistent {
+    VTRL_CLASS(TFont)
+public:
+    TFont() = default;
+    const std::string& Name() const { return FName; }
+    void SetName(const std::string& v) { FName = v; Changed(); }
+    int Size() const { return FSize; }
+    void SetSize(int v) { FSize = v; Changed(); }
+    int Charset() const { return FCharset; }  // DEFAULT_CHARSET, ANSI_CHARSET ...
+    void SetCharset(int v) { FCharset = v; Changed(); }
+    TFontStyles Style() const { return FStyle; }
+    void SetStyle(TFontStyles v) { FStyle = v; Changed(); }
+    // Copies name, size, character set and style (one change notice).
+    void Assign(const TFont& Other);
+    bool operator==(const TFont& o) const {
+        return FName == o.FName && FSize == o.FSize && FCharset == o.FCharset && FStyle == o.FStyle;
+    }
+    std::function<void()> OnChange;
+
+private:
+    void Changed() {
+        if (OnChange) OnChange();
+    }
+    std::string FName = "MS Sans Serif";
+    int FSize = 8;
+    int FCharset = DEFAULT_CHARSET;
+    TFontStyles FStyle;
+};
+
+// Owner of one GDI object (font or brush): deletes it with itself.
+class TGdiObject {
+public:
+    TGdiObject() = default;
+    explicit TGdiObject(HGDIOBJ h) : H(h) {}
+    TGdiObject(TGdiObject&& o) noexcept : H(o.H) { o.H = nullptr; }
+    TGdiObject& operator=(TGdiObject&& o) noexcept {
+        if (this != &o) {
+            Reset();
+            H = o.H;
+            o.H = nullptr;
+        }
+        return *this;
+    }
+    ~TGdiObject() { Reset(); }
+    void Reset() {
+        if (H) DeleteObject(H);
+        H = nullptr;
+    }
+    HGDIOBJ Get() const { return H; }
+
+private:
+    HGDIOBJ H = nullptr;
+};
+
+// A control: one child window of a system class (or, for containers, of
+// our own class). Properties are kept in the object and pushed to the
+// window when it exists, so a definition may set them before any window is
+// created; the window is created when the form needs it (HandleNeeded).
+class TControl : public TComponent {
+    VTRL_CLASS(TControl)
+public:
+    explicit TControl(TComponent* AOwner);
+    ~TControl() override;
+
+    TWinControl* Parent() const { return FParent; }
+    // Moves the control into Value (null: out of any container). The window,
+    // if it exists, is recreated under the new parent.
+    virtual void SetParent(TWinControl* Value);
+    TComponent* GetParentComponent() const override;
+    void SetParentComponent(TComponent* Value) override;
+    // The form this control is on (itself for a form), or null.
+    TForm* GetParentForm() const;
+
+    int Left() const { return FLeft; }
+    int Top() const { return FTop; }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
+    void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
+    void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
+    void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
+    virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+
+    // The window text (Caption of labels, buttons and forms, Text of edits).
+    virtual std::string GetText() const;
+    virtual void SetText(const std::string& Value);
+
+    bool Visible() const { return FVisible; }
+    virtual void SetVisible(bool Value);
+    bool Enabled() const { return FEnabled; }
+    virtual void SetEnabled(bool Value);
+
+    TFont* Font() { return &FFont; }
+    const TFont* Font() const { return &FFont; }
+    // True: the control takes its parent's font (and follows its changes).
+    // Changing the font sets it to false.
+    bool ParentFont() const { return FParentFont; }
+    void SetParentFont(bool Value);
+
+    // The window; created (with the parents' windows) when missing. Raises
+    // Exception with the Windows error text when creation fails.
+    HWND Handle();
+    bool HandleAllocated() const { return FHandle != nullptr; }
+    void HandleNeeded();
+    // The control that owns this window, or null for a foreign window.
+    static TControl* FromHandle(HWND Wnd);
+
+    // What a click does: fires OnClick. Buttons also set a modal result.
+    virtual void Click();
+    TNotifyEvent OnClick;
+
+protected:
+    friend class TWinControl;
+    struct TCreateParams {
+        std::string ClassName;
+        DWORD Style = 0;
+        DWORD ExStyle = 0;
+        HWND WndParent = nullptr;
+    };
+    // Window class and styles of this control; the base gives WS_CHILD,
+    // WS_VISIBLE when visible, WS_DISABLED when disabled.
+    virtual void CreateParams(TCreateParams& Params);
+    virtual void CreateWnd();
+    // Pushes state the window class keeps (items, ranges, check marks)
+    // into a new window; called after creation and font setup.
+    virtual void HandleCreated() {}
+    // Reads back what the window changed (edit text, selection) before the
+    // window goes away.
+    virtual void SaveWindowState() {}
+    // Forgets the window without destroying it (its parent's destruction
+    // takes it down).
+    virtual void DetachHandle();
+    void DestroyHandle();
+    // A WM_COMMAND notification that the parent received from this control.
+    virtual void Command(WORD NotifyCode) {}
+    // Applies the current font to the window.
+    void ApplyFont();
+    virtual void FontChanged();
+    void ParentFontChanged();
+    HFONT FontHandle();
+    bool IsWindowClassOurs() const { return FOurClass; }
+
+    HWND FHandle = nullptr;
+    bool FOurClass = false;  // our window procedure (containers)
+    std::string FText;
+    int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    bool FVisible = true;
+    bool FEnabled = true;
+
+private:
+    TWinControl* FParent = nullptr;
+    TFont FFont;
+    bool FParentFont = true;
+    bool FSettingParentFont = false;
+    TGdiObject FFontHandle;
+};
+
+// A control that holds others and runs our window procedure: forms and
+// panels. Exceptions raised by handlers never cross this window procedure:
+// the trampoline catches them and hands them to the application (see
+// TApplication::StoreException).
+class TWinControl : public TControl {
+    VTRL_CLASS(TWinControl)
+public:
+    explicit TWinControl(TComponent* AOwner);
+    ~TWinControl() override;
+
+    int ControlCount() const { return static_cast<int>(FControls.size()); }
+    TControl* Controls(int i) const { return FControls.at(i); }
+
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+
+    // Handles one message; the default handles command notifications,
+    // control colours, background and cursor. Returns DefWindowProc's
+    // answer for what it does not handle.
+    virtual LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam);
+    // Entry from the trampoline: remembers the window (messages arrive
+    // before CreateWindowEx returns it) and calls WndProc.
+    LRESULT Dispatch(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+        if (!FHandle) FHandle = Wnd;
+        return WndProc(Msg, WParam, LParam);
+    }
+
+protected:
+    friend class TControl;
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void DetachHandle() override;
+    void FontChanged() override;
+    void InsertControl(TControl* C);
+    void RemoveControl(TControl* C);
+    HBRUSH BackgroundBrush();
+    virtual void PaintBackground(HDC DC);
+    // Command IDOK / IDCANCEL without a control (Enter and Esc in the
+    // dialog navigation); forms press their default and cancel buttons.
+    virtual void DialogCommand(WORD Id) {}
+
+    TColor FColor = clBtnFace;
+
+private:
+    std::vector<TControl*> FControls;
+    TGdiObject FBrush;
+};
+
+// Registers our window classes ("VtrlForm", "VtrlPanel") and the common
+// controls once; Application.Initialize calls it, and so does the first
+// window creation.
+void RegisterWindowClasses();
+
+}  // namespace vtrl

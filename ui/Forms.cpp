@@ -1,0 +1,506 @@
+// Forms, the screen cursor, and the application's message loop.
+#include "Forms.h"
+
+#include <algorithm>
+
+#include "Dialogs.h"
+#include "StdCtrls.h"
+#include "Unattended.h"
+
+namespace vtrl {
+
+TScreen Screen;
+TApplication Application;
+
+namespace {
+// Posted to a form when it has been activated (or, in a silent run, shown);
+// OnActivate runs when it arrives, outside the system's activation
+// handling, so a handler may show modal forms and run long work.
+constexpr UINT WM_VTRL_ACTIVATE = WM_APP + 0x101;
+}  // namespace
+
+// ----------------------------------------------------------------- screen
+
+void TScreen::SetCursor(TCursor Value) {
+    FCursor = Value;
+    ::SetCursor(CursorHandle());
+}
+
+HCURSOR TScreen::CursorHandle() const {
+    switch (FCursor) {
+    case crHourGlass: return LoadCursorA(nullptr, IDC_WAIT);
+    default: return LoadCursorA(nullptr, IDC_ARROW);
+    }
+}
+
+// ------------------------------------------------------------------- form
+
+VTRL_IMPLEMENT_CLASS(TForm, TWinControl, [](TClassBuilder<TForm>& b) {
+    b.Enum<TFormBorderStyle>("BorderStyle", &TForm::BorderStyle, &TForm::SetBorderStyle, bsSizeable)
+        .String("Caption", &TForm::Caption, &TForm::SetCaption)
+        .Integer("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight)
+        .Integer("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth)
+        .Enum<TFormStyle>("FormStyle", &TForm::FormStyle, &TForm::SetFormStyle, fsNormal)
+        .Enum<TPosition>("Position", &TForm::Position, &TForm::SetPosition, poDesigned)
+        .Boolean("Visible", &TForm::Visible, &TForm::SetVisible, false)
+        .Enum<TWindowState>("WindowState", &TForm::WindowState, &TForm::SetWindowState, wsNormal)
+        .Event("OnActivate", &TForm::OnActivate)
+        .Event("OnClose", &TForm::OnClose)
+        .Event("OnPaint", &TForm::OnPaint)
+        .Event("OnShow", &TForm::OnShow);
+})
+
+TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
+    FVisible = false;
+    FWidth = 320;
+    FHeight = 240;
+    Application.FForms.push_back(this);
+}
+
+TForm::~TForm() {
+    auto& f = Application.FForms;
+    f.erase(std::remove(f.begin(), f.end(), this), f.end());
+    if (Application.FMainForm == this) Application.FMainForm = nullptr;
+    if (Screen.FActiveForm == this) Screen.FActiveForm = nullptr;
+}
+
+namespace {
+DWORD BorderStyleBits(TFormBorderStyle b) {
+    switch (b) {
+    case bsNone: return WS_POPUP;
+    case bsSingle: return WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_BORDER;
+    case bsDialog: return WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    case bsToolWindow: return WS_CAPTION | WS_SYSMENU;
+    default: return WS_OVERLAPPEDWINDOW;
+    }
+}
+DWORD BorderExStyleBits(TFormBorderStyle b) {
+    switch (b) {
+    case bsDialog: return WS_EX_DLGMODALFRAME;
+    case bsToolWindow: return WS_EX_TOOLWINDOW;
+    default: return 0;
+    }
+}
+}  // namespace
+
+void TForm::CreateParams(TCreateParams& p) {
+    p.ClassName = "VtrlForm";
+    p.Style = BorderStyleBits(FBorderStyle) | WS_CLIPCHILDREN;
+    p.ExStyle = BorderExStyleBits(FBorderStyle) | WS_EX_CONTROLPARENT;
+    if (FFormStyle == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+    if (!FEnabled) p.Style |= WS_DISABLED;
+    if (Parent()) {
+        // A form placed in another control (a wizard page in its frame) is
+        // a borderless child window of it.
+        p.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (FEnabled ? 0 : WS_DISABLED);
+        p.ExStyle = WS_EX_CONTROLPARENT;
+        p.WndParent = Parent()->Handle();
+        return;
+    }
+    // Every other form is owned by the main form, so it stays above it and
+    // leaves no button of its own in the task bar.
+    TForm* main = Application.MainForm();
+    if (main && main != this) p.WndParent = main->Handle();
+}
+
+void TForm::CreateWnd() {
+    RegisterWindowClasses();
+    TCreateParams p;
+    CreateParams(p);
+    HWND h = CreateWindowExA(p.ExStyle, p.ClassName.c_str(), FText.c_str(), p.Style, FLeft, FTop, FWidth, FHeight,
+                             p.WndParent, nullptr, GetModuleHandleA(nullptr), this);
+    if (!h) throw Exception("Cannot create the window of " + Name() + ": Windows error " +
+                            std::to_string(GetLastError()));
+    FHandle = h;
+    ApplyFont();
+    for (int i = 0; i < ControlCount(); ++i) Controls(i)->HandleNeeded();
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle Value) {
+    FBorderStyle = Value;
+    if (!FHandle) return;
+    SetWindowLongPtrA(FHandle, GWL_STYLE,
+                      BorderStyleBits(Value) | WS_CLIPCHILDREN | (IsWindowVisible(FHandle) ? WS_VISIBLE : 0));
+    SetWindowLongPtrA(FHandle, GWL_EXSTYLE, BorderExStyleBits(Value) | WS_EX_CONTROLPARENT);
+    // Style changes take effect on the frame only after SWP_FRAMECHANGED.
+    SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
+void TForm::SetFormStyle(TFormStyle Value) {
+    FFormStyle = Value;
+    if (FHandle)
+        SetWindowPos(FHandle, Value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TForm::SetWindowState(TWindowState Value) {
+    FWindowState = Value;
+    if (FHandle && FVisible && !IsSilent())
+        ShowWindow(FHandle, Value == wsMaximized ? SW_MAXIMIZE : Value == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
+}
+
+void TForm::SetBounds(int l, int t, int w, int h) {
+    FLeft = l;
+    FTop = t;
+    FWidth = w;
+    FHeight = h;
+    if (FHandle) SetWindowPos(FHandle, nullptr, l, t, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+namespace {
+// The frame's size around a client area for a style: what AdjustWindowRect
+// adds.
+SIZE FrameExtra(DWORD style, DWORD exStyle) {
+    RECT r{0, 0, 100, 100};
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    return SIZE{r.right - r.left - 100, r.bottom - r.top - 100};
+}
+}  // namespace
+
+int TForm::ClientWidth() const {
+    SIZE e = FrameExtra(BorderStyleBits(FBorderStyle), BorderExStyleBits(FBorderStyle));
+    return FWidth - e.cx;
+}
+int TForm::ClientHeight() const {
+    SIZE e = FrameExtra(BorderStyleBits(FBorderStyle), BorderExStyleBits(FBorderStyle));
+    return FHeight - e.cy;
+}
+void TForm::SetClientWidth(int v) {
+    SIZE e = FrameExtra(BorderStyleBits(FBorderStyle), BorderExStyleBits(FBorderStyle));
+    SetBounds(FLeft, FTop, v + e.cx, FHeight);
+}
+void TForm::SetClientHeight(int v) {
+    SIZE e = FrameExtra(BorderStyleBits(FBorderStyle), BorderExStyleBits(FBorderStyle));
+    SetBounds(FLeft, FTop, FWidth, v + e.cy);
+}
+
+void TForm::SetVisible(bool Value) {
+    if (Loading()) {
+        FVisible = Value;
+        return;
+    }
+    if (Value) Show();
+    else Hide();
+}
+
+void TForm::ApplyPosition() {
+    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    TForm* main = Application.MainForm();
+    if (FPosition == poMainFormCenter && main && main != this && main->FHandle) GetWindowRect(main->FHandle, &area);
+    else if (FPosition != poScreenCenter && FPosition != poMainFormCenter) return;
+    SetBounds(area.left + (area.right - area.left - FWidth) / 2, area.top + (area.bottom - area.top - FHeight) / 2,
+              FWidth, FHeight);
+}
+
+void TForm::ShowWindowNow() {
+    HandleNeeded();
+    ApplyPosition();
+    DoShow();
+    FVisible = true;
+    if (IsSilent()) {
+        // Never visible; the activation a real showing would cause is
+        // imitated so that code waiting for it (the program start) runs.
+        PostMessageA(FHandle, WM_VTRL_ACTIVATE, 0, 0);
+        return;
+    }
+    ShowWindow(FHandle, FWindowState == wsMaximized ? SW_SHOWMAXIMIZED
+                        : FWindowState == wsMinimized ? SW_SHOWMINIMIZED
+                                                      : SW_SHOWNORMAL);
+    SetForegroundWindow(FHandle);
+}
+
+void TForm::Show() {
+    if (FVisible && FHandle) {
+        BringToFront();
+        return;
+    }
+    ShowWindowNow();
+}
+
+void TForm::Hide() {
+    FVisible = false;
+    if (FHandle) ShowWindow(FHandle, SW_HIDE);
+    if (Screen.FActiveForm == this) Screen.FActiveForm = nullptr;
+}
+
+void TForm::BringToFront() {
+    if (FHandle && FVisible && !IsSilent()) {
+        SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(FHandle);
+    }
+}
+
+void TForm::Close() {
+    if (FModal) {
+        if (ModalResult == mrNone) ModalResult = mrCancel;
+        return;
+    }
+    DoClose();
+    Hide();
+    if (Application.MainForm() == this) Application.Terminate();
+}
+
+void TForm::Repaint() {
+    if (FHandle && !IsSilent()) RedrawWindow(FHandle, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void TForm::DoShow() {
+    if (OnShow) OnShow(this);
+}
+void TForm::DoActivate() {
+    if (OnActivate) OnActivate(this);
+}
+void TForm::DoClose() {
+    if (OnClose) OnClose(this);
+}
+
+TButton* TForm::FindButton(bool Default) const {
+    // Depth-first over the controls, panels included.
+    std::vector<const TWinControl*> todo{this};
+    while (!todo.empty()) {
+        const TWinControl* w = todo.back();
+        todo.pop_back();
+        for (int i = 0; i < w->ControlCount(); ++i) {
+            TControl* c = w->Controls(i);
+            if (auto* b = dynamic_cast<TButton*>(c); b && b->Visible() && b->Enabled() && (Default ? b->Default() : b->Cancel))
+                return b;
+            if (auto* sub = dynamic_cast<TWinControl*>(c)) todo.push_back(sub);
+        }
+    }
+    return nullptr;
+}
+
+void TForm::DialogCommand(WORD Id) {
+    if (Id == IDOK) {
+        if (TButton* b = FindButton(true)) b->Click();
+    } else if (Id == IDCANCEL) {
+        if (TButton* b = FindButton(false)) b->Click();
+        else if (FModal) ModalResult = mrCancel;
+    }
+}
+
+LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    switch (Msg) {
+    case WM_ACTIVATE:
+        if (LOWORD(WParam) != WA_INACTIVE) {
+            Screen.FActiveForm = this;
+            PostMessageA(FHandle, WM_VTRL_ACTIVATE, 0, 0);
+        }
+        break;
+    case WM_VTRL_ACTIVATE:
+        if (FVisible) DoActivate();
+        return 0;
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case WM_PAINT:
+        if (OnPaint) {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(FHandle, &ps);
+            // Runs the handler with the DC released on every path.
+            struct TEnd {
+                HWND W;
+                PAINTSTRUCT* P;
+                ~TEnd() { EndPaint(W, P); }
+            } end{FHandle, &ps};
+            OnPaint(this, dc);
+            return 0;
+        }
+        break;
+    case WM_MOVE:
+        if (!IsIconic(FHandle)) {
+            RECT r;
+            GetWindowRect(FHandle, &r);
+            FLeft = r.left;
+            FTop = r.top;
+        }
+        break;
+    case WM_SIZE:
+        if (WParam == SIZE_MAXIMIZED) FWindowState = wsMaximized;
+        else if (WParam == SIZE_RESTORED) FWindowState = wsNormal;
+        break;
+    }
+    return TWinControl::WndProc(Msg, WParam, LParam);
+}
+
+int TForm::ShowModalSilent() {
+    HandleNeeded();
+    FModal = true;
+    FVisible = true;
+    struct TEnd {
+        TForm* F;
+        ~TEnd() {
+            F->FModal = false;
+            F->FVisible = false;
+        }
+    } end{this};
+    Log("form " + Name() + " shown modally");
+    DoShow();
+    DoActivate();
+    int r = mrNone;
+    if (const TModalResponder& responder = ModalResponder()) {
+        r = responder(*this);
+    } else if (TButton* b = FindButton(true)) {
+        b->Click();
+    }
+    if (r == mrNone) r = ModalResult;
+    if (r == mrNone) r = mrCancel;
+    ModalResult = r;
+    DoClose();
+    Log("form " + Name() + " closed with result " + std::to_string(r));
+    return r;
+}
+
+int TForm::ShowModal() {
+    if (FModal || (FVisible && !IsSilent())) throw Exception("Cannot make a visible window modal");
+    ModalResult = mrNone;
+    ++Application.FModalLevel;
+    struct TLevel {
+        ~TLevel() { --Application.FModalLevel; }
+    } level;
+    if (IsSilent()) return ShowModalSilent();
+
+    // Disable the other forms; remember which, to enable exactly those.
+    HandleNeeded();
+    std::vector<HWND> disabled;
+    for (TForm* f : Application.Forms())
+        if (f != this && f->FHandle && IsWindowEnabled(f->FHandle) && IsWindowVisible(f->FHandle)) {
+            EnableWindow(f->FHandle, FALSE);
+            disabled.push_back(f->FHandle);
+        }
+    HWND previous = GetActiveWindow();
+    FModal = true;
+    try {
+        ShowWindowNow();
+        while (ModalResult == mrNone && !Application.HasPendingException()) {
+            Application.HandleMessage();
+            if (Application.Terminated() && ModalResult == mrNone) ModalResult = mrCancel;
+        }
+    } catch (...) {
+        Application.StoreException(std::current_exception());
+    }
+    FModal = false;
+    // Enable the other forms before hiding this one: hiding activates the
+    // next enabled window, and with the owner still disabled Windows would
+    // activate some other program's window.
+    for (HWND h : disabled) EnableWindow(h, TRUE);
+    if (!Application.HasPendingException()) DoClose();
+    Hide();
+    if (previous && IsWindow(previous)) SetActiveWindow(previous);
+    Application.RaisePendingException();
+    return ModalResult;
+}
+
+// ------------------------------------------------------------ application
+
+namespace {
+void ProcessMessagesHook() { Application.ProcessMessages(); }
+}  // namespace
+
+TApplication::TApplication() : TComponent(nullptr) {}
+
+TApplication::~TApplication() {
+    // The owned forms go while the window classes and the Screen still
+    // exist; their windows are destroyed with them.
+    while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
+}
+
+void TApplication::Initialize() {
+    InitRunOptions();
+    RegisterWindowClasses();
+    SetProcessMessagesProc(&ProcessMessagesHook);
+    if (Title.empty()) Title = ChangeFileExt(ExtractFileName(ExeName()), "");
+}
+
+std::string TApplication::ExeName() const {
+    char path[MAX_PATH] = {};
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, n);
+}
+
+void TApplication::Terminate() {
+    if (!FTerminated) PostQuitMessage(0);
+    FTerminated = true;
+}
+
+void TApplication::ClearTerminated() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    FTerminated = false;
+}
+
+bool TApplication::DispatchOne(bool Wait) {
+    MSG msg;
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (Wait) WaitMessage();
+        return false;
+    }
+    if (msg.message == WM_QUIT) {
+        FTerminated = true;
+        return true;
+    }
+    // Tab, Enter and Esc move between controls and press the default and
+    // cancel buttons of the form the message is for.
+    HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (top && dynamic_cast<TForm*>(TControl::FromHandle(top)) && IsDialogMessageA(top, &msg)) return true;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    return true;
+}
+
+void TApplication::HandleMessage() {
+    DispatchOne(true);
+    if (FModalLevel == 0 && FPending) HandleException(TakePendingException());
+}
+
+void TApplication::ProcessMessages() {
+    while (DispatchOne(false) && !FPending) {
+    }
+    RaisePendingException();
+}
+
+void TApplication::Run() {
+    if (FMainForm) FMainForm->Show();
+    while (!FTerminated) HandleMessage();
+}
+
+void TApplication::StoreException(std::exception_ptr E) {
+    if (!FPending) FPending = std::move(E);
+}
+
+std::exception_ptr TApplication::TakePendingException() {
+    std::exception_ptr e = std::move(FPending);
+    FPending = nullptr;
+    return e;
+}
+
+void TApplication::RaisePendingException() {
+    if (FPending) std::rethrow_exception(TakePendingException());
+}
+
+void TApplication::HandleException(std::exception_ptr E) {
+    if (!E) return;
+    try {
+        std::rethrow_exception(E);
+    } catch (const std::exception& e) {
+        HandleException(e);
+    } catch (...) {
+        HandleException(Exception("Unknown exception"));
+    }
+}
+
+void TApplication::HandleException(const std::exception& E) {
+    if (dynamic_cast<const EAbort*>(&E)) {
+        Log("silent abort");
+        return;
+    }
+    if (OnException) {
+        Log(std::string("exception: ") + E.what());
+        OnException(this, E);
+    } else {
+        ShowMessageDlg(E.what(), mtError, {mbOK});
+    }
+}
+
+}  // namespace vtrl

@@ -1,0 +1,221 @@
+// Forms (top-level windows, modal and modeless), the screen's cursor and the
+// application object with its message loop and unhandled-exception policy.
+#pragma once
+
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "Controls.h"
+
+namespace vtrl {
+
+class TButton;
+
+// ----------------------------------------------------------------- screen
+
+// Cursor identifiers (the values the definitions and the programs use).
+enum TCursor : int { crDefault = 0, crArrow = -2, crHourGlass = -11 };
+
+// The screen: the cursor shown over the program's windows and the active
+// form.
+class TScreen {
+public:
+    TCursor Cursor() const { return FCursor; }
+    // Shows the cursor now and over every form of the program until it is
+    // set back to crDefault.
+    void SetCursor(TCursor Value);
+    HCURSOR CursorHandle() const;
+    // The form that was activated last and is still shown, or null.
+    TForm* ActiveForm() const { return FActiveForm; }
+
+private:
+    friend class TForm;
+    TCursor FCursor = crDefault;
+    TForm* FActiveForm = nullptr;
+};
+extern TScreen Screen;
+
+// Sets the screen cursor for its lifetime and puts back the previous one
+// when it ends, also when an exception passes.
+class TCursorGuard {
+public:
+    explicit TCursorGuard(TCursor Cursor = crHourGlass) : FSaved(Screen.Cursor()) { Screen.SetCursor(Cursor); }
+    ~TCursorGuard() { Screen.SetCursor(FSaved); }
+    TCursorGuard(const TCursorGuard&) = delete;
+    TCursorGuard& operator=(const TCursorGuard&) = delete;
+
+private:
+    TCursor FSaved;
+};
+
+// ------------------------------------------------------------------- form
+
+VTRL_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow)
+VTRL_ENUM(TWindowState, wsNormal, wsMinimized, wsMaximized)
+VTRL_ENUM(TPosition, poDesigned, poDefault, poScreenCenter, poMainFormCenter)
+VTRL_ENUM(TFormStyle, fsNormal, fsStayOnTop)
+
+// A top-level window. Created hidden; Show shows it modeless, ShowModal
+// runs a modal loop until ModalResult is set. In a silent run the window
+// exists but is never made visible (see ShowModal and Show).
+class TForm : public TWinControl {
+    VTRL_CLASS(TForm)
+public:
+    explicit TForm(TComponent* AOwner);
+    ~TForm() override;
+
+    std::string Caption() const { return GetText(); }
+    void SetCaption(const std::string& v) { SetText(v); }
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle Value);
+    TWindowState WindowState() const { return FWindowState; }
+    void SetWindowState(TWindowState Value);
+    TPosition Position() const { return FPosition; }
+    void SetPosition(TPosition Value) { FPosition = Value; }
+    TFormStyle FormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle Value);
+    // The size of the area inside the border; setting it sizes the window.
+    int ClientWidth() const;
+    int ClientHeight() const;
+    void SetClientWidth(int Value);
+    void SetClientHeight(int Value);
+
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    // Visible true shows the form modeless (Show), false hides it.
+    void SetVisible(bool Value) override;
+    // Shows the form modeless and brings it to the front. In a silent run it
+    // only marks it visible, fires OnShow and, once messages are processed,
+    // OnActivate, as if it had been shown and activated.
+    void Show();
+    void Hide();
+    // Closes the form: a modal form gets ModalResult mrCancel (unless one is
+    // set); a modeless one is hidden and fires OnClose; closing the main
+    // form ends the application (Application.Terminate).
+    void Close();
+    // Shows the form modally: the program's other forms are disabled and
+    // messages are processed until ModalResult is set (a button with a
+    // modal result, Close, or code), Application.Terminate is called, or a
+    // handler raises an exception. Returns the modal result; the form is
+    // hidden again. An exception a handler raised during the loop is
+    // raised again here after the other forms are enabled.
+    // Silent run: fires OnShow and OnActivate, then asks the modal
+    // responder (SetModalResponder); without one the form's Default button
+    // is clicked. The result is the responder's, else the ModalResult the
+    // clicks left, else mrCancel. Every silent showing is logged.
+    // Raises Exception when the form is already visible or modal.
+    int ShowModal();
+    int ModalResult = mrNone;
+    bool Modal() const { return FModal; }
+    // Paints the form now (and its controls).
+    void Repaint();
+    // Brings a visible form to the front and activates it.
+    void BringToFront();
+
+    TNotifyEvent OnActivate;  // each activation; posted, so it runs after the activation itself
+    TNotifyEvent OnShow;
+    TNotifyEvent OnClose;
+    TEvent<TComponent*, HDC> OnPaint;  // after the background, with the paint DC
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
+    void DialogCommand(WORD Id) override;
+    TButton* FindButton(bool Default) const;
+    virtual void DoShow();
+    virtual void DoActivate();
+    virtual void DoClose();
+
+private:
+    void ShowWindowNow();
+    void ApplyPosition();
+    int ShowModalSilent();
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    TWindowState FWindowState = wsNormal;
+    TPosition FPosition = poDesigned;
+    TFormStyle FFormStyle = fsNormal;
+    bool FModal = false;
+};
+
+// ------------------------------------------------------------ application
+
+// The process-wide application: owns the forms created with CreateForm,
+// runs the message loop and decides what happens with exceptions that no
+// handler caught.
+class TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+
+    // Reads the run options of the command line (silent, log; see
+    // Unattended.h), registers the window classes and installs
+    // ProcessMessages as the runtime's message-processing routine.
+    void Initialize();
+    // Creates a form of class T owned by the application into Ref; the
+    // first form created this way becomes the main form.
+    template <class T>
+    T* CreateForm(T*& Ref) {
+        Ref = new T(this);
+        if (!FMainForm) FMainForm = Ref;
+        return Ref;
+    }
+    TForm* MainForm() const { return FMainForm; }
+    void SetMainForm(TForm* Value) { FMainForm = Value; }
+
+    // Shows the main form (if any) and processes messages until Terminate
+    // is called or the main form closes. Exceptions stored by window
+    // procedures go to HandleException; an exception raised by OnException
+    // itself leaves Run.
+    void Run();
+    // Asks the loop to end; Run returns after the current message.
+    void Terminate();
+    bool Terminated() const { return FTerminated; }
+    // Makes the loop runnable again after Terminate (and drops the pending
+    // quit message): for test programs that run several loops.
+    void ClearTerminated();
+    // Dispatches every message waiting now, then raises again an exception
+    // that a handler raised meanwhile. Does not wait.
+    void ProcessMessages();
+    // Waits for one message (when none is queued) and dispatches it. Outside
+    // modal loops a stored exception is handed to HandleException.
+    void HandleMessage();
+
+    // The unhandled-exception policy: OnException when assigned, else the
+    // message is shown with MessageDlg (mtError). A silent abort (EAbort)
+    // is only logged.
+    void HandleException(const std::exception& E);
+    void HandleException(std::exception_ptr E);
+    TEvent<TComponent*, const std::exception&> OnException;
+
+    // Window procedures store what their handlers raised; the first one
+    // stored wins until it is taken.
+    void StoreException(std::exception_ptr E);
+    bool HasPendingException() const { return static_cast<bool>(FPending); }
+    std::exception_ptr TakePendingException();
+    // Rethrows a stored exception, if any (and clears it).
+    void RaisePendingException();
+
+    // The path of the program file.
+    std::string ExeName() const;
+    // Caption of message boxes; the program file's name until set.
+    std::string Title;
+    // The program's exit code: what WinMain returns.
+    int ExitCode = 0;
+
+    int ModalLevel() const { return FModalLevel; }
+    // Every form of the program that exists now, in creation order.
+    const std::vector<TForm*>& Forms() const { return FForms; }
+
+private:
+    friend class TForm;
+    bool DispatchOne(bool Wait);
+    TForm* FMainForm = nullptr;
+    bool FTerminated = false;
+    int FModalLevel = 0;
+    std::exception_ptr FPending;
+    std::vector<TForm*> FForms;
+};
+extern TApplication Application;
+
+}  // namespace vtrl

@@ -1,0 +1,201 @@
+// Run options, program arguments, the run log and the silent-run responders.
+#include "Unattended.h"
+
+#include <windows.h>
+
+#include "SysUtils.h"
+
+namespace vtrl {
+
+namespace {
+
+// Owner of the log file handle: closes it with itself.
+class TLogFile {
+public:
+    TLogFile() = default;
+    TLogFile(const TLogFile&) = delete;
+    TLogFile& operator=(const TLogFile&) = delete;
+    ~TLogFile() { Close(); }
+    bool Open(const std::string& Name) {
+        Close();
+        // Shared for writing too: setup and the uninstall program it starts
+        // may append to the same log.
+        H = CreateFileA(Name.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return H != INVALID_HANDLE_VALUE;
+    }
+    void Close() {
+        if (H != INVALID_HANDLE_VALUE) CloseHandle(H);
+        H = INVALID_HANDLE_VALUE;
+    }
+    bool IsOpen() const { return H != INVALID_HANDLE_VALUE; }
+    void Write(const std::string& s) {
+        DWORD written = 0;
+        if (IsOpen()) (void)WriteFile(H, s.data(), static_cast<DWORD>(s.size()), &written, nullptr);
+    }
+
+private:
+    HANDLE H = INVALID_HANDLE_VALUE;
+};
+
+TLogFile gLog;
+bool gSilent = false;
+bool gParsed = false;
+std::vector<std::string> gArgs;
+TModalResponder gModalResponder;
+
+std::string WindowsErrorText(DWORD code) {
+    char buf[512] = {};
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buf,
+                             sizeof buf, nullptr);
+    std::string s(buf, n);
+    while (!s.empty() && (s.back() == '\r' || s.back() == '\n' || s.back() == ' ')) s.pop_back();
+    return s.empty() ? "error " + std::to_string(code) : s;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+void EnsureParsed() {
+    if (!gParsed) {
+        gArgs = SplitCommandLine(GetCommandLineA());
+        gParsed = true;
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> SplitCommandLine(const std::string& s) {
+    std::vector<std::string> out;
+    size_t i = 0, n = s.size();
+    while (i < n && IsBlank(s[i])) ++i;
+    if (i >= n) return out;
+    // The program path: no backslash rules, quotes only group.
+    std::string first;
+    if (s[i] == '"') {
+        ++i;
+        while (i < n && s[i] != '"') first += s[i++];
+        if (i < n) ++i;
+    }
+    while (i < n && !IsBlank(s[i])) first += s[i++];
+    out.push_back(first);
+    for (;;) {
+        while (i < n && IsBlank(s[i])) ++i;
+        if (i >= n) break;
+        std::string arg;
+        bool quoted = false;
+        while (i < n && (quoted || !IsBlank(s[i]))) {
+            if (s[i] == '\\') {
+                size_t b = 0;
+                while (i < n && s[i] == '\\') ++b, ++i;
+                if (i < n && s[i] == '"') {
+                    arg.append(b / 2, '\\');
+                    if (b % 2) {
+                        arg += '"';
+                        ++i;
+                    }
+                } else {
+                    arg.append(b, '\\');
+                }
+            } else if (s[i] == '"') {
+                if (quoted && i + 1 < n && s[i + 1] == '"') {
+                    arg += '"';
+                    i += 2;
+                } else {
+                    quoted = !quoted;
+                    ++i;
+                }
+            } else {
+                arg += s[i++];
+            }
+        }
+        out.push_back(arg);
+    }
+    return out;
+}
+
+TRunOptions ParseRunOptions(std::vector<std::string> Argv) {
+    TRunOptions r;
+    size_t i = 1;
+    for (; i < Argv.size(); ++i) {
+        const std::string& a = Argv[i];
+        if (SameText(a, "/SILENT")) {
+            r.Silent = true;
+        } else if (a.size() > 5 && SameText(a.substr(0, 5), "/LOG=")) {
+            r.LogFile = a.substr(5);
+        } else {
+            break;
+        }
+    }
+    if (!Argv.empty()) r.Args.push_back(Argv[0]);
+    for (; i < Argv.size(); ++i) r.Args.push_back(Argv[i]);
+    return r;
+}
+
+void InitRunOptions() { InitRunOptions(GetCommandLineA()); }
+
+void InitRunOptions(const std::string& CommandLine) {
+    TRunOptions o = ParseRunOptions(SplitCommandLine(CommandLine));
+    gArgs = std::move(o.Args);
+    gParsed = true;
+    gSilent = o.Silent;
+    OpenLog(o.LogFile);
+    if (LogEnabled()) {
+        std::string line = "start";
+        for (size_t i = 1; i < gArgs.size(); ++i) line += " [" + gArgs[i] + "]";
+        if (gSilent) line += " (silent)";
+        Log(line);
+    }
+}
+
+int ParamCount() {
+    EnsureParsed();
+    return gArgs.empty() ? 0 : static_cast<int>(gArgs.size()) - 1;
+}
+
+std::string ParamStr(int Index) {
+    EnsureParsed();
+    if (Index < 0 || Index >= static_cast<int>(gArgs.size())) return {};
+    return gArgs[Index];
+}
+
+bool IsSilent() { return gSilent; }
+void SetSilent(bool Value) { gSilent = Value; }
+
+void OpenLog(const std::string& FileName) {
+    gLog.Close();
+    if (FileName.empty()) return;
+    if (!gLog.Open(FileName))
+        throw Exception("Cannot open the log file " + FileName + ": " + WindowsErrorText(GetLastError()));
+}
+
+void CloseLog() { gLog.Close(); }
+bool LogEnabled() { return gLog.IsOpen(); }
+
+void Log(const std::string& Text) {
+    if (!gLog.IsOpen()) return;
+    std::string line = LowerCase(ChangeFileExt(ExtractFileName(ParamStr(0)), "")) + ": ";
+    for (size_t i = 0; i < Text.size(); ++i) {
+        char c = Text[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') ++i;
+            line += " | ";
+        } else {
+            line += c;
+        }
+    }
+    line += "\r\n";
+    gLog.Write(line);
+}
+
+void WriteStdErr(const std::string& Text) {
+    HANDLE h = GetStdHandle(STD_ERROR_HANDLE);
+    if (h == nullptr || h == INVALID_HANDLE_VALUE) return;
+    std::string line = Text + "\n";
+    DWORD written = 0;
+    (void)WriteFile(h, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+void SetModalResponder(TModalResponder Responder) { gModalResponder = std::move(Responder); }
+const TModalResponder& ModalResponder() { return gModalResponder; }
+
+}  // namespace vtrl

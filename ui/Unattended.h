@@ -1,0 +1,99 @@
+// Unattended runs: the leading run options of the command line (/SILENT,
+// /LOG=<file>), the program arguments left after them, the run log and the
+// responders that answer forms and questions when nobody is there.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vtrl {
+
+class TForm;
+
+// ------------------------------------------------------------ command line
+
+// Splits a Windows command line into arguments the way the C runtime does:
+// blanks and tabs separate arguments; double quotes group blanks into one
+// argument and are removed; inside and outside quotes, 2n backslashes before
+// a quote give n backslashes and the quote toggles quoting, 2n+1 give n
+// backslashes and a literal quote; other backslashes are literal; "" inside
+// quotes gives a literal quote. The first argument (the program path) is
+// read more simply: everything up to the closing quote, or up to the first
+// blank when it does not begin with a quote, with no backslash rules.
+std::vector<std::string> SplitCommandLine(const std::string& CommandLine);
+
+// What the leading run options asked for.
+struct TRunOptions {
+    bool Silent = false;       // /SILENT: show no window, answer with defaults
+    std::string LogFile;       // /LOG=<file>: append a plain-text run log
+    // The arguments without the run options; Args[0] is the program path.
+    std::vector<std::string> Args;
+};
+
+// Strips the run options from Argv. Only options directly after the program
+// path count (an option after the first ordinary argument is an ordinary
+// argument, so a source directory or a mode word is never mistaken for
+// one). Options are matched without regard to case; an unknown option
+// beginning with "/" ends the run options and stays an argument. A later
+// /LOG= replaces an earlier one. "/LOG=" with an empty name is an ordinary
+// argument.
+TRunOptions ParseRunOptions(std::vector<std::string> Argv);
+
+// Reads GetCommandLineA, strips the run options, switches silent mode on
+// and opens the log as they ask. Called by Application.Initialize; calling
+// it again re-reads the command line. Raises Exception when the log file
+// cannot be opened.
+void InitRunOptions();
+// The same for a given command line (tests, and programs that start
+// themselves with a changed command line).
+void InitRunOptions(const std::string& CommandLine);
+
+// The arguments after the run options: ParamCount() of them, ParamStr(1) to
+// ParamStr(ParamCount()); ParamStr(0) is the program path; an index out of
+// range gives an empty text. Before InitRunOptions they come straight from
+// GetCommandLineA.
+int ParamCount();
+std::string ParamStr(int Index);
+
+// ------------------------------------------------------------- silent mode
+
+// True in a silent run: forms are created but never made visible, ShowModal
+// returns what the modal responder chooses, questions take their defaults.
+bool IsSilent();
+void SetSilent(bool Value);
+
+// ----------------------------------------------------------------- the log
+
+// Starts appending the run log to FileName (created when missing); an empty
+// name ends logging. Raises Exception naming the file and the Windows error
+// text when it cannot be opened; logging is then off.
+void OpenLog(const std::string& FileName);
+void CloseLog();
+bool LogEnabled();
+// Appends one line "<program>: <Text>" to the run log, where <program> is
+// the lower-case file name of ParamStr(0) without extension. Line breaks
+// inside Text are written as " | " so that every entry stays one line. The
+// lines carry no time, so two runs of the same work give the same log.
+// Does nothing while logging is off; write failures are ignored (the log
+// must never stop a run).
+void Log(const std::string& Text);
+
+// Writes Text and a line break to the standard error handle when the
+// program has one (a GUI program started from a console under Wine, or with
+// redirected handles, inherits it); does nothing otherwise.
+void WriteStdErr(const std::string& Text);
+
+// ------------------------------------------------------------- responders
+
+// Decides the modal result of a form that ShowModal is asked to show in a
+// silent run. It runs after the form's OnShow and OnActivate, may set
+// controls (found by name with FindComponent) and may click buttons; it
+// returns the modal result, or mrNone (0) to take the form's ModalResult as
+// the clicks left it. Exceptions it raises propagate out of ShowModal. The
+// response file reader and the tests install one; null removes it.
+using TModalResponder = std::function<int(TForm& Form)>;
+void SetModalResponder(TModalResponder Responder);
+const TModalResponder& ModalResponder();
+
+}  // namespace vtrl

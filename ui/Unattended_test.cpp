@@ -1,0 +1,132 @@
+// Tests of the command line split, the run options and the run log.
+#include "Unattended.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "SysUtils.h"
+
+using namespace vtrl;
+using Args = std::vector<std::string>;
+
+// Arguments are split as the C runtime splits them: blanks separate,
+// quotes group and vanish, backslashes are literal unless they precede a
+// quote.
+TEST(SplitCommandLine, BlanksSeparateAndQuotesGroup) {
+    EXPECT_EQ(SplitCommandLine(R"("C:\Prog Files\setup.exe"  a   "b c"	d)"),
+              (Args{R"(C:\Prog Files\setup.exe)", "a", "b c", "d"}));
+    EXPECT_EQ(SplitCommandLine("setup.exe"), (Args{"setup.exe"}));
+    EXPECT_EQ(SplitCommandLine("   "), Args{});
+    EXPECT_EQ(SplitCommandLine(R"(x "" y)"), (Args{"x", "", "y"}));
+    EXPECT_EQ(SplitCommandLine(R"(x a"b c"d)"), (Args{"x", "ab cd"}));
+}
+
+TEST(SplitCommandLine, BackslashesBeforeQuotesAreHalved) {
+    EXPECT_EQ(SplitCommandLine(R"(x C:\dir\ "C:\dir\\" \"q\" a\\\"b)"),
+              (Args{"x", R"(C:\dir\)", R"(C:\dir\)", R"("q")", R"(a\"b)"}));
+    EXPECT_EQ(SplitCommandLine(R"(x "say ""hi""")"), (Args{"x", R"(say "hi")"}));
+}
+
+// The program path is read without the backslash rules.
+TEST(SplitCommandLine, ProgramPathKeepsBackslashes) {
+    EXPECT_EQ(SplitCommandLine(R"("C:\a\"  b)"), (Args{R"(C:\a\)", "b"}));
+    EXPECT_EQ(SplitCommandLine(R"(C:\a\b.exe\ c)"), (Args{R"(C:\a\b.exe\)", "c"}));
+}
+
+// Run options count only directly after the program path, in any case, and
+// are removed; everything from the first other argument on stays.
+TEST(ParseRunOptions, LeadingOptionsAreStripped) {
+    TRunOptions o = ParseRunOptions({"setup.exe", "/silent", R"(/LOG=C:\my logs\run.txt)", "*BUILD", "x"});
+    EXPECT_TRUE(o.Silent);
+    EXPECT_EQ(o.LogFile, R"(C:\my logs\run.txt)");
+    EXPECT_EQ(o.Args, (Args{"setup.exe", "*BUILD", "x"}));
+
+    o = ParseRunOptions({"setup.exe", "/Log=a.log", "/SiLeNt"});
+    EXPECT_TRUE(o.Silent);
+    EXPECT_EQ(o.LogFile, "a.log");
+    EXPECT_EQ(o.Args, (Args{"setup.exe"}));
+}
+
+TEST(ParseRunOptions, OptionsAfterAnArgumentAreArguments) {
+    TRunOptions o = ParseRunOptions({"setup.exe", R"(C:\src)", "/SILENT", "/LOG=x"});
+    EXPECT_FALSE(o.Silent);
+    EXPECT_EQ(o.LogFile, "");
+    EXPECT_EQ(o.Args, (Args{"setup.exe", R"(C:\src)", "/SILENT", "/LOG=x"}));
+}
+
+TEST(ParseRunOptions, UnknownOrEmptyOptionsEndTheOptions) {
+    TRunOptions o = ParseRunOptions({"setup.exe", "/VERYSILENT", "/SILENT"});
+    EXPECT_FALSE(o.Silent);
+    EXPECT_EQ(o.Args, (Args{"setup.exe", "/VERYSILENT", "/SILENT"}));
+    o = ParseRunOptions({"setup.exe", "/LOG=", "/SILENT"});
+    EXPECT_EQ(o.LogFile, "");
+    EXPECT_FALSE(o.Silent);
+    EXPECT_EQ(o.Args.size(), 3u);
+    o = ParseRunOptions({"setup.exe", "/LOG=a", "/LOG=b"});
+    EXPECT_EQ(o.LogFile, "b");
+}
+
+namespace {
+std::string ScratchDir() {
+    char tmp[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    std::string dir = std::string(tmp) + "vtrl_ui_test_" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(dir.c_str(), nullptr);
+    return dir;
+}
+std::string ReadFile(const std::string& name) {
+    std::ifstream f(name, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+}  // namespace
+
+// ParamStr and ParamCount see the arguments after the options; the log is
+// opened by the options and appended to, one prefixed line per entry.
+TEST(InitRunOptions, ArgumentsAndLogFromTheCommandLine) {
+    std::string dir = ScratchDir();
+    std::string log = dir + "\\r\xC3\xA9sum\xC3\xA9 run.log";  // UTF-8 name: needs the manifest's code page
+    InitRunOptions("\"C:\\x\\ui_test.exe\" /SILENT \"/LOG=" + log + "\" \"C:\\Source Dir\" two");
+    EXPECT_TRUE(IsSilent());
+    EXPECT_TRUE(LogEnabled());
+    EXPECT_EQ(ParamCount(), 2);
+    EXPECT_EQ(ParamStr(0), "C:\\x\\ui_test.exe");
+    EXPECT_EQ(ParamStr(1), "C:\\Source Dir");
+    EXPECT_EQ(ParamStr(2), "two");
+    EXPECT_EQ(ParamStr(3), "");
+    EXPECT_EQ(ParamStr(-1), "");
+    Log("two\r\nlines");
+    CloseLog();
+    InitRunOptions("ui_test.exe \"/LOG=" + log + "\"");
+    EXPECT_FALSE(IsSilent());
+    Log("appended");
+    CloseLog();
+    EXPECT_EQ(ReadFile(log),
+              "ui_test: start [C:\\Source Dir] [two] (silent)\r\n"
+              "ui_test: two | lines\r\n"
+              "ui_test: start\r\n"
+              "ui_test: appended\r\n");
+    DeleteFileA(log.c_str());
+    RemoveDirectoryA(dir.c_str());
+    InitRunOptions("ui_test.exe");
+    EXPECT_FALSE(LogEnabled());
+    Log("nowhere");  // logging off: nothing happens
+}
+
+TEST(InitRunOptions, UnopenableLogRaisesWithTheName) {
+    try {
+        InitRunOptions("ui_test.exe \"/LOG=Z:\\no such dir\\x\\y.log\"");
+        FAIL() << "no exception";
+    } catch (const Exception& e) {
+        EXPECT_NE(std::string(e.what()).find("no such dir\\x\\y.log"), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(LogEnabled());
+    InitRunOptions("ui_test.exe");
+}
+
+// The manifest declares UTF-8 as the ANSI code page; Wine honours it.
+TEST(Manifest, CodePageIsUtf8) { EXPECT_EQ(GetACP(), 65001u); }
