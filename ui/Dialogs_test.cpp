@@ -94,3 +94,24 @@ TEST_F(SilentQuestions, UnhandledExceptionIsReportedThroughTheQuestionFunction) 
     EXPECT_NE(log.find("message (Error): Cannot read the SourceDirectory -> OK (default)"), std::string::npos) << log;
     EXPECT_NE(log.find("dialogs: silent abort"), std::string::npos) << log;
 }
+
+// In a silent run errors and warnings also go to standard error, so a
+// person running the program from a console sees why it stopped.
+TEST_F(SilentQuestions, ErrorsGoToStandardError) {
+    std::string name = LogName + ".err";
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE | GENERIC_READ, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    HANDLE saved = GetStdHandle(STD_ERROR_HANDLE);
+    SetStdHandle(STD_ERROR_HANDLE, file);
+    (void)MessageDlg("Cannot create C:\\x", mtError, {mbOK});
+    (void)MessageDlg("Continue?", mtConfirmation, {mbYes, mbNo});
+    SetStdHandle(STD_ERROR_HANDLE, saved);
+    CloseHandle(file);
+    std::ifstream f(name, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    EXPECT_EQ(s.str(), "Error: Cannot create C:\\x\n");
+    f.close();
+    DeleteFileA(name.c_str());
+}

@@ -1,5 +1,15 @@
 // Forms (top-level windows, modal and modeless), the screen's cursor and the
 // application object with its message loop and unhandled-exception policy.
+//
+// A program's entry point:
+//   int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+//       vtrl::Application.Initialize();        // run options, log, classes
+//       vtrl::Application.CreateForm(BackDrop); // first form: the main form
+//       ...                                     // further forms, data module
+//       vtrl::Application.Run();
+//       return vtrl::Application.ExitCode;
+//   }
+// with ParamCount()/ParamStr() (Unattended.h) for the arguments.
 #pragma once
 
 #include <exception>
