@@ -1,0 +1,44 @@
+#!/bin/bash
+# Runs each archive fuzz target for SECONDS seconds from seed archives.
+#   run_fuzzers.sh FUZZ_BUILD_DIR [SECONDS]
+# Exit status 0 when no target found a crash, hang or leak.
+set -e
+build=$(cd "$1" && pwd)
+seconds=${2:-15}
+work=$build/corpus
+mkdir -p "$work/seeds"
+src=$work/seeds/src
+mkdir -p "$src"
+printf 'hello\n' > "$src/a.txt"
+seq 1 400 > "$src/b.txt"
+: > "$src/empty.bin"
+arc=$build/fuzz_vtrlarc
+(cd "$src" && "$arc" add ../single.1 --level max a.txt b.txt empty.bin >/dev/null &&
+  "$arc" add ../stored.1 --level none a.txt >/dev/null)
+# A self-extracting layout: loader bytes, two archives, trailer.
+python3 - "$work/seeds" <<'PY'
+import struct, sys, os
+d = sys.argv[1]
+a = open(os.path.join(d, 'single.1'), 'rb').read()
+b = open(os.path.join(d, 'stored.1'), 'rb').read()
+loader = b'MZ' + bytes(62)
+s0 = len(loader); f0 = s0 + len(b)
+body = loader + b + a
+trailer = bytes([14]) + b'SELFEXTRACTING' + bytes(1) + struct.pack('<4i', s0, f0 - 1, f0, len(body) - 1) + bytes(24)
+open(os.path.join(d, 'setup.exe'), 'wb').write(body + trailer)
+PY
+status=0
+for t in fuzz_directory fuzz_trailer fuzz_extract; do
+  corpus=$work/$t
+  mkdir -p "$corpus"
+  cp "$work/seeds/"*.1 "$work/seeds/setup.exe" "$corpus/"
+  echo "== $t ($seconds s)"
+  if ! "$build/$t" "$corpus" -max_total_time="$seconds" -max_len=8192 -timeout=10 -rss_limit_mb=1024 \
+       -print_final_stats=0 -artifact_prefix="$work/$t-" 2>"$work/$t.log"; then
+    tail -40 "$work/$t.log"
+    status=1
+  else
+    grep -E "^#[0-9]+.*DONE" "$work/$t.log" | tail -1 || tail -1 "$work/$t.log"
+  fi
+done
+exit $status
