@@ -185,14 +185,6 @@ namespace {
 
 constexpr int32_t CopyBlock = 61440;
 
-// Deletes a temporary file when the member's work ends, on every path.
-struct TTempFile {
-    std::string Name;
-    ~TTempFile() {
-        if (!Name.empty()) FileDelete(Name);
-    }
-};
-
 void CheckPosition(int64_t Pos) {
     // Positions are 32-bit fields: the archive may not reach 2 GB.
     if (Pos < 0 || Pos > INT32_MAX) throw EVCFHCannotWriteHeaders();
@@ -200,38 +192,40 @@ void CheckPosition(int64_t Pos) {
 
 }  // namespace
 
-void TVtrlCompress::AddStatus(TFileHandle Source, TVtrlStream& Dest) {
+void TVtrlCompress::AddStatus(TFileHandle Source, int64_t Packed) {
     if (Abort) throw EVCStop();
     ProcessMessages();
     int64_t p = FileSeek(Source, 0, soFromCurrent);
     if (p < 0) p = FileStats.BytesDone;
     FileStats.TotalDone += p - FileStats.BytesDone;
     FileStats.BytesDone = static_cast<int32_t>(p);
-    FileStats.PackedSize = static_cast<int32_t>(Dest.Size());
+    FileStats.PackedSize = static_cast<int32_t>(Packed);
     FileStats.Percent = PercentOf(FileStats.BytesDone, FileStats.FullSize);
     FileStats.TotalPercent = PercentOf(FileStats.TotalDone, FileStats.TotalFull);
     FireStatus();
 }
 
+// The member's record goes first with provisional positions and is written
+// again once the data is in place. The compressed data streams straight into
+// the archive after it: the record is rewritten anyway, so no temporary copy
+// of the data is needed, and the count at the start does not cover the
+// member until it is complete.
 void TVtrlCompress::CompressMember(TFileHeader& Entry, TVtrlStream& Archive) {
-    TTempFile temp;
-    std::string dir = GetTempDirectory();
-    if (dir.empty() || dir.size() > 260) throw EVCCannotCreateTemp();
-    temp.Name = CreateTempFileName(dir, "lzh");
-    if (temp.Name.empty()) throw EVCCannotCreateTemp();
     TFileHandleOwner source(FileOpenRead(Entry.SourcePath));
     if (!source.Valid()) throw EVCCouldNotOpenFile(Entry.SourcePath);
-    TVtrlFileStream dest(FileCreate(temp.Name));
-    if (dest.Handle() == InvalidFileHandle) throw EVCCouldNotCreateFile(temp.Name);
-
     FillEntryStats(Entry);
     FileStats.PackedSize = 0;
     if (OnBeforeAdding) OnBeforeAdding(this, FileStats);
 
+    const int64_t h = Archive.Seek(0, soFromEnd);
+    CheckPosition(h + FileHeaderSize);
+    Entry.WriteTo(Archive);
+    const int64_t dataStart = h + FileHeaderSize;
+    Entry.DataPos = static_cast<int32_t>(dataStart);
     int64_t consumed = 0;
     try {
-        TCompressionStream z(CompressionLevel, dest);
-        z.OnProgress = [&](TCustomZlibStream&) { AddStatus(source.Get(), dest); };
+        TCompressionStream z(CompressionLevel, Archive);
+        z.OnProgress = [&](TCustomZlibStream&) { AddStatus(source.Get(), Archive.Position() - dataStart); };
         auto buf = std::make_unique<uint8_t[]>(CopyBlock);
         for (;;) {
             int32_t n = FileRead(source.Get(), buf.get(), CopyBlock);
@@ -243,38 +237,24 @@ void TVtrlCompress::CompressMember(TFileHeader& Entry, TVtrlStream& Archive) {
         }
         z.Finish();
     } catch (const EWriteError&) {
+        // The member cannot be completed on a full disk, even when an
+        // OnFullDisk handler lets the operation go on.
         DiskFull();
-        throw;
+        throw EVCDiskFull();
     }
+    const int64_t end = Archive.Seek(0, soFromEnd);
+    CheckPosition(end);
+    const int64_t packed = end - dataStart;
     // The file may have changed since its entry was made; the record
     // describes what was really compressed.
     Entry.UncompressedSize = static_cast<int32_t>(consumed);
     FileStats.FullSize = Entry.UncompressedSize;
     FileStats.Finished = true;
-    AddStatus(source.Get(), dest);
+    AddStatus(source.Get(), packed);
     FileStats.Finished = false;
     FileStats.Ratio = PercentOf(FileStats.PackedSize, FileStats.FullSize);
 
-    int64_t packed = dest.Size();
-    int64_t h = Archive.Seek(0, soFromEnd);
-    CheckPosition(h + FileHeaderSize + packed);
-    Entry.WriteTo(Archive);
-    Entry.DataPos = static_cast<int32_t>(h + FileHeaderSize);
-    dest.Seek(0, soFromBeginning);
-    auto buf = std::make_unique<uint8_t[]>(CopyBlock);
-    for (int64_t done = 0; done < packed;) {
-        int32_t n = dest.Read(buf.get(), static_cast<int32_t>(packed - done < CopyBlock ? packed - done : CopyBlock));
-        if (n <= 0) throw EReadError();
-        if (Archive.Write(buf.get(), n) != n) {
-            // The member cannot be completed on a full disk, even when an
-            // OnFullDisk handler lets the operation go on.
-            DiskFull();
-            throw EVCDiskFull();
-        }
-        done += n;
-    }
     FileStats.TotalPacked += packed;
-    int64_t end = h + FileHeaderSize + packed;
     Entry.LastBytePos = static_cast<int32_t>(end - 1);
     Entry.NextHeaderPos = static_cast<int32_t>(end);
     Entry.CompressedSize = static_cast<int32_t>(packed);

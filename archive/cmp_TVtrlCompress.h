@@ -134,7 +134,7 @@ private:
     // disk file n" or EVCCouldNotOpenCompressedFile.
     TFileHandle OpenVolume(int Volume, bool ReadWrite);
     TFileHandle OpenVolumeFile(std::string Name, int Volume, bool ReadWrite);
-    void AddStatus(TFileHandle Source, TVtrlStream& Dest);
+    void AddStatus(TFileHandle Source, int64_t Packed);
     void CompressBody(bool Append);
     void CompressMember(TFileHeader& Entry, TVtrlStream& Archive);
     void SplitBody(const std::string& TargetDirectory, const std::string& TargetName);
