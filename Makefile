@@ -42,5 +42,18 @@ demo: deps $(BUILD)/win64/build.ninja
 	ninja -C $(BUILD)/win64 -j $(JOBS) demo-files
 	tools/demo $(BUILD)/win64
 
+# Archive throughput against raw zlib (native Release build, no sanitizers).
+bench: deps
+	cmake -G Ninja -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DVTRL_SANITIZE=OFF -DVTRL_TESTS=OFF
+	ninja -C $(BUILD)/bench -j $(JOBS) vtrl_bench
+	$(BUILD)/bench/archive/vtrl_bench
+
+# The archive fuzz targets (clang, libFuzzer) for FUZZ_SECONDS each.
+FUZZ_SECONDS ?= 600
+fuzz: deps
+	cmake -G Ninja -S archive/fuzz -B $(BUILD)/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	ninja -C $(BUILD)/fuzz -j $(JOBS)
+	archive/fuzz/run_fuzzers.sh $(BUILD)/fuzz $(FUZZ_SECONDS)
+
 clean:
 	rm -rf $(BUILD)
