@@ -63,8 +63,18 @@ void TVtrlCompress::SetFilesToProcess(TStringList& List) {
     FFilesToProcess = List;
 }
 
+namespace {
+// ".n", the extension of volume n. (Built by appending: GCC 12 warns
+// wrongly about "." + std::string in optimised builds.)
+std::string VolumeExt(int Volume) {
+    std::string e = ".";
+    e += IntToStr(Volume);
+    return e;
+}
+}  // namespace
+
 std::string TVtrlCompress::VolumeName(int Volume) const {
-    if (FDirectory.MultiVolume == 1) return ChangeFileExt(FCompressedFile, "." + IntToStr(Volume));
+    if (FDirectory.MultiVolume == 1) return ChangeFileExt(FCompressedFile, VolumeExt(Volume));
     return FCompressedFile;
 }
 
@@ -403,7 +413,7 @@ void TVtrlCompress::SplitBody(const std::string& TargetDirectory, const std::str
                 std::string dir = RemoveBackSlash(targetDir);
                 OnNewDisk(this, FCurrentVolume, dir);
                 targetDir = AddBackSlash(dir);
-                std::string name = targetDir + ChangeFileExt(fileName, "." + IntToStr(FCurrentVolume));
+                std::string name = targetDir + ChangeFileExt(fileName, VolumeExt(FCurrentVolume));
                 volume = CreateVolume(name);
                 if (!volume) throw EVCCouldNotCreateFile(name);
                 int32_t rest = got - (w > 0 ? w : 0);

@@ -134,6 +134,8 @@ private:
     // disk file n" or EVCCouldNotOpenCompressedFile.
     TFileHandle OpenVolume(int Volume, bool ReadWrite);
     TFileHandle OpenVolumeFile(std::string Name, int Volume, bool ReadWrite);
+    // Volume n open for reading during one operation (kept in FReadVolume).
+    TFileHandle ReadVolume(int Volume);
     void AddStatus(TFileHandle Source, int64_t Packed);
     void CompressBody(bool Append);
     void CompressMember(TFileHeader& Entry, TVtrlStream& Archive);
@@ -156,6 +158,9 @@ private:
     int FCurrentVolume = 0;
     bool FDirectoryLoaded = false;
     int32_t FLoadedOffset = 0;
+    TFileHandleOwner FReadVolume;
+    int FReadVolumeNumber = 0;
+    std::string FMadeDirectory;  // destination directory known to exist
     std::string FCompressedFile;
     TFileHeaders FDirectory;
     TStringList FFilesToProcess;

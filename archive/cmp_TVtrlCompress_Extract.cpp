@@ -59,9 +59,9 @@ public:
         }
         V = First;
         C.FCurrentVolume = V;
-        H.Reset(C.OpenVolume(First ? First : 1, false));
+        H = C.ReadVolume(First ? First : 1);
         Pos = static_cast<int64_t>(C.Offset) + E.DataPos;
-        if (FileSeek(H.Get(), Pos, soFromBeginning) != Pos) throw EVCFHCannotReadHeaders();
+        if (FileSeek(H, Pos, soFromBeginning) != Pos) throw EVCFHCannotReadHeaders();
     }
     // Up to Count bytes; 0 when the member has ended.
     int32_t Read(uint8_t* Buffer, int32_t Count) {
@@ -72,14 +72,14 @@ public:
                 if (limit <= 0) return 0;
                 if (limit < want) want = static_cast<int32_t>(limit);
             }
-            int32_t n = FileRead(H.Get(), Buffer, want);
+            int32_t n = FileRead(H, Buffer, want);
             if (n > 0) {
                 Pos += n;
                 return n;
             }
             if (V >= Last) return 0;
             C.FCurrentVolume = ++V;
-            H.Reset(C.OpenVolume(V, false));
+            H = C.ReadVolume(V);
             Pos = 0;
         }
     }
@@ -87,7 +87,7 @@ public:
 private:
     TVtrlCompress& C;
     const TFileHeader& E;
-    TFileHandleOwner H;
+    TFileHandle H;  // owned by the component for the whole operation
     int First = 0, Last = 0, V = 0;
     int64_t Pos = 0;
 };
@@ -134,17 +134,31 @@ void TVtrlCompress::ExtractFiles() {
             try {
                 ExtractBody();
             } catch (...) {
+                FReadVolume.Close();
                 FFilesToProcess.Clear();
                 DestinationName.clear();
                 throw;
             }
         },
         true);
+    FReadVolume.Close();
     FFilesToProcess.Clear();
     DestinationName.clear();
 }
 
+TFileHandle TVtrlCompress::ReadVolume(int Volume) {
+    // Members that follow each other on one volume share its handle: opening
+    // the archive again for each small member costs more than inflating it.
+    if (!FReadVolume.Valid() || FReadVolumeNumber != Volume) {
+        FReadVolume.Close();
+        FReadVolume.Reset(OpenVolume(Volume, false));
+        FReadVolumeNumber = Volume;
+    }
+    return FReadVolume.Get();
+}
+
 void TVtrlCompress::ExtractBody() {
+    FMadeDirectory.clear();
     EnsureDirectory();
     FCurrentVolume = 0;
     FillTotals();
@@ -175,7 +189,10 @@ void TVtrlCompress::ExtractMember(TFileHeader& Entry, const std::string& Destina
     TMemberReader reader(*this, Entry);
     if (!IsPlainFileName(ExtractFileName(Destination))) throw EVCCouldNotCreateFile(Destination);
     std::string dir = ExtractFileDir(Destination);
-    if (!dir.empty()) ForceDirectories(dir);
+    if (!dir.empty() && dir != FMadeDirectory) {
+        ForceDirectories(dir);
+        FMadeDirectory = dir;  // most members of one run go to one directory
+    }
     TFileHandleOwner out(FileCreate(Destination));
     if (!out.Valid()) throw EVCCouldNotCreateFile(Destination);
     try {
@@ -244,6 +261,10 @@ void TVtrlCompress::VerifyMember(int Index) {
     EnsureDirectory();
     TFileHeader& e = FDirectory.Get(Index);
     FillEntryStats(e);
+    struct TClose {
+        TFileHandleOwner& V;
+        ~TClose() { V.Close(); }
+    } close{FReadVolume};
     TMemberReader reader(*this, e);
     if (!InflateMember(e, reader, InvalidFileHandle) || FileStats.BytesDone != e.UncompressedSize)
         throw EVCWrongDecompressedSize(e.SourcePath);
