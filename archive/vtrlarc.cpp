@@ -45,15 +45,22 @@ std::string DateText(double FileDate) {
 std::vector<TArchivePart> Locate(TVtrlCompress& C, const std::string& File) {
     C.SetCompressedFile(File);
     C.Offset = 0;
+    std::string plainError;
     try {
         C.EntryCount();
         return {{"archive", 0}};
-    } catch (const EVCFH&) {
+    } catch (const EVCFH& e) {
+        plainError = e.what();
     }
-    TExtractionInfo x = ReadExtractionInfo(File);
-    C.Offset = x.FilesStart;
-    C.EntryCount();  // raises when the trailer does not lead to an archive
-    return {{"setup archive", x.SetupStart}, {"files archive", x.FilesStart}};
+    try {
+        TExtractionInfo x = ReadExtractionInfo(File);
+        C.Offset = x.FilesStart;
+        C.EntryCount();  // raises when the trailer does not lead to an archive
+        return {{"setup archive", x.SetupStart}, {"files archive", x.FilesStart}};
+    } catch (const Exception&) {
+        // Neither an archive nor a setup: the archive's own error says more.
+        throw Exception(plainError);
+    }
 }
 
 int List(const std::string& File) {
