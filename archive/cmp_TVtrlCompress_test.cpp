@@ -567,6 +567,22 @@ TEST(DirectoryCache, LookupKeysAndPublishedProperties) {
     f.Extract(f.S("files.1"), {LowerCase(a) + ";1"});
     EXPECT_TRUE(FileExists(f.Out("MixedCase.txt")));
 
+    // After a compression the directory in memory answers, totals included.
+    std::string b = f.Src("b.txt", TextBytes(30));
+    f.Compress(f.S("files.1"), {b}, true);
+    FileDelete(f.S("files.1"));
+    EXPECT_EQ(f.C.EntryCount(), 2);
+    TlzhFileStats st;
+    f.C.GetFileStats(1, st);
+    EXPECT_EQ(st.MemberName, b);
+    EXPECT_EQ(st.TotalFull, 40);
+    try {
+        f.C.GetFileStats(2, st);
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "Tried to access the 2th file. This file is not defined");
+    }
+
     const TClassInfo* ci = FindClass("TVtrlCompress");
     ASSERT_NE(ci, nullptr);
     std::vector<std::string> names;
