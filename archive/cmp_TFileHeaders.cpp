@@ -70,14 +70,14 @@ bool DateTimeToDosDateTime(double DateTime, int32_t& DosDateTime) {
     return true;
 }
 
-std::string SourceKey(std::string_view Specification) {
-    return std::string(Specification.substr(0, Specification.find(';')));
+std::string SourceKey(std::string_view SourceLine) {
+    return std::string(SourceLine.substr(0, SourceLine.find(';')));
 }
 
 // ------------------------------------------------------------ TFileHeader
 
-void TFileHeader::FillFromSource(std::string_view Specification, const TFileVersionFunc& FileVersion) {
-    SourcePath = SourceKey(Specification).substr(0, MaxSourcePath);
+void TFileHeader::FillFromSource(std::string_view SourceLine, const TFileVersionFunc& FileVersion) {
+    SourcePath = SourceKey(SourceLine).substr(0, MaxSourcePath);
     TFileHandleOwner f(FileOpenRead(SourcePath));
     if (!f.Valid()) throw EVCCouldNotOpenFile(SourcePath);
     int32_t dos = FileGetDate(f.Get());
@@ -138,8 +138,8 @@ void TFileHeaders::AddFromList(const TStringList& List, bool KeepExisting, const
     }
 }
 
-int TFileHeaders::IndexOf(std::string_view Specification) const {
-    auto it = FIndex.find(FoldKey(SourceKey(Specification)));
+int TFileHeaders::IndexOf(std::string_view SourceLine) const {
+    auto it = FIndex.find(FoldKey(SourceKey(SourceLine)));
     return it == FIndex.end() ? -1 : it->second;
 }
 

@@ -26,8 +26,8 @@ double DosDateTimeToDateTime(int32_t DosDateTime);
 // DOS range 1980-2107 or is not a number.
 bool DateTimeToDosDateTime(double DateTime, int32_t& DosDateTime);
 
-// The key part of a source specification: the text up to the first ";".
-std::string SourceKey(std::string_view Specification);
+// The key part of a source line: the text up to the first ";".
+std::string SourceKey(std::string_view SourceLine);
 
 // One directory entry: the stored record plus whether it came from the
 // archive (true) or from a source file of this run (false).
@@ -35,10 +35,10 @@ class TFileHeader : public TFileHeaderRecord {
 public:
     bool InArchive = false;
 
-    // Fills SourcePath (the key of Specification, cut to 100 characters),
+    // Fills SourcePath (the key of SourceLine, cut to 100 characters),
     // FileDate, UncompressedSize and VersionText from the source file.
     // Raises EVCCouldNotOpenFile with the cut path when it cannot be opened.
-    void FillFromSource(std::string_view Specification, const TFileVersionFunc& FileVersion);
+    void FillFromSource(std::string_view SourceLine, const TFileVersionFunc& FileVersion);
     // Reads the 164-byte record and sets InArchive. Raises
     // EVCFHCannotReadHeaders on a short read or a text length out of range.
     void ReadFrom(TVtrlStream& Stream);
@@ -65,10 +65,10 @@ public:
     // Creates one entry per line of List (BatchIndex = line + 1); clears the
     // directory first unless KeepExisting.
     void AddFromList(const TStringList& List, bool KeepExisting, const TFileVersionFunc& FileVersion);
-    // The first entry whose SourcePath equals the key of Specification
+    // The first entry whose SourcePath equals the key of SourceLine
     // (text up to its first ";"), compared with ASCII letters folded; -1
     // when there is none.
-    int IndexOf(std::string_view Specification) const;
+    int IndexOf(std::string_view SourceLine) const;
     // Sums of UncompressedSize and CompressedSize over all entries. Cached;
     // call InvalidateTotals after changing entries' sizes.
     void Totals(int64_t& Full, int64_t& Packed) const;
