@@ -36,11 +36,11 @@ build: configure
 
 test: build
 	ctest --test-dir $(BUILD)/native -j $(JOBS) --output-on-failure
-	ctest --test-dir $(BUILD)/win64 -j $(JOBS) --output-on-failure
+	tools/with-display ctest --test-dir $(BUILD)/win64 -j $(JOBS) --output-on-failure
 
 demo: deps $(BUILD)/win64/build.ninja
 	ninja -C $(BUILD)/win64 -j $(JOBS) demo-files
-	tools/demo $(BUILD)/win64
+	tools/with-display tools/demo $(BUILD)/win64
 
 # Archive throughput against raw zlib (native Release build, no sanitizers).
 bench: deps

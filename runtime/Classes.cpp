@@ -11,13 +11,15 @@ namespace vtrl {
 // ------------------------------------------------------------ class registry
 
 namespace {
+// Never destroyed, so that class information stays valid for components
+// destroyed at the very end of the program.
 std::map<std::string, const TClassInfo*, std::less<>>& Registry() {
-    static std::map<std::string, const TClassInfo*, std::less<>> r;
-    return r;
+    static auto* r = new std::map<std::string, const TClassInfo*, std::less<>>;
+    return *r;
 }
 }  // namespace
 
-void RegisterClass(const TClassInfo& Class) { Registry()[UpperCase(Class.Name)] = &Class; }
+void RegisterComponentClass(const TClassInfo& Class) { Registry()[UpperCase(Class.Name)] = &Class; }
 
 const TClassInfo* FindClass(std::string_view Name) {
     auto it = Registry().find(UpperCase(Name));
@@ -110,6 +112,8 @@ void TStringList::SetText(std::string_view t) {
 VTRL_IMPLEMENT_CLASS(TComponent, TPersistent, [](TClassBuilder<TComponent>& b) {
     b.Integer("Tag", &TComponent::Tag, &TComponent::Tag, 0);
 })
+
+VTRL_IMPLEMENT_CLASS(TDataModule, TComponent, [](auto&) {})
 
 TComponent::TComponent(TComponent* AOwner) {
     if (AOwner) {

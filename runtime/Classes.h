@@ -204,6 +204,14 @@ private:
     std::map<std::string, std::any, std::less<>> FMethods;
 };
 
+// A non-visual container of components: the root of a definition that is
+// not a form (an installation definition, for one).
+class TDataModule : public TComponent {
+    VTRL_CLASS(TDataModule)
+public:
+    explicit TDataModule(TComponent* AOwner) : TComponent(AOwner) {}
+};
+
 // Casts a component to T when it is one, else null.
 template <class T>
 T* As(TPersistent* p) {

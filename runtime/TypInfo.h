@@ -64,7 +64,7 @@ public:
 
 // The class registry; classes register themselves when their class
 // information is first built (VTRL_IMPLEMENT_CLASS does it at start-up).
-void RegisterClass(const TClassInfo& Class);
+void RegisterComponentClass(const TClassInfo& Class);
 // The registered class of that name (without regard to case), or null.
 const TClassInfo* FindClass(std::string_view Name);
 
@@ -169,12 +169,12 @@ public:
         return *this;
     }
     // An event field of type TEvent<Args...>.
-    template <class... Args>
-    TClassBuilder& Event(const char* Name, TEvent<Args...> C::*field) {
+    template <class B, class... Args>
+    TClassBuilder& Event(const char* Name, TEvent<Args...> B::*field) {
         TPropInfo& p = Add(Name, tkEvent);
-        p.GetHandlerName = [field](const TPersistent& o) { return (Self(o).*field).Name; };
+        p.GetHandlerName = [field](const TPersistent& o) { return (static_cast<const B&>(Self(o)).*field).Name; };
         p.SetHandler = [field, Name](TPersistent& o, const std::string& handler, const TComponent* root) {
-            auto& ev = static_cast<C&>(o).*field;
+            auto& ev = static_cast<B&>(static_cast<C&>(o)).*field;
             if (handler.empty()) {
                 ev.Clear();
                 return;
@@ -218,7 +218,7 @@ TComponent* CreateComponentOf(TComponent* Owner) {
                                              &::vtrl::CreateComponentOf<Cls>);         \
             ::vtrl::TClassBuilder<Cls> b(*i);                                          \
             Declare(b);                                                                \
-            ::vtrl::RegisterClass(*i);                                                 \
+            ::vtrl::RegisterComponentClass(*i);                                                 \
             return i;                                                                  \
         }();                                                                           \
         return *info;                                                                  \

@@ -1,0 +1,34 @@
+// The installation-definition data module and its embedded definition.
+#include "InstallModule.h"
+
+#include <windows.h>
+
+#include "DefinitionText.h"
+#include "Unattended.h"
+
+namespace vtrl {
+
+VTRL_IMPLEMENT_CLASS(TIM, TDataModule, [](auto&) {})
+
+TIM::TIM(TComponent* AOwner) : TDataModule(AOwner) {}
+
+void TIM::LoadDefinition(std::string_view Text, std::string_view FileName) {
+    ReadComponentText(Text, this, FileName);
+    Log("Definition loaded: " + IntToStr(ComponentCount()) + " components");
+}
+
+TInstall* TIM::Install() const {
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* install = As<TInstall>(Components(i))) return install;
+    return nullptr;
+}
+
+std::string EmbeddedDefinition() {
+    HRSRC res = FindResourceA(nullptr, "INSTALLDEFINITION", MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+    HGLOBAL data = res ? LoadResource(nullptr, res) : nullptr;
+    const void* bytes = data ? LockResource(data) : nullptr;
+    if (!bytes) throw Exception("The setup program holds no installation definition");
+    return std::string(static_cast<const char*>(bytes), SizeofResource(nullptr, res));
+}
+
+}  // namespace vtrl

@@ -1,0 +1,31 @@
+// The installation definition: the data module that owns every component
+// of an installation, loaded from the definition embedded in the program.
+#pragma once
+
+#include <string>
+
+#include "Classes.h"
+#include "cmp_TInstall.h"
+
+namespace vtrl {
+
+// The root class of a shipped definition ("object IM: TIM"). It provides
+// the event handlers a definition may name.
+class TIM : public TDataModule {
+    VTRL_CLASS(TIM)
+public:
+    explicit TIM(TComponent* AOwner);
+
+    // Reads Text into this module: creates the components, sets their
+    // properties, resolves references and ends loading. Raises
+    // EDefinitionError (file, line and column) on a malformed definition.
+    void LoadDefinition(std::string_view Text, std::string_view FileName);
+    // The module's TInstall, or null.
+    TInstall* Install() const;
+};
+
+// The definition embedded in the running program as the resource
+// RCDATA "INSTALLDEFINITION"; raises Exception when there is none.
+std::string EmbeddedDefinition();
+
+}  // namespace vtrl

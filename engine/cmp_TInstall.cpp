@@ -1,0 +1,318 @@
+// TInstall: construction, loading and mode selection, the first activation,
+// the loader's arguments and the install run with its good and bad ends.
+#include "cmp_TInstall.h"
+
+#include "Dialogs.h"
+#include "FileShim.h"
+#include "Forms.h"
+#include "Unattended.h"
+#include "cmp_TInstallFile.h"
+#include "routines_RestartFiles.h"
+
+namespace vtrl {
+
+namespace {
+TInstall* gInstall = nullptr;
+}  // namespace
+
+TInstall* GlobalInstall() { return gInstall; }
+bool RestartNeeded = false;
+
+VTRL_IMPLEMENT_CLASS(TInstall, TFileContainer, [](TClassBuilder<TInstall>& b) {
+    b.Boolean("AllowChangeDir", &TFileContainer::AllowChangeDir, &TFileContainer::SetAllowChangeDir, true)
+        .Boolean("AutoMaximizeWindow", &TInstall::AutoMaximizeWindow, &TInstall::AutoMaximizeWindow, true)
+        .Strings("Description", &TFileContainer::Description,
+                 [](TFileContainer& c, TStringList& l) { c.SetDescription(l); })
+        .String("DestDir", &TInstallContainer::DestDir, &TInstallContainer::SetDestDir)
+        .Enum<TPathSpecifiers>("DestDirType", &TInstallContainer::DestDirType, &TInstallContainer::SetDestDirType)
+        .String("GroupName", &TFileContainer::GroupName, &TFileContainer::SetGroupName)
+        .Object("Information", [](TInstall& i) -> TPersistent* { return i.Information(); })
+        .Strings("PresetupFiles", &TInstall::PresetupFiles, &TInstall::SetPresetupFiles)
+        .Boolean("RunAutomatic", &TInstall::RunAutomatic, &TInstall::RunAutomatic, true)
+        .Boolean("UseLoadingProgram", &TInstall::UseLoadingProgram, &TInstall::SetUseLoadingProgram)
+        .Event("OnAfterReadArchiveInfo", &TInstall::OnAfterReadArchiveInfo)
+        .Event("OnBeforeReadArchiveInfo", &TInstall::OnBeforeReadArchiveInfo)
+        .Event("OnCleanup", &TInstall::OnCleanup)
+        .Event("OnRebootWindows", &TInstall::OnRebootWindows)
+        .Event("OnUserAbort", &TInstall::OnUserAbort)
+        .Event("OnBeforeTerminateApp", &TInstall::OnBeforeTerminateApp)
+        .Event("OnShowBadInstall", &TInstall::OnShowBadInstall)
+        .Event("OnShowGoodInstall", &TInstall::OnShowGoodInstall)
+        .Event("OnStartInstall", &TInstall::OnStartInstall)
+        .Event("OnShowInstallTypeDlg", &TInstallContainer::OnShowInstallTypeDlg);
+})
+
+// --------------------------------------------------------- mode selection
+
+TRunMode SelectRunMode(const std::vector<std::string>& Args) {
+    if (Args.empty() || Args[0].size() <= 1 || Args[0][0] != '*') return TRunMode::Normal;
+    std::string word = Args[0].substr(1);
+    if (SameText(word, "BUILD")) return TRunMode::Build;
+    if (SameText(word, "TODISK")) return TRunMode::ToDisk;
+    if (SameText(word, "ABOOT")) return TRunMode::AfterBoot;
+    if (SameText(word, "SELFEXTRACT")) return TRunMode::SelfExtract;
+    return TRunMode::Normal;
+}
+
+std::string JoinLoaderArguments(const std::vector<std::string>& Args, int First) {
+    if (static_cast<int>(Args.size()) < First)
+        RaiseFmt("Cannot read the SourceDirectory. It was not passed from the setup.exe program");
+    std::string dir;
+    for (size_t i = First - 1; i < Args.size(); ++i) {
+        if (Args[i].empty()) continue;
+        if (!dir.empty()) dir += ' ';
+        dir += Args[i];
+    }
+    return dir;
+}
+
+// ------------------------------------------------------------ life cycle
+
+TInstall::TInstall(TComponent* AOwner) : TFileContainer(AOwner) {
+    if (gInstall) throw EAITwoInstallComponents();
+    if (!As<TForm>(AOwner) && !As<TDataModule>(AOwner))
+        RaiseFmt("The Owner of the TInstall component must either be a class of type TForm or TDataModule");
+    FArchiveFile = "\\files.1";
+    FArchiveFileType = ddLoading;
+    FDestDirType = ddProgramFilesDir;
+    FDestDir = "\\MyApplication";
+    FAllowChoice = false;
+    FAllowChangeDir = true;
+    FGroupName = "Main";
+    gInstall = this;
+    for (int i = 1; i <= ParamCount(); ++i) Arguments.push_back(ParamStr(i));
+    if (!Designing())
+        Application.OnException = [this](TComponent* Sender, const std::exception& E) { HandleException(Sender, E); };
+}
+
+TInstall::~TInstall() {
+    ComponentState.Include(csDestroying);
+    if (!Designing() && FMainForm && !FMainForm->Destroying()) {
+        FMainForm->OnActivate = FPreviousActivate;
+        FMainForm->RemoveFreeNotification(this);
+    }
+    if (!Designing()) Application.OnException.Clear();
+    if (gInstall == this) gInstall = nullptr;
+}
+
+void TInstall::Notification(TComponent* AComponent, TOperation Operation) {
+    TFileContainer::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FMainForm) FMainForm = nullptr;
+}
+
+void TInstall::SetPresetupFiles(TStringList& Value) {
+    auto& lines = Value.Strings;
+    lines.erase(std::remove_if(lines.begin(), lines.end(), [](const std::string& s) { return Trim(s).empty(); }),
+                lines.end());
+    FPresetupFiles = Value;
+}
+
+void TInstall::SetUseLoadingProgram(bool Value) {
+    FUseLoadingProgram = Value;
+    if (!Loading() && Value) {
+        FArchiveFileType = ddLoading;
+        FArchiveFile = "\\files.1";
+    }
+}
+
+void TInstall::Loaded() {
+    TFileContainer::Loaded();
+    FMainForm = Application.MainForm();
+    if (!FMainForm) FMainForm = As<TForm>(Owner());
+    if (!FMainForm && RunAutomatic)
+        RaiseFmt("Application.MainForm is undefined and the TInstall is not on a form. Therefore, the TInstall "
+                 "can't run the installation automatically");
+    if (FMainForm) FMainForm->FreeNotification(this);
+    TInstallType selected = itAlways;
+    for (TInstallType t : {itDefault, itCompact, itFull, itCustom})
+        if (FInstallTypes.Contains(t)) {
+            selected = t;
+            break;
+        }
+    SetSelectedInstallType(selected);
+}
+
+void TInstall::StartMode() {
+    if (Designing()) return;
+    FMode = SelectRunMode(Arguments);
+    Log(std::string("Mode: ") + (FMode == TRunMode::Build         ? "build"
+                                 : FMode == TRunMode::ToDisk      ? "floppy set"
+                                 : FMode == TRunMode::AfterBoot   ? "continuation"
+                                 : FMode == TRunMode::SelfExtract ? "self-extract"
+                                                                  : "normal"));
+    switch (FMode) {
+    case TRunMode::Build: BuildDistribution(); return;
+    case TRunMode::ToDisk: WriteDiskSet(); return;
+    case TRunMode::AfterBoot: ContinueAfterReboot(); return;
+    case TRunMode::SelfExtract: FSelfExtract = true; break;
+    case TRunMode::Normal: break;
+    }
+    if (FMainForm) {
+        FPreviousActivate = FMainForm->OnActivate;
+        FMainForm->OnActivate = [this](TComponent* Sender) { FirstActivation(Sender); };
+    }
+}
+
+void TInstall::FirstActivation(TComponent* Sender) {
+    if (FStarted) return;
+    if (FPreviousActivate) FPreviousActivate(Owner());
+    FStarted = true;
+    if (AutoMaximizeWindow && FMainForm) {
+        FMainForm->SetWindowState(wsMaximized);
+        FMainForm->Repaint();
+    }
+    if (!RunAutomatic) return;
+    if (FMainForm && FPreviousActivate && !(Owner() && Owner()->Destroying()))
+        FMainForm->OnActivate = FPreviousActivate;
+    Process();
+}
+
+void TInstall::ReadLoaderArguments() {
+    if (!FUseLoadingProgram) {
+        FLoadingDirectory = RemoveBackSlash(ExtractFileDir(Application.ExeName()));
+        return;
+    }
+    int first = 1;
+    if (FSelfExtract) {
+        if (Arguments.size() < 2)
+            RaiseFmt("Cannot read the name of the loading program. It was not passed from the loading program");
+        FArchiveFile = "\\" + Arguments[1];
+        first = 3;
+    }
+    FLoadingDirectory = JoinLoaderArguments(Arguments, first);
+}
+
+// -------------------------------------------------------------- the run
+
+void TInstall::Process() {
+    FUnfinishedCount = 0;
+    FRunning = true;
+    Log("Run started");
+    ReadLoaderArguments();
+    ClearUnfinishedList();
+    if (OnBeforeReadArchiveInfo) OnBeforeReadArchiveInfo(this);
+    Broadcast("eccBeforeReadArchiveInfo");
+    if (!FMainForm) RaiseFmt("The MainForm for this application is NIL. You must have a MainForm");
+    {
+        TCursorGuard hourglass(crHourGlass);
+        TVtrlCompress& archive = VtrlCompress();
+        archive.Offset = FSelfExtract ? ReadExtractionInfo(ExpandArchiveFile()).FilesStart : 0;
+        ReadArchiveInfo();
+    }
+    if (OnAfterReadArchiveInfo) OnAfterReadArchiveInfo(this);
+    Broadcast("eccAfterReadArchiveInfo");
+    if (OnStartInstall) OnStartInstall(this);
+    for (const char* page : {"eccStartingUp", "eccLanguageDialog", "eccWelcomeDialog", "eccLicenseAgreement",
+                             "eccReadmeDialog", "eccBeginningDialogManager"})
+        Broadcast(page);
+    TFileContainer::Process();
+    if (FUnfinishedCount > 0) RegisterContinuation();
+    const bool restartWanted = RestartNeeded;
+    if (RestartNeeded) Broadcast("ShutDownDialog");
+    if (RestartNeeded && OnRebootWindows) OnRebootWindows(this, RestartNeeded);
+    if (RestartNeeded) {
+        RestartWindows();
+        RequestTermination();
+    }
+    if (restartWanted) {
+        RequestTermination();
+        Log("Run ended: restart needed");
+        return;
+    }
+    if (OnShowGoodInstall) OnShowGoodInstall(this);
+    Broadcast("GoodInstallation");
+    Broadcast("eccGoodInstallDialogManager");
+    ScheduleSelfDelete();
+    bool cont = true;
+    if (OnCleanup) OnCleanup(this, cont);
+    if (cont) DeletePresetupFiles();
+    if (RunAutomatic) {
+        cont = true;
+        if (OnBeforeTerminateApp) OnBeforeTerminateApp(this, cont);
+        if (cont) RequestTermination();
+    }
+    FRunning = false;
+    Log("Run ended: installation complete");
+}
+
+void TInstall::RequestTermination() { Application.Terminate(); }
+
+void TInstall::HandleException(TComponent* Sender, const std::exception& E) {
+    if (!FRunning) {
+        MessageDlg(E.what(), mtError, {mbOK}, 0);
+        if (Application.ExitCode == 0) Application.ExitCode = 1;
+        return;
+    }
+    FRunning = false;
+    if (!dynamic_cast<const EAIUserAbort*>(&E)) {
+        Log(std::string("Run failed: ") + E.what());
+        Application.ExitCode = 1;
+        if (OnShowBadInstall) OnShowBadInstall(this);
+        Broadcast("BadInstallation");
+        Broadcast("eccBadInstallDialogManager");
+        MessageDlg(E.what(), mtError, {mbOK}, 0);
+        return;
+    }
+    Log("Run aborted by the user");
+    Application.ExitCode = 2;
+    UserAbortPath();
+}
+
+void TInstall::UserAbortPath() {
+    try {
+        if (OnShowBadInstall) OnShowBadInstall(this);
+        Broadcast("BadInstallation");
+        Broadcast("eccBadInstallDialogManager");
+        bool cont = true;
+        if (OnCleanup) OnCleanup(this, cont);
+        if (cont) DeletePresetupFiles();
+        if (RunAutomatic) {
+            cont = true;
+            if (OnBeforeTerminateApp) OnBeforeTerminateApp(this, cont);
+            if (cont) RequestTermination();
+        }
+    } catch (...) {
+        if (RunAutomatic) RequestTermination();
+    }
+}
+
+bool TInstall::ConfirmUserAbort() {
+    bool quitOut = true;
+    if (OnUserAbort) OnUserAbort(this, quitOut);
+    return quitOut;
+}
+
+void TInstall::DeletePresetupFiles() {
+    if (Designing()) return;
+    const std::string own = ExtractFilePath(Application.ExeName());
+    for (const std::string& line : FPresetupFiles.Strings) {
+        const std::string name = ExtractFileName(line);
+        if (!name.empty() && FileDelete(own + name)) Log("Deleted presetup file " + name);
+    }
+}
+
+void TInstall::ScheduleSelfDelete() {
+    if (Designing()) return;
+    DeleteAtRestart(Application.ExeName());
+    Log("Scheduled the setup program for deletion at restart");
+}
+
+// ---------------------------------------- work of the restart and build modes
+
+void TInstall::BuildDistribution() { throw Exception("The build mode is not available in this setup program"); }
+void TInstall::BuildSetupExecutable() {
+    throw Exception("Building a self-extracting setup is not available in this setup program");
+}
+void TInstall::WriteDiskSet() { throw Exception("The floppy-set mode is not available in this setup program"); }
+void TInstall::ContinueAfterReboot() {
+    throw Exception("Continuing an installation after a restart is not available in this setup program");
+}
+void TInstall::RestartWindows() { throw Exception("Restarting Windows is not available in this setup program"); }
+void TInstall::RegisterContinuation() {
+    throw Exception("Continuing an installation after a restart is not available in this setup program");
+}
+void TInstall::ReadUnfinishedList() {}
+void TInstall::ClearUnfinishedList() {}
+void TInstall::AddUnfinishedEntry(const std::string& Entry) { ++FUnfinishedCount; }
+
+}  // namespace vtrl

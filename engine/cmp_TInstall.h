@@ -1,0 +1,126 @@
+// TInstall: the root of an installation definition. It chooses the run mode
+// from the command line, starts the run on the main form's first activation,
+// and runs the install sequence with its good and bad ends.
+#pragma once
+
+#include <memory>
+
+#include "cmp_TFileContainer.h"
+#include "cmp_TInstallInformation.h"
+
+namespace vtrl {
+
+class TForm;
+class TInstall;
+
+using TCleanupEvent = TEvent<TInstall*, bool&>;
+using TRebootWindowsEvent = TEvent<TInstall*, bool&>;
+using TUserAbortEvent = TEvent<TInstall*, bool&>;
+
+// The run mode the first command-line argument selects.
+enum class TRunMode { Normal, SelfExtract, Build, ToDisk, AfterBoot };
+
+// Reads the mode word: a star and "BUILD", "TODISK", "ABOOT" or
+// "SELFEXTRACT" (case ignored); anything else, a star alone included, is
+// the normal mode.
+TRunMode SelectRunMode(const std::vector<std::string>& Args);
+
+// The source directory the loading program passed: Args from First
+// (1-based) to the end, joined with single blanks (a directory with blanks
+// arrives split). Raises Exception when Args has fewer than First items.
+std::string JoinLoaderArguments(const std::vector<std::string>& Args, int First);
+
+class TInstall : public TFileContainer {
+    VTRL_CLASS(TInstall)
+public:
+    // Raises EAITwoInstallComponents when a TInstall exists, and Exception
+    // when Owner is neither a form nor a data module.
+    explicit TInstall(TComponent* AOwner);
+    ~TInstall() override;
+
+    void Loaded() override;
+    // The mode selection that follows loading: runs the build, floppy or
+    // continuation mode, or hooks the main form's first activation.
+    void StartMode();
+    // The run.
+    void Process() override;
+    void ContinueAfterReboot() override;
+
+    virtual void SetPresetupFiles(TStringList& Value);
+    virtual void SetUseLoadingProgram(bool Value);
+    virtual void BuildDistribution();
+    virtual void RegisterContinuation();
+    // The application-wide handler of unhandled exceptions.
+    virtual void HandleException(TComponent* Sender, const std::exception& E);
+    virtual void DeletePresetupFiles();
+    virtual void ReadUnfinishedList();
+    virtual void ScheduleSelfDelete();
+    virtual void ReadLoaderArguments();
+    virtual void BuildSetupExecutable();
+    // True when the user's abort should go ahead (OnUserAbort may veto).
+    virtual bool ConfirmUserAbort();
+    virtual void ClearUnfinishedList();
+    virtual void AddUnfinishedEntry(const std::string& Entry);
+
+    // Restarts Windows; the restart issue fills in the platform work.
+    virtual void RestartWindows();
+    // The floppy-set mode.
+    virtual void WriteDiskSet();
+
+    TInstallInformation* Information() { return &FInformation; }
+    const TInstallInformation* Information() const { return &FInformation; }
+    const TStringList& PresetupFiles() const { return FPresetupFiles; }
+    bool UseLoadingProgram() const { return FUseLoadingProgram; }
+    bool AutoMaximizeWindow = true;
+    bool RunAutomatic = true;
+    bool Started() const { return FStarted; }
+    bool Running() const { return FRunning; }
+    bool SelfExtractMode() const { return FSelfExtract; }
+    TForm* MainForm() const { return FMainForm; }
+    const std::string& LoadingDirectory() const { return FLoadingDirectory; }
+    void SetLoadingDirectory(const std::string& v) { FLoadingDirectory = v; }
+    int32_t UnfinishedCount() const { return FUnfinishedCount; }
+    TRunMode Mode() const { return FMode; }
+
+    TNotifyEvent OnAfterReadArchiveInfo;
+    TNotifyEvent OnBeforeReadArchiveInfo;
+    TCleanupEvent OnCleanup;
+    TRebootWindowsEvent OnRebootWindows;
+    TUserAbortEvent OnUserAbort;
+    TUserAbortEvent OnBeforeTerminateApp;
+    TNotifyEvent OnShowBadInstall;
+    TNotifyEvent OnShowGoodInstall;
+    TNotifyEvent OnStartInstall;
+
+    // The command-line arguments the mode selection reads (ParamStr 1..n
+    // after the run options); tests replace them.
+    std::vector<std::string> Arguments;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // The main form's first activation: starts the run.
+    void FirstActivation(TComponent* Sender);
+    // Ends the run as a bad installation after a user abort.
+    void UserAbortPath();
+    void RequestTermination();
+
+    bool FStarted = false;
+    bool FRunning = false;
+    TNotifyEvent FPreviousActivate;
+    int32_t FUnfinishedCount = 0;
+    bool FSelfExtract = false;
+    TForm* FMainForm = nullptr;
+    std::string FLoadingDirectory;
+    TInstallInformation FInformation;
+    TStringList FPresetupFiles;
+    bool FUseLoadingProgram = true;
+    TRunMode FMode = TRunMode::Normal;
+};
+
+// The single TInstall of the process, or null.
+TInstall* GlobalInstall();
+
+// Process-wide: a file in use could only be replaced at the next restart.
+extern bool RestartNeeded;
+
+}  // namespace vtrl

@@ -1,0 +1,69 @@
+// The setup program: creates the main form and the installation
+// definition, lets TInstall choose the run mode, and runs the message loop.
+#include <windows.h>
+
+#include <memory>
+
+#include "Dialogs.h"
+#include "Forms.h"
+#include "InstallModule.h"
+#include "Unattended.h"
+#include "routines_ExpandPaths.h"
+
+using namespace vtrl;
+
+namespace {
+
+// The main form: a borderless backdrop window that carries the product's
+// caption while the installation runs.
+class TMainForm : public TForm {
+public:
+    explicit TMainForm(TComponent* AOwner) : TForm(AOwner) {
+        SetName("MainForm");
+        SetBorderStyle(bsNone);
+        SetColor(clNavy);
+        SetBounds(0, 0, 640, 480);
+    }
+};
+
+int RunSetup() {
+    Application.Initialize();
+    Application.Title = "Setup";
+    TMainForm* mainForm = nullptr;
+    Application.CreateForm(mainForm);
+    InitSystemDirectories();
+    // The module goes before the application object: its components
+    // still talk to the application while they are destroyed.
+    std::unique_ptr<TIM> owner(new TIM(nullptr));
+    TIM* module = owner.get();
+    module->SetName("IM");
+    module->LoadDefinition(EmbeddedDefinition(), "INSTALLDEFINITION");
+    TInstall* install = module->Install();
+    if (!install) throw Exception("The installation definition holds no TInstall component");
+    mainForm->SetCaption(install->Information()->ProductName());
+    Application.Title = install->Information()->ProductName() + " Setup";
+    install->StartMode();
+    if (install->Mode() == TRunMode::Build || install->Mode() == TRunMode::ToDisk ||
+        install->Mode() == TRunMode::AfterBoot)
+        return Application.ExitCode;
+    Application.Run();
+    return Application.ExitCode;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    int code;
+    try {
+        code = RunSetup();
+    } catch (const std::exception& e) {
+        // Failures while the definition is created end the program after
+        // their message.
+        Log(std::string("Start-up failed: ") + e.what());
+        MessageDlg(e.what(), mtError, {mbOK}, 0);
+        code = 1;
+    }
+    Log("Exit code " + IntToStr(code));
+    CloseLog();
+    return code;
+}

@@ -1,0 +1,113 @@
+// TInstallFile: one file of an installation, with its source at build time,
+// its archive member, its destination and the overwrite rule.
+#pragma once
+
+#include "cmp_TFileContainer.h"
+#include "cmp_TVtrlCompress.h"
+
+namespace vtrl {
+
+// The archive component every file and builder of the run shares; created
+// on first use, without an owner.
+TVtrlCompress& VtrlCompress();
+
+class TInstallFile : public TFileRelated {
+    VTRL_CLASS(TInstallFile)
+public:
+    explicit TInstallFile(TComponent* AOwner);
+
+    // The source path at build time and the member's key in the archive:
+    // IncludeFromDir + "\" + FileName.
+    std::string SourcePath() const { return FIncludeFromDir + "\\" + FFileName; }
+
+    void SetContainer(TInstallContainer* Value) override;
+    void SetDestDir(const std::string& Value) override;
+    void SetDestDirType(TPathSpecifiers Value) override;
+    // Installs the file: extraction from the archive into the destination.
+    void ProcessHelpers() override;
+    void ContinueAfterReboot() override;
+    void WriteUninstallInfo(const std::string& Key) override;
+
+    // The OnAborted handler given to the archive component: raises EAIUserAbort.
+    virtual void UserAbort(TComponent* Sender);
+    // An existing destination that is in use; replaced at the next restart.
+    virtual void ReplaceFile(const std::string& Destination);
+    virtual void SetDestName(const std::string& Value);
+    virtual void SetFileName(const std::string& Value);
+    virtual void SetFileType(TInstallFileType Value);
+    virtual void SetIncludeFromDir(const std::string& Value);
+    // Setting a state other than ifsNone runs that operation; afterwards the
+    // state is ifsNone again, also when it raised.
+    virtual void SetState(TInstallFileState Value);
+    virtual void SetRegisterAsActiveX_DLLStyle(bool Value);
+    virtual void SetRegisterAsActiveX_EXEStyle(bool Value);
+    virtual void CompressFile();
+    virtual void CopyFile();
+    virtual void RegisterDLLServer();
+    virtual void RegisterEXEServer();
+    // Copies size, date and version of this file's archive member, when the
+    // archive has it.
+    virtual void ReadArchiveInfo();
+    // Reads size, date and version of the source file; raises
+    // EAIIFCouldNotOpenFileImage when it cannot be opened.
+    virtual void ReadSourceInfo();
+    virtual bool HasSelfRegisterFlag();
+    virtual void IncrementSharedDLLCount();
+
+    const std::string& DestName() const { return FDestName; }
+    const std::string& FileName() const { return FFileName; }
+    TInstallFileType FileType() const { return FFileType; }
+    const std::string& IncludeFromDir() const { return FIncludeFromDir; }
+    TOverwriteType OverwriteMode() const { return FOverwriteMode; }
+    void SetOverwriteMode(TOverwriteType v) { FOverwriteMode = v; }
+    bool RegisterAsActiveX_DLLStyle() const { return FRegisterAsActiveX_DLLStyle; }
+    bool RegisterAsActiveX_EXEStyle() const { return FRegisterAsActiveX_EXEStyle; }
+    bool RegisterAsHelp() const { return FRegisterAsHelp; }
+    void SetRegisterAsHelp(bool v) { FRegisterAsHelp = v; }
+    TInstallFileState State() const { return FState; }
+    bool UpdateDLLCounter() const { return FUpdateDLLCounter; }
+    void SetUpdateDLLCounter(bool v) { FUpdateDLLCounter = v; }
+
+    int32_t ArchivedSize() const { return FArchivedSize; }
+    double FileDate() const { return FFileDate; }
+    int32_t UnpackedSize() const { return FUnpackedSize; }
+    const std::string& VersionText() const { return FVersionText; }
+    bool Deferred() const { return FDeferred; }
+    // The absolute destination path: ExpandDestDir + "\" + DestName.
+    std::string DestinationPath();
+
+    TInstallFileNotifyEvent OnAfterCompress, OnAfterCopy, OnAfterInstallFile;
+    TInstallFileNotifyEvent OnBeforeCompress, OnBeforeCopy, OnBeforeInstallFile;
+    TInstallFileStatusEvent OnStatus;
+    TInstallFileNewDiskEvent OnNewDisk;
+    TInstallFileNotifyEvent OnReplacing;
+
+protected:
+    // Sets the registration flags from the extension and the file's own
+    // "OLESelfRegister" mark.
+    void DetectType();
+    // Raises EAIIFDuplicateFileInGroup when Container holds another file
+    // with the source path Path.
+    void CheckDuplicate(TInstallContainer* InContainer, const std::string& Path) const;
+    // Raises EAIIFBlankArchiveFile when the expanded archive name is blank.
+    std::string CheckedArchiveFile();
+
+    std::string FDestName;
+    std::string FFileName;
+    TInstallFileType FFileType = iftNormal;
+    std::string FIncludeFromDir;
+    TOverwriteType FOverwriteMode = owAlways;
+    bool FRegisterAsActiveX_DLLStyle = false;
+    bool FRegisterAsActiveX_EXEStyle = false;
+    bool FRegisterAsHelp = false;
+    TInstallFileState FState = ifsNone;
+    bool FUpdateDLLCounter = false;
+
+    int32_t FArchivedSize = 0;
+    double FFileDate = 0;
+    int32_t FUnpackedSize = 0;
+    std::string FVersionText;
+    bool FDeferred = false;
+};
+
+}  // namespace vtrl

@@ -1,0 +1,331 @@
+// File containers: the three passes, the upward event handling with its
+// progress bookkeeping, and file groups.
+#include "cmp_TFileContainer.h"
+
+#include <cmath>
+
+#include "Forms.h"
+#include "FileShim.h"
+#include "cmp_TInstallFile.h"
+#include "cmp_TVtrlCompress.h"
+#include "types_InstallEvents.h"
+
+namespace vtrl {
+
+VTRL_IMPLEMENT_CLASS(TFileContainer, TFileRelated, [](TClassBuilder<TFileContainer>& b) {
+    b.Enum<TlzhCommand>("AddToArchive", &TFileContainer::AddToArchive, &TFileContainer::SetAddToArchive, lzcOverwrite)
+        .String("ArchiveFile", &TFileContainer::ArchiveFile, &TFileContainer::SetArchiveFile)
+        .Enum<TPathSpecifiers>("ArchiveFileType", &TFileContainer::ArchiveFileType, &TFileContainer::SetArchiveFileType)
+        .Set<TInstallType>("InstallTypes", &TFileContainer::InstallTypes, &TFileContainer::SetInstallTypes,
+                           TInstallTypes{itAlways})
+        .Enum<TFileContainerState>("State", &TFileContainer::State, &TFileContainer::SetState, fcsNone)
+        .Event("OnCloseCopyFileDlg", &TFileContainer::OnCloseCopyFileDlg)
+        .Event("OnNewDisk", &TFileContainer::OnNewDisk)
+        .Event("OnReplacing", &TFileContainer::OnReplacing)
+        .Event("OnShowCopyFileDlg", &TFileContainer::OnShowCopyFileDlg)
+        .Event("OnStatus", &TFileContainer::OnStatus);
+})
+
+TFileContainer::TFileContainer(TComponent* AOwner) : TFileRelated(AOwner) {}
+
+TFileContainer::~TFileContainer() {
+    ComponentState.Include(csDestroying);
+    FreeFiles();
+}
+
+int TFileContainer::FileCount() const { return CompCount(TInstallFile::StaticClass()); }
+
+TInstallFile* TFileContainer::Files(int Index) const { return Comp<TInstallFile>(Index); }
+
+TInstallFile* TFileContainer::FindFile(std::string_view Path) const {
+    for (TInstallContainer* h : FHelpers)
+        if (auto* f = As<TInstallFile>(h); f && SameText(f->SourcePath(), Path)) return f;
+    return nullptr;
+}
+
+void TFileContainer::FreeFiles() { FreeHelpersOfClass(TInstallFile::StaticClass()); }
+
+void TFileContainer::SetState(TFileContainerState Value) {
+    if (Loading()) {
+        FState = Value;
+        return;
+    }
+    try {
+        switch (Value) {
+        case fcsCompress: Compress(false); break;
+        case fcsInstall: Process(); break;
+        case fcsCopy: CopyFiles(); break;
+        case fcsNone: break;
+        }
+    } catch (...) {
+        FState = fcsNone;
+        throw;
+    }
+    FState = fcsNone;
+}
+
+// ------------------------------------------------------------ the passes
+
+void TFileContainer::ReadArchiveInfo() {
+    TCursorGuard hourglass(crHourGlass);
+    for (TInstallContainer* h : std::vector<TInstallContainer*>(FHelpers))
+        if (auto* f = As<TInstallFile>(h)) f->ReadArchiveInfo();
+    for (TInstallContainer* h : std::vector<TInstallContainer*>(FHelpers))
+        if (auto* c = As<TFileContainer>(h)) c->ReadArchiveInfo();
+}
+
+void TFileContainer::ReadSourceInfo() {
+    for (TInstallContainer* h : std::vector<TInstallContainer*>(FHelpers))
+        if (auto* f = As<TInstallFile>(h)) f->ReadSourceInfo();
+    for (TInstallContainer* h : std::vector<TInstallContainer*>(FHelpers))
+        if (auto* c = As<TFileContainer>(h)) c->ReadSourceInfo();
+}
+
+void TFileContainer::ProcessHelpers() {
+    FState = fcsInstall;
+    std::exception_ptr failure;
+    try {
+        ReadArchiveInfo();
+        Broadcast("eccBeforeInstallFileGroup");
+        SendUp("eieBPFileContainer", this);
+        FTotalSize = TotalSize(false);
+        FDoneSize = 0;
+        if (OnShowCopyFileDlg) OnShowCopyFileDlg(this);
+        TInstallContainer::ProcessHelpers();
+        SendUp("eieAPFileContainer", this);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    // Always: the copy dialogs close and the state returns, also after a
+    // failure, which then continues on its way.
+    try {
+        TVtrlCompress& archive = VtrlCompress();
+        bool wasAborted = archive.Abort;
+        archive.Abort = true;
+        Broadcast("DoneCopyingFiles");
+        if (OnCloseCopyFileDlg) OnCloseCopyFileDlg(this, wasAborted);
+    } catch (...) {
+        if (!failure) failure = std::current_exception();
+    }
+    FState = fcsNone;
+    if (failure) std::rethrow_exception(failure);
+}
+
+void TFileContainer::CompressHelper(TFileRelated* Helper, bool AllInOne) {
+    const TlzhCommand addToArchive = Helper->AddToArchive();
+    const TPathSpecifiers archiveFileType = Helper->ArchiveFileType();
+    const std::string archiveFile = Helper->ArchiveFile();
+    const bool include = Helper->Include();
+    auto restore = [&] {
+        Helper->SetAddToArchive(addToArchive);
+        if (AllInOne) {
+            Helper->SetArchiveFileType(archiveFileType);
+            Helper->SetArchiveFile(archiveFile);
+            Helper->SetInclude(include);
+        }
+    };
+    Helper->SetAddToArchive(lzcOnlyAdd);
+    if (AllInOne) {
+        Helper->SetArchiveFileType(ddContainerArchiveFile);
+        Helper->SetArchiveFile("");
+        Helper->SetInclude(true);
+    }
+    try {
+        if (auto* c = As<TFileContainer>(Helper)) c->Compress(AllInOne);
+        else if (auto* f = As<TInstallFile>(Helper)) f->CompressFile();
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+}
+
+void TFileContainer::Compress(bool AllInOne) {
+    FState = fcsCompress;
+    auto finish = [this] {
+        FState = fcsNone;
+        Broadcast("DoneCopyingFiles");
+    };
+    try {
+        if (OnBeforeProcess) OnBeforeProcess(this);
+        if (!FInclude) {
+            finish();
+            return;
+        }
+        SendUp("eieBPFileContainer", this);
+        ReadSourceInfo();
+        FTotalSize = TotalSize(AllInOne);
+        FDoneSize = 0;
+        if (FAddToArchive == lzcOverwrite) {
+            const std::string archive = ExpandArchiveFile();
+            const std::string first = ChangeFileExt(archive, ".1");
+            if (FileExists(first) && !FileDelete(first)) RaiseFmt("Cannot delete archive file %s", archive);
+        }
+        for (size_t i = 0; i < FHelpers.size(); ++i)
+            if (auto* r = As<TFileRelated>(FHelpers[i]); r && (As<TFileContainer>(r) || As<TInstallFile>(r)))
+                CompressHelper(r, AllInOne);
+        if (OnAfterProcess) OnAfterProcess(this);
+        SendUp("eieAPFileContainer", this);
+    } catch (...) {
+        FState = fcsNone;
+        try {
+            Broadcast("DoneCopyingFiles");
+        } catch (...) {
+        }
+        throw;
+    }
+    finish();
+}
+
+void TFileContainer::CopyFiles() {
+    FState = fcsCopy;
+    auto finish = [this] {
+        FState = fcsNone;
+        Broadcast("DoneCopyingFiles");
+    };
+    try {
+        if (OnBeforeProcess) OnBeforeProcess(this);
+        if (FInclude) {
+            SendUp("eieBPFileContainer", this);
+            ReadSourceInfo();
+            FTotalSize = TotalSize(false);
+            FDoneSize = 0;
+            for (size_t i = 0; i < FHelpers.size(); ++i)
+                if (auto* f = As<TInstallFile>(FHelpers[i])) f->CopyFile();
+            for (size_t i = 0; i < FHelpers.size(); ++i)
+                if (auto* c = As<TFileContainer>(FHelpers[i])) c->CopyFiles();
+            if (OnAfterProcess) OnAfterProcess(this);
+            SendUp("eieAPFileContainer", this);
+        }
+    } catch (...) {
+        FState = fcsNone;
+        try {
+            Broadcast("DoneCopyingFiles");
+        } catch (...) {
+        }
+        throw;
+    }
+    finish();
+}
+
+int32_t TFileContainer::TotalSize(bool CountAll) const {
+    int64_t sum = 0;
+    for (TInstallContainer* h : FHelpers) {
+        if (!CountAll && !h->IsCountedInTotals()) continue;
+        if (auto* f = As<TInstallFile>(h)) sum += f->UnpackedSize();
+        else if (auto* c = As<TFileContainer>(h)) sum += c->TotalSize(CountAll);
+    }
+    return static_cast<int32_t>(sum);
+}
+
+int32_t TFileContainer::TotalArchivedSize(bool CountAll) const {
+    int64_t sum = 0;
+    for (TInstallContainer* h : FHelpers) {
+        if (!CountAll && !h->IsCountedInTotals()) continue;
+        if (auto* f = As<TInstallFile>(h)) sum += f->ArchivedSize();
+        else if (auto* c = As<TFileContainer>(h)) sum += c->TotalArchivedSize(CountAll);
+    }
+    return static_cast<int32_t>(sum);
+}
+
+// ------------------------------------------------------ the upward path
+
+namespace {
+
+// The two-item list of a status or disk event, checked as the messages say.
+TParameterList& CheckedList(TPersistent* p, const char* nilMessage) {
+    if (!p) RaiseFmt(nilMessage);
+    auto* list = As<TParameterList>(p);
+    if (!list) RaiseFmt("DoInformationEventControl--PO is not a TList object");
+    if (list->Count() < 2) RaiseFmt("DoInformationEventControl--Not engouh parameters for status event");
+    if (!As<TInstallFile>(list->Items[0])) RaiseFmt("DoInformationEventControl says bad first parameter");
+    return *list;
+}
+
+const char* const NilInGroup = "The ParameterObject is Nil in the DoInformationEventControl method of the TInstallFileGroup";
+
+}  // namespace
+
+void TFileContainer::DoInformationEventControl(TInstallContainer* Sender, const std::string& EventName,
+                                               TPersistent* ParameterObject) {
+    if (FState == fcsNone) return;
+    if (SameText(EventName, "eieInstallingFile") || SameText(EventName, "eieCopyingFile") ||
+        SameText(EventName, "eieCompressingFile"))
+        HandleStatus(ParameterObject);
+    else if (SameText(EventName, "eieReplaceInstallFile"))
+        HandleReplace(ParameterObject);
+    else if (SameText(EventName, "eieChangeDisk"))
+        HandleChangeDisk(ParameterObject);
+    SendUp(EventName, ParameterObject);
+}
+
+void TFileContainer::HandleStatus(TPersistent* ParameterObject) {
+    TParameterList& list = CheckedList(ParameterObject, NilInGroup);
+    auto* status = As<TFileStatusParameter>(list.Items[1]);
+    if (!status) RaiseFmt("DoInformationEventControl says bad second parameter");
+    status->TotalBytesDone = FDoneSize + status->BytesDone;
+    status->TotalPercentDone =
+        FTotalSize == 0 ? 0 : static_cast<int32_t>(std::lround(status->TotalBytesDone / double(FTotalSize) * 100.0));
+    DoStatus(static_cast<TInstallFile*>(list.Items[0]), *status);
+    if (status->FileStats.Finished) FDoneSize += status->FileStats.FullSize;
+}
+
+void TFileContainer::HandleReplace(TPersistent* ParameterObject) {
+    if (!ParameterObject)
+        RaiseFmt("The ParameterObject is Nil in the DoInformationEventControl method of the TFileContainer");
+    auto* file = As<TInstallFile>(ParameterObject);
+    if (!file) RaiseFmt("DoInformationEventControl parameter is not TInstallFile");
+    DoReplacing(file);
+}
+
+void TFileContainer::HandleChangeDisk(TPersistent* ParameterObject) {
+    TParameterList& list = CheckedList(ParameterObject, NilInGroup);
+    auto* disk = As<TDiskParameter>(list.Items[1]);
+    if (!disk) RaiseFmt("DoInformationEventControl says bad second parameter");
+    DoNewDisk(static_cast<TInstallFile*>(list.Items[0]), *disk);
+    Broadcast("ChangeDisk", &list);
+}
+
+void TFileContainer::DoStatus(TInstallFile* File, TFileStatusParameter& Status) {
+    if (OnStatus) OnStatus(File, Status.FilePercentDone, Status.TotalPercentDone);
+    Broadcast("CopyingFile", &Status);
+}
+
+void TFileContainer::DoReplacing(TInstallFile* File) {
+    if (OnReplacing) OnReplacing(File);
+    Broadcast("ReplacingFile", File);
+}
+
+void TFileContainer::DoNewDisk(TInstallFile* File, TDiskParameter& Disk) {
+    if (!OnNewDisk) return;
+    std::string path = Disk.Path;
+    OnNewDisk(File, Disk.NewDisk, path);
+    // The file's own disk prompt is skipped once a handler has answered.
+    File->Tag = 1;
+    Disk.Path = path;
+}
+
+// ----------------------------------------------------------- file groups
+
+VTRL_IMPLEMENT_CLASS(TInstallFileGroup, TFileContainer, [](TClassBuilder<TInstallFileGroup>& b) {
+    b.Boolean("AllowChoice", &TFileContainer::AllowChoice, &TFileContainer::SetAllowChoice, true)
+        .Boolean("AllowChangeDir", &TFileContainer::AllowChangeDir, &TFileContainer::SetAllowChangeDir, true)
+        .Strings("Description", &TFileContainer::Description,
+                 [](TFileContainer& c, TStringList& l) { c.SetDescription(l); })
+        .String("DestDir", &TInstallContainer::DestDir, &TInstallContainer::SetDestDir)
+        .Enum<TPathSpecifiers>("DestDirType", &TInstallContainer::DestDirType, &TInstallContainer::SetDestDirType)
+        .Boolean("Include", &TInstallContainer::Include, &TInstallContainer::SetInclude, true)
+        .String("GroupName", &TFileContainer::GroupName, &TFileContainer::SetGroupName)
+        .Integer("Order", &TInstallContainer::Order, &TInstallContainer::SetOrder)
+        .Event("OnAfterProcess", &TInstallContainer::OnAfterProcess)
+        .Event("OnBeforeProcess", &TInstallContainer::OnBeforeProcess);
+})
+
+TInstallFileGroup::TInstallFileGroup(TComponent* AOwner) : TFileContainer(AOwner) {
+    FProcessWithContainer = true;
+    FInclude = true;
+    FRank = rkFileGroup;
+    FGroupName = FContainer ? "Group #" + IntToStr(FContainer->FileContainerCount()) : "Unnamed File Group";
+}
+
+}  // namespace vtrl

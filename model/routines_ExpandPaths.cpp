@@ -1,0 +1,224 @@
+// Resolution of path specifiers, special folders and meta-variables.
+#include "routines_ExpandPaths.h"
+
+#include <windows.h>
+
+#include <cctype>
+
+#include "cmp_TInstall.h"
+#include "cmp_TInstallContainer.h"
+#include "routines_Registry.h"
+
+namespace vtrl {
+
+namespace {
+
+std::string gWindowsDir, gSystemDir;
+bool gDirsRead = false;
+
+const char* const ShellFoldersKey = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char* const CurrentVersionKey = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+
+// A registry folder, or Fallback when the key or the value cannot be read;
+// without a trailing backslash either way.
+std::string Folder(TRootKeys Root, const char* Key, const char* Value, const std::string& Fallback) {
+    std::string v = RegReadString(Root, Key, Value, "\x01");
+    return RemoveBackSlash(v == "\x01" ? Fallback : v);
+}
+
+std::string CurrentDrive() {
+    char buf[MAX_PATH + 1] = {};
+    DWORD n = GetCurrentDirectoryA(sizeof buf, buf);
+    std::string dir(buf, n < sizeof buf ? n : 0);
+    return dir.size() >= 2 && dir[1] == ':' ? dir.substr(0, 2) : std::string("C:");
+}
+
+}  // namespace
+
+void InitSystemDirectories() {
+    char buf[261];
+    UINT n = GetWindowsDirectoryA(buf, sizeof buf);
+    if (n == 0 || n >= sizeof buf) throw EAICannotGetWindowsDir();
+    gWindowsDir = RemoveBackSlash(std::string(buf, n));
+    n = GetSystemDirectoryA(buf, sizeof buf);
+    if (n == 0 || n >= sizeof buf) throw EAICannotGetSystemDir();
+    gSystemDir = RemoveBackSlash(std::string(buf, n));
+    gDirsRead = true;
+}
+
+const std::string& WindowsDir() {
+    if (!gDirsRead) InitSystemDirectories();
+    return gWindowsDir;
+}
+
+const std::string& SystemDir() {
+    if (!gDirsRead) InitSystemDirectories();
+    return gSystemDir;
+}
+
+// The start menu's fallback is the eight-letter "Startmen", as old setups
+// created it.
+std::string StartMenuFolder() { return Folder(hkCurrentUser, ShellFoldersKey, "Start Menu", WindowsDir() + "\\Startmen"); }
+std::string ProgramsFolder() { return Folder(hkCurrentUser, ShellFoldersKey, "Programs", StartMenuFolder() + "\\Programs"); }
+std::string DesktopFolder() { return Folder(hkCurrentUser, ShellFoldersKey, "Desktop", WindowsDir() + "\\Desktop"); }
+std::string FontsFolder() { return Folder(hkCurrentUser, ShellFoldersKey, "Fonts", SystemDir()); }
+std::string StartupFolder() { return Folder(hkCurrentUser, ShellFoldersKey, "Startup", WindowsDir() + "\\Startup"); }
+std::string ProgramFilesFolder() {
+    return Folder(hkLocalMachine, CurrentVersionKey, "ProgramFilesDir", CurrentDrive() + "\\Program Files");
+}
+std::string CommonFilesFolder() {
+    return Folder(hkLocalMachine, CurrentVersionKey, "CommonFilesDir", CurrentDrive() + "\\Program Files\\Common Files");
+}
+
+// ------------------------------------------------------------ DestDir
+
+void TInstallContainer::CheckDestDirType(TPathSpecifiers Value) {
+    if (!FAllowedDestDirTypes.Contains(Value))
+        RaiseFmt("That path specifier is not allowed for the DestDir property for %s", Name());
+}
+
+void TInstallContainer::SetDestDirType(TPathSpecifiers Value) {
+    if (Loading()) {
+        FDestDirType = Value;
+        return;
+    }
+    if (As<TBaseHelperComponent>(this)) {
+        if (Value == ddContainerDestDir) {
+            if (!static_cast<TBaseHelperComponent*>(this)->Container())
+                RaiseFmt("Cannot set the DestDir property of %s because the Container property is Nil", Name());
+            FDestDirType = Value;
+            return;
+        }
+        if (Value == ddMainInstallDir) {
+            if (!GlobalInstall())
+                RaiseFmt("Cannot set the DestDir property of %s because there is no Install component", Name());
+            FDestDirType = Value;
+            return;
+        }
+    }
+    CheckDestDirType(Value);
+    FDestDirType = Value;
+}
+
+std::string TInstallContainer::ExpandDestDir() {
+    std::string anchor;
+    switch (FDestDirType) {
+    case ddAbsolute: break;
+    case ddSystem: anchor = SystemDir(); break;
+    case ddWindows: anchor = WindowsDir(); break;
+    case ddProgramFilesDir: anchor = ProgramFilesFolder(); break;
+    case ddCommonFilesDir: anchor = CommonFilesFolder(); break;
+    case ddDesktopMenuDir: anchor = DesktopFolder(); break;
+    case ddProgramMenuDir: anchor = ProgramsFolder(); break;
+    case ddStartMenuDir: anchor = StartMenuFolder(); break;
+    case ddFontDir: anchor = FontsFolder(); break;
+    case ddStartUpMenuDir: anchor = StartupFolder(); break;
+    case ddContainerDestDir: {
+        auto* self = As<TBaseHelperComponent>(this);
+        if (!self || !self->Container())
+            RaiseFmt("Cannot expand the DestDir of %s because the Container is Nil", Name());
+        anchor = self->Container()->ExpandDestDir();
+        break;
+    }
+    case ddMainInstallDir:
+        if (!As<TBaseHelperComponent>(this)) RaiseFmt("That path specifier is not allowed for the DestDir property for %s", Name());
+        if (!GlobalInstall()) RaiseFmt("Cannot expand the DestDir of %s because there is no TInstall component", Name());
+        anchor = GlobalInstall()->ExpandDestDir();
+        break;
+    default: RaiseFmt("That path specifier is not allowed for the DestDir property for %s", Name());
+    }
+    return RemoveBackSlash(anchor + FDestDir);
+}
+
+// -------------------------------------------------------- ArchiveFile
+
+void TFileRelated::SetArchiveFileType(TPathSpecifiers Value) {
+    if (!Loading()) {
+        if (Value == ddLoading && !GlobalInstall())
+            RaiseFmt("Cannot set the ArchiveFile property of %s because there is not TInstall", Name());
+        if ((Value == ddContainerDestDir || Value == ddContainerArchiveFile) && !FContainer)
+            RaiseFmt("Cannot set the ArchiveFile property of %s because the Container property is Nil", Name());
+        if (Value > ddContainerArchiveFile)
+            RaiseFmt("That path specifier is not allowed for the ArchiveFile property for %s", Name());
+    }
+    FArchiveFileType = Value;
+}
+
+std::string TFileRelated::ExpandArchiveFile() {
+    std::string anchor;
+    switch (FArchiveFileType) {
+    case ddAbsolute: break;
+    case ddSystem: anchor = SystemDir(); break;
+    case ddWindows: anchor = WindowsDir(); break;
+    case ddProgramFilesDir: anchor = ProgramFilesFolder(); break;
+    case ddCommonFilesDir: anchor = CommonFilesFolder(); break;
+    case ddLoading:
+        if (!GlobalInstall())
+            RaiseFmt("Cannot expand the ArchiveFile property of %s because there is no TInstall", Name());
+        anchor = GlobalInstall()->LoadingDirectory();
+        break;
+    case ddContainerDestDir:
+        if (!FContainer) RaiseFmt("Cannot expand the ArchiveFile property of %s because the Container is Nil", Name());
+        anchor = FContainer->ExpandDestDir();
+        break;
+    case ddContainerArchiveFile: {
+        if (!FContainer) RaiseFmt("Cannot expand the ArchiveFile of %s because the Container is Nil", Name());
+        auto* related = As<TFileRelated>(FContainer);
+        if (!related) RaiseFmt("Cannot expand the ArchiveFile of %s because the Container is not TFileRelated", Name());
+        anchor = related->ExpandArchiveFile();
+        break;
+    }
+    default: RaiseFmt("That path specifier is not allowed for the ArchiveFile property for %s", Name());
+    }
+    return RemoveBackSlash(anchor + FArchiveFile);
+}
+
+// ------------------------------------------------------ meta-variables
+
+std::string ExpandMetaVariables(const std::string& Text, TInstallContainer* Component) {
+    std::string out;
+    bool pending = false;
+    for (char ch : Text) {
+        if (!pending) {
+            if (ch == '%') pending = true;
+            else out += ch;
+            continue;
+        }
+        pending = false;
+        switch (std::tolower(static_cast<unsigned char>(ch))) {
+        case '%': out += '%'; break;
+        case 'a':
+            if (!Component)
+                throw EAICannotExpandContainerDirMV("Cannot expand the %a meta variable because the component is Nil");
+            out += Component->ExpandDestDir();
+            break;
+        case 'b': out += ProgramsFolder(); break;
+        case 'c': {
+            if (!Component)
+                throw EAICannotExpandContainerDirMV("Cannot expand the %c meta variable because the component is Nil");
+            auto* helper = As<TBaseHelperComponent>(Component);
+            if (!helper || !helper->Container())
+                throw EAICannotExpandContainerDirMV(
+                    "Cannot expand the %c meta variable because the Container property is Nil");
+            out += helper->Container()->ExpandDestDir();
+            break;
+        }
+        case 'd': out += DesktopFolder(); break;
+        case 'f': out += CommonFilesFolder(); break;
+        case 'i':
+            if (!GlobalInstall())
+                throw EAICannotExpandInstallDirMV(
+                    "Cannot expand the %i meta variable because there is no TInstall component");
+            out += GlobalInstall()->ExpandDestDir();
+            break;
+        case 'm': out += StartMenuFolder(); break;
+        case 'p': out += ProgramFilesFolder(); break;
+        case 's': out += SystemDir(); break;
+        case 'w': out += WindowsDir(); break;
+        default: break;  // an unknown letter goes with its percent sign
+        }
+    }
+    return out;
+}
+
+}  // namespace vtrl
