@@ -297,13 +297,8 @@ void TInstall::ScheduleSelfDelete() {
     Log("Scheduled the setup program for deletion at restart");
 }
 
-// ---------------------------------------- work of the restart and build modes
+// ---------------------------------------------- work of the restart mode
 
-void TInstall::BuildDistribution() { throw Exception("The build mode is not available in this setup program"); }
-void TInstall::BuildSetupExecutable() {
-    throw Exception("Building a self-extracting setup is not available in this setup program");
-}
-void TInstall::WriteDiskSet() { throw Exception("The floppy-set mode is not available in this setup program"); }
 void TInstall::ContinueAfterReboot() {
     throw Exception("Continuing an installation after a restart is not available in this setup program");
 }
