@@ -72,7 +72,7 @@ void TInstallFile::SetFileName(const std::string& Value) {
         return;
     }
     if (Value == FFileName) return;
-    CheckDuplicate(FContainer, FIncludeFromDir + "\\" + Value);
+    CheckDuplicate(FContainer, SourceKey(FIncludeFromDir, Value));
     FFileName = Value;
     SetDestName(Value);
     DetectType();
@@ -84,7 +84,7 @@ void TInstallFile::SetIncludeFromDir(const std::string& Value) {
         return;
     }
     if (Value == FIncludeFromDir) return;
-    CheckDuplicate(FContainer, Value + "\\" + FFileName);
+    CheckDuplicate(FContainer, SourceKey(Value, FFileName));
     FIncludeFromDir = Value;
     DetectType();
 }
@@ -98,9 +98,17 @@ void TInstallFile::DetectType() {
     } catch (...) {
         flag = false;
     }
-    if (ext == ".OCX") FRegisterAsActiveX_DLLStyle = true;
-    else if (ext == ".EXE" && flag) FRegisterAsActiveX_EXEStyle = true;
-    else FRegisterAsActiveX_DLLStyle = flag;
+    // The two registration styles exclude each other, as their setters say:
+    // a file renamed from a server program to an OCX is no longer one.
+    if (ext == ".OCX" || (ext != ".EXE" && flag)) {
+        FRegisterAsActiveX_DLLStyle = true;
+        FRegisterAsActiveX_EXEStyle = false;
+    } else if (ext == ".EXE" && flag) {
+        FRegisterAsActiveX_EXEStyle = true;
+        FRegisterAsActiveX_DLLStyle = false;
+    } else {
+        FRegisterAsActiveX_DLLStyle = false;
+    }
     if (FRegisterAsActiveX_DLLStyle || FRegisterAsActiveX_EXEStyle) FUpdateDLLCounter = true;
 }
 
@@ -202,7 +210,11 @@ void TInstallFile::SetState(TInstallFileState Value) {
     FState = ifsNone;
 }
 
-std::string TInstallFile::DestinationPath() { return ExpandDestDir() + "\\" + FDestName; }
+std::string TInstallFile::SourceKey(const std::string& Dir, const std::string& Name) {
+    return (Dir.empty() || Dir.back() != '\\' ? Dir + "\\" : Dir) + Name;
+}
+
+std::string TInstallFile::DestinationPath() { return AddBackSlash(ExpandDestDir()) + FDestName; }
 
 std::string TInstallFile::CheckedArchiveFile() {
     std::string archive = ExpandArchiveFile();

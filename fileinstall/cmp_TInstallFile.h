@@ -2,6 +2,14 @@
 // its archive member, its destination and the overwrite rule.
 #pragma once
 
+// <windows.h> maps CopyFile and ReplaceFile to their A/W forms, which would
+// rename this class's operations in some files and not in others. Include
+// it once here and drop the two macros; code that wants the system calls
+// names CopyFileA and ReplaceFileA.
+#include <windows.h>
+#undef CopyFile
+#undef ReplaceFile
+
 #include "cmp_TFileContainer.h"
 #include "cmp_TVtrlCompress.h"
 
@@ -17,8 +25,11 @@ public:
     explicit TInstallFile(TComponent* AOwner);
 
     // The source path at build time and the member's key in the archive:
-    // IncludeFromDir + "\" + FileName.
-    std::string SourcePath() const { return FIncludeFromDir + "\\" + FFileName; }
+    // IncludeFromDir + "\" + FileName, the backslash added only when the
+    // directory lacks one, so that the key written at build time and the key
+    // looked up at setup time are the same text.
+    std::string SourcePath() const { return SourceKey(FIncludeFromDir, FFileName); }
+    static std::string SourceKey(const std::string& Dir, const std::string& Name);
 
     void SetContainer(TInstallContainer* Value) override;
     void SetDestDir(const std::string& Value) override;
@@ -51,8 +62,19 @@ public:
     // Reads size, date and version of the source file; raises
     // EAIIFCouldNotOpenFileImage when it cannot be opened.
     virtual void ReadSourceInfo();
+    // True when the source file's version information carries the
+    // "OLESelfRegister" mark; false when it cannot be read.
     virtual bool HasSelfRegisterFlag();
     virtual void IncrementSharedDLLCount();
+
+    // The archive component's OnStatus during the three operations: reports
+    // the progress to OnStatus, the own dialog helpers and the container.
+    void ReportStatus(const TlzhFileStats& Stats);
+    // The archive component's OnNewDisk: asks the handlers for volume Disk
+    // and, when none answered, the user; returns the directory in Path.
+    // Cancel raises EVCStop, which the archive component turns into
+    // UserAbort (EAIUserAbort).
+    void AskForDisk(TVtrlCompress* Archive, int Disk, std::string& Path);
 
     const std::string& DestName() const { return FDestName; }
     const std::string& FileName() const { return FFileName; }
@@ -91,6 +113,16 @@ protected:
     void CheckDuplicate(TInstallContainer* InContainer, const std::string& Path) const;
     // Raises EAIIFBlankArchiveFile when the expanded archive name is blank.
     std::string CheckedArchiveFile();
+    // The expanded destination directory, created with every missing level;
+    // raises the plain blank-destination error when it is blank.
+    std::string PreparedDestDir();
+    // Registrations after the file is in place: help, shared-DLL count,
+    // repository entry, servers (or the note for the continuation run).
+    void RegisterInstalledFile();
+    // Help-file registration under "\SOFTWARE\Microsoft\Windows\Help".
+    virtual void RegisterHelpFile();
+    // The development-environment repository entry installed with the file.
+    virtual void InstallRepositoryEntry();
 
     std::string FDestName;
     std::string FFileName;

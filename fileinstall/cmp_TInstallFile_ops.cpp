@@ -1,5 +1,17 @@
-// TInstallFile: the work on one file (read, compress, install, copy).
+// TInstallFile: the work on one file (read its archive entry or source,
+// compress, install, copy) through the shared archive component, with the
+// progress and disk-change reports that travel up the tree.
 #include "cmp_TInstallFile.h"
+
+#include "Controls.h"
+#include "Dialogs.h"
+#include "FileShim.h"
+#include "Unattended.h"
+#include "cmp_TInstall.h"
+#include "cmp_TVersion.h"
+#include "routines_SysError.h"
+#include "routines_UninstallRecord.h"
+#include "types_InstallEvents.h"
 
 namespace vtrl {
 
@@ -8,17 +20,284 @@ TVtrlCompress& VtrlCompress() {
     return *shared;
 }
 
-void TInstallFile::ProcessHelpers() { throw Exception("Installing files is not available yet: " + FFileName); }
-void TInstallFile::CompressFile() { throw Exception("Compressing files is not available yet: " + FFileName); }
-void TInstallFile::CopyFile() { throw Exception("Copying files is not available yet: " + FFileName); }
-void TInstallFile::ReadArchiveInfo() { CheckedArchiveFile(); }
-void TInstallFile::ReadSourceInfo() {}
+namespace {
+
+int32_t Clamp32(int64_t v) { return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : static_cast<int32_t>(v); }
+
+// Puts a file's handlers on the shared archive component for one operation
+// and takes them off when it ends. The handlers point at the file; left on
+// the shared component they would outlive a file that is destroyed before
+// the next operation sets its own.
+class THandlerScope {
+public:
+    THandlerScope(TVtrlCompress& Archive, TInstallFile& File, bool WithDisk, bool WithReplace) : A(Archive) {
+        A.OnAborted = [&File](TComponent* Sender) { File.UserAbort(Sender); };
+        A.OnStatus = [&File](TVtrlCompress*, const TlzhFileStats& Stats) { File.ReportStatus(Stats); };
+        if (WithDisk)
+            A.OnNewDisk = [&File](TVtrlCompress* C, int Disk, std::string& Path) { File.AskForDisk(C, Disk, Path); };
+        if (WithReplace)
+            A.OnReplace = [&File](TVtrlCompress* C, const TlzhFileStats&) {
+                File.ReplaceFile(AddBackSlash(C->ExtractDirectory) + ExtractFileName(C->DestinationName));
+            };
+    }
+    ~THandlerScope() {
+        A.OnAborted.Clear();
+        A.OnStatus.Clear();
+        A.OnNewDisk.Clear();
+        A.OnReplace.Clear();
+    }
+    THandlerScope(const THandlerScope&) = delete;
+    THandlerScope& operator=(const THandlerScope&) = delete;
+
+private:
+    TVtrlCompress& A;
+};
+
+// Sets FilesToProcess to the one member key of a file.
+void ProcessOnly(TVtrlCompress& Archive, const std::string& Key) {
+    TStringList lines{Key};
+    Archive.SetFilesToProcess(lines);
+}
+
+}  // namespace
+
+// ------------------------------------------------------ reading the facts
+
+void TInstallFile::ReadArchiveInfo() {
+    const std::string archive = CheckedArchiveFile();
+    TVtrlCompress& a = VtrlCompress();
+    a.SetCompressedFile(archive);
+    const int index = a.IndexOfFile(SourcePath());
+    if (index < 0) return;
+    const TFileHeader& entry = a.Directory().Get(index);
+    FArchivedSize = entry.CompressedSize;
+    FFileDate = entry.FileDate;
+    FUnpackedSize = entry.UncompressedSize;
+    FVersionText = entry.VersionText;
+}
+
+void TInstallFile::ReadSourceInfo() {
+    const std::string path = SourcePath();
+    TFileHandleOwner source(FileOpenRead(path));
+    if (!source.Valid()) throw EAIIFCouldNotOpenFileImage(path);
+    const int32_t dos = FileGetDate(source.Get());
+    const int64_t size = FileSize(source.Get());
+    source.Close();
+    FFileDate = dos == -1 ? 0 : DosDateTimeToDateTime(dos);
+    FUnpackedSize = Clamp32(size < 0 ? 0 : size);
+    FVersionText = TVersionResource::FileVersionOf(path);
+}
+
+bool TInstallFile::HasSelfRegisterFlag() { return TVersionResource::HasVersionString(SourcePath(), "OLESelfRegister"); }
+
+// ---------------------------------------------------------------- install
+
+std::string TInstallFile::PreparedDestDir() {
+    const std::string dir = ExpandDestDir();
+    if (Trim(dir).empty())
+        RaiseFmt("The GetDestDir returned a blank value for the TInstallFile %s. You need to set either the DestDir "
+                 "property or the DestDirType property or both",
+                 Name());
+    if (!ForceDirectories(dir))
+        throw Exception(TranslatedFmt("Cannot create the directory %s", dir) + ": " +
+                        Win32ErrorMsg("CreateDirectory", GetLastOSError()));
+    return dir;
+}
+
+void TInstallFile::ProcessHelpers() {
+    struct TStateBack {
+        TInstallFileState& S;
+        ~TStateBack() { S = ifsNone; }
+    } back{FState};
+    FState = ifsInstall;
+    FDeferred = false;
+    SendUp("eieBeforeInstallFile", this);
+    if (OnBeforeInstallFile) OnBeforeInstallFile(this);
+    const std::string destDir = PreparedDestDir();
+    const std::string archive = CheckedArchiveFile();
+    TVtrlCompress& a = VtrlCompress();
+    {
+        THandlerScope handlers(a, *this, true, true);
+        a.SetCompressedFile(archive);
+        a.ExtractDirectory = destDir;
+        a.DestinationName = FDestName;
+        a.Overwrite = FOverwriteMode;
+        ProcessOnly(a, SourcePath());
+        a.ExtractFiles();
+    }
+    Log("Installed " + DestinationPath());
+    RegisterInstalledFile();
+    if (OnAfterInstallFile) OnAfterInstallFile(this);
+    SendUp("eieAfterInstallFile", this);
+    TFileRelated::ProcessHelpers();
+    try {
+        Broadcast("DoneCopyingFiles");
+    } catch (...) {
+        a.Abort = true;
+        throw;
+    }
+}
+
+void TInstallFile::RegisterInstalledFile() {
+    if (FRegisterAsHelp) RegisterHelpFile();
+    if (FUpdateDLLCounter) IncrementSharedDLLCount();
+    InstallRepositoryEntry();
+    TInstall* install = GlobalInstall();
+    if (FDeferred && install) {
+        // The server is registered by the continuation run after the restart.
+        install->AddUnfinishedEntry(Name());
+        return;
+    }
+    if (FRegisterAsActiveX_DLLStyle) RegisterDLLServer();
+    if (FRegisterAsActiveX_EXEStyle) RegisterEXEServer();
+}
+
+// ----------------------------------------------------- the two handlers
+
+void TInstallFile::ReportStatus(const TlzhFileStats& Stats) {
+    TFileStatusParameter status;
+    status.BytesDone = Stats.BytesDone;
+    status.FilePercentDone = Stats.Percent;
+    status.FileName = FFileName;
+    status.FileStats = Stats;
+    status.TotalBytesDone = Clamp32(Stats.TotalDone);
+    status.TotalPercentDone = Stats.TotalPercent;
+    if (OnStatus) OnStatus(this, Stats.Percent, Stats.TotalPercent);
+    Broadcast("CopyingFile", &status);
+    const char* up = FState == ifsCompress  ? "eieCompressingFile"
+                     : FState == ifsInstall ? "eieInstallingFile"
+                     : FState == ifsCopying ? "eieCopyingFile"
+                                            : nullptr;
+    if (!up) return;
+    TParameterList list{this, &status};
+    SendUp(up, &list);
+}
+
+void TInstallFile::AskForDisk(TVtrlCompress* Archive, int Disk, std::string& Path) {
+    Tag = 0;
+    TDiskParameter disk;
+    disk.NewDisk = Disk;
+    disk.Path = RemoveBackSlash(ExtractFileDir(ExpandArchiveFile()));
+    if (OnNewDisk) {
+        std::string path = disk.Path;
+        OnNewDisk(this, Disk, path);
+        disk.Path = path;
+    }
+    TParameterList list{this, &disk};
+    Broadcast("ChangeDisk", &list);
+    SendUp("eieChangeDisk", &list);
+    if (!OnNewDisk && Tag == 0) {
+        // Cancel is the default, so that a silent run without the disk ends
+        // as the user's abort instead of waiting for a disk nobody inserts.
+        const int answer =
+            MessageDlg(TranslatedFmt("Please insert disk #%d", Disk), mtConfirmation, {mbOK, mbCancel}, mrCancel);
+        Archive->Abort = answer != mrOk;
+        if (Archive->Abort) {
+            // Raised here rather than left to the next progress step: the
+            // archive component asks again for a missing volume before any
+            // progress step, and would end in its own "could not open" error.
+            Tag = 0;
+            throw EVCStop();
+        }
+    }
+    Path = RemoveBackSlash(disk.Path);
+    Tag = 0;
+}
+
+// ---------------------------------------------------- compress and copy
+
+void TInstallFile::CompressFile() {
+    TVtrlCompress& a = VtrlCompress();
+    FState = ifsCompress;
+    auto finish = [&] {
+        FState = ifsNone;
+        a.Abort = true;
+        Broadcast("DoneCopyingFiles");
+    };
+    try {
+        if (OnBeforeCompress) OnBeforeCompress(this);
+        SendUp("eieBeforeCompressFile", this);
+        const std::string archive = CheckedArchiveFile();
+        if (!FInclude) Abort();
+        const std::string dir = ExtractFileDir(archive);
+        if (!dir.empty() && !ForceDirectories(dir))
+            throw Exception(TranslatedFmt("Cannot create the directory %s", dir) + ": " +
+                            Win32ErrorMsg("CreateDirectory", GetLastOSError()));
+        {
+            THandlerScope handlers(a, *this, false, false);
+            a.SetCompressedFile(archive);
+            ProcessOnly(a, SourcePath());
+            a.CompressFiles(FAddToArchive == lzcOnlyAdd);
+        }
+        if (OnAfterCompress) OnAfterCompress(this);
+        SendUp("eieAfterCompressFile", this);
+    } catch (const EAbort&) {
+        // Not included: this file is left out quietly.
+    } catch (...) {
+        FState = ifsNone;
+        a.Abort = true;
+        try {
+            Broadcast("DoneCopyingFiles");
+        } catch (...) {
+        }
+        throw;
+    }
+    finish();
+}
+
+void TInstallFile::CopyFile() {
+    TVtrlCompress& a = VtrlCompress();
+    FState = ifsCopying;
+    try {
+        if (OnBeforeCopy) OnBeforeCopy(this);
+        SendUp("eieBeforeCopyFile", this);
+        if (!FInclude) Abort();
+        const std::string destDir = PreparedDestDir();
+        {
+            // Overwrite stays as the last operation left it.
+            THandlerScope handlers(a, *this, false, true);
+            a.CopyPlainFile(SourcePath(), AddBackSlash(destDir) + FDestName);
+        }
+        if (OnAfterCopy) OnAfterCopy(this);
+        SendUp("eieAfterCopyFile", this);
+    } catch (const EAbort&) {
+        // Not included: this file is left out quietly.
+    } catch (...) {
+        FState = ifsNone;
+        try {
+            Broadcast("DoneCopyingFiles");
+        } catch (...) {
+        }
+        throw;
+    }
+    FState = ifsNone;
+    Broadcast("DoneCopyingFiles");
+}
+
+// ------------------------------------------------------ uninstall record
+
+void TInstallFile::WriteUninstallInfo(const std::string& Key) {
+    const std::string path = DestinationPath();
+    if (FRegisterAsActiveX_DLLStyle || FRegisterAsActiveX_EXEStyle)
+        AppendActiveXEntry(Key, path, FRegisterAsActiveX_EXEStyle);
+    else
+        AppendFilesEntry(Key, path);
+}
+
+// ------------------------------------- work that later modules fill in
+
+// Files in use: replacement at the next restart comes with the module for
+// files in use. Until then an existing destination that the overwrite rule
+// replaces is simply overwritten.
 void TInstallFile::ReplaceFile(const std::string&) {}
+// Registers the server after a restart; comes with self-registration.
 void TInstallFile::ContinueAfterReboot() {}
-void TInstallFile::WriteUninstallInfo(const std::string&) {}
+// Self-registration of servers, the shared-DLL count, help registration
+// and the repository entry come with their own modules; they do nothing yet.
 void TInstallFile::RegisterDLLServer() {}
 void TInstallFile::RegisterEXEServer() {}
-bool TInstallFile::HasSelfRegisterFlag() { return false; }
 void TInstallFile::IncrementSharedDLLCount() {}
+void TInstallFile::RegisterHelpFile() {}
+void TInstallFile::InstallRepositoryEntry() {}
 
 }  // namespace vtrl

@@ -1,0 +1,490 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "Controls.h"
+#include "Dialogs.h"
+#include "FileShim.h"
+#include "Unattended.h"
+#include "cmp_TInstall.h"
+#include "cmp_TInstallFile.h"
+#include "routines_Compression.h"
+#include "routines_Registry.h"
+#include "types_InstallEvents.h"
+
+using namespace vtrl;
+
+namespace {
+
+// A rank-9000 helper that records the broadcasts it receives, with the
+// percentage of each "CopyingFile".
+class TRecorder : public TBaseHelperComponent {
+public:
+    TRecorder(TComponent* Owner, TInstallContainer* On) : TBaseHelperComponent(Owner) {
+        FRank = rkDialog;
+        SetContainer(On);
+    }
+    void DialogEvent(TInstallContainer*, const std::string& EventName, TPersistent* P) override {
+        Events.push_back(EventName);
+        if (auto* s = As<TFileStatusParameter>(P)) Percents.push_back(s->TotalPercentDone);
+    }
+    int Count(const std::string& Name) const { return static_cast<int>(std::count(Events.begin(), Events.end(), Name)); }
+    std::vector<std::string> Events;
+    std::vector<int32_t> Percents;
+};
+
+std::string ReadAll(const std::string& Path) {
+    std::ifstream f(Path, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+void WriteFile(const std::string& Path, const std::string& Text) {
+    std::ofstream(Path, std::ios::binary) << Text;
+}
+
+// A scratch directory for sources, archive and destination, and a scratch
+// product whose uninstall record is removed afterwards. Questions are
+// answered silently.
+class Scratch : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        Dir = GetTempDirectory() + "vtrl_fi_" + std::to_string(GetCurrentProcessId()) + "_" + info->name();
+        std::filesystem::remove_all(Dir);
+        ForceDirectories(Dir + "\\src");
+        Product = "Vantrel FI Test " + std::to_string(GetCurrentProcessId());
+        SetSilent(true);
+    }
+    void TearDown() override {
+        SetQuestionResponder(nullptr);
+        SetSilent(false);
+        std::filesystem::remove_all(Dir);
+        TRegistry reg;
+        reg.SetRootKey(HKEY_LOCAL_MACHINE);
+        (void)reg.DeleteKey(std::string(UninstallKeyBase).substr(1) + Product);
+    }
+    std::string Src(const std::string& Name, size_t Size) {
+        std::string text;
+        for (size_t i = 0; i < Size; ++i) text += static_cast<char>('a' + (i * 7 + Name.size()) % 26);
+        WriteFile(Dir + "\\src\\" + Name, text);
+        return text;
+    }
+    TInstallFile* File(TInstallContainer* In, const std::string& Name) {
+        auto* f = new TInstallFile(&Root);
+        f->SetName(ChangeFileExt(Name, "").append("File"));
+        f->SetIncludeFromDir(Dir + "\\src");
+        f->SetFileName(Name);
+        f->SetContainer(In);
+        return f;
+    }
+    std::string RecordValue(const std::string& Key, const std::string& Name) {
+        return RegReadString(hkLocalMachine, UninstallKeyBase + Product + Key, Name, "<none>");
+    }
+
+    std::string Dir, Product;
+    TDataModule Root{nullptr};
+};
+
+// The root with its archive and destination in the scratch directory.
+class Tree : public Scratch {
+protected:
+    void SetUp() override {
+        Scratch::SetUp();
+        Install = new TInstall(&Root);
+        Install->SetName("Install1");
+        Install->SetArchiveFileType(ddAbsolute);
+        Install->SetArchiveFile(Dir + "\\files.1");
+        Install->SetDestDirType(ddAbsolute);
+        Install->SetDestDir(Dir + "\\out");
+        Install->Information()->SetProductName(Product);
+    }
+    // The install pass of the root alone, without the run around it.
+    void InstallPass() { Install->TFileContainer::Process(); }
+    TInstall* Install = nullptr;
+};
+
+}  // namespace
+
+// ------------------------------------------------------------ setter rules
+
+// Rule: a name given at run time sets DestName and the registration flags
+// from its extension.
+TEST(InstallFileSetters, RenamingToAnOcxMakesAnInProcessServer) {
+    TInstallFile f(nullptr);
+    f.SetFileName("A.TXT");
+    EXPECT_FALSE(f.RegisterAsActiveX_DLLStyle());
+    f.SetRegisterAsActiveX_EXEStyle(true);
+    f.SetFileName("B.OCX");
+    EXPECT_EQ(f.DestName(), "B.OCX");
+    EXPECT_TRUE(f.RegisterAsActiveX_DLLStyle());
+    EXPECT_FALSE(f.RegisterAsActiveX_EXEStyle());
+    EXPECT_TRUE(f.UpdateDLLCounter());
+}
+
+TEST(InstallFileSetters, HelpFilesAreRecognisedByExtension) {
+    TInstallFile f(nullptr);
+    f.SetFileName("X.HLP");
+    EXPECT_TRUE(f.RegisterAsHelp());
+    f.SetFileName("x.cnt");
+    EXPECT_TRUE(f.RegisterAsHelp());
+    f.SetFileName("X.TXT");
+    EXPECT_FALSE(f.RegisterAsHelp());
+    f.SetFileName("HLP");
+    EXPECT_FALSE(f.RegisterAsHelp());
+}
+
+// Rule: a system-wide DLL goes to the System directory with the version and
+// date rule, and its anchor cannot be changed.
+TEST(InstallFileSetters, SystemWideDllForcesItsDestination) {
+    TDataModule root(nullptr);
+    TInstallFileGroup group(&root);
+    TInstallFile f(&root);
+    f.SetFileName("SHARED.DLL");
+    f.SetContainer(&group);
+    f.SetDestDir("\\Sub");
+    f.SetFileType(iftSystemWideDLL);
+    EXPECT_EQ(f.DestDirType(), ddSystem);
+    EXPECT_EQ(f.DestDir(), "");
+    EXPECT_EQ(f.OverwriteMode(), owVersionDate);
+    EXPECT_TRUE(f.UpdateDLLCounter());
+    f.SetDestDir("\\Elsewhere");
+    EXPECT_EQ(f.DestDir(), "");
+    try {
+        f.SetDestDirType(ddMainInstallDir);
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "DestDirType must be set to ddSystem for iftSystemWideDLL files");
+    }
+    EXPECT_EQ(f.DestDirType(), ddSystem);
+    f.SetFileType(iftVendorSharedDLL);
+    EXPECT_EQ(f.DestDirType(), ddCommonFilesDir);
+    EXPECT_EQ(f.DestDir(), "\\System");
+}
+
+// Rule: a DLL's destination name must be an 8.3 name (12 characters at most).
+TEST(InstallFileSetters, LongDllNamesAreRefused) {
+    TInstallFile f(nullptr);
+    f.SetFileName("ABCDEFGH.DLL");
+    f.SetFileType(iftJustADLL);
+    EXPECT_EQ(f.DestName(), "ABCDEFGH.DLL");
+    try {
+        f.SetDestName("LONGNAMEDLL1.DLL");
+        FAIL();
+    } catch (const EAIIFDLLNameConflict& e) {
+        EXPECT_NE(std::string(e.what()).find("The following file :ABCDEFGH.DLL: is specified to be a Shared DLL"),
+                  std::string::npos);
+    }
+    EXPECT_EQ(f.DestName(), "12345678.DLL");
+
+    TInstallFile g(nullptr);
+    g.SetFileName("LONGNAMEDLL1.DLL");
+    EXPECT_THROW(g.SetFileType(iftApplicationSpecificDLL), EAIIFDLLNameConflict);
+    EXPECT_EQ(g.FileType(), iftNormal);
+    EXPECT_EQ(g.DestName(), "12345678.DLL");
+}
+
+// Rule: one container holds a source path once; a trailing backslash on the
+// directory names the same source.
+TEST(InstallFileSetters, TheSameSourceTwiceInAGroupIsRefused) {
+    TDataModule root(nullptr);
+    TInstallFileGroup group(&root);
+    TInstallFile a(&root), b(&root);
+    a.SetIncludeFromDir("C:\\src");
+    a.SetFileName("a.txt");
+    a.SetContainer(&group);
+    b.SetIncludeFromDir("C:\\SRC\\");
+    b.SetFileName("A.TXT");
+    try {
+        b.SetContainer(&group);
+        FAIL();
+    } catch (const EAIIFDuplicateFileInGroup& e) {
+        EXPECT_STREQ(e.what(), "There is already a file with the name :C:\\SRC\\A.TXT");
+    }
+    EXPECT_EQ(group.FileCount(), 1);
+    b.SetFileName("b.txt");
+    b.SetContainer(&group);
+    EXPECT_THROW(b.SetFileName("a.txt"), EAIIFDuplicateFileInGroup);
+    EXPECT_EQ(b.FileName(), "b.txt");
+    EXPECT_EQ(b.SourcePath(), "C:\\SRC\\b.txt");
+}
+
+// ---------------------------------------------------------- reading facts
+
+TEST_F(Scratch, ReadSourceInfoOfAMissingSourceNamesIt) {
+    TInstallFile f(&Root);
+    f.SetIncludeFromDir(Dir + "\\src");
+    f.SetFileName("missing.txt");
+    try {
+        f.ReadSourceInfo();
+        FAIL();
+    } catch (const EAIIFCouldNotOpenFileImage& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Could not open or find the following file when trying to read the Size, Date, and Version :" +
+                      Dir + "\\src\\missing.txt");
+    }
+    Src("there.txt", 1234);
+    f.SetFileName("there.txt");
+    f.ReadSourceInfo();
+    EXPECT_EQ(f.UnpackedSize(), 1234);
+    EXPECT_GT(f.FileDate(), 36000.0);  // a date after 1998
+    EXPECT_EQ(f.VersionText(), "");
+}
+
+// --------------------------------------------------- build, then install
+
+// Rule: the build pass keys each member IncludeFromDir + "\" + FileName in
+// the root's archive; the install pass puts each file in its destination
+// and reports progress at every level with that level's own percentages.
+TEST_F(Tree, BuildThenInstallATree) {
+    auto* group = new TInstallFileGroup(&Root);
+    group->SetName("Group1");
+    group->SetContainer(Install);
+    group->SetDestDir("\\Group");
+    const std::string a = Src("a.txt", 1000), b = Src("b.txt", 3000), c = Src("c.txt", 1000);
+    TInstallFile* fa = File(Install, "a.txt");
+    File(group, "b.txt");
+    File(group, "c.txt");
+
+    Install->SetState(fcsCompress);
+    TVtrlCompress& arc = VtrlCompress();
+    arc.SetCompressedFile(Dir + "\\files.1");
+    ASSERT_EQ(arc.EntryCount(), 3);
+    EXPECT_GE(arc.IndexOfFile(Dir + "\\src\\a.txt"), 0);
+    EXPECT_GE(arc.IndexOfFile(Dir + "\\src\\c.txt"), 0);
+
+    TRecorder onRoot(&Root, Install), onGroup(&Root, group), onFile(&Root, fa);
+    std::vector<int32_t> rootPercents, groupPercents, filePercents, fileTotals;
+    Install->OnStatus = [&](TInstallFile*, int32_t, int32_t t) { rootPercents.push_back(t); };
+    group->OnStatus = [&](TInstallFile*, int32_t, int32_t t) { groupPercents.push_back(t); };
+    fa->OnStatus = [&](TInstallFile*, int32_t p, int32_t t) {
+        filePercents.push_back(p);
+        fileTotals.push_back(t);
+    };
+    std::vector<std::string> order;
+    fa->OnBeforeInstallFile = [&](TInstallFile*) { order.push_back("before"); };
+    fa->OnAfterInstallFile = [&](TInstallFile*) { order.push_back("after"); };
+
+    InstallPass();
+
+    EXPECT_EQ(ReadAll(Dir + "\\out\\a.txt"), a);
+    EXPECT_EQ(ReadAll(Dir + "\\out\\Group\\b.txt"), b);
+    EXPECT_EQ(ReadAll(Dir + "\\out\\Group\\c.txt"), c);
+    EXPECT_EQ(order, (std::vector<std::string>{"before", "after"}));
+    EXPECT_EQ(fa->State(), ifsNone);
+    EXPECT_EQ(Install->State(), fcsNone);
+    // The group counts b and c (4000 bytes): b ends at 75 %, c at 100 %.
+    ASSERT_FALSE(groupPercents.empty());
+    EXPECT_NE(std::find(groupPercents.begin(), groupPercents.end(), 75), groupPercents.end());
+    EXPECT_EQ(groupPercents.back(), 100);
+    // The root counts all 5000 bytes: b ends at 60 %, c at 80 %, a at 100 %.
+    EXPECT_NE(std::find(rootPercents.begin(), rootPercents.end(), 60), rootPercents.end());
+    EXPECT_NE(std::find(rootPercents.begin(), rootPercents.end(), 80), rootPercents.end());
+    EXPECT_EQ(rootPercents.back(), 100);
+    // The file itself sees the archive component's figures: its member, and
+    // the member's share of the whole archive (1000 of 5000 bytes).
+    ASSERT_FALSE(filePercents.empty());
+    EXPECT_EQ(filePercents.back(), 100);
+    EXPECT_EQ(fileTotals.back(), 20);
+    // Dialogs hear "CopyingFile" at each level, and "DoneCopyingFiles".
+    EXPECT_GT(onFile.Count("CopyingFile"), 0);
+    EXPECT_EQ(onFile.Count("DoneCopyingFiles"), 1);
+    EXPECT_EQ(onGroup.Count("eccBeforeInstallFileGroup"), 1);
+    EXPECT_GT(onGroup.Count("CopyingFile"), 0);
+    EXPECT_EQ(onGroup.Percents.back(), 100);
+    EXPECT_EQ(onRoot.Percents.back(), 100);
+    EXPECT_EQ(onRoot.Count("DoneCopyingFiles"), 1);
+    // The uninstall record lists the files in processing order.
+    EXPECT_EQ(RecordValue("\\Files", "File1"), Dir + "\\out\\Group\\b.txt");
+    EXPECT_EQ(RecordValue("\\Files", "File2"), Dir + "\\out\\Group\\c.txt");
+    EXPECT_EQ(RecordValue("\\Files", "File3"), Dir + "\\out\\a.txt");
+    EXPECT_EQ(RecordValue("\\Files", "Entries"), "3");
+    // No handler is left pointing at a file on the shared component.
+    EXPECT_FALSE(arc.OnStatus);
+    EXPECT_FALSE(arc.OnNewDisk);
+}
+
+// Rule: DestName renames the file at its destination; owNever keeps an
+// existing destination, owAlways replaces it.
+TEST_F(Tree, OverwriteModeDecidesAboutAnExistingFile) {
+    const std::string text = Src("new.txt", 500);
+    TInstallFile* f = File(Install, "new.txt");
+    f->SetDestName("renamed.txt");
+    Install->SetState(fcsCompress);
+    ForceDirectories(Dir + "\\out");
+    WriteFile(Dir + "\\out\\renamed.txt", "old contents");
+
+    f->SetOverwriteMode(owNever);
+    f->SetState(ifsInstall);
+    EXPECT_EQ(ReadAll(Dir + "\\out\\renamed.txt"), "old contents");
+    EXPECT_EQ(RecordValue("\\Files", "File1"), Dir + "\\out\\renamed.txt");
+
+    f->SetOverwriteMode(owAlways);
+    f->SetState(ifsInstall);
+    EXPECT_EQ(ReadAll(Dir + "\\out\\renamed.txt"), text);
+    EXPECT_FALSE(FileExists(Dir + "\\out\\new.txt"));
+}
+
+// Rule: a file that is not included is left out by the build pass quietly.
+TEST_F(Tree, AnExcludedFileIsNotCompressed) {
+    Src("in.txt", 10);
+    Src("out.txt", 10);
+    File(Install, "in.txt");
+    File(Install, "out.txt")->SetInclude(false);
+    Install->SetState(fcsCompress);
+    TVtrlCompress& arc = VtrlCompress();
+    arc.SetCompressedFile(Dir + "\\files.1");
+    ASSERT_EQ(arc.EntryCount(), 1);
+    EXPECT_EQ(arc.IndexOfFile(Dir + "\\src\\out.txt"), -1);
+}
+
+// Rule: a blank destination is refused with its message, before anything
+// is extracted.
+TEST_F(Tree, ABlankDestinationIsRefused) {
+    Src("a.txt", 10);
+    TInstallFile* f = File(Install, "a.txt");
+    Install->SetState(fcsCompress);
+    f->SetContainer(nullptr);  // anchors become absolute and empty
+    f->SetDestDir("");
+    f->SetArchiveFile(Dir + "\\files.1");
+    try {
+        f->ProcessHelpers();
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "The GetDestDir returned a blank value for the TInstallFile aFile. You need to set "
+                               "either the DestDir property or the DestDirType property or both");
+    }
+    EXPECT_EQ(f->State(), ifsNone);
+}
+
+// Rule: a plain copy puts the source at ExpandDestDir + DestName.
+TEST_F(Tree, CopyFilesCopiesWithoutTheArchive) {
+    const std::string text = Src("plain.txt", 2000);
+    TInstallFile* f = File(Install, "plain.txt");
+    f->SetDestName("copy.txt");
+    TRecorder onFile(&Root, f);
+    Install->SetState(fcsCopy);
+    EXPECT_EQ(ReadAll(Dir + "\\out\\copy.txt"), text);
+    EXPECT_EQ(onFile.Count("DoneCopyingFiles"), 1);
+    EXPECT_FALSE(FileExists(Dir + "\\files.1"));
+}
+
+// ------------------------------------------------------------ disk change
+
+namespace {
+
+// Writes a disk set whose first volume holds only the directory and a few
+// bytes of the member, so that extracting it needs volume 2.
+class TSmallDisks : public TVtrlCompress {
+public:
+    using TVtrlCompress::TVtrlCompress;
+
+protected:
+    class TLimited : public TVtrlFileStream {
+    public:
+        TLimited(TFileHandle h, int64_t cap) : TVtrlFileStream(h), Cap(cap) {}
+        int32_t Write(const void* b, int32_t n) override {
+            int64_t room = Cap - Position();
+            if (room <= 0) return 0;
+            return TVtrlFileStream::Write(b, static_cast<int32_t>(n < room ? n : room));
+        }
+        int64_t Cap;
+    };
+    std::unique_ptr<TVtrlStream> CreateVolume(const std::string& Name) override {
+        const bool first = ExtractFileExt(Name) == ".1";
+        return std::make_unique<TLimited>(FileCreate(Name), first ? 5 + 164 + 10 : INT32_MAX);
+    }
+};
+
+class DiskSet : public Tree {
+protected:
+    void SetUp() override {
+        Tree::SetUp();
+        Text = Src("a.txt", 3000);
+        F = File(Install, "a.txt");
+        Install->SetState(fcsCompress);
+        ForceDirectories(Dir + "\\disk");
+        TSmallDisks split(nullptr);
+        split.OnNewDisk = [](TVtrlCompress*, int, std::string&) {};
+        split.SetCompressedFile(Dir + "\\files.1");
+        split.SplitToDisks(Dir + "\\disk", "files.1");
+        // Volume 2 is not where the first one is.
+        ForceDirectories(Dir + "\\other");
+        MoveFileA((Dir + "\\disk\\files.2").c_str(), (Dir + "\\other\\files.2").c_str());
+        Install->SetArchiveFile(Dir + "\\disk\\files.1");
+    }
+    std::string Text;
+    TInstallFile* F = nullptr;
+};
+
+}  // namespace
+
+// Rule: when no handler answers a disk request the user is asked; Cancel
+// (the answer of a silent run) ends the install as the user's abort and
+// leaves no partial file.
+TEST_F(DiskSet, AMissingDiskEndsAsTheUsersAbortInASilentRun) {
+    std::vector<std::string> asked;
+    SetQuestionResponder([&](const TQuestion& q) {
+        asked.push_back(q.Msg);
+        return mrNone;
+    });
+    EXPECT_THROW(F->SetState(ifsInstall), EAIUserAbort);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0], "Please insert disk #2");
+    EXPECT_FALSE(FileExists(Dir + "\\out\\a.txt"));
+    EXPECT_EQ(F->Tag, 0);
+    EXPECT_EQ(F->State(), ifsNone);
+    EXPECT_EQ(RecordValue("\\Files", "Entries"), "<none>");
+}
+
+// Rule: OK after the disk is in place continues the install.
+TEST_F(DiskSet, OkAfterInsertingTheDiskContinues) {
+    SetQuestionResponder([&](const TQuestion&) {
+        MoveFileA((Dir + "\\other\\files.2").c_str(), (Dir + "\\disk\\files.2").c_str());
+        return mrOk;
+    });
+    F->SetState(ifsInstall);
+    EXPECT_EQ(ReadAll(Dir + "\\out\\a.txt"), Text);
+}
+
+// Rule: the file's OnNewDisk handler answers with a directory; no question
+// is asked, and the volume is read from there.
+TEST_F(DiskSet, AnOnNewDiskHandlerRedirectsTheVolume) {
+    int asked = 0;
+    SetQuestionResponder([&](const TQuestion&) {
+        ++asked;
+        return mrCancel;
+    });
+    std::string proposed;
+    F->OnNewDisk = [&](TInstallFile*, int32_t, std::string& path) {
+        proposed = path;
+        path = Dir + "\\other\\";
+    };
+    TRecorder onFile(&Root, F);
+    F->SetState(ifsInstall);
+    EXPECT_EQ(ReadAll(Dir + "\\out\\a.txt"), Text);
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(proposed, Dir + "\\disk");
+    EXPECT_EQ(onFile.Count("ChangeDisk"), 1);
+}
+
+// Rule: in an install pass, a file group's OnNewDisk handler answers for
+// its files (and the file's own question is skipped).
+TEST_F(DiskSet, TheContainersHandlerAnswersInAPass) {
+    int asked = 0;
+    SetQuestionResponder([&](const TQuestion&) {
+        ++asked;
+        return mrCancel;
+    });
+    Install->OnNewDisk = [&](TInstallFile*, int32_t disk, std::string& path) {
+        EXPECT_EQ(disk, 2);
+        path = Dir + "\\other";
+    };
+    InstallPass();
+    EXPECT_EQ(ReadAll(Dir + "\\out\\a.txt"), Text);
+    EXPECT_EQ(asked, 0);
+}

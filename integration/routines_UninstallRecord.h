@@ -1,0 +1,32 @@
+// Writing the uninstall record: numbered entries with their counts, the
+// Files roll-over and the uninstall command line.
+#pragma once
+
+#include <string>
+
+namespace vtrl {
+
+// Appends Value as "File<n>" to the kind key KindKey (HKEY_LOCAL_MACHINE,
+// path with a leading backslash), n being its "Entries" count plus one, then
+// writes "Entries" = n: an interrupted write leaves the count at the last
+// complete entry. Returns n. Raises EIRCannotWriteValue when a write fails
+// and Exception when "Entries" is not a number.
+int AppendNumberedEntry(const std::string& KindKey, const std::string& Value);
+
+// Appends Path to the Files keys of the record under Base: "Files" first,
+// then "Files1", "Files2", ... when a key cannot take it (any failure of
+// reading its count or writing the entry moves on). After MaxKeys keys
+// (Files .. Files<MaxKeys-1>) the last failure is raised. The count of the
+// key that took the entry is written after it; its failure is raised.
+// Returns the key that took the entry.
+std::string AppendFilesEntry(const std::string& Base, const std::string& Path, int MaxKeys = 0);
+
+// Appends Path + ";" + style to "ActiveX" under Base: "1" for a server
+// program (EXE style), "0" for a server in process.
+void AppendActiveXEntry(const std::string& Base, const std::string& Path, bool ExeStyle);
+
+// The "UninstallString": the program path in double quotes, so that blanks
+// in it cannot run into the product name, one blank, then the product name.
+std::string UninstallCommandLine(const std::string& ProgramPath, const std::string& ProductName);
+
+}  // namespace vtrl
