@@ -141,7 +141,7 @@ void TInstall::StartMode() {
                                  : FMode == TRunMode::SelfExtract ? "self-extract"
                                                                   : "normal"));
     switch (FMode) {
-    case TRunMode::Build: BuildDistribution(); return;
+    case TRunMode::Build: BuildMode(); return;
     case TRunMode::ToDisk: WriteDiskSet(); return;
     case TRunMode::AfterBoot: ContinueAfterReboot(); return;
     case TRunMode::SelfExtract: FSelfExtract = true; break;
@@ -215,6 +215,9 @@ void TInstall::Process() {
         RequestTermination();
     }
     if (restartWanted) {
+        // 3010: the loading program keeps the temporary directory this
+        // program runs from, since the continuation starts it from there.
+        Application.ExitCode = 3010;
         RequestTermination();
         Log("Run ended: restart needed");
         return;

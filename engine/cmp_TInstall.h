@@ -48,7 +48,11 @@ public:
 
     virtual void SetPresetupFiles(TStringList& Value);
     virtual void SetUseLoadingProgram(bool Value);
-    virtual void BuildDistribution();
+    // Builds the distribution of the program ExeName into BuildDir: "files.1",
+    // "setup.1" and "setup.exe" (with SelfExtract, the loading program
+    // followed by both archives and the trailer, which carries Title).
+    virtual void BuildDistribution(const std::string& ExeName, const std::string& BuildDir, bool SelfExtract,
+                                   const std::string& Title);
     virtual void RegisterContinuation();
     // The application-wide handler of unhandled exceptions.
     virtual void HandleException(TComponent* Sender, const std::exception& E);
@@ -56,7 +60,8 @@ public:
     virtual void ReadUnfinishedList();
     virtual void ScheduleSelfDelete();
     virtual void ReadLoaderArguments();
-    virtual void BuildSetupExecutable();
+    // Builds BuildDir\"setup.1": the program ExeName and the PresetupFiles.
+    virtual void BuildSetupExecutable(const std::string& BuildDir, const std::string& ExeName);
     // True when the user's abort should go ahead (OnUserAbort may veto).
     virtual bool ConfirmUserAbort();
     virtual void ClearUnfinishedList();
@@ -64,7 +69,14 @@ public:
 
     // Restarts Windows; the restart issue fills in the platform work.
     virtual void RestartWindows();
-    // The floppy-set mode.
+    // The build mode ("*BUILD"): builds into the directory that "BUILD.INF"
+    // beside the program names. Reports failures itself, sets
+    // Application.ExitCode and ends the application.
+    virtual void BuildMode();
+    // The floppy-set mode ("*TODISK"): writes the self-extracting setup named
+    // by the arguments to drive A: as "setup.exe", "setup.1" and a disk set.
+    // Reports failures itself, sets Application.ExitCode and ends the
+    // application.
     virtual void WriteDiskSet();
 
     TInstallInformation* Information() { return &FInformation; }

@@ -1,13 +1,237 @@
-// TInstall's distribution builders: the build mode, the self-extracting
-// setup program and the floppy set.
+// TInstall's distribution builders: the build mode, the distribution
+// ("files.1", "setup.1", the loading program as "setup.exe") and the
+// self-extracting setup program. The floppy set is in
+// cmp_TInstall_build_disk.cpp.
+//
+// Two builds from the same definition, the same program and the same source
+// files give the same bytes: nothing below stores a build time, a random
+// name or the build directory (archive keys are the source paths, dates the
+// sources' own dates, and the programs are linked without a PE time stamp).
+#include <memory>
+
+#include "Dialogs.h"
+#include "FileShim.h"
+#include "Forms.h"
+#include "Unattended.h"
 #include "cmp_TInstall.h"
+#include "cmp_TInstall_build.h"
+#include "cmp_TInstallFile.h"
+#include "routines_Registry.h"
+#include "types_Archive.h"
 
 namespace vtrl {
 
-void TInstall::BuildDistribution() { throw Exception("The build mode is not available in this setup program"); }
-void TInstall::BuildSetupExecutable() {
-    throw Exception("Building a self-extracting setup is not available in this setup program");
+const char* const VantrelKitKey = "\\Software\\Vantrel Software\\Vantrel96";
+const char* const VantrelDirectoryValue = "VantrelDirectory";
+const char* const LoadingProgramName = "VantrelLoadProgram.exe";
+
+namespace {
+
+bool IsAbsolutePath(const std::string& Path) {
+    return (Path.size() >= 2 && Path[1] == ':') || (!Path.empty() && (Path[0] == '\\' || Path[0] == '/'));
 }
-void TInstall::WriteDiskSet() { throw Exception("The floppy-set mode is not available in this setup program"); }
+
+// Path taken relative to the directory Base unless it is absolute already.
+std::string AnchoredAt(const std::string& Base, const std::string& Path) {
+    return IsAbsolutePath(Path) ? Path : AddBackSlash(Base) + Path;
+}
+
+// Appends the whole file Name to Out and reports where it begins and its
+// last byte (inclusive), as positions in Out.
+void AppendWholeFile(TFileHandle Out, const std::string& Name, int32_t& Start, int32_t& Last) {
+    TFileHandleOwner in(FileOpenRead(Name));
+    if (!in.Valid()) RaiseFmt("Cannot open %s to append it to the setup program", Name);
+    const int64_t start = FileSeek(Out, 0, soFromEnd);
+    const int64_t size = FileSize(in.Get());
+    // Positions in the trailer are 32-bit signed.
+    if (start < 0 || size <= 0 || start + size + ExtractionInfoSize > INT32_MAX)
+        RaiseFmt("Cannot append %s: the self-extracting setup program would reach 2 GB", Name);
+    std::vector<uint8_t> block(65536);
+    int64_t done = 0;
+    while (done < size) {
+        const int32_t got = FileRead(in.Get(), block.data(), static_cast<int32_t>(block.size()));
+        if (got <= 0) RaiseFmt("Cannot read %s", Name);
+        if (FileWrite(Out, block.data(), got) != got)
+            RaiseFmt("Cannot write the self-extracting setup program. Probably not enough room");
+        done += got;
+        ProcessMessages();
+    }
+    Start = static_cast<int32_t>(start);
+    Last = static_cast<int32_t>(start + size - 1);
+}
+
+// An archive without members: what an empty definition compresses to.
+void WriteEmptyArchive(const std::string& Name) {
+    TFileHandleOwner out(FileCreate(Name));
+    uint8_t start[ArchiveStartSize] = {};
+    if (!out.Valid() || FileWrite(out.Get(), start, ArchiveStartSize) != ArchiveStartSize)
+        RaiseFmt("Cannot create the archive file %s", Name);
+}
+
+}  // namespace
+
+// ------------------------------------------------------------ build mode
+
+std::string ReadBuildDirectory(const std::string& ProgramDir) {
+    const std::string inf = AddBackSlash(ProgramDir) + "BUILD.INF";
+    if (!FileExists(inf))
+        RaiseFmt("Need to have a BUILD.INF file in this directory with the first line specifying the build directory");
+    std::string text;
+    {
+        TFileHandleOwner f(FileOpenRead(inf));
+        if (!f.Valid()) RaiseFmt("Cannot open %s", inf);
+        char buffer[4096];
+        int32_t got;
+        while ((got = FileRead(f.Get(), buffer, sizeof buffer)) > 0) text.append(buffer, got);
+    }
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
+    TStringList lines;
+    lines.SetText(text);
+    // A blank first line names no directory: building into the root of the
+    // current drive instead would be a surprise, so it counts as no line.
+    const std::string dir = lines.Count() > 0 ? RemoveBackSlash(Trim(lines[0])) : std::string();
+    if (dir.empty()) RaiseFmt("Must be 1 line in BUILD.INF. This line should specify the build directory");
+    // A relative directory is read from where BUILD.INF lies, not from
+    // whatever the current directory happens to be.
+    return AnchoredAt(ProgramDir, dir);
+}
+
+std::string FindLoadingProgram() {
+    std::string dir = Trim(RegReadString(hkLocalMachine, VantrelKitKey, VantrelDirectoryValue, ""));
+    if (dir.empty()) {
+        std::string answer;
+        if (!InputQuery("Select Vantrel Delphi Component directory",
+                        "The entry in the registry that tells where the Vantrel Delphi Components are is incorrect or "
+                        "missing. Please enter the directory.",
+                        answer) ||
+            Trim(answer).empty())
+            // A blank answer is not written back: the next build asks again.
+            RaiseFmt("The directory of the loader program is not known: the registry value %s of "
+                     "HKEY_LOCAL_MACHINE%s is blank",
+                     VantrelDirectoryValue, VantrelKitKey);
+        dir = Trim(answer);
+        RegWriteString(hkLocalMachine, VantrelKitKey, VantrelDirectoryValue, dir);
+    }
+    return AddBackSlash(RemoveBackSlash(dir)) + LoadingProgramName;
+}
+
+void TInstall::BuildMode() {
+    try {
+        const std::string exe = Application.ExeName();
+        const std::string buildDir = ReadBuildDirectory(ExtractFileDir(exe));
+        Log("Building into " + buildDir);
+        BuildDistribution(exe, buildDir, true, "");
+        Log("Build finished");
+    } catch (const std::exception& e) {
+        Log(std::string("Build failed: ") + e.what());
+        if (Application.ExitCode == 0) Application.ExitCode = 1;
+        MessageDlg(e.what(), mtError, {mbOK}, 0);
+    }
+    RequestTermination();
+}
+
+// ---------------------------------------------------------- the builders
+
+// Copies Source into Dir as Name through a file component's copy operation.
+// An earlier file of that name is removed first: the copy follows the
+// archive component's overwrite rule, which could keep an old
+// self-extracting "setup.exe" and have this build append to it again.
+static void CopyIntoBuildDir(TInstall* Install, const std::string& Source, const std::string& Dir,
+                             const std::string& Name) {
+    const std::string dest = AddBackSlash(Dir) + Name;
+    if (SameText(dest, Source)) return;
+    if (FileExists(dest) && !FileDelete(dest)) RaiseFmt("Cannot replace %s", dest);
+    std::unique_ptr<TInstallFile> file(new TInstallFile(Install));
+    file->SetIncludeFromDir(RemoveBackSlash(ExtractFileDir(Source)));
+    file->SetFileName(ExtractFileName(Source));
+    file->SetDestDirType(ddAbsolute);
+    file->SetDestDir(RemoveBackSlash(Dir));
+    file->SetDestName(Name);
+    VtrlCompress().Overwrite = owAlways;
+    file->CopyFile();
+    if (!FileExists(dest)) RaiseFmt("Cannot create %s", dest);
+}
+
+void TInstall::BuildDistribution(const std::string& ExeName, const std::string& BuildDir, bool SelfExtract,
+                                 const std::string& Title) {
+    const std::string dir = RemoveBackSlash(BuildDir);
+    if (!ForceDirectories(dir)) RaiseFmt("Cannot create the build directory %s", dir);
+    std::string setupExe;
+    if (FUseLoadingProgram) {
+        BuildSetupExecutable(dir, ExeName);
+        const std::string loader = FindLoadingProgram();
+        if (!FileExists(loader)) RaiseFmt("The loader program %s was not found", loader);
+        CopyIntoBuildDir(this, loader, dir, "setup.exe");
+        setupExe = AddBackSlash(dir) + "setup.exe";
+    } else {
+        if (SelfExtract)
+            RaiseFmt("Cannot build a stand alone executable if the UseLoadingProgram property of the TInstall is "
+                     "set to False");
+        CopyIntoBuildDir(this, ExeName, dir, ExtractFileName(ExeName));
+    }
+
+    // "files.1": every file of the definition, whatever its Include and
+    // install types, in a fresh archive.
+    const TPathSpecifiers archiveFileType = FArchiveFileType;
+    const std::string archiveFile = FArchiveFile;
+    const TlzhCommand addToArchive = FAddToArchive;
+    const bool include = FInclude;
+    auto restore = [&] {
+        FArchiveFileType = archiveFileType;
+        FArchiveFile = archiveFile;
+        FAddToArchive = addToArchive;
+        FInclude = include;
+    };
+    const std::string filesArchive = AddBackSlash(dir) + "files.1";
+    FArchiveFileType = ddAbsolute;
+    FArchiveFile = filesArchive;
+    FAddToArchive = lzcOverwrite;
+    FInclude = true;
+    try {
+        Compress(true);
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+    if (!FileExists(filesArchive)) WriteEmptyArchive(filesArchive);
+
+    if (SelfExtract) AppendArchives(setupExe, AddBackSlash(dir) + "setup.1", filesArchive, Title);
+}
+
+void AppendArchives(const std::string& SetupExe, const std::string& SetupArchive, const std::string& FilesArchive,
+                    const std::string& Title) {
+    TFileHandleOwner out(FileOpenReadWrite(SetupExe));
+    if (!out.Valid()) RaiseFmt("Cannot open %s to append the archives", SetupExe);
+    TExtractionInfo info;
+    AppendWholeFile(out.Get(), SetupArchive, info.SetupStart, info.SetupLast);
+    AppendWholeFile(out.Get(), FilesArchive, info.FilesStart, info.FilesLast);
+    info.Title = Title;  // cut to 20 characters by the encoder
+    const TExtractionInfoBytes trailer = EncodeExtractionInfo(info);
+    if (FileWrite(out.Get(), trailer.data(), ExtractionInfoSize) != ExtractionInfoSize)
+        RaiseFmt("Cannot write the self-extracting setup program. Probably not enough room");
+}
+
+void TInstall::BuildSetupExecutable(const std::string& BuildDir, const std::string& ExeName) {
+    if (Trim(ExeName).empty()) RaiseFmt("Cannot create setup file. Executable is blank");
+    std::unique_ptr<TFileContainer> box(new TFileContainer(this));
+    box->SetAddToArchive(lzcOverwrite);
+    box->SetArchiveFileType(ddAbsolute);
+    box->SetArchiveFile(AddBackSlash(RemoveBackSlash(BuildDir)) + "setup.1");
+    if (!FileExists(ExeName)) RaiseFmt("TInstall: Cannot find the executable file %s", ExeName);
+    // The setup program comes first: the loading program starts the first
+    // member of "setup.1".
+    const std::string programDir = RemoveBackSlash(ExtractFileDir(ExeName));
+    std::vector<std::string> sources{ExeName};
+    // A presetup file named without a directory lies beside the program.
+    for (const std::string& line : FPresetupFiles.Strings) sources.push_back(AnchoredAt(programDir, Trim(line)));
+    for (const std::string& source : sources) {
+        auto* file = new TInstallFile(box.get());
+        file->SetIncludeFromDir(RemoveBackSlash(ExtractFileDir(source)));
+        file->SetFileName(ExtractFileName(source));
+        file->SetContainer(box.get());
+    }
+    box->Compress(true);
+}
 
 }  // namespace vtrl

@@ -1,0 +1,123 @@
+// The loading program, shipped as "setup.exe" in a distribution: unpacks the
+// setup program and its presetup files from "setup.1" (beside it, or
+// appended to it) into a private temporary directory, starts the setup
+// program with the source directory, waits for it and removes the directory
+// again. Its exit codes are in constants_Loader.h.
+//
+// Command line: setup.exe [/SILENT] [/LOG=<file>]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "FileShim.h"
+#include "SysUtils.h"
+#include "constants_Loader.h"
+#include "routines_Loader.h"
+
+using namespace vtrl;
+
+namespace {
+
+TLoaderOptions gOptions;
+
+// Appends one line to the run log the setup program writes as well; the
+// file is open only for the moment of writing, so both programs can append.
+void LoaderLog(const std::string& Text) {
+    if (gOptions.LogFile.empty()) return;
+    HANDLE h = CreateFileA(gOptions.LogFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return;
+    const std::string line = "loader: " + Text + "\r\n";
+    DWORD written;
+    WriteFile(h, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(h);
+}
+
+// A failure of the loader itself: logged, written to standard error in a
+// silent run (when there is one) or shown in a message box otherwise.
+int Fail(int Code, const std::string& Message) {
+    LoaderLog(Message);
+    LoaderLog("Exit code " + IntToStr(Code));
+    if (gOptions.Silent) {
+        HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+        DWORD written;
+        const std::string line = "setup: " + Message + "\n";
+        if (err && err != INVALID_HANDLE_VALUE) WriteFile(err, line.data(), DWORD(line.size()), &written, nullptr);
+    } else {
+        MessageBoxA(nullptr, Message.c_str(), "Setup", MB_OK | MB_ICONERROR);
+    }
+    return Code;
+}
+
+// A program started from a download folder must not load a planted DLL
+// from there: only the system directory is searched for libraries loaded
+// later (the static imports are system libraries that Windows takes from
+// its known-DLL list).
+void HardenLibrarySearch() {
+    SetDllDirectoryA("");
+    using TSetDefault = BOOL(WINAPI*)(DWORD);
+    // Present from Windows 8 (and 7 with an update); resolved at run time.
+    if (auto f = reinterpret_cast<TSetDefault>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories"))))
+        f(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+std::string CurrentDirectory() {
+    char buffer[MAX_PATH] = {};
+    DWORD n = GetCurrentDirectoryA(MAX_PATH, buffer);
+    return n > 0 && n < MAX_PATH ? std::string(buffer, n) : std::string();
+}
+
+int RunLoader() {
+    std::vector<std::string> args;
+    for (int i = 1; i < __argc; ++i) args.push_back(__argv[i]);
+    gOptions = ParseLoaderOptions(args, CurrentDirectory());
+
+    char path[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string self(path, n);
+    TDistributionParts parts;
+    if (!LocateParts(self, parts))
+        return Fail(LoaderExitNoDistribution,
+                    "The setup files are incomplete: " + ExtractFilePath(self) + "setup.1 was not found");
+    LoaderLog(parts.SelfExtracting ? "Self-extracting setup " + self : "Setup archive " + parts.SetupArchive);
+
+    std::string temp, setup;
+    try {
+        temp = CreatePrivateTempDirectory();
+        setup = UnpackSetupArchive(parts, temp);
+    } catch (const std::exception& e) {
+        if (!temp.empty()) RemoveTempDirectory(temp);
+        return Fail(LoaderExitExtractFailed, std::string("Cannot unpack the setup program: ") + e.what());
+    }
+    const std::string cmd = SetupCommandLine(setup, gOptions, parts, self);
+    LoaderLog("Starting " + cmd);
+    uint32_t code;
+    try {
+        code = RunAndWait(setup, cmd);
+    } catch (const std::exception& e) {
+        RemoveTempDirectory(temp);
+        return Fail(LoaderExitStartFailed, e.what());
+    }
+    if (code == LoaderExitRestartNeeded) {
+        // The continuation after the restart runs the setup program from
+        // there and removes its files itself.
+        LoaderLog("Setup needs its files after the restart; kept " + temp);
+    } else if (!RemoveTempDirectory(temp)) {
+        LoaderLog("Could not remove " + temp);
+    }
+    LoaderLog("Exit code " + IntToStr(code));
+    return static_cast<int>(code);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    HardenLibrarySearch();
+    try {
+        return RunLoader();
+    } catch (const std::exception& e) {
+        return Fail(LoaderExitStartFailed, e.what());
+    }
+}

@@ -1,0 +1,160 @@
+// The loading program's steps (see routines_Loader.h).
+#include "routines_Loader.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "FileShim.h"
+#include "SysUtils.h"
+#include "cmp_TVtrlCompress.h"
+#include "types_Archive.h"
+
+namespace vtrl {
+
+TLoaderOptions ParseLoaderOptions(const std::vector<std::string>& Args, const std::string& CurrentDir) {
+    TLoaderOptions o;
+    for (const std::string& a : Args) {
+        if (SameText(a, "/SILENT")) {
+            o.Silent = true;
+        } else if (a.size() > 5 && SameText(a.substr(0, 5), "/LOG=")) {
+            std::string file = a.substr(5);
+            const bool absolute = (file.size() >= 2 && file[1] == ':') || file[0] == '\\' || file[0] == '/';
+            o.LogFile = absolute ? file : AddBackSlash(CurrentDir) + file;
+        } else {
+            break;
+        }
+    }
+    return o;
+}
+
+bool IsSoundExtractionInfo(const uint8_t* Trailer, int64_t Size) {
+    if (Trailer[xi::Signature] != ExtractionSignature.size() ||
+        std::memcmp(Trailer + xi::Signature + 1, ExtractionSignature.data(), ExtractionSignature.size()) != 0)
+        return false;
+    const TExtractionInfo x = DecodeExtractionInfo(Trailer);
+    return x.SetupStart > 0 && x.SetupLast >= x.SetupStart && x.FilesStart == int64_t(x.SetupLast) + 1 &&
+           x.FilesLast >= x.FilesStart && int64_t(x.FilesLast) + 1 + ExtractionInfoSize == Size;
+}
+
+bool LocateParts(const std::string& LoaderPath, TDistributionParts& Parts) {
+    {
+        TFileHandleOwner f(FileOpenRead(LoaderPath));
+        TExtractionInfoBytes b{};
+        const int64_t size = f.Valid() ? FileSize(f.Get()) : -1;
+        if (size > ExtractionInfoSize && FileSeek(f.Get(), size - ExtractionInfoSize, soFromBeginning) >= 0 &&
+            FileRead(f.Get(), b.data(), ExtractionInfoSize) == ExtractionInfoSize &&
+            IsSoundExtractionInfo(b.data(), size)) {
+            Parts.SelfExtracting = true;
+            Parts.SetupArchive = LoaderPath;
+            Parts.SetupOffset = DecodeExtractionInfo(b.data()).SetupStart;
+            return true;
+        }
+    }
+    const std::string beside = ExtractFilePath(LoaderPath) + "setup.1";
+    if (!FileExists(beside)) return false;
+    Parts.SelfExtracting = false;
+    Parts.SetupArchive = beside;
+    Parts.SetupOffset = 0;
+    return true;
+}
+
+std::string QuoteArgument(const std::string& Arg) {
+    if (!Arg.empty() && Arg.find_first_of(" \t\"") == std::string::npos) return Arg;
+    std::string q = "\"";
+    size_t backslashes = 0;
+    for (char c : Arg) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        // Backslashes before a quote are doubled, and the quote escaped.
+        q.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+        backslashes = 0;
+        q += c;
+    }
+    q.append(2 * backslashes, '\\');  // before the closing quote
+    return q + '"';
+}
+
+std::string SetupCommandLine(const std::string& SetupPath, const TLoaderOptions& Options,
+                             const TDistributionParts& Parts, const std::string& LoaderPath) {
+    // The program path is read without backslash rules; it holds no quote.
+    std::string cmd = "\"" + SetupPath + "\"";
+    if (Options.Silent) cmd += " /SILENT";
+    if (!Options.LogFile.empty()) cmd += " " + QuoteArgument("/LOG=" + Options.LogFile);
+    if (Parts.SelfExtracting) cmd += " *SELFEXTRACT " + QuoteArgument(ExtractFileName(LoaderPath));
+    // The source directory without a trailing backslash ("A:" for a disk's
+    // root), quoted as one argument so that blanks in it survive as they are.
+    cmd += " " + QuoteArgument(RemoveBackSlash(ExtractFileDir(LoaderPath)));
+    return cmd;
+}
+
+std::string CreatePrivateTempDirectory() {
+    std::string base = GetTempDirectory();
+    if (base.empty()) throw Exception("There is no directory for temporary files");
+    const DWORD pid = GetCurrentProcessId();
+    for (unsigned n = 0; n < 1000; ++n) {
+        const std::string dir = base + "vtrlsetup" + Format("%x", {int64_t(pid)}) + "-" + IntToStr(n);
+        // CreateDirectory fails on an existing directory, so nobody else's
+        // directory is ever taken over.
+        if (CreateDirectoryA(dir.c_str(), nullptr)) return dir;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+    throw Exception("Cannot create a temporary directory in " + base + " (Windows error " +
+                    IntToStr(GetLastError()) + ")");
+}
+
+std::string UnpackSetupArchive(const TDistributionParts& Parts, const std::string& Dir) {
+    TVtrlCompress archive(nullptr);
+    archive.Offset = Parts.SetupOffset;
+    archive.SetCompressedFile(Parts.SetupArchive);
+    archive.Overwrite = owAlways;
+    archive.ExtractDirectory = Dir;
+    const TFileHeaders& directory = archive.Directory();
+    if (directory.Count() == 0) throw Exception("The setup archive " + Parts.SetupArchive + " holds no setup program");
+    TStringList keys;
+    for (int i = 0; i < directory.Count(); ++i) keys.Add(directory.Get(i).SourcePath);
+    const std::string first = AddBackSlash(Dir) + ExtractFileName(keys[0]);
+    archive.SetFilesToProcess(keys);
+    archive.ExtractFiles();
+    if (!FileExists(first)) throw Exception("The setup program was not unpacked: " + first);
+    return first;
+}
+
+bool RemoveTempDirectory(const std::string& Dir) {
+    for (int attempt = 0; attempt < 30; ++attempt) {
+        WIN32_FIND_DATAA fd;
+        HANDLE h = FindFirstFileA((AddBackSlash(Dir) + "*").c_str(), &fd);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+                const std::string f = AddBackSlash(Dir) + fd.cFileName;
+                SetFileAttributesA(f.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(f.c_str());
+            } while (FindNextFileA(h, &fd));
+            FindClose(h);
+        }
+        if (RemoveDirectoryA(Dir.c_str()) || !DirectoryExists(Dir)) return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+uint32_t RunAndWait(const std::string& Program, const std::string& CommandLine) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string cmd = CommandLine;  // CreateProcessA may write to it
+    if (!CreateProcessA(Program.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        throw Exception("Cannot start the setup program " + Program + " (Windows error " +
+                        IntToStr(GetLastError()) + ")");
+    CloseHandle(pi.hThread);
+    DWORD code = 0;
+    const bool ok = WaitForSingleObject(pi.hProcess, INFINITE) == WAIT_OBJECT_0 && GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hProcess);
+    if (!ok) throw Exception("Cannot wait for the setup program " + Program);
+    return code;
+}
+
+}  // namespace vtrl

@@ -1,0 +1,68 @@
+// The loading program's work, one routine per step: read its run options,
+// find the distribution's parts, unpack "setup.1" into a private temporary
+// directory, start the setup program with the arguments it expects, and
+// remove the temporary directory again.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vtrl {
+
+// The leading run options the loader passes on to the setup program.
+struct TLoaderOptions {
+    bool Silent = false;   // /SILENT
+    std::string LogFile;   // /LOG=<file>, made absolute
+};
+
+// Reads the run options at the front of Args (the arguments after the
+// program path): "/SILENT" and "/LOG=<file>", matched without regard to
+// case; the first other argument ends them. A relative log file is taken
+// from CurrentDir. Later arguments are ignored.
+TLoaderOptions ParseLoaderOptions(const std::vector<std::string>& Args, const std::string& CurrentDir);
+
+// Where the setup archive "setup.1" is read from.
+struct TDistributionParts {
+    bool SelfExtracting = false;  // the parts are appended to the loader
+    std::string SetupArchive;     // the file holding "setup.1"
+    int32_t SetupOffset = 0;      // its position in that file
+};
+
+// True when the last 56 bytes of a file of Size bytes are a sound trailer:
+// the signature, and parts that follow each other up to the trailer.
+bool IsSoundExtractionInfo(const uint8_t* Trailer, int64_t Size);
+
+// The parts of the distribution of the loading program LoaderPath: its own
+// appended parts when it ends in a sound trailer, otherwise "setup.1" beside
+// it. Returns false when neither exists.
+bool LocateParts(const std::string& LoaderPath, TDistributionParts& Parts);
+
+// One argument quoted for a Windows command line so that the C runtime's
+// splitting gives it back unchanged.
+std::string QuoteArgument(const std::string& Arg);
+
+// The setup program's command line: its path, the run options, and either
+// the source directory or "*SELFEXTRACT" <loader file name> <source dir>.
+std::string SetupCommandLine(const std::string& SetupPath, const TLoaderOptions& Options,
+                             const TDistributionParts& Parts, const std::string& LoaderPath);
+
+// Creates a new directory of its own under the temporary directory; raises
+// Exception when none can be created.
+std::string CreatePrivateTempDirectory();
+
+// Unpacks every member of the setup archive into Dir by its name part and
+// returns the full path of the first member, the setup program. Raises the
+// archive's exceptions, and Exception for an archive without members.
+std::string UnpackSetupArchive(const TDistributionParts& Parts, const std::string& Dir);
+
+// Deletes the files in Dir and Dir itself, retrying for a short while (a
+// program that just ended may still hold its image open). True when Dir is
+// gone.
+bool RemoveTempDirectory(const std::string& Dir);
+
+// Runs CommandLine and waits for it; returns its exit code. Raises Exception
+// with the Windows error when it cannot be started.
+uint32_t RunAndWait(const std::string& Program, const std::string& CommandLine);
+
+}  // namespace vtrl
