@@ -1,0 +1,98 @@
+#!/bin/bash
+# The loading program under Wine, with a stand-in setup program that records
+# how it was started: from a plain distribution directory (a name with
+# blanks) and as a self-extracting setup.exe it must pass the right
+# arguments and options, return the setup program's exit code and remove
+# its temporary directory, except for the restart code 3010. Without
+# "setup.1" it ends with code 10, with a damaged one with code 11.
+set -u
+loader=$1 recorder=$2 vtrlarc=$3 wine_run=$4
+# The build tree's Wine prefix (as tools/wine-run finds it from here): the
+# runs below change into scratch directories, where it would find none.
+if [ -z "${VTRL_WINEPREFIX:-}" ]; then
+  dir=$PWD
+  while [ "$dir" != / ] && [ ! -f "$dir/CMakeCache.txt" ]; do dir=$(dirname "$dir"); done
+  export VTRL_WINEPREFIX=$dir/wineprefix
+fi
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail=0
+check() { if ! eval "$1"; then echo "FAILED: $2"; fail=1; fi; }
+win() { echo "Z:${1//\//\\}"; }   # a Unix path as Wine sees it
+
+mkdir -p "$work/src" "$work/Dist Dir" "$work/self"
+cp "$recorder" "$work/src/setup_prog.exe"
+echo "presetup" > "$work/src/presetup.txt"
+echo "product" > "$work/src/product.txt"
+(cd "$work" && "$wine_run" "$vtrlarc" add "$(win "$work/setup.1")" "$(win "$work/src/setup_prog.exe")" \
+   "$(win "$work/src/presetup.txt")" >/dev/null &&
+ "$wine_run" "$vtrlarc" add "$(win "$work/files.1")" "$(win "$work/src/product.txt")" >/dev/null) ||
+  { echo "cannot build the test archives"; exit 1; }
+
+# run DIR NAME EXIT: runs DIR/NAME silently with a log; the recorder exits
+# with EXIT. Sets code, sets args/dir/files from the record.
+run() {
+  rm -f "$work/record.txt"
+  (cd "$work" && VTRL_RECORD="$(win "$work/record.txt")" VTRL_RECORD_EXIT=$3 \
+     "$wine_run" "$1/$2" /SILENT /LOG=loader.log 2>"$work/stderr.txt")
+  code=$?
+  args=$(grep '^arg=' "$work/record.txt" 2>/dev/null | cut -d= -f2- | tr -d '\r')
+  tempdir=$(grep '^dir=' "$work/record.txt" 2>/dev/null | cut -d= -f2- | tr -d '\r')
+  files=$(grep '^file=' "$work/record.txt" 2>/dev/null | cut -d= -f2- | tr -d '\r' | sort | tr '\n' ' ')
+  unixtemp=""
+  [ -n "$tempdir" ] && unixtemp=$(WINEDEBUG=-all "$wine_run" winepath -u "$tempdir" 2>/dev/null)
+}
+
+# --- plain distribution directory
+cp "$loader" "$work/Dist Dir/setup.exe"
+cp "$work/setup.1" "$work/files.1" "$work/Dist Dir/"
+run "$work/Dist Dir" setup.exe 7
+expected=$(printf '/SILENT\n/LOG=%s\n%s' "$(win "$work/loader.log")" "$(win "$work/Dist Dir")")
+check '[ "$code" -eq 7 ]' "plain: exit code $code, expected the setup program's 7"
+check '[ "$args" = "$expected" ]' "plain: arguments were [$args], expected [$expected]"
+check '[ "$files" = "presetup.txt setup_prog.exe " ]' "plain: files beside the setup program: [$files]"
+check '[ -n "$unixtemp" ] && [ -d "$(dirname "$unixtemp")" ] && [ ! -e "$unixtemp" ]' \
+  "plain: temporary directory $unixtemp left behind"
+check 'grep -q "loader: Exit code 7" "$work/loader.log"' "plain: log lacks the exit code"
+
+# --- self-extracting setup.exe: loader | setup.1 | files.1 | trailer
+python3 - "$loader" "$work/setup.1" "$work/files.1" "$work/self/setup.exe" <<'PY'
+import struct, sys
+loader, s1, f1 = (open(p, 'rb').read() for p in sys.argv[1:4])
+a = len(loader); b = a + len(s1); c = b + len(f1)
+t = bytes([14]) + b'SELFEXTRACTING' + b'\0' + struct.pack('<4i', a, b - 1, b, c - 1) + bytes(24)
+assert len(t) == 56
+open(sys.argv[4], 'wb').write(loader + s1 + f1 + t)
+PY
+run "$work/self" setup.exe 0
+expected=$(printf '/SILENT\n/LOG=%s\n*SELFEXTRACT\nsetup.exe\n%s' "$(win "$work/loader.log")" "$(win "$work/self")")
+check '[ "$code" -eq 0 ]' "self-extracting: exit code $code"
+check '[ "$args" = "$expected" ]' "self-extracting: arguments were [$args], expected [$expected]"
+check '[ "$files" = "presetup.txt setup_prog.exe " ]' "self-extracting: files: [$files]"
+check '[ -n "$unixtemp" ] && [ ! -e "$unixtemp" ]' "self-extracting: temporary directory left behind"
+check '[ ! -e "$work/self/setup.1" ]' "self-extracting: wrote setup.1 beside itself"
+
+# --- restart needed: the files stay for the continuation
+# (a Unix exit status keeps only the low byte of 3010, so the log tells)
+run "$work/self" setup.exe 3010
+check 'grep -q "loader: Exit code 3010" "$work/loader.log"' "restart: exit code $code, expected 3010"
+check '[ -n "$unixtemp" ] && [ -f "$unixtemp/setup_prog.exe" ]' "restart: the setup program's files were removed"
+[ -n "$unixtemp" ] && rm -rf "$unixtemp"
+
+# --- a loader alone: no distribution
+mkdir -p "$work/alone" && cp "$loader" "$work/alone/setup.exe"
+run "$work/alone" setup.exe 0
+check '[ "$code" -eq 10 ]' "no setup.1: exit code $code, expected 10"
+check 'grep -q "setup.1 was not found" "$work/stderr.txt"' "no setup.1: no message on standard error"
+
+# --- a damaged setup.1
+mkdir -p "$work/bad" && cp "$loader" "$work/bad/setup.exe"
+head -c 300 "$work/setup.1" > "$work/bad/setup.1"
+run "$work/bad" setup.exe 0
+check '[ "$code" -eq 11 ]' "damaged setup.1: exit code $code, expected 11"
+
+# The loading program imports no library that Windows would look for in a
+# download folder first.
+imports=$(x86_64-w64-mingw32-objdump -p "$loader" | grep 'DLL Name' | awk '{print toupper($3)}' | sort | tr '\n' ' ')
+check '[ "$imports" = "KERNEL32.DLL MSVCRT.DLL USER32.DLL " ]' "imports: $imports"
+exit $fail

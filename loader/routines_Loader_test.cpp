@@ -1,0 +1,102 @@
+// The loading program's steps that need no second process: run options,
+// the trailer test, argument quoting and the setup program's command line.
+#include "routines_Loader.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shellapi.h>
+
+#include "FileShim.h"
+#include "types_Archive.h"
+
+using namespace vtrl;
+
+namespace {
+
+// Splits a command line the way the setup program's C runtime does, through
+// the system's own rules (CommandLineToArgvW follows them for arguments).
+std::vector<std::string> SplitAsWindowsDoes(const std::string& CommandLine) {
+    std::wstring w(CommandLine.begin(), CommandLine.end());
+    int n = 0;
+    LPWSTR* argv = CommandLineToArgvW(w.c_str(), &n);
+    std::vector<std::string> out;
+    for (int i = 0; i < n; ++i) {
+        std::wstring a(argv[i]);
+        out.emplace_back(a.begin(), a.end());
+    }
+    LocalFree(argv);
+    return out;
+}
+
+}  // namespace
+
+// Only options at the front count; they are passed on, a relative log made
+// absolute so the setup program writes the same file.
+TEST(LoaderOptions, LeadingOptionsOnly) {
+    TLoaderOptions o = ParseLoaderOptions({"/silent", "/LOG=run.log", "/SILENT"}, "C:\\work");
+    EXPECT_TRUE(o.Silent);
+    EXPECT_EQ(o.LogFile, "C:\\work\\run.log");
+    o = ParseLoaderOptions({"extra", "/SILENT"}, "C:\\work");
+    EXPECT_FALSE(o.Silent);
+    o = ParseLoaderOptions({"/LOG=D:\\logs\\a b.log"}, "C:\\work");
+    EXPECT_EQ(o.LogFile, "D:\\logs\\a b.log");
+    EXPECT_EQ(ParseLoaderOptions({"/LOG="}, "C:\\").LogFile, "");
+}
+
+// The trailer is trusted only when its signature is there and the parts
+// follow each other up to the trailer itself.
+TEST(LoaderTrailer, SoundOnlyWhenPartsFitTheFile) {
+    TExtractionInfo x;
+    x.SetupStart = 1000;
+    x.SetupLast = 1499;
+    x.FilesStart = 1500;
+    x.FilesLast = 2999;
+    TExtractionInfoBytes b = EncodeExtractionInfo(x);
+    EXPECT_EQ(b[0], 14);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(&b[1]), 14), "SELFEXTRACTING");
+    EXPECT_TRUE(IsSoundExtractionInfo(b.data(), 3000 + 56));
+    EXPECT_FALSE(IsSoundExtractionInfo(b.data(), 3001 + 56));  // bytes after the trailer's place
+    b[5] = 'x';
+    EXPECT_FALSE(IsSoundExtractionInfo(b.data(), 3000 + 56));  // no signature
+    x.FilesStart = 1501;                                        // a gap between the parts
+    b = EncodeExtractionInfo(x);
+    EXPECT_FALSE(IsSoundExtractionInfo(b.data(), 3000 + 56));
+    TExtractionInfoBytes zero{};
+    EXPECT_FALSE(IsSoundExtractionInfo(zero.data(), 56));
+}
+
+// Whatever an argument holds, the setup program reads it back unchanged.
+TEST(LoaderCommandLine, QuotedArgumentsComeBackUnchanged) {
+    for (std::string a : {"plain", "C:\\Program Files\\Dist", "C:\\dir with\\trailing\\", "say \"hi\"",
+                          "a\\\\\"b", "two  blanks", ""}) {
+        std::vector<std::string> args = SplitAsWindowsDoes("prog.exe " + QuoteArgument(a));
+        ASSERT_EQ(args.size(), 2u) << a;
+        EXPECT_EQ(args[1], a);
+    }
+}
+
+TEST(LoaderCommandLine, PlainAndSelfExtractingForms) {
+    TLoaderOptions o;
+    o.Silent = true;
+    o.LogFile = "C:\\logs\\run.log";
+    TDistributionParts plain;
+    plain.SetupArchive = "D:\\Dist Dir\\setup.1";
+    EXPECT_EQ(SetupCommandLine("C:\\t\\setup_prog.exe", o, plain, "D:\\Dist Dir\\setup.exe"),
+              "\"C:\\t\\setup_prog.exe\" /SILENT /LOG=C:\\logs\\run.log \"D:\\Dist Dir\"");
+    TDistributionParts self;
+    self.SelfExtracting = true;
+    self.SetupArchive = "A:\\setup.exe";
+    EXPECT_EQ(SetupCommandLine("C:\\t\\s.exe", TLoaderOptions(), self, "A:\\setup.exe"),
+              "\"C:\\t\\s.exe\" *SELFEXTRACT setup.exe A:");
+}
+
+// A temporary directory is new each time and goes away with its files.
+TEST(LoaderTempDirectory, NewEachTimeAndRemoved) {
+    const std::string a = CreatePrivateTempDirectory();
+    const std::string b = CreatePrivateTempDirectory();
+    EXPECT_NE(a, b);
+    { TFileHandleOwner f(FileCreate(a + "\\x.txt")); }
+    EXPECT_TRUE(RemoveTempDirectory(a));
+    EXPECT_TRUE(RemoveTempDirectory(b));
+    EXPECT_FALSE(DirectoryExists(a));
+}
