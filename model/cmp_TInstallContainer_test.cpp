@@ -7,17 +7,6 @@
 using namespace vtrl;
 using namespace vtrl::testkit;
 
-namespace vtrl::testkit {
-void TScriptedFile::ReportStatus(int32_t BytesDone, bool Finished, const std::string& Name) {
-    TFileStatusParameter status;
-    status.BytesDone = BytesDone;
-    status.FileStats.Finished = Finished;
-    status.FileStats.FullSize = Size;
-    TParameterList list{this, &status};
-    SendUp(Name, &list);
-    LastTotalPercent = status.TotalPercentDone;
-}
-}  // namespace vtrl::testkit
 
 namespace {
 

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include "Dialogs.h"
+#include "Forms.h"
+#include "Unattended.h"
+#include "cmp_TInstall.h"
+#include "model_testkit.h"
+
+using namespace vtrl;
+using namespace vtrl::testkit;
+
+namespace {
+
+// A TInstall whose platform work is recorded instead of done: the run
+// must not schedule the test program itself for deletion.
+class TTestInstall : public TInstall {
+public:
+    using TInstall::TInstall;
+    void ScheduleSelfDelete() override { Steps.push_back("ScheduleSelfDelete"); }
+    void DeletePresetupFiles() override { Steps.push_back("DeletePresetupFiles"); }
+    void RegisterContinuation() override { Steps.push_back("RegisterContinuation"); }
+    void RestartWindows() override { Steps.push_back("RestartWindows"); }
+    std::vector<std::string> Steps;
+};
+
+// A file whose archive read can fail.
+class TFailingReadFile : public TScriptedFile {
+public:
+    using TScriptedFile::TScriptedFile;
+    void ReadArchiveInfo() override { throw Exception("The archive files.1 is damaged"); }
+};
+
+struct Run : ::testing::Test {
+    TForm Form{nullptr};
+    TTestInstall* Install;
+    std::vector<std::string> Log;
+    std::vector<std::string> Messages;
+    TRecordingDialog* Dialog;
+
+    Run() {
+        Application.ClearTerminated();
+        Install = new TTestInstall(&Form);
+        Install->SetName("Install1");
+        Install->SetUseLoadingProgram(false);
+        Install->Loaded();
+        Dialog = Make<TRecordingDialog>(&Form, "Dlg", &Log);
+        Dialog->SetContainer(Install);
+        SetSilent(true);
+        SetQuestionResponder([this](const TQuestion& q) {
+            Messages.push_back(q.Msg);
+            return mrOk;
+        });
+        RestartNeeded = false;
+    }
+    ~Run() override {
+        SetQuestionResponder(nullptr);
+        SetSilent(false);
+        Application.ClearTerminated();
+        Application.ExitCode = 0;
+        RestartNeeded = false;
+    }
+    // Runs as the first activation does: exceptions go to the handler.
+    void RunInstall() {
+        try {
+            Install->Process();
+        } catch (const std::exception& e) {
+            Install->HandleException(Install, e);
+        }
+    }
+};
+
+}  // namespace
+
+TEST_F(Run, BroadcastsComeInTheirOrderAndTheRunTerminates) {
+    std::vector<std::string> events;
+    Install->OnStartInstall = [&](TComponent*) { events.push_back("OnStartInstall"); };
+    Install->OnShowGoodInstall = [&](TComponent*) { events.push_back("OnShowGoodInstall"); };
+    RunInstall();
+    EXPECT_EQ(Log, (std::vector<std::string>{
+                       "Install1:eccBeforeReadArchiveInfo", "Install1:eccAfterReadArchiveInfo", "Install1:eccStartingUp",
+                       "Install1:eccLanguageDialog", "Install1:eccWelcomeDialog", "Install1:eccLicenseAgreement",
+                       "Install1:eccReadmeDialog", "Install1:eccBeginningDialogManager", "Install1:eccBeforeProcess",
+                       "Install1:InstallTypeDialog", "Install1:eccBeforeInstallFileGroup", "Install1:DoneCopyingFiles",
+                       "Install1:eccAfterProcess", "Install1:GoodInstallation", "Install1:eccGoodInstallDialogManager"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"OnStartInstall", "OnShowGoodInstall"}));
+    EXPECT_EQ(Install->Steps, (std::vector<std::string>{"ScheduleSelfDelete", "DeletePresetupFiles"}));
+    EXPECT_TRUE(Application.Terminated());
+    EXPECT_FALSE(Install->Running());
+    EXPECT_TRUE(Messages.empty());
+}
+
+// A cancel on the welcome page: the bad-installation path with clean-up and
+// termination, and no error box.
+TEST_F(Run, UserAbortEndsQuietly) {
+    Dialog->ReactTo = "eccWelcomeDialog";
+    Dialog->Reaction = [] { throw EAIUserAbort(); };
+    bool badShown = false;
+    Install->OnShowBadInstall = [&](TComponent*) { badShown = true; };
+    RunInstall();
+    EXPECT_TRUE(badShown);
+    EXPECT_EQ(std::vector<std::string>(Log.end() - 2, Log.end()),
+              (std::vector<std::string>{"Install1:BadInstallation", "Install1:eccBadInstallDialogManager"}));
+    EXPECT_EQ(Install->Steps, (std::vector<std::string>{"DeletePresetupFiles"}));
+    EXPECT_TRUE(Application.Terminated());
+    EXPECT_TRUE(Messages.empty());
+    EXPECT_EQ(Application.ExitCode, 2);
+}
+
+// Any other failure shows the bad-installation page, then its message, and
+// leaves the application open.
+TEST_F(Run, AnArchiveErrorShowsTheBadPageAndTheMessage) {
+    auto* file = Make<TFailingReadFile>(&Form, "File1");
+    file->SetFileName("a.txt");
+    file->SetContainer(Install);
+    RunInstall();
+    EXPECT_EQ(Log, (std::vector<std::string>{"Install1:eccBeforeReadArchiveInfo", "Install1:BadInstallation",
+                                             "Install1:eccBadInstallDialogManager"}));
+    EXPECT_EQ(Messages, (std::vector<std::string>{"The archive files.1 is damaged"}));
+    EXPECT_FALSE(Application.Terminated());
+    EXPECT_TRUE(Install->Steps.empty());
+    EXPECT_EQ(Application.ExitCode, 1);
+}
+
+TEST_F(Run, CleanupAndTerminationCanBeVetoed) {
+    Install->OnCleanup = [](TInstall*, bool& cont) { cont = false; };
+    Install->OnBeforeTerminateApp = [](TInstall*, bool& cont) { cont = false; };
+    RunInstall();
+    EXPECT_EQ(Install->Steps, (std::vector<std::string>{"ScheduleSelfDelete"}));  // presetup files kept
+    EXPECT_FALSE(Application.Terminated());
+}
+
+// A restart-needed run ends after the restart step without the completion
+// page; the restart itself happens only when nobody declines it.
+TEST_F(Run, RestartEndsTheRunEarly) {
+    Install->OnStartInstall = [](TComponent*) { RestartNeeded = true; };
+    Install->OnRebootWindows = [](TInstall*, bool& cont) { cont = false; };
+    RunInstall();
+    EXPECT_EQ(Log.back(), "Install1:ShutDownDialog");
+    EXPECT_TRUE(Install->Steps.empty());
+    EXPECT_TRUE(Application.Terminated());
+    EXPECT_TRUE(Install->Running());
+
+    Application.ClearTerminated();
+    Log.clear();
+    Install->OnRebootWindows.Clear();
+    RunInstall();
+    EXPECT_EQ(Install->Steps, (std::vector<std::string>{"RestartWindows"}));
+}
+
+TEST_F(Run, ConfirmUserAbortAsksTheHandler) {
+    EXPECT_TRUE(Install->ConfirmUserAbort());
+    Install->OnUserAbort = [](TInstall*, bool& quit) { quit = false; };
+    EXPECT_FALSE(Install->ConfirmUserAbort());
+}
+
+TEST_F(Run, NothingStartsBeforeTheFirstActivationAndOnlyOnce) {
+    int runs = 0;
+    Install->OnStartInstall = [&](TComponent*) { ++runs; };
+    Install->RunAutomatic = false;
+    Install->StartMode();
+    Form.OnActivate(&Form);
+    EXPECT_TRUE(Install->Started());
+    EXPECT_EQ(runs, 0);  // RunAutomatic false: the owner starts the run
+    EXPECT_EQ(Form.WindowState(), wsMaximized);
+}
