@@ -1,0 +1,57 @@
+// The uninstall program's one window: the checklist of removal steps, the
+// progress bar and the Start and Close buttons; Start runs the removal.
+#pragma once
+
+#include <string>
+
+#include "Forms.h"
+#include "StdCtrls.h"
+#include "routines_UninstallSteps.h"
+
+namespace vtrl {
+
+class TUninstallForm : public TForm {
+public:
+    explicit TUninstallForm(TComponent* AOwner);
+
+    // Start-up: the product name from the command line, the caption and the
+    // record's base key. Without an argument Start is disabled and Exception
+    // "Please remove this software from the Add/Remove Programs from the
+    // Control Panel" is raised.
+    void FormCreate();
+    // Runs the whole removal, once; ends the program after the final
+    // message. An error that escapes a step is shown, sets the exit code 1
+    // and leaves the window with only Close working (a silent run ends).
+    void StartBtnClick();
+    void CloseBtnClick() { Close(); }
+
+    const std::string& ProductName() const { return FProductName; }
+
+    TPanel* ThemeBitmap = nullptr;
+    TLabel* Label1 = nullptr;
+    TCheckBox* AliasesCB = nullptr;
+    TCheckBox* ActiveXCB = nullptr;
+    TCheckBox* FilesCB = nullptr;
+    TCheckBox* INIFilesCB = nullptr;
+    TCheckBox* RegistryCB = nullptr;
+    TCheckBox* BDECB = nullptr;
+    TProgressBar* ProgressBar1 = nullptr;
+    TButton* StartBtn = nullptr;
+    TButton* CloseBtn = nullptr;
+
+private:
+    void CreateControls();
+    TCheckBox* AddCheck(const char* Name, const char* Caption, int Top);
+    void FirstActivation();
+    void RunRemoval();
+    void Tick(TCheckBox* Box);
+    template <class F>
+    void WithProgress(F Step);
+    void RemoveOwnFile();
+
+    std::string FProductName;
+    TRemovalContext FRemoval;
+    bool FStarted = false;
+};
+
+}  // namespace vtrl

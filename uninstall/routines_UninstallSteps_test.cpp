@@ -1,0 +1,231 @@
+// Tests of the removal steps against a scratch uninstall record in the
+// registry and scratch files; every question is answered by a responder.
+#include "routines_UninstallSteps.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "Controls.h"
+#include "Dialogs.h"
+#include "FileShim.h"
+#include "SysUtils.h"
+#include "Unattended.h"
+#include "routines_Registry.h"
+
+namespace vtrl {
+namespace {
+
+class Steps : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetSilent(true);
+        const std::string unique = IntToStr(GetCurrentProcessId()) + "-" +
+                                   ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        Ctx.BaseKey = UninstallBaseKey("Vantrel Steps Test " + unique);
+        Dir = AddBackSlash(GetTempDirectory()) + "vtrl-steps-" + unique;
+        ASSERT_TRUE(ForceDirectories(Dir + "\\Sub"));
+        SetQuestionResponder([this](const TQuestion& q) {
+            Questions.push_back(q.Msg);
+            return Answer;
+        });
+    }
+    void TearDown() override {
+        SetQuestionResponder(nullptr);
+        TRegistry reg;
+        SelectRootKey(reg, hkLocalMachine);
+        (void)reg.DeleteKey(Ctx.BaseKey);
+        (void)reg.DeleteKey(TargetKey);
+        if (reg.OpenKey(SharedDLLsKey, false))
+            for (const std::string& p : SharedPaths) (void)reg.DeleteValue(p);
+        for (const char* f : {"\\a.txt", "\\b.txt", "\\c.txt", "\\Sub\\d.txt", "\\shared.dll"})
+            FileDelete(Dir + f);
+        RemoveDirectoryA((Dir + "\\Sub").c_str());
+        RemoveDirectoryA(Dir.c_str());
+    }
+    std::string MakeFile(const std::string& Name) {
+        const std::string p = Dir + "\\" + Name;
+        TFileHandle h = FileCreate(p);
+        FileClose(h);
+        return p;
+    }
+    void Write(const std::string& Key, const std::string& Name, const std::string& Value) {
+        RegWriteString(hkLocalMachine, Key, Name, Value);
+    }
+    void SetCount(const std::string& Path, int32_t Count) {
+        RegWriteInteger(hkLocalMachine, SharedDLLsKey, Path, Count);
+        SharedPaths.push_back(Path);
+    }
+    bool CountOf(const std::string& Path, int32_t& Count) {
+        TRegistry reg;
+        SelectRootKey(reg, hkLocalMachine);
+        return reg.OpenKeyReadOnly(SharedDLLsKey) && reg.TryReadInteger(Path, Count);
+    }
+    bool KeyExists(const std::string& Key) {
+        TRegistry reg;
+        SelectRootKey(reg, hkLocalMachine);
+        return reg.KeyExists(Key);
+    }
+
+    TRemovalContext Ctx;
+    std::string Dir;
+    std::string TargetKey = "\\Software\\Vantrel Steps Test Target " + IntToStr(GetCurrentProcessId());
+    std::vector<std::string> SharedPaths, Questions;
+    int Answer = mrNo;
+};
+
+// A count of 2 or more is decremented and the file kept, without a question.
+TEST_F(Steps, SharedCountAboveOneIsDecrementedAndKept) {
+    const std::string p = Dir + "\\shared.dll";
+    SetCount(p, 3);
+    EXPECT_FALSE(SharedFileCheck(p, TMissingCount::DeleteWithoutAsking));
+    int32_t c = 0;
+    ASSERT_TRUE(CountOf(p, c));
+    EXPECT_EQ(c, 2);
+    EXPECT_TRUE(Questions.empty());
+}
+
+// A count of 1 asks with the exact question; Yes deletes the count.
+TEST_F(Steps, SharedCountOneAsksAndYesDeletesTheCount) {
+    const std::string p = Dir + "\\shared.dll";
+    SetCount(p, 1);
+    Answer = mrYes;
+    EXPECT_TRUE(SharedFileCheck(p, TMissingCount::DeleteWithoutAsking));
+    ASSERT_EQ(Questions.size(), 1u);
+    EXPECT_EQ(Questions[0], "Uninstall has determined that the file " + p +
+                                " is no longer used by an application. Is it o.k. to delete it?");
+    int32_t c = 0;
+    EXPECT_FALSE(CountOf(p, c));
+}
+
+TEST_F(Steps, SharedCountOneAnsweredNoKeepsFileAndCount) {
+    const std::string p = Dir + "\\shared.dll";
+    SetCount(p, 1);
+    EXPECT_FALSE(SharedFileCheck(p, TMissingCount::DeleteWithoutAsking));
+    int32_t c = 0;
+    ASSERT_TRUE(CountOf(p, c));
+    EXPECT_EQ(c, 1);
+}
+
+// The unattended answer keeps the file.
+TEST_F(Steps, SilentDefaultKeepsTheFile) {
+    SetQuestionResponder(nullptr);
+    const std::string p = Dir + "\\shared.dll";
+    SetCount(p, 1);
+    EXPECT_FALSE(SharedFileCheck(p, TMissingCount::DeleteWithoutAsking));
+}
+
+// Without a count a listed file is ordinary (deleted unasked); an ActiveX
+// server is asked about.
+TEST_F(Steps, MissingCountFollowsTheStep) {
+    const std::string p = Dir + "\\no-count.dll";
+    EXPECT_TRUE(SharedFileCheck(p, TMissingCount::DeleteWithoutAsking));
+    EXPECT_TRUE(Questions.empty());
+    Answer = mrYes;
+    EXPECT_TRUE(SharedFileCheck(p, TMissingCount::Ask));
+    EXPECT_EQ(Questions.size(), 1u);
+}
+
+// Files, Files1 and Files2 are all processed; "Entries" is no entry; each
+// key is deleted; the directories are listed; progress goes 0, 100 for two
+// entries and 0 for one.
+TEST_F(Steps, FilesKeysAreProcessedInTurn) {
+    const std::string a = MakeFile("a.txt"), b = MakeFile("b.txt"), d = MakeFile("Sub\\d.txt");
+    Write(Ctx.BaseKey + "\\Files", "File1", a);
+    Write(Ctx.BaseKey + "\\Files", "File2", d);
+    Write(Ctx.BaseKey + "\\Files", "Entries", "2");
+    Write(Ctx.BaseKey + "\\Files1", "Entries", "0");
+    Write(Ctx.BaseKey + "\\Files2", "File1", b);
+    Write(Ctx.BaseKey + "\\Files2", "Entries", "1");
+    std::vector<int> progress;
+    Ctx.Progress = [&](int p) { progress.push_back(p); };
+    EXPECT_EQ(RemoveFiles(Ctx), 3);
+    EXPECT_FALSE(FileExists(a));
+    EXPECT_FALSE(FileExists(b));
+    EXPECT_FALSE(FileExists(d));
+    EXPECT_EQ(progress, (std::vector<int>{0, 100, 0}));
+    EXPECT_EQ(Ctx.Directories.Items(), (std::vector<std::string>{UpperCase(Dir), UpperCase(Dir + "\\Sub")}));
+    for (const char* k : {"\\Files", "\\Files1", "\\Files2"}) EXPECT_FALSE(KeyExists(Ctx.BaseKey + k));
+    EXPECT_EQ(RemoveDirectories(Ctx), 2);
+    EXPECT_FALSE(DirectoryExists(Dir));
+}
+
+TEST_F(Steps, MissingFiles1StopsBeforeFiles2) {
+    const std::string a = MakeFile("a.txt"), b = MakeFile("b.txt");
+    Write(Ctx.BaseKey + "\\Files", "File1", a);
+    Write(Ctx.BaseKey + "\\Files2", "File1", b);
+    EXPECT_EQ(RemoveFiles(Ctx), 1);
+    EXPECT_TRUE(FileExists(b));
+    EXPECT_TRUE(KeyExists(Ctx.BaseKey + "\\Files2"));
+}
+
+// A listed file that is already gone adds no directory and is no error.
+TEST_F(Steps, MissingFileIsSkipped) {
+    Write(Ctx.BaseKey + "\\Files", "File1", Dir + "\\never-there.txt");
+    EXPECT_EQ(RemoveFiles(Ctx), 0);
+    EXPECT_EQ(Ctx.Directories.Count(), 0);
+}
+
+TEST_F(Steps, NoFilesKeyDoesNothing) {
+    EXPECT_EQ(RemoveFiles(Ctx), 0);
+}
+
+// An ActiveX entry without a count is asked about; answered Yes, the file
+// goes and its directory is listed; the key is deleted.
+TEST_F(Steps, ActiveXEntryWithoutCountIsAskedAbout) {
+    const std::string c = MakeFile("c.txt");
+    Write(Ctx.BaseKey + "\\ActiveX", "File1", c + ";0");
+    Write(Ctx.BaseKey + "\\ActiveX", "Entries", "1");
+    Answer = mrYes;
+    EXPECT_EQ(RemoveActiveX(Ctx), 1);
+    EXPECT_EQ(Questions.size(), 1u);
+    EXPECT_FALSE(FileExists(c));
+    EXPECT_EQ(Ctx.Directories.Items(), (std::vector<std::string>{UpperCase(Dir)}));
+    EXPECT_FALSE(KeyExists(Ctx.BaseKey + "\\ActiveX"));
+}
+
+TEST_F(Steps, ActiveXEntryAnsweredNoStays) {
+    const std::string c = MakeFile("c.txt");
+    Write(Ctx.BaseKey + "\\ActiveX", "File1", c + ";1");
+    EXPECT_EQ(RemoveActiveX(Ctx), 0);
+    EXPECT_TRUE(FileExists(c));
+}
+
+// A root ordinal of 6 makes the step fail, but the other entries are
+// still undone; a target key emptied by the step goes.
+TEST_F(Steps, RegistryStepReportsBadRootAndGoesOn) {
+    RegWriteString(hkLocalMachine, TargetKey, "Color", "Blue");
+    const std::string rk = Ctx.BaseKey + "\\RegistryKeys";
+    Write(rk + "\\RegistryKey1", "Key", TargetKey);
+    RegWriteInteger(hkLocalMachine, rk + "\\RegistryKey1", "Root", 6);
+    Write(rk + "\\RegistryKey2", "Key", TargetKey);
+    RegWriteInteger(hkLocalMachine, rk + "\\RegistryKey2", "Root", 4);
+    Write(rk + "\\RegistryKey2\\Entries", "Color", "Blue");
+    EXPECT_FALSE(RemoveRegistryValues(Ctx));
+    EXPECT_FALSE(KeyExists(TargetKey));
+    EXPECT_FALSE(KeyExists(rk));
+}
+
+// Values the record does not name stay, and so does their key.
+TEST_F(Steps, RegistryStepKeepsUnrecordedValues) {
+    RegWriteString(hkLocalMachine, TargetKey, "Color", "Blue");
+    RegWriteString(hkLocalMachine, TargetKey, "Size", "Large");
+    const std::string rk = Ctx.BaseKey + "\\RegistryKeys\\RegistryKey1";
+    Write(rk, "Key", TargetKey);
+    RegWriteInteger(hkLocalMachine, rk, "Root", 4);
+    Write(rk + "\\Entries", "Color", "Blue");
+    EXPECT_TRUE(RemoveRegistryValues(Ctx));
+    EXPECT_EQ(RegReadString(hkLocalMachine, TargetKey, "Size", "-"), "Large");
+    EXPECT_EQ(RegReadString(hkLocalMachine, TargetKey, "Color", "-"), "-");
+}
+
+TEST_F(Steps, DeleteRecordRemovesEverythingBelow) {
+    Write(Ctx.BaseKey, "DisplayName", "x");
+    Write(Ctx.BaseKey + "\\INIFiles\\1", "FilePath", "C:\\x.ini");
+    EXPECT_TRUE(DeleteRecord(Ctx));
+    EXPECT_FALSE(KeyExists(Ctx.BaseKey));
+    EXPECT_FALSE(DeleteRecord(Ctx));
+}
+
+}  // namespace
+}  // namespace vtrl

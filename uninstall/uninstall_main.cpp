@@ -1,0 +1,60 @@
+// The uninstall program: one form, started with the product name as its
+// command line.
+#include <windows.h>
+
+#include "Dialogs.h"
+#include "Forms.h"
+#include "UninstallForm.h"
+#include "Unattended.h"
+
+using namespace vtrl;
+
+namespace {
+
+// An "UninstallString" whose program path is not quoted reaches us
+// verbatim; re-reading it with the path quoted keeps the path's blanks out
+// of the product name.
+void AcceptUnquotedProgramPath() {
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return;
+    const std::string commandLine = GetCommandLineA();
+    const std::string quoted = QuoteProgramPath(commandLine, path);
+    if (quoted != commandLine) InitRunOptions(quoted);
+}
+
+int RunUninstall() {
+    Application.Initialize();
+    AcceptUnquotedProgramPath();
+    Application.Title = "Uninstall";
+    TUninstallForm* form = nullptr;
+    Application.CreateForm(form);
+    try {
+        form->FormCreate();
+    } catch (const Exception& e) {
+        Log(std::string("Start-up failed: ") + e.what());
+        MessageDlg(e.what(), mtError, {mbOK}, 0);
+        Application.ExitCode = 1;
+        // The window stays with only Close working; nobody would close it
+        // in an unattended run.
+        if (IsSilent()) return Application.ExitCode;
+    }
+    Application.Run();
+    return Application.ExitCode;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    int code;
+    try {
+        code = RunUninstall();
+    } catch (const std::exception& e) {
+        Log(std::string("Start-up failed: ") + e.what());
+        MessageDlg(e.what(), mtError, {mbOK}, 0);
+        code = 1;
+    }
+    Log("Exit code " + IntToStr(code));
+    CloseLog();
+    return code;
+}
