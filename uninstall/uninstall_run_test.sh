@@ -90,6 +90,21 @@ grep -qF "$product has finished removing itself" run.log ||
   grep -qF "The uninstallation program for $product will be removed after you reboot your computer." run.log ||
   { echo "log lacks the final message"; fail=1; }
 
+# The running program cannot delete its own file; the deletion waits for
+# the next restart.
+pending=$("$wine_run" reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' /v PendingFileRenameOperations 2>/dev/null | tr -d '\r')
+if grep -qF "will be removed after you reboot" run.log; then
+  echo "$pending" | grep -qiF "vtrl-uninstall-test-$$\\bin\\uninstall.exe" || { echo "no delayed deletion: $pending"; fail=1; }
+fi
+
+# Run again for the same product: no record, nothing removed but itself.
+cp "$exe" "$top/bin/uninstall.exe" 2>/dev/null
+"$wine_run" uninstall.exe /SILENT /LOG=again.log $product 2>/dev/null
+code=$?
+[ "$code" -eq 0 ] || { echo "second run: exit code $code"; fail=1; }
+grep -qF "Files deleted: 0" again.log || { echo "second run deleted files"; cat again.log; fail=1; }
+[ -f "$top/Shared/shared.dll" ] && [ -f "$top/Late/late.txt" ] || { echo "second run removed files"; fail=1; }
+
 # Without a product name: the error, Start never runs, a non-zero exit code.
 cp "$exe" "$top/bin/uninstall2.exe"
 "$wine_run" uninstall2.exe /SILENT /LOG=noarg.log 2>/dev/null
