@@ -214,7 +214,7 @@ std::string TInstallFile::SourceKey(const std::string& Dir, const std::string& N
     return (Dir.empty() || Dir.back() != '\\' ? Dir + "\\" : Dir) + Name;
 }
 
-std::string TInstallFile::DestinationPath() { return AddBackSlash(ExpandDestDir()) + FDestName; }
+std::string TInstallFile::DestinationPath() { return AddBackSlash(ExpandDestDir()) + EffectiveDestName(); }
 
 std::string TInstallFile::CheckedArchiveFile() {
     std::string archive = ExpandArchiveFile();

@@ -95,7 +95,10 @@ public:
     int32_t UnpackedSize() const { return FUnpackedSize; }
     const std::string& VersionText() const { return FVersionText; }
     bool Deferred() const { return FDeferred; }
-    // The absolute destination path: ExpandDestDir + "\" + DestName.
+    // The name the file gets at its destination: DestName, or FileName
+    // while DestName is blank (a definition need not store both).
+    const std::string& EffectiveDestName() const { return FDestName.empty() ? FFileName : FDestName; }
+    // The absolute destination path: ExpandDestDir + "\" + the destination name.
     std::string DestinationPath();
 
     TInstallFileNotifyEvent OnAfterCompress, OnAfterCopy, OnAfterInstallFile;

@@ -120,7 +120,7 @@ void TInstallFile::ProcessHelpers() {
         THandlerScope handlers(a, *this, true, true);
         a.SetCompressedFile(archive);
         a.ExtractDirectory = destDir;
-        a.DestinationName = FDestName;
+        a.DestinationName = EffectiveDestName();
         a.Overwrite = FOverwriteMode;
         ProcessOnly(a, SourcePath());
         a.ExtractFiles();
@@ -256,7 +256,7 @@ void TInstallFile::CopyFile() {
         {
             // Overwrite stays as the last operation left it.
             THandlerScope handlers(a, *this, false, true);
-            a.CopyPlainFile(SourcePath(), AddBackSlash(destDir) + FDestName);
+            a.CopyPlainFile(SourcePath(), AddBackSlash(destDir) + EffectiveDestName());
         }
         if (OnAfterCopy) OnAfterCopy(this);
         SendUp("eieAfterCopyFile", this);
