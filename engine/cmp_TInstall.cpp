@@ -226,14 +226,7 @@ void TInstall::Process() {
     Broadcast("GoodInstallation");
     Broadcast("eccGoodInstallDialogManager");
     ScheduleSelfDelete();
-    bool cont = true;
-    if (OnCleanup) OnCleanup(this, cont);
-    if (cont) DeletePresetupFiles();
-    if (RunAutomatic) {
-        cont = true;
-        if (OnBeforeTerminateApp) OnBeforeTerminateApp(this, cont);
-        if (cont) RequestTermination();
-    }
+    CleanupAndTerminate();
     FRunning = false;
     Log("Run ended: installation complete");
 }
@@ -250,9 +243,7 @@ void TInstall::HandleException(TComponent* Sender, const std::exception& E) {
     if (!dynamic_cast<const EAIUserAbort*>(&E)) {
         Log(std::string("Run failed: ") + E.what());
         Application.ExitCode = 1;
-        if (OnShowBadInstall) OnShowBadInstall(this);
-        Broadcast("BadInstallation");
-        Broadcast("eccBadInstallDialogManager");
+        ShowBadInstallation();
         MessageDlg(E.what(), mtError, {mbOK}, 0);
         return;
     }
@@ -261,19 +252,27 @@ void TInstall::HandleException(TComponent* Sender, const std::exception& E) {
     UserAbortPath();
 }
 
+void TInstall::ShowBadInstallation() {
+    if (OnShowBadInstall) OnShowBadInstall(this);
+    Broadcast("BadInstallation");
+    Broadcast("eccBadInstallDialogManager");
+}
+
+void TInstall::CleanupAndTerminate() {
+    bool cont = true;
+    if (OnCleanup) OnCleanup(this, cont);
+    if (cont) DeletePresetupFiles();
+    if (RunAutomatic) {
+        cont = true;
+        if (OnBeforeTerminateApp) OnBeforeTerminateApp(this, cont);
+        if (cont) RequestTermination();
+    }
+}
+
 void TInstall::UserAbortPath() {
     try {
-        if (OnShowBadInstall) OnShowBadInstall(this);
-        Broadcast("BadInstallation");
-        Broadcast("eccBadInstallDialogManager");
-        bool cont = true;
-        if (OnCleanup) OnCleanup(this, cont);
-        if (cont) DeletePresetupFiles();
-        if (RunAutomatic) {
-            cont = true;
-            if (OnBeforeTerminateApp) OnBeforeTerminateApp(this, cont);
-            if (cont) RequestTermination();
-        }
+        ShowBadInstallation();
+        CleanupAndTerminate();
     } catch (...) {
         if (RunAutomatic) RequestTermination();
     }

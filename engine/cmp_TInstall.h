@@ -114,6 +114,11 @@ protected:
     void FirstActivation(TComponent* Sender);
     // Ends the run as a bad installation after a user abort.
     void UserAbortPath();
+    // OnShowBadInstall and the bad-installation broadcasts.
+    void ShowBadInstallation();
+    // OnCleanup (which may keep the presetup files), then, when the run
+    // ends the program, OnBeforeTerminateApp (which may keep it running).
+    void CleanupAndTerminate();
     void RequestTermination();
 
     bool FStarted = false;

@@ -140,18 +140,28 @@ void TFileContainer::CompressHelper(TFileRelated* Helper, bool AllInOne) {
     restore();
 }
 
-void TFileContainer::Compress(bool AllInOne) {
-    FState = fcsCompress;
-    auto finish = [this] {
-        FState = fcsNone;
-        Broadcast("DoneCopyingFiles");
-    };
+void TFileContainer::RunPass(TFileContainerState Pass, const std::function<void()>& Body) {
+    FState = Pass;
     try {
-        if (OnBeforeProcess) OnBeforeProcess(this);
-        if (!FInclude) {
-            finish();
-            return;
+        Body();
+    } catch (...) {
+        // The pass ends as always; the failure goes on, not a failure of
+        // the receivers of the closing broadcast.
+        FState = fcsNone;
+        try {
+            Broadcast("DoneCopyingFiles");
+        } catch (...) {
         }
+        throw;
+    }
+    FState = fcsNone;
+    Broadcast("DoneCopyingFiles");
+}
+
+void TFileContainer::Compress(bool AllInOne) {
+    RunPass(fcsCompress, [&] {
+        if (OnBeforeProcess) OnBeforeProcess(this);
+        if (!FInclude) return;
         SendUp("eieBPFileContainer", this);
         ReadSourceInfo();
         FTotalSize = TotalSize(AllInOne);
@@ -166,46 +176,24 @@ void TFileContainer::Compress(bool AllInOne) {
                 CompressHelper(r, AllInOne);
         if (OnAfterProcess) OnAfterProcess(this);
         SendUp("eieAPFileContainer", this);
-    } catch (...) {
-        FState = fcsNone;
-        try {
-            Broadcast("DoneCopyingFiles");
-        } catch (...) {
-        }
-        throw;
-    }
-    finish();
+    });
 }
 
 void TFileContainer::CopyFiles() {
-    FState = fcsCopy;
-    auto finish = [this] {
-        FState = fcsNone;
-        Broadcast("DoneCopyingFiles");
-    };
-    try {
+    RunPass(fcsCopy, [&] {
         if (OnBeforeProcess) OnBeforeProcess(this);
-        if (FInclude) {
-            SendUp("eieBPFileContainer", this);
-            ReadSourceInfo();
-            FTotalSize = TotalSize(false);
-            FDoneSize = 0;
-            for (size_t i = 0; i < FHelpers.size(); ++i)
-                if (auto* f = As<TInstallFile>(FHelpers[i])) f->CopyFile();
-            for (size_t i = 0; i < FHelpers.size(); ++i)
-                if (auto* c = As<TFileContainer>(FHelpers[i])) c->CopyFiles();
-            if (OnAfterProcess) OnAfterProcess(this);
-            SendUp("eieAPFileContainer", this);
-        }
-    } catch (...) {
-        FState = fcsNone;
-        try {
-            Broadcast("DoneCopyingFiles");
-        } catch (...) {
-        }
-        throw;
-    }
-    finish();
+        if (!FInclude) return;
+        SendUp("eieBPFileContainer", this);
+        ReadSourceInfo();
+        FTotalSize = TotalSize(false);
+        FDoneSize = 0;
+        for (size_t i = 0; i < FHelpers.size(); ++i)
+            if (auto* f = As<TInstallFile>(FHelpers[i])) f->CopyFile();
+        for (size_t i = 0; i < FHelpers.size(); ++i)
+            if (auto* c = As<TFileContainer>(FHelpers[i])) c->CopyFiles();
+        if (OnAfterProcess) OnAfterProcess(this);
+        SendUp("eieAPFileContainer", this);
+    });
 }
 
 int32_t TFileContainer::TotalSize(bool CountAll) const {

@@ -2,6 +2,8 @@
 // them (compress at build time, install, plain copy), and file groups.
 #pragma once
 
+#include <functional>
+
 #include "cmp_TInstallContainer.h"
 
 namespace vtrl {
@@ -71,6 +73,10 @@ protected:
     void HandleStatus(TPersistent* ParameterObject);
     void HandleReplace(TPersistent* ParameterObject);
     void HandleChangeDisk(TPersistent* ParameterObject);
+    // Runs Body as the pass Pass: State is Pass meanwhile and fcsNone
+    // after, and "DoneCopyingFiles" is broadcast at the end, also when
+    // Body raised.
+    void RunPass(TFileContainerState Pass, const std::function<void()>& Body);
     // Compresses one helper into this container's archive, with the
     // helper's archive settings adjusted for the pass and restored after.
     void CompressHelper(TFileRelated* Helper, bool AllInOne);
