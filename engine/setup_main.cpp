@@ -52,18 +52,4 @@ int RunSetup() {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    int code;
-    try {
-        code = RunSetup();
-    } catch (const std::exception& e) {
-        // Failures while the definition is created end the program after
-        // their message.
-        Log(std::string("Start-up failed: ") + e.what());
-        MessageDlg(e.what(), mtError, {mbOK}, 0);
-        code = 1;
-    }
-    Log("Exit code " + IntToStr(code));
-    CloseLog();
-    return code;
-}
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return RunProgram(RunSetup); }

@@ -33,6 +33,18 @@ std::string CurrentDrive() {
     return dir.size() >= 2 && dir[1] == ':' ? dir.substr(0, 2) : std::string("C:");
 }
 
+// The anchors DestDir and ArchiveFile resolve alike; false for the others.
+bool CommonAnchor(TPathSpecifiers Type, std::string& Anchor) {
+    switch (Type) {
+    case ddAbsolute: Anchor.clear(); return true;
+    case ddSystem: Anchor = SystemDir(); return true;
+    case ddWindows: Anchor = WindowsDir(); return true;
+    case ddProgramFilesDir: Anchor = ProgramFilesFolder(); return true;
+    case ddCommonFilesDir: Anchor = CommonFilesFolder(); return true;
+    default: return false;
+    }
+}
+
 }  // namespace
 
 void InitSystemDirectories() {
@@ -102,12 +114,8 @@ void TInstallContainer::SetDestDirType(TPathSpecifiers Value) {
 
 std::string TInstallContainer::ExpandDestDir() {
     std::string anchor;
+    if (CommonAnchor(FDestDirType, anchor)) return RemoveBackSlash(anchor + FDestDir);
     switch (FDestDirType) {
-    case ddAbsolute: break;
-    case ddSystem: anchor = SystemDir(); break;
-    case ddWindows: anchor = WindowsDir(); break;
-    case ddProgramFilesDir: anchor = ProgramFilesFolder(); break;
-    case ddCommonFilesDir: anchor = CommonFilesFolder(); break;
     case ddDesktopMenuDir: anchor = DesktopFolder(); break;
     case ddProgramMenuDir: anchor = ProgramsFolder(); break;
     case ddStartMenuDir: anchor = StartMenuFolder(); break;
@@ -146,12 +154,8 @@ void TFileRelated::SetArchiveFileType(TPathSpecifiers Value) {
 
 std::string TFileRelated::ExpandArchiveFile() {
     std::string anchor;
+    if (CommonAnchor(FArchiveFileType, anchor)) return RemoveBackSlash(anchor + FArchiveFile);
     switch (FArchiveFileType) {
-    case ddAbsolute: break;
-    case ddSystem: anchor = SystemDir(); break;
-    case ddWindows: anchor = WindowsDir(); break;
-    case ddProgramFilesDir: anchor = ProgramFilesFolder(); break;
-    case ddCommonFilesDir: anchor = CommonFilesFolder(); break;
     case ddLoading:
         if (!GlobalInstall())
             RaiseFmt("Cannot expand the ArchiveFile property of %s because there is no TInstall", Name());

@@ -134,4 +134,18 @@ bool InputQuery(const std::string& Caption, const std::string& Prompt, std::stri
     return ok_;
 }
 
+int RunProgram(const std::function<int()>& Body) {
+    int code;
+    try {
+        code = Body();
+    } catch (const std::exception& e) {
+        Log(std::string("Start-up failed: ") + e.what());
+        MessageDlg(e.what(), mtError, {mbOK}, 0);
+        code = 1;
+    }
+    Log("Exit code " + IntToStr(code));
+    CloseLog();
+    return code;
+}
+
 }  // namespace vtrl

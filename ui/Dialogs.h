@@ -53,4 +53,10 @@ bool InputQuery(const std::string& Caption, const std::string& Prompt, std::stri
 using TQuestionResponder = std::function<int(const TQuestion&)>;
 void SetQuestionResponder(TQuestionResponder Responder);
 
+// Runs a program's body and ends it the same way for every program of the
+// kit: a failure that escapes the body is logged and shown as an error
+// (exit code 1); the exit code is logged and the log closed. Returns the
+// code for WinMain.
+int RunProgram(const std::function<int()>& Body);
+
 }  // namespace vtrl

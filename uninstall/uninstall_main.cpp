@@ -45,16 +45,4 @@ int RunUninstall() {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    int code;
-    try {
-        code = RunUninstall();
-    } catch (const std::exception& e) {
-        Log(std::string("Start-up failed: ") + e.what());
-        MessageDlg(e.what(), mtError, {mbOK}, 0);
-        code = 1;
-    }
-    Log("Exit code " + IntToStr(code));
-    CloseLog();
-    return code;
-}
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return RunProgram(RunUninstall); }
