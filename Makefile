@@ -8,7 +8,7 @@ PACKAGES = mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 
            xauth x11-utils
 TOOLCHAIN = $(CURDIR)/cmake/mingw.cmake
 
-.PHONY: deps configure build test demo bench fuzz clean
+.PHONY: deps configure build test demo bench bench-archive bench-install fuzz clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -42,11 +42,19 @@ demo: deps $(BUILD)/win64/build.ninja
 	ninja -C $(BUILD)/win64 -j $(JOBS) demo-files
 	tools/with-display tools/demo $(BUILD)/win64
 
+bench: bench-archive bench-install
+
 # Archive throughput against raw zlib (native Release build, no sanitizers).
-bench: deps
+bench-archive: deps
 	cmake -G Ninja -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DVTRL_SANITIZE=OFF -DVTRL_TESTS=OFF
 	ninja -C $(BUILD)/bench -j $(JOBS) vtrl_bench
 	$(BUILD)/bench/archive/vtrl_bench
+
+# Build and silent install of the sample product and of generated products
+# of many small files under Wine, against vtrlarc extracting the same archive.
+bench-install: deps $(BUILD)/win64/build.ninja
+	ninja -C $(BUILD)/win64 -j $(JOBS) bench-install-files
+	tools/with-display tools/bench-install $(BUILD)/win64
 
 # The archive fuzz targets (clang, libFuzzer) for FUZZ_SECONDS each.
 FUZZ_SECONDS ?= 600
