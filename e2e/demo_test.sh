@@ -28,4 +28,22 @@ check 'uninstall: Files deleted: 7'
 check 'files left: 1'
 check 'Add/Remove Programs no longer lists the product'
 [ $fail -eq 0 ] || cat "$out"
+
+# The same distribution installed from a plain directory: the loading
+# program as setup.exe with "setup.1" and "files.1" beside it.
+export VTRL_WINEPREFIX=$build/demo/prefix
+C=$VTRL_WINEPREFIX/drive_c/VantrelDemo
+mkdir -p "$C/plain"
+cp "$C/dist/files.1" "$C/dist/setup.1" "$C/plain/"
+cp "$C/kit/VantrelLoadProgram.exe" "$C/plain/setup.exe"
+(cd "$C/user" && "$root/tools/wine-run" 'C:\VantrelDemo\plain\setup.exe' /SILENT '/LOG=C:\VantrelDemo\plain.log')
+code=$?
+log=$(tr -d '\r' < "$C/plain.log" 2>/dev/null)
+target="$VTRL_WINEPREFIX/drive_c/Program Files/Vantrel Components"
+[ $code -eq 0 ] || { echo "plain directory install: exit code $code"; fail=1; }
+grep -qF 'setup: Mode: normal' <<<"$log" || { echo "plain directory install: not the normal mode"; fail=1; }
+grep -qF '[C:\VantrelDemo\plain]' <<<"$log" || { echo "plain directory install: source directory not passed"; fail=1; }
+[ "$(find "$target" -type f | wc -l)" -eq 8 ] || { echo "plain directory install: files missing"; fail=1; }
+cmp -s "$target/Source/VtrlLabel.pas" "$root/product/Source/VtrlLabel.pas" || { echo "plain directory install: content differs"; fail=1; }
+[ $fail -eq 0 ] || echo "$log"
 exit $fail
