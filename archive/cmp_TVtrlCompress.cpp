@@ -48,6 +48,7 @@ void TVtrlCompress::SetCompressedFile(const std::string& Value) {
                            SameText(ChangeFileExt(Value, ".1"), ChangeFileExt(FCompressedFile, ".1"));
         if (!sameDiskSet) {
             FDirectoryLoaded = false;
+            FAppendedSize = -1;
             FDirectory.Clear();
             // The directory a compression left in memory belongs to the old
             // name; questions about the new archive read it.
@@ -82,6 +83,7 @@ std::string TVtrlCompress::VolumeName(int Volume) const {
 
 void TVtrlCompress::ReadDirectory() {
     FDirectoryLoaded = false;
+    FAppendedSize = -1;
     if (!FileExists(FCompressedFile)) throw EVCCouldNotOpenCompressedFile(FCompressedFile);
     TVtrlFileStream s(FileOpenRead(FCompressedFile));
     if (s.Handle() == InvalidFileHandle) throw EVCCouldNotOpenCompressedFile(FCompressedFile);
@@ -294,17 +296,27 @@ void TVtrlCompress::CompressFiles(bool Append) {
 }
 
 void TVtrlCompress::CompressBody(bool Append) {
+    const int64_t appendedSize = FAppendedSize;
+    FAppendedSize = -1;
     std::string dir = ExtractFileDir(FCompressedFile);
     if (!dir.empty()) ForceDirectories(dir);
     std::unique_ptr<TVtrlFileStream> owner;
     if (Append && FileExists(FCompressedFile)) {
         owner = std::make_unique<TVtrlFileStream>(FileOpenReadWrite(FCompressedFile));
         if (owner->Handle() == InvalidFileHandle) throw EVCCouldNotCreateFile(FCompressedFile);
-        try {
-            FDirectory.ReadFrom(*owner, 0);
-        } catch (const Exception&) {
-            FDirectory.Clear();
-            throw EVCFHCannotReadHeaders();
+        // A build appends member after member to one archive: the directory
+        // the last append left in memory is that archive's as long as the
+        // file still ends where that append ended it. Reading it again for
+        // every member would make a build quadratic in the member count.
+        const bool cached = SameText(FAppendedFile, FCompressedFile) && appendedSize >= 0 &&
+                            owner->Seek(0, soFromEnd) == appendedSize;
+        if (!cached) {
+            try {
+                FDirectory.ReadFrom(*owner, 0);
+            } catch (const Exception&) {
+                FDirectory.Clear();
+                throw EVCFHCannotReadHeaders();
+            }
         }
         // Appending is defined for single-file archives only.
         if (FDirectory.MultiVolume != 0) throw EVCCouldNotCreateFile(FCompressedFile);
@@ -330,6 +342,7 @@ void TVtrlCompress::CompressBody(bool Append) {
         for (int i = old; i < FDirectory.Count(); ++i) {
             TFileHeader& e = FDirectory.Get(i);
             CompressMember(e, out);
+            e.InArchive = true;
             goodEnd = out.Seek(0, soFromEnd);
             FDirectory.WriteStart(out, old + ++written);
             out.Seek(0, soFromEnd);
@@ -342,6 +355,8 @@ void TVtrlCompress::CompressBody(bool Append) {
         if (out.Seek(goodEnd, soFromBeginning) == goodEnd) FileTruncate(owner->Handle());
         throw;
     }
+    FAppendedFile = FCompressedFile;
+    FAppendedSize = goodEnd;
 }
 
 // ------------------------------------------------------------ disk sets
@@ -353,6 +368,7 @@ std::unique_ptr<TVtrlStream> TVtrlCompress::CreateVolume(const std::string& Name
 }
 
 void TVtrlCompress::SplitToDisks(const std::string& TargetDirectory, const std::string& TargetName) {
+    FAppendedSize = -1;  // the split rewrites the directory in memory
     Abort = false;
     RunGuarded(
         [&] {

@@ -163,6 +163,10 @@ private:
     std::string FMadeDirectory;  // destination directory known to exist
     std::string FCompressedFile;
     TFileHeaders FDirectory;
+    // The archive the last compression wrote and its size then: while the
+    // file still has that size, FDirectory is its directory.
+    std::string FAppendedFile;
+    int64_t FAppendedSize = -1;
     TStringList FFilesToProcess;
 };
 

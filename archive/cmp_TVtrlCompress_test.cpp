@@ -117,6 +117,30 @@ TEST(ArchiveBytes, SeparateRunsAppendWithBatchIndexOne) {
     EXPECT_EQ(GetDate(f.Out("b.txt")), SampleDosDate);
 }
 
+// Appends reuse the directory the last append left in memory only while the
+// archive is as that append left it; a file changed meanwhile is read again.
+TEST(ArchiveBytes, AppendsAfterAnOutsideChangeReadTheArchiveAgain) {
+    TFixture f;
+    std::string a = f.Src("a.txt", TextBytes(3000)), b = f.Src("b.txt", TextBytes(4000)),
+                c = f.Src("c.txt", TextBytes(5000)), d = f.Src("d.txt", TextBytes(6000));
+    f.Compress(f.S("many.1"), {a});
+    f.Compress(f.S("many.1"), {b}, true);
+    {
+        TVtrlCompress other(nullptr);  // another writer appends behind our back
+        other.SetCompressedFile(f.S("many.1"));
+        TStringList l{c};
+        other.SetFilesToProcess(l);
+        other.CompressFiles(true);
+    }
+    f.Compress(f.S("many.1"), {d}, true);
+    Bytes bytes = ReadAll(f.S("many.1"));
+    EXPECT_EQ(GetInt32(&bytes[0]), 4);
+    f.Extract(f.S("many.1"), {a, b, c, d});
+    EXPECT_EQ(ReadAll(f.Out("a.txt")), TextBytes(3000));
+    EXPECT_EQ(ReadAll(f.Out("c.txt")), TextBytes(5000));
+    EXPECT_EQ(ReadAll(f.Out("d.txt")), TextBytes(6000));
+}
+
 TEST(ArchiveBytes, ZeroByteMemberExtractsWithDateAndZeroPercent) {
     TFixture f;
     std::string z = f.Src("zero.bin", {});
