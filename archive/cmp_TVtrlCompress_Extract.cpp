@@ -239,7 +239,11 @@ bool TVtrlCompress::InflateMember(TFileHeader& Entry, TMemberReader& Reader, TFi
             }
             int r = inflate(&z, Z_NO_FLUSH);
             if (r == Z_STREAM_END) streamEnd = true;
-            else if (r < 0 && r != Z_BUF_ERROR) throw ECompressionError("error");
+            // A stream that asks for a preset dictionary (which the archive
+            // never has), or one that can make no progress with input and
+            // room to spare, would otherwise loop here for ever.
+            else if (r == Z_NEED_DICT || (r < 0 && r != Z_BUF_ERROR) || (r == Z_BUF_ERROR && z.avail_in > 0))
+                throw ECompressionError("error");
         }
         int32_t produced = InflateOutput - static_cast<int32_t>(z.avail_out);
         if (Abort) throw EVCStop();

@@ -506,6 +506,22 @@ TEST(Failures, WrongDecompressedSizeAfterWriting) {
     }
 }
 
+// Member data that asks for a preset dictionary is damaged, not a reason to
+// wait for ever (found by the extraction fuzzer).
+TEST(Failures, DataAskingForADictionaryIsAnError) {
+    TFixture f;
+    std::string a = f.Src("a.txt", TextBytes(6));
+    f.Compress(f.S("dict.1"), {a});
+    Bytes bytes = ReadAll(f.S("dict.1"));
+    TFileHeaderRecord r = RecordAt(bytes, 5);
+    // The zlib header with the preset-dictionary flag and a valid check.
+    bytes[static_cast<size_t>(r.DataPos)] = 0x78;
+    bytes[static_cast<size_t>(r.DataPos) + 1] = 0x3F;
+    WriteAll(f.S("dict.1"), bytes);
+    EXPECT_THROW(f.Extract(f.S("dict.1"), {a}), Exception);
+    EXPECT_FALSE(FileExists(f.Out("a.txt")));
+}
+
 TEST(Failures, NotInArchiveNamesTheLine) {
     TFixture f;
     std::string a = f.Src("a.txt", TextBytes(10));
