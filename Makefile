@@ -5,7 +5,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 PACKAGES = mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 \
            libz-mingw-w64-dev zlib1g-dev googletest cmake ninja-build xvfb clang \
-           xauth x11-utils
+           xauth x11-utils python3
 TOOLCHAIN = $(CURDIR)/cmake/mingw.cmake
 
 .PHONY: deps configure build test demo bench bench-archive bench-install fuzz clean
@@ -61,7 +61,7 @@ FUZZ_SECONDS ?= 600
 fuzz: deps
 	cmake -G Ninja -S archive/fuzz -B $(BUILD)/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	ninja -C $(BUILD)/fuzz -j $(JOBS)
-	archive/fuzz/run_fuzzers.sh $(BUILD)/fuzz $(FUZZ_SECONDS)
+	FUZZ_SEED=0 archive/fuzz/run_fuzzers.sh $(BUILD)/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD)
