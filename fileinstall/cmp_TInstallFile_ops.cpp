@@ -125,7 +125,7 @@ void TInstallFile::ProcessHelpers() {
         ProcessOnly(a, SourcePath());
         a.ExtractFiles();
     }
-    Log("Installed " + DestinationPath());
+    Log("Installed " + AddBackSlash(destDir) + EffectiveDestName());
     RegisterInstalledFile();
     if (OnAfterInstallFile) OnAfterInstallFile(this);
     SendUp("eieAfterInstallFile", this);
