@@ -163,30 +163,6 @@ TEST(ArchiveBytes, ZeroByteMemberExtractsWithDateAndZeroPercent) {
 // Rule: volume 1 holds the start and all records; data fills each volume
 // to its last byte and continues at position 0 of the next one.
 
-// A component whose volumes hold at most the given number of bytes each.
-class TSmallDisks : public TVtrlCompress {
-public:
-    using TVtrlCompress::TVtrlCompress;
-    std::vector<int64_t> Capacity;  // per volume, 1-based through index - 1
-
-protected:
-    class TLimited : public TVtrlFileStream {
-    public:
-        TLimited(TFileHandle h, int64_t cap) : TVtrlFileStream(h), Cap(cap) {}
-        int32_t Write(const void* b, int32_t n) override {
-            int64_t room = Cap - Position();
-            if (room <= 0) return 0;
-            return TVtrlFileStream::Write(b, static_cast<int32_t>(n < room ? n : room));
-        }
-        int64_t Cap;
-    };
-    std::unique_ptr<TVtrlStream> CreateVolume(const std::string& Name) override {
-        size_t n = static_cast<size_t>(StrToInt(ExtractFileExt(Name).substr(1)));
-        TFileHandle h = FileCreate(Name);
-        return std::make_unique<TLimited>(h, n <= Capacity.size() ? Capacity[n - 1] : INT32_MAX);
-    }
-};
-
 struct TDiskSetFixture : TFixture {
     TSmallDisks D{nullptr};
     std::vector<int> Requests;

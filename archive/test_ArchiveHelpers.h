@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "FileShim.h"
+#include "cmp_TVtrlCompress.h"
 #include "SysUtils.h"
 
 namespace vtrl::test {
@@ -88,6 +89,32 @@ public:
 
 private:
     static void Remove(const std::string& Dir);
+};
+
+// An archive component whose disk-set volumes hold at most Capacity[n - 1]
+// bytes (volume n); volumes past the list are unlimited. Lets a test fill
+// "disks" at exact places without a real removable drive.
+class TSmallDisks : public TVtrlCompress {
+public:
+    using TVtrlCompress::TVtrlCompress;
+    std::vector<int64_t> Capacity;
+
+protected:
+    class TLimited : public TVtrlFileStream {
+    public:
+        TLimited(TFileHandle h, int64_t cap) : TVtrlFileStream(h), Cap(cap) {}
+        int32_t Write(const void* b, int32_t n) override {
+            int64_t room = Cap - Position();
+            if (room <= 0) return 0;
+            return TVtrlFileStream::Write(b, static_cast<int32_t>(n < room ? n : room));
+        }
+        int64_t Cap;
+    };
+    std::unique_ptr<TVtrlStream> CreateVolume(const std::string& Name) override {
+        size_t n = static_cast<size_t>(StrToInt(ExtractFileExt(Name).substr(1)));
+        TFileHandle h = FileCreate(Name);
+        return std::make_unique<TLimited>(h, n <= Capacity.size() ? Capacity[n - 1] : INT32_MAX);
+    }
 };
 
 }  // namespace vtrl::test

@@ -10,6 +10,7 @@
 #include "FileShim.h"
 #include "Unattended.h"
 #include "cmp_TInstall.h"
+#include "test_ArchiveHelpers.h"
 #include "cmp_TInstallFile.h"
 #include "routines_Compression.h"
 #include "routines_Registry.h"
@@ -377,29 +378,6 @@ TEST_F(Tree, CopyFilesCopiesWithoutTheArchive) {
 
 namespace {
 
-// Writes a disk set whose first volume holds only the directory and a few
-// bytes of the member, so that extracting it needs volume 2.
-class TSmallDisks : public TVtrlCompress {
-public:
-    using TVtrlCompress::TVtrlCompress;
-
-protected:
-    class TLimited : public TVtrlFileStream {
-    public:
-        TLimited(TFileHandle h, int64_t cap) : TVtrlFileStream(h), Cap(cap) {}
-        int32_t Write(const void* b, int32_t n) override {
-            int64_t room = Cap - Position();
-            if (room <= 0) return 0;
-            return TVtrlFileStream::Write(b, static_cast<int32_t>(n < room ? n : room));
-        }
-        int64_t Cap;
-    };
-    std::unique_ptr<TVtrlStream> CreateVolume(const std::string& Name) override {
-        const bool first = ExtractFileExt(Name) == ".1";
-        return std::make_unique<TLimited>(FileCreate(Name), first ? 5 + 164 + 10 : INT32_MAX);
-    }
-};
-
 class DiskSet : public Tree {
 protected:
     void SetUp() override {
@@ -408,7 +386,10 @@ protected:
         F = File(Install, "a.txt");
         Install->SetState(fcsCompress);
         ForceDirectories(Dir + "\\disk");
-        TSmallDisks split(nullptr);
+        // Volume 1 holds only the directory and a few bytes of the member,
+        // so extracting it needs volume 2.
+        test::TSmallDisks split(nullptr);
+        split.Capacity = {5 + 164 + 10};
         split.OnNewDisk = [](TVtrlCompress*, int, std::string&) {};
         split.SetCompressedFile(Dir + "\\files.1");
         split.SplitToDisks(Dir + "\\disk", "files.1");
