@@ -6,18 +6,10 @@
 # Usage: self_delete_test.sh SETUP_EXE VERSION PREFIX_DIR
 set -u
 exe=$(realpath "$1") version=$2 prefix=$(realpath -m "$3")
-WINE=/usr/lib/wine/wine64
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-mkdir -p "$(dirname "$prefix")"
-(
-  flock 9
-  if [ ! -f "$prefix/.vtrl-ready" ]; then
-    "$WINE" wineboot -i >/dev/null 2>&1
-    "$WINE" reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1
-    /usr/lib/wine/wineserver -w
-    touch "$prefix/.vtrl-ready"
-  fi
-) 9>"$prefix.lock"
+# tools/wine-run creates the prefix of that version on first use.
+WINE=$(cd "$(dirname "$0")/.." && pwd)/tools/wine-run
+export VTRL_WINEPREFIX=$prefix VTRL_WINEVERSION=$version WINEPREFIX=$prefix
+"$WINE" reg query 'HKCU\Software\Wine' >/dev/null 2>&1  # makes the prefix
 
 dir="$prefix/drive_c/Vantrel Self Delete"
 rm -rf "$dir"; mkdir -p "$dir"

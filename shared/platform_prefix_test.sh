@@ -7,20 +7,11 @@
 #   on first use and reused by later runs.
 set -euo pipefail
 exe=$(realpath -m "$1") version=$2 class=$3 prefix=$(realpath -m "$4")  # Wine wants absolute paths
-WINE=${VTRL_WINE:-/usr/lib/wine/wine64}
+# tools/wine-run creates the prefix of that version on first use.
+WINE=$(cd "$(dirname "$0")/.." && pwd)/tools/wine-run
 WINESERVER=/usr/lib/wine/wineserver
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-
-mkdir -p "$(dirname "$prefix")"
-(
-  flock 9
-  if [ ! -f "$prefix/.vtrl-ready" ]; then
-    "$WINE" wineboot -i >/dev/null 2>&1
-    "$WINE" reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1
-    "$WINESERVER" -w
-    touch "$prefix/.vtrl-ready"
-  fi
-) 9>"$prefix.lock"
+export VTRL_WINEPREFIX=$prefix VTRL_WINEVERSION=$version WINEPREFIX=$prefix
+"$WINE" reg query 'HKCU\Software\Wine' >/dev/null 2>&1  # makes the prefix
 
 # Leftovers of an earlier run (a failed one may not have restarted).
 rm -rf "$prefix/drive_c/vtrltest"
