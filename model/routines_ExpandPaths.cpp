@@ -19,11 +19,16 @@ bool gDirsRead = false;
 const char* const ShellFoldersKey = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char* const CurrentVersionKey = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 
-// A registry folder, or Fallback when the key or the value cannot be read;
-// without a trailing backslash either way.
-std::string Folder(TRootKeys Root, const char* Key, const char* Value, const std::string& Fallback) {
-    std::string v = RegReadString(Root, Key, Value, "\x01");
-    return RemoveBackSlash(v == "\x01" ? Fallback : v);
+// A registry folder, or what Fallback makes when the key or the value
+// cannot be read; without a trailing backslash either way. The fallback is
+// worked out only when needed (the programs folder's reads the start menu).
+template <class F>
+std::string Folder(TRootKeys Root, const char* Key, const char* Value, F&& Fallback) {
+    TRegistry reg;
+    SelectRootKey(reg, Root);
+    std::string v;
+    if (reg.OpenKeyReadOnly(Key) && reg.TryReadString(Value, v)) return RemoveBackSlash(v);
+    return RemoveBackSlash(Fallback());
 }
 
 std::string CurrentDrive() {
@@ -70,16 +75,27 @@ const std::string& SystemDir() {
 
 // The start menu's fallback is the eight-letter "Startmen", as old setups
 // created it.
-std::string StartMenuFolder() { return Folder(hkCurrentUser, ShellFoldersKey, "Start Menu", WindowsDir() + "\\Startmen"); }
-std::string ProgramsFolder() { return Folder(hkCurrentUser, ShellFoldersKey, "Programs", StartMenuFolder() + "\\Programs"); }
-std::string DesktopFolder() { return Folder(hkCurrentUser, ShellFoldersKey, "Desktop", WindowsDir() + "\\Desktop"); }
-std::string FontsFolder() { return Folder(hkCurrentUser, ShellFoldersKey, "Fonts", SystemDir()); }
-std::string StartupFolder() { return Folder(hkCurrentUser, ShellFoldersKey, "Startup", WindowsDir() + "\\Startup"); }
+std::string StartMenuFolder() {
+    return Folder(hkCurrentUser, ShellFoldersKey, "Start Menu", [] { return WindowsDir() + "\\Startmen"; });
+}
+std::string ProgramsFolder() {
+    return Folder(hkCurrentUser, ShellFoldersKey, "Programs", [] { return StartMenuFolder() + "\\Programs"; });
+}
+std::string DesktopFolder() {
+    return Folder(hkCurrentUser, ShellFoldersKey, "Desktop", [] { return WindowsDir() + "\\Desktop"; });
+}
+std::string FontsFolder() {
+    return Folder(hkCurrentUser, ShellFoldersKey, "Fonts", [] { return SystemDir();
+}); }
+std::string StartupFolder() {
+    return Folder(hkCurrentUser, ShellFoldersKey, "Startup", [] { return WindowsDir() + "\\Startup"; });
+}
 std::string ProgramFilesFolder() {
-    return Folder(hkLocalMachine, CurrentVersionKey, "ProgramFilesDir", CurrentDrive() + "\\Program Files");
+    return Folder(hkLocalMachine, CurrentVersionKey, "ProgramFilesDir", [] { return CurrentDrive() + "\\Program Files"; });
 }
 std::string CommonFilesFolder() {
-    return Folder(hkLocalMachine, CurrentVersionKey, "CommonFilesDir", CurrentDrive() + "\\Program Files\\Common Files");
+    return Folder(hkLocalMachine, CurrentVersionKey, "CommonFilesDir",
+                  [] { return CurrentDrive() + "\\Program Files\\Common Files"; });
 }
 
 // ------------------------------------------------------------ DestDir
