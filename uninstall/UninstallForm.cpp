@@ -113,16 +113,25 @@ void TUninstallForm::CreateControls() {
 
 void TUninstallForm::FormCreate() {
     FRemoval.Directories = TDirectoryList();
-    if (ParamCount() == 0) {
+    std::vector<std::string> args;
+    for (int i = 0; i <= ParamCount(); ++i) args.push_back(ParamStr(i));
+    const std::string name = ProductNameFromArgs(args);
+    // An empty name ("") would make the Uninstall key itself the record,
+    // with every product's record below it.
+    if (Trim(name).empty()) {
         StartBtn->SetEnabled(false);
         throw Exception(NoProductMessage);
     }
-    std::vector<std::string> args;
-    for (int i = 0; i <= ParamCount(); ++i) args.push_back(ParamStr(i));
-    FProductName = ProductNameFromArgs(args);
+    FProductName = name;
     SetCaption("Remove " + FProductName);
     FRemoval.BaseKey = UninstallBaseKey(FProductName);
     Log("Product: " + FProductName);
+    try {
+        CheckRecord(FProductName);
+    } catch (...) {
+        StartBtn->SetEnabled(false);
+        throw;
+    }
 }
 
 void TUninstallForm::FirstActivation() {
@@ -160,6 +169,9 @@ void TUninstallForm::StartBtnClick() {
 }
 
 void TUninstallForm::RunRemoval() {
+    // The record may have gone since start-up (another run removed it);
+    // without one the run must change nothing, this program file included.
+    CheckRecord(FProductName);
     Log("Removal started: " + FRemoval.BaseKey);
     Log("Database alias removal is not available yet");
     Tick(AliasesCB);
@@ -181,7 +193,8 @@ void TUninstallForm::RunRemoval() {
     if (!RemoveRegistryValues(FRemoval)) MessageDlg(RegistryFailedMessage, mtWarning, {mbOK}, 0);
     Tick(RegistryCB);
 
-    Log(DeleteRecord(FRemoval) ? "Record deleted" : "No record left to delete");
+    // A record that stays must keep a program its UninstallString can start.
+    Log(DeleteRecordAtEnd(FRemoval) ? "Record deleted" : "Record already deleted by another run");
     RemoveOwnFile();
 }
 

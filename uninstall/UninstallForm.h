@@ -15,13 +15,18 @@ public:
     explicit TUninstallForm(TComponent* AOwner);
 
     // Start-up: the product name from the command line, the caption and the
-    // record's base key. Without an argument Start is disabled and Exception
-    // "Please remove this software from the Add/Remove Programs from the
-    // Control Panel" is raised.
+    // record's base key. Without an argument, or with a blank name, Start is
+    // disabled and Exception "Please remove this software from the
+    // Add/Remove Programs from the Control Panel" is raised. A record that
+    // is missing, unreadable or damaged (CheckRecord) disables Start and
+    // raises CheckRecord's exception. Changes nothing outside the form.
     void FormCreate();
     // Runs the whole removal, once; ends the program after the final
-    // message. An error that escapes a step is shown, sets the exit code 1
-    // and leaves the window with only Close working (a silent run ends).
+    // message. The record is checked again first, so a record gone since
+    // start-up stops the run before anything is removed. An error that
+    // escapes a step is shown, sets the exit code 1 and leaves the window
+    // with only Close working (a silent run ends); the program file is then
+    // kept, as it is when the record cannot be deleted.
     void StartBtnClick();
     void CloseBtnClick() { Close(); }
 

@@ -9,6 +9,7 @@
 #include "SysUtils.h"
 #include "Unattended.h"
 #include "routines_Registry.h"
+#include "routines_SysError.h"
 
 namespace vtrl {
 
@@ -81,6 +82,50 @@ void UnregisterServer(const std::string& Path, const std::string& Style, unsigne
 
 std::string UninstallBaseKey(const std::string& ProductName) {
     return UninstallKeyPrefix + ProductName;
+}
+
+namespace {
+
+std::string FullKeyName(const std::string& Key) { return "HKEY_LOCAL_MACHINE" + Key; }
+
+// Every entry of Key but "Entries" must read as a string. A key that does
+// not exist has nothing to check.
+void CheckEntriesAreStrings(const std::string& ProductName, const std::string& Key) {
+    TRegistry reg;
+    OpenLocalMachine(reg);
+    if (!reg.OpenKeyReadOnly(Key)) return;
+    std::vector<std::string> names;
+    try {
+        names = reg.GetValueNames();
+    } catch (const ERegistryException& e) {
+        throw Exception(Fmt(UnreadableRecordMessage, ProductName, e.what()));
+    }
+    for (const std::string& name : names) {
+        std::string value;
+        if (SameText(name, EntriesValue) || reg.TryReadString(name, value)) continue;
+        throw Exception(Fmt(DamagedRecordMessage, ProductName, name, FullKeyName(Key)));
+    }
+}
+
+}  // namespace
+
+void CheckRecord(const std::string& ProductName) {
+    if (Trim(ProductName).empty() || ProductName.find('\\') != std::string::npos)
+        throw Exception(Fmt(NoRecordMessage, ProductName));
+    const std::string base = UninstallBaseKey(ProductName);
+    HKEY raw = nullptr;
+    const LSTATUS rc =
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, std::string(StripLeadingBackslash(base)).c_str(), 0, KEY_READ, &raw);
+    if (rc == ERROR_FILE_NOT_FOUND || rc == ERROR_PATH_NOT_FOUND) throw Exception(Fmt(NoRecordMessage, ProductName));
+    if (rc != ERROR_SUCCESS)
+        throw Exception(Fmt(UnreadableRecordMessage, ProductName, Win32ErrorMsg("RegOpenKeyEx", rc)));
+    TRegKeyHandle closer(raw);
+    TRegistry reg;
+    OpenLocalMachine(reg);
+    // The same chain as RemoveFiles: a gap ends it.
+    for (int k = 0; reg.KeyExists(FilesKeyName(base, k)); ++k)
+        CheckEntriesAreStrings(ProductName, FilesKeyName(base, k));
+    CheckEntriesAreStrings(ProductName, base + "\\ActiveX");
 }
 
 bool SharedFileCheck(const std::string& Path, TMissingCount Missing) {
@@ -225,6 +270,19 @@ bool DeleteRecord(const TRemovalContext& Ctx) {
     TRegistry reg;
     OpenLocalMachine(reg);
     return reg.DeleteKey(Ctx.BaseKey);
+}
+
+bool DeleteRecordAtEnd(const TRemovalContext& Ctx) {
+    if (DeleteRecord(Ctx)) return true;
+    TRegistry reg;
+    OpenLocalMachine(reg);
+    if (!reg.KeyExists(Ctx.BaseKey)) return false;
+    // The tree walk keeps no error code; deleting the base key itself again
+    // fails for the same reason (or because a key below it survived) and
+    // tells the system's cause.
+    const LSTATUS rc = RegDeleteKeyA(HKEY_LOCAL_MACHINE, std::string(StripLeadingBackslash(Ctx.BaseKey)).c_str());
+    if (rc == ERROR_SUCCESS) return true;
+    throw Exception(Fmt(RecordNotDeletedMessage, FullKeyName(Ctx.BaseKey), Win32ErrorMsg("RegDeleteKey", rc)));
 }
 
 }  // namespace vtrl

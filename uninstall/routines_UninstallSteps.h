@@ -20,6 +20,19 @@ inline constexpr const char* UninstallKeyPrefix = "\\Software\\Microsoft\\Window
 // The question asked before a shared file that nothing else uses goes.
 inline constexpr const char* SharedFileQuestion =
     "Uninstall has determined that the file %s is no longer used by an application. Is it o.k. to delete it?";
+// A start-up that finds no record it may follow: the name names no key
+// directly below the Uninstall key.
+inline constexpr const char* NoRecordMessage = "There is no uninstall record for the product %s. Nothing was removed.";
+// The record exists but cannot be opened or listed; the second %s is the cause.
+inline constexpr const char* UnreadableRecordMessage =
+    "The uninstall record of the product %s cannot be read: %s. Nothing was removed.";
+// An entry of Files or ActiveX that is not a string: removing the rest and
+// deleting the record would leave that file behind with nothing to find it by.
+inline constexpr const char* DamagedRecordMessage =
+    "The uninstall record of the product %s is damaged: the value \"%s\" of %s is not a string. Nothing was removed.";
+// The record outlived its deletion; the program file stays so that the
+// record's UninstallString can still start it.
+inline constexpr const char* RecordNotDeletedMessage = "The uninstall record %s could not be deleted: %s";
 // The answer an unattended run gives to that question. A shared file that
 // stays costs some disk space; one deleted wrongly breaks another program
 // that the count failed to mention, so the silent answer keeps the file.
@@ -42,6 +55,17 @@ struct TRemovalContext {
 
 // The base key of the record of ProductName.
 std::string UninstallBaseKey(const std::string& ProductName);
+
+// The start-up check before anything is removed. Raises Exception with
+// NoRecordMessage when ProductName is blank, holds a backslash (a record is
+// one key directly below the Uninstall key; "A\Files" would reach into the
+// record of A, an empty name would take the whole list) or names no key;
+// with UnreadableRecordMessage when the key exists but cannot be opened or
+// listed; with DamagedRecordMessage naming the value and its key when an
+// entry of the Files keys (the chain Files, Files1, ... as RemoveFiles
+// follows it) or of ActiveX is not a string ("Entries" is never read and is
+// not checked). Reads only; changes nothing.
+void CheckRecord(const std::string& ProductName);
 
 // The shared-file check for Path. A count C of 2 or more is decremented
 // and the file kept (false). A count of 1 or less asks SharedFileQuestion
@@ -77,5 +101,12 @@ int RemoveDirectories(const TRemovalContext& Ctx);
 // Deletes the base key with everything below it. False when it was
 // missing or could not be deleted entirely.
 bool DeleteRecord(const TRemovalContext& Ctx);
+
+// DeleteRecord for the end of a removal: true when this call deleted the
+// record, false when it was already gone (another run removed it). Raises
+// Exception with RecordNotDeletedMessage (the key from HKEY_LOCAL_MACHINE
+// and the Windows error text) when the record is still there afterwards;
+// the keys below it deleted before the failure stay deleted.
+bool DeleteRecordAtEnd(const TRemovalContext& Ctx);
 
 }  // namespace vtrl

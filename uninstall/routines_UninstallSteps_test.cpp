@@ -22,7 +22,8 @@ protected:
         SetSilent(true);
         const std::string unique = IntToStr(GetCurrentProcessId()) + "-" +
                                    ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        Ctx.BaseKey = UninstallBaseKey("Vantrel Steps Test " + unique);
+        Product = "Vantrel Steps Test " + unique;
+        Ctx.BaseKey = UninstallBaseKey(Product);
         Dir = AddBackSlash(GetTempDirectory()) + "vtrl-steps-" + unique;
         ASSERT_TRUE(ForceDirectories(Dir + "\\Sub"));
         SetQuestionResponder([this](const TQuestion& q) {
@@ -67,7 +68,26 @@ protected:
         return reg.KeyExists(Key);
     }
 
+    // Raises unless CheckRecord refuses with exactly Expected.
+    void ExpectRefused(const std::string& Name, const std::string& Expected) {
+        try {
+            CheckRecord(Name);
+            ADD_FAILURE() << "accepted: " << Name;
+        } catch (const Exception& e) {
+            EXPECT_EQ(std::string(e.what()), Expected);
+        }
+    }
+    void WriteDword(const std::string& Key, const std::string& Name, DWORD Value) {
+        HKEY k = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, Key.c_str() + 1, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(RegSetValueExA(k, Name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&Value), sizeof Value),
+                  ERROR_SUCCESS);
+        RegCloseKey(k);
+    }
+
     TRemovalContext Ctx;
+    std::string Product;
     std::string Dir;
     std::string TargetKey = "\\Software\\Vantrel Steps Test Target " + IntToStr(GetCurrentProcessId());
     std::vector<std::string> SharedPaths, Questions;
@@ -217,6 +237,99 @@ TEST_F(Steps, RegistryStepKeepsUnrecordedValues) {
     EXPECT_TRUE(RemoveRegistryValues(Ctx));
     EXPECT_EQ(RegReadString(hkLocalMachine, TargetKey, "Size", "-"), "Large");
     EXPECT_EQ(RegReadString(hkLocalMachine, TargetKey, "Color", "-"), "-");
+}
+
+// Rule: the start-up check refuses a record it cannot follow whole, names
+// the product (and the damaged value with its key), and changes nothing.
+TEST_F(Steps, CheckRecordAcceptsAFollowableRecord) {
+    // A record without entries (a run stopped before its first one) can
+    // still be removed.
+    Write(Ctx.BaseKey, "DisplayName", Product);
+    EXPECT_NO_THROW(CheckRecord(Product));
+    Write(Ctx.BaseKey + "\\Files", "File1", Dir + "\\a.txt");
+    // "Entries" is deleted, never read: its type does not matter.
+    WriteDword(Ctx.BaseKey + "\\Files", "Entries", 1);
+    EXPECT_NO_THROW(CheckRecord(Product));
+    EXPECT_EQ(RegReadString(hkLocalMachine, Ctx.BaseKey + "\\Files", "File1", "-"), Dir + "\\a.txt");
+}
+
+TEST_F(Steps, CheckRecordRefusesANameWithoutRecord) {
+    Write(Ctx.BaseKey, "DisplayName", Product);
+    ExpectRefused(Product + "x", "There is no uninstall record for the product " + Product + "x. Nothing was removed.");
+    EXPECT_TRUE(KeyExists(Ctx.BaseKey));
+}
+
+// An empty name would make the Uninstall key the record; a backslash
+// reaches into another product's record.
+TEST_F(Steps, CheckRecordRefusesNamesThatAreNoKeyOfTheList) {
+    Write(Ctx.BaseKey + "\\Files", "File1", Dir + "\\a.txt");
+    ExpectRefused("", "There is no uninstall record for the product . Nothing was removed.");
+    ExpectRefused("  ", "There is no uninstall record for the product   . Nothing was removed.");
+    ExpectRefused(Product + "\\Files",
+                  "There is no uninstall record for the product " + Product + "\\Files. Nothing was removed.");
+    EXPECT_TRUE(KeyExists(Ctx.BaseKey + "\\Files"));
+}
+
+TEST_F(Steps, CheckRecordRefusesAnEntryThatIsNoString) {
+    Write(Ctx.BaseKey + "\\Files", "File1", Dir + "\\a.txt");
+    Write(Ctx.BaseKey + "\\Files1", "File1", Dir + "\\b.txt");
+    WriteDword(Ctx.BaseKey + "\\Files1", "File2", 7);
+    ExpectRefused(Product, "The uninstall record of the product " + Product +
+                               " is damaged: the value \"File2\" of HKEY_LOCAL_MACHINE" + Ctx.BaseKey +
+                               "\\Files1 is not a string. Nothing was removed.");
+    EXPECT_EQ(RegReadString(hkLocalMachine, Ctx.BaseKey + "\\Files", "File1", "-"), Dir + "\\a.txt");
+}
+
+TEST_F(Steps, CheckRecordRefusesADamagedActiveXEntry) {
+    WriteDword(Ctx.BaseKey + "\\ActiveX", "File1", 0);
+    ExpectRefused(Product, "The uninstall record of the product " + Product +
+                               " is damaged: the value \"File1\" of HKEY_LOCAL_MACHINE" + Ctx.BaseKey +
+                               "\\ActiveX is not a string. Nothing was removed.");
+}
+
+// The removal never reaches Files2 when Files1 is missing, so neither does
+// the check.
+TEST_F(Steps, CheckRecordFollowsTheFilesChainAsTheRemovalDoes) {
+    Write(Ctx.BaseKey + "\\Files", "File1", Dir + "\\a.txt");
+    WriteDword(Ctx.BaseKey + "\\Files2", "File1", 7);
+    EXPECT_NO_THROW(CheckRecord(Product));
+}
+
+// Rule: the end of a removal deletes the record whole, and a record already
+// gone is no failure.
+TEST_F(Steps, DeleteRecordAtEndDeletesOrFindsItGone) {
+    Write(Ctx.BaseKey + "\\Files1", "Entries", "0");
+    EXPECT_TRUE(DeleteRecordAtEnd(Ctx));
+    EXPECT_FALSE(KeyExists(Ctx.BaseKey));
+    EXPECT_FALSE(DeleteRecordAtEnd(Ctx));
+}
+
+// A record that survives its deletion is a failure naming the key and the
+// cause: the program file must then stay for the record's UninstallString.
+// A sub-key whose name has no UTF-8 form (a lone surrogate, written through
+// the wide API) is one that the ANSI tree walk cannot delete.
+TEST_F(Steps, DeleteRecordAtEndReportsARecordThatStays) {
+    const std::string files = Ctx.BaseKey + "\\Files1";
+    Write(files, "Entries", "0");
+    HKEY parent = nullptr, child = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, files.c_str() + 1, 0, KEY_ALL_ACCESS, &parent), ERROR_SUCCESS);
+    const wchar_t lone[] = {0xD800, 0};
+    ASSERT_EQ(RegCreateKeyExW(parent, lone, 0, nullptr, 0, KEY_WRITE, nullptr, &child, nullptr), ERROR_SUCCESS);
+    RegCloseKey(child);
+    try {
+        (void)DeleteRecordAtEnd(Ctx);
+        ADD_FAILURE() << "no exception";
+    } catch (const Exception& e) {
+        const std::string m = e.what();
+        EXPECT_EQ(m.rfind("The uninstall record HKEY_LOCAL_MACHINE" + Ctx.BaseKey +
+                              " could not be deleted: RegDeleteKey failed: ",
+                          0),
+                  0u)
+            << m;
+    }
+    EXPECT_TRUE(KeyExists(Ctx.BaseKey));
+    EXPECT_EQ(RegDeleteKeyW(parent, lone), ERROR_SUCCESS);
+    RegCloseKey(parent);
 }
 
 TEST_F(Steps, DeleteRecordRemovesEverythingBelow) {

@@ -24,6 +24,10 @@ void AcceptUnquotedProgramPath() {
 }
 
 int RunUninstall() {
+    SetProgramUsage(
+        "Usage: uninstall.exe [/SILENT] [/LOG=<file>] <product name>\r\n"
+        "  /SILENT      show no window; every question takes its default answer\r\n"
+        "  /LOG=<file>  append a log of the run to <file>");
     Application.Initialize();
     AcceptUnquotedProgramPath();
     Application.Title = "Uninstall";
@@ -32,8 +36,8 @@ int RunUninstall() {
     try {
         form->FormCreate();
     } catch (const Exception& e) {
-        Log(std::string("Start-up failed: ") + e.what());
-        MessageDlg(e.what(), mtError, {mbOK}, 0);
+        Log("Start-up failed: " + ExceptionLogText(e));
+        MessageDlg(IsSilent() ? ExceptionLogText(e) : std::string(e.what()), mtError, {mbOK}, 0);
         Application.ExitCode = 1;
         // The window stays with only Close working; nobody would close it
         // in an unattended run.

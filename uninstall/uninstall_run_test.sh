@@ -1,8 +1,10 @@
 #!/bin/bash
 # Runs the real uninstall program under Wine, silently, on a fake uninstall
 # record of a scratch product, and checks what it removed and kept, the
-# record, the log and its exit codes; then the run without a product name
-# and a start through Wine's Add/Remove Programs with an unquoted path.
+# record, the log and its exit codes. Before that, the runs that must change
+# nothing: another product's name, an empty name, a name reaching into the
+# record, a damaged record; after it, the run for the record just removed
+# and the run without a product name.
 # Runs in a prefix of its own: the program schedules its own deletion at
 # restart, which is prefix-wide state.
 # Usage: uninstall_run_test.sh UNINSTALL_EXE WINE_RUN PREFIX_DIR
@@ -17,9 +19,12 @@ base="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product"
 shared="HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs"
 top="$VTRL_WINEPREFIX/drive_c/vtrl-uninstall-test-$$"
 wtop="C:\\vtrl-uninstall-test-$$"
+damaged="Scratch Damaged Product"
+dbase="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$damaged"
 cleanup() {
   rm -rf "$top"
   reg delete "$base" /f
+  reg delete "$dbase" /f
   reg delete 'HKLM\Software\Vantrel Uninstall Test' /f
   for f in Shared\\shared.dll Shared\\asked.dll; do reg delete "$shared" /v "$wtop\\$f" /f; done
 }
@@ -55,10 +60,51 @@ reg add "$base\\RegistryKeys\\RegistryKey1" /v Root /t REG_DWORD /d 4 /f
 add 'RegistryKeys\RegistryKey1\Entries' Color Blue
 
 cd "$top/bin"
+fail=0
+# What a run that must change nothing could change: the record, the files,
+# the program file and the work waiting for the restart.
+record() { "$wine_run" reg query "$1" /s 2>/dev/null | tr -d '\r'; }
+files() { (cd "$top" && find . -path ./bin -prune -o -type f -print | sort); }
+restart_work() {
+  "$wine_run" reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' /v PendingFileRenameOperations 2>/dev/null | tr -d '\r'
+  cat "$VTRL_WINEPREFIX/drive_c/windows/wininit.ini" 2>/dev/null
+}
+record_before=$(record "$base") files_before=$(files) restart_before=$(restart_work)
+# Runs uninstall.exe silently with the arguments after LOG and MESSAGE and
+# checks that it fails with exit code 1, reports MESSAGE in the log and on
+# standard error, and changes nothing.
+refused() {
+  local log=$1 message=$2
+  shift 2
+  "$wine_run" uninstall.exe /SILENT "/LOG=$log" "$@" 2>"$log.err"
+  local code=$?
+  [ "$code" -eq 1 ] || { echo "$log: exit code $code, expected 1"; cat "$log"; fail=1; }
+  grep -qF -- "$message" "$log" || { echo "$log: log lacks: $message"; cat "$log"; fail=1; }
+  grep -qF -- "$message" "$log.err" || { echo "$log: standard error lacks: $message"; fail=1; }
+  grep -qF "Removal started" "$log" && { echo "$log: removal ran"; fail=1; }
+  [ "$(record "$base")" = "$record_before" ] || { echo "$log: record changed"; record "$base"; fail=1; }
+  [ "$(files)" = "$files_before" ] || { echo "$log: files changed: $(files)"; fail=1; }
+  [ -f "$top/bin/uninstall.exe" ] || { echo "$log: program file deleted"; fail=1; }
+  [ "$(restart_work)" = "$restart_before" ] || { echo "$log: work scheduled for the restart: $(restart_work)"; fail=1; }
+}
+# A name one letter off: no record, so the installed program must not
+# remove itself and leave the record pointing at nothing.
+refused other.log "There is no uninstall record for the product ${product}o. Nothing was removed." ${product}o
+# An empty name would make the Uninstall key itself the record, with every
+# product's record below it.
+refused empty.log "Please remove this software from the Add/Remove Programs from the Control Panel" ""
+# A name that reaches into the record is no product's name.
+refused files.log "There is no uninstall record for the product $product\\Files1. Nothing was removed." "$product\\Files1"
+# A Files entry that is not a string: the rest must not go without it.
+reg add "$dbase\\Files" /v File1 /t REG_DWORD /d 5 /f
+reg add "$dbase\\Files" /v File2 /d "$wtop\\Scratch App\\app.exe" /f
+damaged_before=$(record "$dbase")
+refused damaged.log "The uninstall record of the product $damaged is damaged: the value \"File1\" of HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$damaged\\Files is not a string. Nothing was removed." $damaged
+[ "$(record "$dbase")" = "$damaged_before" ] || { echo "damaged record changed"; record "$dbase"; fail=1; }
+
 "$wine_run" uninstall.exe /SILENT /LOG=run.log $product 2>stderr.txt
 code=$?
 cat run.log
-fail=0
 check() { "$@" || { echo "failed: ${*: -1}"; fail=1; }; }
 [ "$code" -eq 0 ] || { echo "exit code $code, expected 0"; fail=1; }
 for f in "Scratch App/app.exe" "Scratch App/readme.txt" "Scratch App/Sub/data.dat" "Scratch App/Sub/more.dat"; do
@@ -97,12 +143,11 @@ if grep -qF "will be removed after you reboot" run.log; then
   echo "$pending" | grep -qiF "vtrl-uninstall-test-$$\\bin\\uninstall.exe" || { echo "no delayed deletion: $pending"; fail=1; }
 fi
 
-# Run again for the same product: no record, nothing removed but itself.
+# Run again for the same product: the record is gone, so nothing is
+# removed, the program file included.
 cp "$exe" "$top/bin/uninstall.exe" 2>/dev/null
-"$wine_run" uninstall.exe /SILENT /LOG=again.log $product 2>/dev/null
-code=$?
-[ "$code" -eq 0 ] || { echo "second run: exit code $code"; fail=1; }
-grep -qF "Files deleted: 0" again.log || { echo "second run deleted files"; cat again.log; fail=1; }
+record_before=$(record "$base") files_before=$(files) restart_before=$(restart_work)
+refused again.log "There is no uninstall record for the product $product. Nothing was removed." $product
 [ -f "$top/Shared/shared.dll" ] && [ -f "$top/Late/late.txt" ] || { echo "second run removed files"; fail=1; }
 
 # Without a product name: the error, Start never runs, a non-zero exit code.
@@ -110,7 +155,7 @@ cp "$exe" "$top/bin/uninstall2.exe"
 "$wine_run" uninstall2.exe /SILENT /LOG=noarg.log 2>/dev/null
 code=$?
 cat noarg.log
-[ "$code" -ne 0 ] || { echo "no argument: exit code 0"; fail=1; }
+[ "$code" -eq 1 ] || { echo "no argument: exit code $code, expected 1"; fail=1; }
 grep -qF "Please remove this software from the Add/Remove Programs from the Control Panel" noarg.log ||
   { echo "no argument: log lacks the message"; fail=1; }
 grep -qF "Removal started" noarg.log && { echo "no argument: removal ran"; fail=1; }
