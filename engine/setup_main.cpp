@@ -27,6 +27,12 @@ public:
 };
 
 int RunSetup() {
+    SetProgramUsage(
+        "Usage: setup.exe [/SILENT] [/LOG=<file>] [source directory | *BUILD | *TODISK <setup.exe> <build directory> | "
+        "*SELFEXTRACT <loader> <source directory> | *ABOOT]\r\n"
+        "  /SILENT      show no window; every question takes its default answer\r\n"
+        "  /LOG=<file>  append a log of the run to <file>\r\n"
+        "Exit codes: 0 success, 1 failure, 2 cancelled, 3010 restart needed.");
     Application.Initialize();
     Application.Title = "Setup";
     TMainForm* mainForm = nullptr;

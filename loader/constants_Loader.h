@@ -17,5 +17,8 @@ inline constexpr int LoaderExitNoDistribution = 10;
 inline constexpr int LoaderExitExtractFailed = 11;
 // The setup program could not be started or waited for.
 inline constexpr int LoaderExitStartFailed = 12;
+// A wrong command line (an unknown option, /? or /HELP): the usage is shown
+// and nothing is started, the same code the setup program gives for it.
+inline constexpr int LoaderExitUsage = 1;
 
 }  // namespace vtrl

@@ -73,6 +73,11 @@ int RunLoader() {
     std::vector<std::string> args;
     for (int i = 1; i < __argc; ++i) args.push_back(__argv[i]);
     gOptions = ParseLoaderOptions(args, CurrentDirectory());
+    // Nothing is unpacked or started for a wrong command line: a mistyped
+    // option must not install the product.
+    if (!gOptions.Unknown.empty())
+        return Fail(LoaderExitUsage, "Unknown option " + gOptions.Unknown + ".\r\n\r\n" + LoaderUsage);
+    if (gOptions.Help) return Fail(LoaderExitUsage, LoaderUsage);
 
     char path[MAX_PATH] = {};
     const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);

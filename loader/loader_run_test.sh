@@ -79,6 +79,18 @@ check 'grep -q "loader: Exit code 3010" "$work/loader.log"' "restart: exit code 
 check '[ -n "$unixtemp" ] && [ -f "$unixtemp/setup_prog.exe" ]' "restart: the setup program's files were removed"
 [ -n "$unixtemp" ] && rm -rf "$unixtemp"
 
+# --- a wrong option: the usage, exit code 1, the setup program never started
+for option in /FOO "/?" /HELP; do
+  rm -f "$work/record.txt"
+  (cd "$work" && VTRL_RECORD="$(win "$work/record.txt")" VTRL_RECORD_EXIT=0 \
+     "$wine_run" "$work/self/setup.exe" /SILENT "$option" /LOG=loader.log 2>"$work/stderr.txt")
+  code=$?
+  check '[ "$code" -eq 1 ]' "option $option: exit code $code, expected 1"
+  check '[ ! -e "$work/record.txt" ]' "option $option: the setup program was started"
+  check 'grep -q "Usage: setup.exe" "$work/stderr.txt"' "option $option: no usage on standard error"
+done
+check 'grep -q "Unknown option /FOO" "$work/loader.log"' "option /FOO: not named in the log"
+
 # --- a loader alone: no distribution
 mkdir -p "$work/alone" && cp "$loader" "$work/alone/setup.exe"
 run "$work/alone" setup.exe 0

@@ -12,6 +12,11 @@
 
 namespace vtrl {
 
+const char* const LoaderUsage =
+    "Usage: setup.exe [/SILENT] [/LOG=<file>]\r\n"
+    "  /SILENT      install without showing a window; every question takes its default answer\r\n"
+    "  /LOG=<file>  append a log of the installation to <file>";
+
 TLoaderOptions ParseLoaderOptions(const std::vector<std::string>& Args, const std::string& CurrentDir) {
     TLoaderOptions o;
     for (const std::string& a : Args) {
@@ -21,8 +26,10 @@ TLoaderOptions ParseLoaderOptions(const std::vector<std::string>& Args, const st
             std::string file = a.substr(5);
             const bool absolute = (file.size() >= 2 && file[1] == ':') || file[0] == '\\' || file[0] == '/';
             o.LogFile = absolute ? file : AddBackSlash(CurrentDir) + file;
-        } else {
-            break;
+        } else if (a == "/?" || SameText(a, "/HELP")) {
+            o.Help = true;
+        } else if (o.Unknown.empty()) {
+            o.Unknown = a;
         }
     }
     return o;

@@ -14,12 +14,19 @@ namespace vtrl {
 struct TLoaderOptions {
     bool Silent = false;   // /SILENT
     std::string LogFile;   // /LOG=<file>, made absolute
+    bool Help = false;     // /? or /HELP
+    std::string Unknown;   // the first argument that is none of these
 };
 
-// Reads the run options at the front of Args (the arguments after the
-// program path): "/SILENT" and "/LOG=<file>", matched without regard to
-// case; the first other argument ends them. A relative log file is taken
-// from CurrentDir. Later arguments are ignored.
+// The loading program's usage, shown for /?, /HELP or an unknown argument.
+extern const char* const LoaderUsage;
+
+// Reads the run options in Args (the arguments after the program path):
+// "/SILENT", "/LOG=<file>", "/?" and "/HELP", in any order, matched
+// without regard to case. The loading program takes no other arguments: the
+// first other one (an unknown option, a nameless "/LOG=", any word) is kept
+// in Unknown, so that a mistyped option never leads to a silent install. A
+// relative log file is taken from CurrentDir.
 TLoaderOptions ParseLoaderOptions(const std::vector<std::string>& Args, const std::string& CurrentDir);
 
 // Where the setup archive "setup.1" is read from.

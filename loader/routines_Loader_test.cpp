@@ -30,17 +30,30 @@ std::vector<std::string> SplitAsWindowsDoes(const std::string& CommandLine) {
 
 }  // namespace
 
-// Only options at the front count; they are passed on, a relative log made
-// absolute so the setup program writes the same file.
-TEST(LoaderOptions, LeadingOptionsOnly) {
+// Rule: the options are passed on, a relative log made absolute so the
+// setup program writes the same file; anything else the loader does not
+// know is kept to be reported (it takes no other arguments).
+TEST(LoaderOptions, KnownOptionsAnywhereEverythingElseReported) {
     TLoaderOptions o = ParseLoaderOptions({"/silent", "/LOG=run.log", "/SILENT"}, "C:\\work");
     EXPECT_TRUE(o.Silent);
     EXPECT_EQ(o.LogFile, "C:\\work\\run.log");
+    EXPECT_EQ(o.Unknown, "");
+    EXPECT_FALSE(o.Help);
     o = ParseLoaderOptions({"extra", "/SILENT"}, "C:\\work");
-    EXPECT_FALSE(o.Silent);
+    EXPECT_TRUE(o.Silent);
+    EXPECT_EQ(o.Unknown, "extra");
     o = ParseLoaderOptions({"/LOG=D:\\logs\\a b.log"}, "C:\\work");
     EXPECT_EQ(o.LogFile, "D:\\logs\\a b.log");
-    EXPECT_EQ(ParseLoaderOptions({"/LOG="}, "C:\\").LogFile, "");
+    o = ParseLoaderOptions({"/LOG="}, "C:\\");
+    EXPECT_EQ(o.LogFile, "");
+    EXPECT_EQ(o.Unknown, "/LOG=");
+    o = ParseLoaderOptions({"/SILENT", "/FOO", "/BAR"}, "C:\\");
+    EXPECT_EQ(o.Unknown, "/FOO");
+    for (const char* help : {"/?", "/help", "/HELP"}) {
+        o = ParseLoaderOptions({"/SILENT", help}, "C:\\");
+        EXPECT_TRUE(o.Help) << help;
+        EXPECT_EQ(o.Unknown, "") << help;
+    }
 }
 
 // The trailer is trusted only when its signature is there and the parts

@@ -7,6 +7,13 @@
 
 namespace vtrl {
 
+std::string ExceptionLogText(const std::exception& E) {
+    const auto* e = dynamic_cast<const Exception*>(&E);
+    if (!e || e->Detail.empty()) return E.what();
+    return std::string(E.what()) + " (" + e->Detail + ")";
+}
+
+
 void Abort() { throw EAbort(); }
 
 namespace {

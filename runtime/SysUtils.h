@@ -16,7 +16,15 @@ public:
     explicit Exception(std::string message) : Message(std::move(message)) {}
     const char* what() const noexcept override { return Message.c_str(); }
     std::string Message;
+    // What a person reading the log needs beyond the fixed message: which
+    // file, archive or volume, and the cause the system or zlib gave. Not
+    // part of the message shown in a box.
+    std::string Detail;
 };
+
+// E's message for a log line: what() followed by " (" Detail ")" when E is
+// an Exception with a detail; what() alone otherwise.
+std::string ExceptionLogText(const std::exception& E);
 
 // The silent abort: ends one piece of work quietly. Carries no message and
 // is never shown to the user.

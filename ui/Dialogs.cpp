@@ -139,8 +139,8 @@ int RunProgram(const std::function<int()>& Body) {
     try {
         code = Body();
     } catch (const std::exception& e) {
-        Log(std::string("Start-up failed: ") + e.what());
-        MessageDlg(e.what(), mtError, {mbOK}, 0);
+        Log("Start-up failed: " + ExceptionLogText(e));
+        MessageDlg(IsSilent() ? ExceptionLogText(e) : std::string(e.what()), mtError, {mbOK}, 0);
         code = 1;
     }
     Log("Exit code " + IntToStr(code));

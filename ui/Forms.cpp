@@ -491,12 +491,21 @@ void TApplication::HandleException(std::exception_ptr E) {
 }
 
 void TApplication::HandleException(const std::exception& E) {
+    struct TEndSilentRun {
+        TApplication& A;
+        ~TEndSilentRun() {
+            if (!IsSilent() || A.Terminated()) return;
+            if (A.ExitCode == 0) A.ExitCode = 1;
+            Log("Silent run: ending after the failure");
+            A.Terminate();
+        }
+    } end{*this};
     if (dynamic_cast<const EAbort*>(&E)) {
         Log("silent abort");
         return;
     }
     if (OnException) {
-        Log(std::string("exception: ") + E.what());
+        Log(std::string("exception: ") + ExceptionLogText(E));
         OnException(this, E);
     } else {
         ShowMessageDlg(E.what(), mtError, {mbOK});

@@ -193,7 +193,9 @@ public:
 
     // The unhandled-exception policy: OnException when assigned, else the
     // message is shown with MessageDlg (mtError). A silent abort (EAbort)
-    // is only logged.
+    // is only logged. In a silent run nobody is there to close the program
+    // after a failure, so the loop is then asked to end, with ExitCode 1
+    // unless the handler set a code of its own.
     void HandleException(const std::exception& E);
     void HandleException(std::exception_ptr E);
     TEvent<TComponent*, const std::exception&> OnException;

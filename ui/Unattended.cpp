@@ -43,6 +43,7 @@ bool gSilent = false;
 bool gParsed = false;
 std::vector<std::string> gArgs;
 TModalResponder gModalResponder;
+std::string gUsage;
 
 std::string WindowsErrorText(DWORD code) {
     char buf[512] = {};
@@ -116,13 +117,17 @@ std::vector<std::string> SplitCommandLine(const std::string& s) {
 TRunOptions ParseRunOptions(std::vector<std::string> Argv) {
     TRunOptions r;
     size_t i = 1;
-    for (; i < Argv.size(); ++i) {
+    for (; i < Argv.size() && !Argv[i].empty() && Argv[i][0] == '/'; ++i) {
         const std::string& a = Argv[i];
         if (SameText(a, "/SILENT")) {
             r.Silent = true;
         } else if (a.size() > 5 && SameText(a.substr(0, 5), "/LOG=")) {
             r.LogFile = a.substr(5);
+        } else if (a == "/?" || SameText(a, "/HELP")) {
+            r.Help = true;
         } else {
+            r.Unknown = a;
+            ++i;
             break;
         }
     }
@@ -130,6 +135,9 @@ TRunOptions ParseRunOptions(std::vector<std::string> Argv) {
     for (; i < Argv.size(); ++i) r.Args.push_back(Argv[i]);
     return r;
 }
+
+void SetProgramUsage(const std::string& Usage) { gUsage = Usage; }
+const std::string& ProgramUsage() { return gUsage; }
 
 void InitRunOptions() { InitRunOptions(GetCommandLineA()); }
 
@@ -145,6 +153,11 @@ void InitRunOptions(const std::string& CommandLine) {
         if (gSilent) line += " (silent)";
         Log(line);
     }
+    const std::string usage = gUsage.empty() ? "Usage: " + ExtractFileName(gArgs.empty() ? std::string() : gArgs[0]) +
+                                                   " [/SILENT] [/LOG=<file>] ..."
+                                             : gUsage;
+    if (!o.Unknown.empty()) throw EUsage("Unknown option " + o.Unknown + "." + "\r\n\r\n" + usage);
+    if (o.Help) throw EUsage(usage);
 }
 
 int ParamCount() {

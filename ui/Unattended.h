@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "SysUtils.h"
+
 namespace vtrl {
 
 class TForm;
@@ -27,23 +29,41 @@ std::vector<std::string> SplitCommandLine(const std::string& CommandLine);
 struct TRunOptions {
     bool Silent = false;       // /SILENT: show no window, answer with defaults
     std::string LogFile;       // /LOG=<file>: append a plain-text run log
+    bool Help = false;         // /? or /HELP: only the usage is wanted
+    std::string Unknown;       // the first option that is none of the above
     // The arguments without the run options; Args[0] is the program path.
     std::vector<std::string> Args;
 };
 
-// Strips the run options from Argv. Only options directly after the program
-// path count (an option after the first ordinary argument is an ordinary
-// argument, so a source directory or a mode word is never mistaken for
-// one). Options are matched without regard to case; an unknown option
-// beginning with "/" ends the run options and stays an argument. A later
-// /LOG= replaces an earlier one. "/LOG=" with an empty name is an ordinary
-// argument.
+// Strips the run options from Argv. The options are the arguments beginning
+// with "/" directly after the program path, in any order; the first other
+// argument (a source directory, a mode word, a product name) ends them, and
+// everything from it on is an ordinary argument. Options are matched
+// without regard to case; a later /LOG= replaces an earlier one. An option
+// that is not /SILENT, /LOG=<file>, /? or /HELP ("/LOG=" without a name
+// included) is kept in Unknown (the first one) and ends the options, so
+// that a mistyped option can never be taken for a source directory.
 TRunOptions ParseRunOptions(std::vector<std::string> Argv);
+
+// The usage a program shows for /?, /HELP or an unknown option: one or more
+// lines beginning with the program's command line. Set before
+// Application.Initialize.
+void SetProgramUsage(const std::string& Usage);
+const std::string& ProgramUsage();
+
+// Raised by InitRunOptions for /?, /HELP or an unknown option: the message
+// is the program's usage (after "Unknown option <x>." for an unknown one).
+// The program ends with exit code 1 and does nothing else.
+class EUsage : public Exception {
+public:
+    using Exception::Exception;
+};
 
 // Reads GetCommandLineA, strips the run options, switches silent mode on
 // and opens the log as they ask. Called by Application.Initialize; calling
 // it again re-reads the command line. Raises Exception when the log file
-// cannot be opened.
+// cannot be opened, and EUsage (after silent mode and the log are set up,
+// so that the usage reaches both) for /?, /HELP or an unknown option.
 void InitRunOptions();
 // The same for a given command line (tests, and programs that start
 // themselves with a changed command line).

@@ -57,16 +57,27 @@ TEST(ParseRunOptions, OptionsAfterAnArgumentAreArguments) {
     EXPECT_EQ(o.Args, (Args{"setup.exe", R"(C:\src)", "/SILENT", "/LOG=x"}));
 }
 
-TEST(ParseRunOptions, UnknownOrEmptyOptionsEndTheOptions) {
-    TRunOptions o = ParseRunOptions({"setup.exe", "/VERYSILENT", "/SILENT"});
-    EXPECT_FALSE(o.Silent);
-    EXPECT_EQ(o.Args, (Args{"setup.exe", "/VERYSILENT", "/SILENT"}));
+// Rule: an option that is not known (a nameless /LOG= included) is reported,
+// never taken for an ordinary argument; options in any order before it
+// still count, and /? and /HELP ask for the usage.
+TEST(ParseRunOptions, UnknownOptionsAreReportedNotTakenAsArguments) {
+    TRunOptions o = ParseRunOptions({"setup.exe", "/SILENT", "/VERYSILENT", "/LOG=x"});
+    EXPECT_TRUE(o.Silent);
+    EXPECT_EQ(o.Unknown, "/VERYSILENT");
+    EXPECT_EQ(o.Args, (Args{"setup.exe", "/LOG=x"}));
+    o = ParseRunOptions({"setup.exe", "/FOO", R"(C:\src)"});
+    EXPECT_EQ(o.Unknown, "/FOO");
     o = ParseRunOptions({"setup.exe", "/LOG=", "/SILENT"});
-    EXPECT_EQ(o.LogFile, "");
-    EXPECT_FALSE(o.Silent);
-    EXPECT_EQ(o.Args.size(), 3u);
+    EXPECT_EQ(o.Unknown, "/LOG=");
     o = ParseRunOptions({"setup.exe", "/LOG=a", "/LOG=b"});
     EXPECT_EQ(o.LogFile, "b");
+    EXPECT_EQ(o.Unknown, "");
+    for (const char* help : {"/?", "/help", "/HELP"}) {
+        o = ParseRunOptions({"setup.exe", "/LOG=a", help, "*BUILD"});
+        EXPECT_TRUE(o.Help) << help;
+        EXPECT_EQ(o.Unknown, "") << help;
+        EXPECT_EQ(o.Args, (Args{"setup.exe", "*BUILD"})) << help;
+    }
 }
 
 namespace {
@@ -115,6 +126,29 @@ TEST(InitRunOptions, ArgumentsAndLogFromTheCommandLine) {
     InitRunOptions("ui_test.exe");
     EXPECT_FALSE(LogEnabled());
     Log("nowhere");  // logging off: nothing happens
+}
+
+// Rule: an unknown option or /? raises the usage only after silent mode and
+// the log are set up, so that a silent run reports it in its log.
+TEST(InitRunOptions, UnknownOptionRaisesTheUsageAfterTheLogIsOpen) {
+    std::string dir = ScratchDir();
+    std::string log = dir + "\\usage.log";
+    SetProgramUsage("Usage: ui_test.exe [/SILENT] [/LOG=<file>] DIR");
+    try {
+        InitRunOptions("ui_test.exe /SILENT \"/LOG=" + log + "\" /FOO C:\\src");
+        FAIL() << "no exception";
+    } catch (const EUsage& e) {
+        EXPECT_EQ(std::string(e.what()), "Unknown option /FOO.\r\n\r\nUsage: ui_test.exe [/SILENT] [/LOG=<file>] DIR");
+    }
+    EXPECT_TRUE(IsSilent());
+    EXPECT_TRUE(LogEnabled());
+    EXPECT_THROW(InitRunOptions("ui_test.exe /?"), EUsage);
+    CloseLog();
+    EXPECT_NE(ReadFile(log).find("ui_test: start [C:\\src] (silent)"), std::string::npos) << ReadFile(log);
+    DeleteFileA(log.c_str());
+    RemoveDirectoryA(dir.c_str());
+    SetProgramUsage("");
+    InitRunOptions("ui_test.exe");
 }
 
 TEST(InitRunOptions, UnopenableLogRaisesWithTheName) {
