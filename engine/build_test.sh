@@ -75,8 +75,9 @@ wr reg add "$key" /v VantrelDirectory /d 'C:\vtrlbuild\kit' /f >/dev/null 2>&1
 mv "$C/src/optional.bin" "$C/src/optional.away"
 build nosource
 check '[ "$code" -ne 0 ]' "missing source: exit code 0"
-check 'haslog "Could not open or find the following file when trying to read the Size, Date, and Version :C:\vtrlbuild\src\optional.bin"' \
-  "missing source: message"
+check 'haslog "File2: the source file C:\vtrlbuild\src\optional.bin does not exist"' "missing source: message"
+check '[ ! -e "$C/out1/setup.1" ] && [ ! -e "$C/out1/setup.exe" ] && [ ! -e "$C/out1/files.1" ]' \
+  "missing source: a partial distribution was left behind"
 mv "$C/src/optional.away" "$C/src/optional.bin"
 
 build good1

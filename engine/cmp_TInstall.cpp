@@ -115,6 +115,14 @@ void TInstall::SetUseLoadingProgram(bool Value) {
     }
 }
 
+void TInstall::SetDestDirType(TPathSpecifiers Value) {
+    if (Value == ddMainInstallDir)
+        RaiseFmt("The DestDirType of %s cannot be ddMainInstallDir: the TInstall's destination is the main install "
+                 "directory itself",
+                 Name());
+    TFileContainer::SetDestDirType(Value);
+}
+
 void TInstall::Loaded() {
     TFileContainer::Loaded();
     FMainForm = Application.MainForm();
@@ -225,7 +233,16 @@ void TInstall::Process() {
     if (OnShowGoodInstall) OnShowGoodInstall(this);
     Broadcast("GoodInstallation");
     Broadcast("eccGoodInstallDialogManager");
-    ScheduleSelfDelete();
+    // The product is installed and recorded by now: a setup program left
+    // behind in a temporary directory is no reason to call it failed.
+    try {
+        ScheduleSelfDelete();
+    } catch (const std::exception& e) {
+        const std::string warning =
+            "Warning: the setup program could not be scheduled for deletion at restart: " + ExceptionLogText(e);
+        Log(warning);
+        if (IsSilent()) WriteStdErr(warning);
+    }
     CleanupAndTerminate();
     FRunning = false;
     Log("Run ended: installation complete");
@@ -234,17 +251,23 @@ void TInstall::Process() {
 void TInstall::RequestTermination() { Application.Terminate(); }
 
 void TInstall::HandleException(TComponent* Sender, const std::exception& E) {
+    // A box shows the fixed message; a silent run's standard error and the
+    // log also get the detail (file, archive, cause), since nobody can ask.
+    const std::string shown = IsSilent() ? ExceptionLogText(E) : std::string(E.what());
     if (!FRunning) {
-        MessageDlg(E.what(), mtError, {mbOK}, 0);
+        MessageDlg(shown, mtError, {mbOK}, 0);
         if (Application.ExitCode == 0) Application.ExitCode = 1;
         return;
     }
     FRunning = false;
     if (!dynamic_cast<const EAIUserAbort*>(&E)) {
-        Log(std::string("Run failed: ") + E.what());
+        Log("Run failed: " + ExceptionLogText(E));
         Application.ExitCode = 1;
         ShowBadInstallation();
-        MessageDlg(E.what(), mtError, {mbOK}, 0);
+        MessageDlg(shown, mtError, {mbOK}, 0);
+        // The application stays open for the person who reads the message
+        // and closes the window; a silent run has no such person and ends
+        // here (the application's handler ends its loop).
         return;
     }
     Log("Run aborted by the user");

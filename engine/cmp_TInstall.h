@@ -39,6 +39,11 @@ public:
     ~TInstall() override;
 
     void Loaded() override;
+    // The TInstall's destination is the main install directory, so it can
+    // never be anchored at the main install directory: ddMainInstallDir is
+    // refused at once, also while a definition loads (the reader then names
+    // the definition's line and column).
+    void SetDestDirType(TPathSpecifiers Value) override;
     // The mode selection that follows loading: runs the build, floppy or
     // continuation mode, or hooks the main form's first activation.
     void StartMode();
@@ -58,8 +63,21 @@ public:
     virtual void HandleException(TComponent* Sender, const std::exception& E);
     virtual void DeletePresetupFiles();
     virtual void ReadUnfinishedList();
+    // Marks the setup program for deletion at the next restart; raises
+    // Exception when the system refuses (the run then only logs a warning).
     virtual void ScheduleSelfDelete();
     virtual void ReadLoaderArguments();
+    // What the build checks before it writes anything: every file of the
+    // tree must have a source, a key of at most 100 characters that no other
+    // file of the archive has, an archive that resolves at install time to
+    // the archive the build writes (in the self-extracting layout too when
+    // SelfExtract), and a destination that resolves. Raises Exception
+    // listing every problem found, one per line; the TInstall is left as it
+    // was. Components that are not in the tree are logged as warnings.
+    virtual void CheckBuildDefinition(bool SelfExtract);
+    // The writing part of BuildDistribution, into the existing directory Dir.
+    virtual void WriteDistribution(const std::string& ExeName, const std::string& Dir, bool SelfExtract,
+                                   const std::string& Title);
     // Builds BuildDir\"setup.1": the program ExeName and the PresetupFiles.
     virtual void BuildSetupExecutable(const std::string& BuildDir, const std::string& ExeName);
     // True when the user's abort should go ahead (OnUserAbort may veto).

@@ -7,6 +7,7 @@
 // files give the same bytes: nothing below stores a build time, a random
 // name or the build directory (archive keys are the source paths, dates the
 // sources' own dates, and the programs are linked without a PE time stamp).
+#include <map>
 #include <memory>
 
 #include "Dialogs.h"
@@ -152,10 +153,135 @@ static void CopyIntoBuildDir(TInstall* Install, const std::string& Source, const
     if (!FileExists(dest)) RaiseFmt("Cannot create %s", dest);
 }
 
+// ------------------------------------------------- checks before a build
+
+namespace {
+
+// The files of the tree below Container, depth first in helper order.
+void CollectFiles(TInstallContainer* Container, std::vector<TInstallFile*>& Files) {
+    for (int i = 0; i < Container->HelperCount(); ++i) {
+        TInstallContainer* h = Container->Helpers(i);
+        if (auto* f = As<TInstallFile>(h)) Files.push_back(f);
+        else if (As<TFileContainer>(h)) CollectFiles(h, Files);
+    }
+}
+
+bool InTree(TComponent* C, const TInstall* Root) {
+    for (auto* h = As<TBaseHelperComponent>(C); h;) {
+        TInstallContainer* up = h->Container();
+        if (up == Root) return true;
+        h = As<TBaseHelperComponent>(up);
+    }
+    return false;
+}
+
+// The text of a failure raised by Body, empty when it raised none.
+template <class F>
+std::string FailureOf(F&& Body) {
+    try {
+        Body();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return {};
+}
+
+}  // namespace
+
+void TInstall::CheckBuildDefinition(bool SelfExtract) {
+    if (TComponent* owner = Owner())
+        for (int i = 0; i < owner->ComponentCount(); ++i) {
+            TComponent* c = owner->Components(i);
+            if (c == this || !As<TBaseHelperComponent>(c) || InTree(c, this)) continue;
+            const std::string warning =
+                "Warning: " + c->Name() + " is not in the installation tree (no Container leads to the " +
+                ClassName() + "): it is neither built nor installed";
+            Log(warning);
+            WriteStdErr(warning);
+        }
+
+    std::vector<TInstallFile*> files;
+    CollectFiles(this, files);
+    std::vector<std::string> problems;
+    auto problem = [&](TInstallFile* f, const std::string& text) { problems.push_back(f->Name() + ": " + text); };
+
+    // The archive a file looks for at install time, worked out with a
+    // stand-in loading directory, against the one the build fills.
+    const std::string loadingDirectory = FLoadingDirectory, archiveFile = FArchiveFile;
+    const TPathSpecifiers archiveFileType = FArchiveFileType;
+    struct TRestore {
+        TInstall& I;
+        std::string Dir, File;
+        TPathSpecifiers Type;
+        ~TRestore() {
+            I.FLoadingDirectory = Dir;
+            I.FArchiveFile = File;
+            I.FArchiveFileType = Type;
+        }
+    } restore{*this, loadingDirectory, archiveFile, archiveFileType};
+    FLoadingDirectory = "A:\\source";
+    FArchiveFileType = ddLoading;
+    std::vector<std::string> layouts{"\\files.1"};
+    if (SelfExtract) layouts.push_back("\\setup.exe");
+
+    std::map<std::string, std::string> keys;  // upper-case key -> file name
+    for (TInstallFile* f : files) {
+        const std::string key = f->SourcePath();
+        if (Trim(f->FileName()).empty()) problem(f, "the FileName property is blank");
+        else if (!FileExists(key)) problem(f, "the source file " + key + " does not exist");
+        // Keys are compared with ASCII letters folded, as the archive does.
+        if (key.size() > MaxSourcePath)
+            problem(f, "the archive key " + key + " is longer than " + std::to_string(MaxSourcePath) +
+                           " characters");
+        auto [it, fresh] = keys.emplace(UpperCase(key), f->Name());
+        if (!fresh) problem(f, "the archive key " + key + " is also the key of " + it->second);
+        for (const std::string& layout : layouts) {
+            FArchiveFile = layout;
+            std::string wanted, found;
+            std::string failure = FailureOf([&] {
+                wanted = ExpandArchiveFile();
+                found = f->ExpandArchiveFile();
+            });
+            if (failure.empty() && Trim(found).empty()) failure = EAIIFBlankArchiveFile(f->FileName()).what();
+            if (failure.empty() && !SameText(found, wanted))
+                failure = "at install time it is looked for in " + found + ", but the build puts it in " + wanted;
+            if (!failure.empty()) {
+                problem(f, "its archive cannot be found at install time: " + failure);
+                break;
+            }
+        }
+        std::string dest;
+        std::string failure = FailureOf([&] { dest = f->ExpandDestDir(); });
+        if (failure.empty() && Trim(dest).empty()) failure = "it is blank";
+        if (!failure.empty()) problem(f, "its destination cannot be resolved: " + failure);
+    }
+    if (problems.empty()) return;
+    std::string text = "The definition cannot be built:";
+    for (const std::string& p : problems) text += "\r\n" + p;
+    throw Exception(text);
+}
+
 void TInstall::BuildDistribution(const std::string& ExeName, const std::string& BuildDir, bool SelfExtract,
                                  const std::string& Title) {
+    CheckBuildDefinition(SelfExtract);
     const std::string dir = RemoveBackSlash(BuildDir);
     if (!ForceDirectories(dir)) RaiseFmt("Cannot create the build directory %s", dir);
+    // A build that fails leaves no distribution that looks complete: what it
+    // wrote is removed again.
+    std::vector<std::string> outputs{AddBackSlash(dir) + "setup.1", AddBackSlash(dir) + "files.1",
+                                     AddBackSlash(dir) + (FUseLoadingProgram ? std::string("setup.exe")
+                                                                              : ExtractFileName(ExeName))};
+    try {
+        WriteDistribution(ExeName, dir, SelfExtract, Title);
+    } catch (...) {
+        for (const std::string& o : outputs)
+            if (!SameText(o, ExeName)) FileDelete(o);
+        throw;
+    }
+}
+
+void TInstall::WriteDistribution(const std::string& ExeName, const std::string& dir, bool SelfExtract,
+                                 const std::string& Title) {
     std::string setupExe;
     if (FUseLoadingProgram) {
         BuildSetupExecutable(dir, ExeName);

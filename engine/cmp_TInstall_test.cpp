@@ -16,7 +16,12 @@ namespace {
 class TTestInstall : public TInstall {
 public:
     using TInstall::TInstall;
-    void ScheduleSelfDelete() override { Steps.push_back("ScheduleSelfDelete"); }
+    void ScheduleSelfDelete() override {
+        Steps.push_back("ScheduleSelfDelete");
+        if (RefuseSelfDelete) throw Exception("Cannot schedule C:\\Temp\\setup.exe: Access denied");
+    }
+    void ForceDestDirType(TPathSpecifiers Value) { FDestDirType = Value; }
+    bool RefuseSelfDelete = false;
     void DeletePresetupFiles() override { Steps.push_back("DeletePresetupFiles"); }
     void RegisterContinuation() override { Steps.push_back("RegisterContinuation"); }
     void RestartWindows() override { Steps.push_back("RestartWindows"); }
@@ -27,7 +32,11 @@ public:
 class TFailingReadFile : public TScriptedFile {
 public:
     using TScriptedFile::TScriptedFile;
-    void ReadArchiveInfo() override { throw Exception("The archive files.1 is damaged"); }
+    void ReadArchiveInfo() override {
+        Exception e("The archive files.1 is damaged");
+        e.Detail = "volume 1 of C:\\dist\\files.1";
+        throw e;
+    }
 };
 
 struct Run : ::testing::Test {
@@ -106,8 +115,9 @@ TEST_F(Run, UserAbortEndsQuietly) {
     EXPECT_EQ(Application.ExitCode, 2);
 }
 
-// Any other failure shows the bad-installation page, then its message, and
-// leaves the application open.
+// Any other failure shows the bad-installation page, then its message
+// (with its detail in a silent run), and leaves the application open for
+// the person who reads it.
 TEST_F(Run, AnArchiveErrorShowsTheBadPageAndTheMessage) {
     auto* file = Make<TFailingReadFile>(&Form, "File1");
     file->SetFileName("a.txt");
@@ -115,7 +125,7 @@ TEST_F(Run, AnArchiveErrorShowsTheBadPageAndTheMessage) {
     RunInstall();
     EXPECT_EQ(Log, (std::vector<std::string>{"Install1:eccBeforeReadArchiveInfo", "Install1:BadInstallation",
                                              "Install1:eccBadInstallDialogManager"}));
-    EXPECT_EQ(Messages, (std::vector<std::string>{"The archive files.1 is damaged"}));
+    EXPECT_EQ(Messages, (std::vector<std::string>{"The archive files.1 is damaged (volume 1 of C:\\dist\\files.1)"}));
     EXPECT_FALSE(Application.Terminated());
     EXPECT_TRUE(Install->Steps.empty());
     EXPECT_EQ(Application.ExitCode, 1);
@@ -162,4 +172,61 @@ TEST_F(Run, NothingStartsBeforeTheFirstActivationAndOnlyOnce) {
     EXPECT_TRUE(Install->Started());
     EXPECT_EQ(runs, 0);  // RunAutomatic false: the owner starts the run
     EXPECT_EQ(Form.WindowState(), wsMaximized);
+}
+
+// Rule: in a silent run nobody can close the window after a failure, so the
+// application's handler ends the loop with exit code 1, and the message on
+// standard error carries the failure's detail.
+TEST_F(Run, SilentFailureEndsTheProgramWithItsDetail) {
+    auto* file = Make<TFailingReadFile>(&Form, "File1");
+    file->SetFileName("a.txt");
+    file->SetContainer(Install);
+    try {
+        Install->Process();
+    } catch (const std::exception& e) {
+        Application.HandleException(e);
+    }
+    EXPECT_TRUE(Application.Terminated());
+    EXPECT_EQ(Application.ExitCode, 1);
+    EXPECT_EQ(Messages, (std::vector<std::string>{"The archive files.1 is damaged (volume 1 of C:\\dist\\files.1)"}));
+}
+
+TEST_F(Run, FailureOutsideTheRunAlsoEndsASilentProgram) {
+    Application.HandleException(Exception("The language table is damaged"));
+    EXPECT_TRUE(Application.Terminated());
+    EXPECT_EQ(Application.ExitCode, 1);
+}
+
+// Rule: a setup program that cannot be scheduled for deletion leaves the
+// installation good: clean-up and termination still happen, exit code 0.
+TEST_F(Run, RefusedSelfDeletionIsOnlyAWarning) {
+    Install->RefuseSelfDelete = true;
+    bool badShown = false;
+    Install->OnShowBadInstall = [&](TComponent*) { badShown = true; };
+    RunInstall();
+    EXPECT_FALSE(badShown);
+    EXPECT_EQ(Install->Steps, (std::vector<std::string>{"ScheduleSelfDelete", "DeletePresetupFiles"}));
+    EXPECT_TRUE(Application.Terminated());
+    EXPECT_EQ(Application.ExitCode, 0);
+    EXPECT_FALSE(Install->Running());
+}
+
+// Rule: the TInstall's destination is the main install directory; anchoring
+// it there is refused when set, and a location that leads back to itself is
+// an error, not an endless recursion.
+TEST_F(Run, TheMainDirectoryCannotBeAnchoredAtItself) {
+    EXPECT_THROW(Install->SetDestDirType(ddMainInstallDir), Exception);
+    Install->ComponentState.Include(csLoading);
+    EXPECT_THROW(Install->SetDestDirType(ddMainInstallDir), Exception);
+    Install->ComponentState.Exclude(csLoading);
+    EXPECT_EQ(Install->DestDirType(), ddProgramFilesDir);
+    Install->ForceDestDirType(ddMainInstallDir);
+    try {
+        Install->ExpandDestDir();
+        FAIL() << "no exception";
+    } catch (const Exception& e) {
+        EXPECT_EQ(std::string(e.what()), "The DestDir of Install1 refers to itself");
+    }
+    Install->ForceDestDirType(ddProgramFilesDir);
+    EXPECT_FALSE(Install->ExpandDestDir().empty());  // the guard is released after a failure
 }

@@ -3,7 +3,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cctype>
+#include <utility>
+#include <vector>
 
 #include "cmp_TInstall.h"
 #include "cmp_TInstallContainer.h"
@@ -128,7 +131,29 @@ void TInstallContainer::SetDestDirType(TPathSpecifiers Value) {
     FDestDirType = Value;
 }
 
+namespace {
+// The components whose location is being resolved right now. A location
+// that leads back to itself (the TInstall anchored at the main install
+// directory, "%i" in the TInstall's own DestDir, a chain of containers or
+// archive files that closes) would otherwise recurse until the stack ends.
+std::vector<std::pair<const TInstallContainer*, const char*>> gResolving;
+
+class TResolving {
+public:
+    TResolving(const TInstallContainer* C, const char* What) {
+        const std::pair<const TInstallContainer*, const char*> entry{C, What};
+        if (std::find(gResolving.begin(), gResolving.end(), entry) != gResolving.end())
+            RaiseFmt("The %s of %s refers to itself", What, C->Name());
+        gResolving.push_back(entry);
+    }
+    ~TResolving() { gResolving.pop_back(); }
+    TResolving(const TResolving&) = delete;
+    TResolving& operator=(const TResolving&) = delete;
+};
+}  // namespace
+
 std::string TInstallContainer::ExpandDestDir() {
+    TResolving guard(this, "DestDir");
     std::string anchor;
     if (CommonAnchor(FDestDirType, anchor)) return RemoveBackSlash(anchor + FDestDir);
     switch (FDestDirType) {
@@ -169,6 +194,7 @@ void TFileRelated::SetArchiveFileType(TPathSpecifiers Value) {
 }
 
 std::string TFileRelated::ExpandArchiveFile() {
+    TResolving guard(this, "ArchiveFile");
     std::string anchor;
     if (CommonAnchor(FArchiveFileType, anchor)) return RemoveBackSlash(anchor + FArchiveFile);
     switch (FArchiveFileType) {

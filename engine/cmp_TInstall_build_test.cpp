@@ -1,0 +1,148 @@
+// The checks a build makes before it writes anything.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "Forms.h"
+#include "Unattended.h"
+#include "cmp_TInstall.h"
+#include "model_testkit.h"
+
+using namespace vtrl;
+using namespace vtrl::testkit;
+
+namespace {
+
+std::string ScratchDir() {
+    char tmp[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    std::string dir = std::string(tmp) + "vtrl_build_check_" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(dir.c_str(), nullptr);
+    return dir;
+}
+
+void WriteText(const std::string& Name, const std::string& Text) {
+    HANDLE h = CreateFileA(Name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written;
+    WriteFile(h, Text.data(), static_cast<DWORD>(Text.size()), &written, nullptr);
+    CloseHandle(h);
+}
+
+struct BuildCheck : ::testing::Test {
+    TForm Form{nullptr};
+    TInstall* Install;
+    std::string Dir = ScratchDir();
+
+    BuildCheck() {
+        Install = new TInstall(&Form);
+        Install->SetName("Install1");
+        Install->Loaded();
+        WriteText(Dir + "\\a.txt", "a");
+        WriteText(Dir + "\\b.txt", "b");
+    }
+    ~BuildCheck() override {
+        DeleteFileA((Dir + "\\a.txt").c_str());
+        DeleteFileA((Dir + "\\b.txt").c_str());
+        RemoveDirectoryA(Dir.c_str());
+    }
+    // A file of the tree as a definition would have it.
+    TInstallFile* AddFile(const std::string& Name, TInstallContainer* Container, const std::string& FileName) {
+        auto* f = Make<TInstallFile>(&Form, Name);
+        f->SetIncludeFromDir(Dir);
+        f->SetFileName(FileName);
+        f->SetContainer(Container);
+        f->SetDestDirType(ddContainerDestDir);
+        f->SetArchiveFileType(ddContainerArchiveFile);
+        return f;
+    }
+    std::string Problems(bool SelfExtract = true) {
+        try {
+            Install->CheckBuildDefinition(SelfExtract);
+        } catch (const Exception& e) {
+            return e.what();
+        }
+        return "";
+    }
+};
+
+}  // namespace
+
+// Rule: a definition whose files all reach the build's archive, have their
+// sources and resolve their destinations passes, and the check changes
+// nothing on the TInstall.
+TEST_F(BuildCheck, SoundDefinitionPasses) {
+    AddFile("File1", Install, "a.txt");
+    auto* group = Make<TInstallFileGroup>(&Form, "Group1");
+    group->SetContainer(Install);
+    group->SetDestDirType(ddContainerDestDir);
+    group->SetArchiveFileType(ddContainerArchiveFile);
+    AddFile("File2", group, "b.txt");
+    EXPECT_EQ(Problems(), "");
+    EXPECT_EQ(Install->ArchiveFile(), "\\files.1");
+    EXPECT_EQ(Install->ArchiveFileType(), ddLoading);
+    EXPECT_EQ(Install->LoadingDirectory(), "");
+}
+
+// Rule: everything the install would refuse is refused by the build, every
+// problem named with its component.
+TEST_F(BuildCheck, EveryProblemIsListedWithItsComponent) {
+    AddFile("File1", Install, "missing.txt");
+    auto* blank = AddFile("File2", Install, "a.txt");
+    blank->SetArchiveFileType(ddAbsolute);  // and no ArchiveFile
+    // One group refuses two files of one key; two groups of one archive
+    // are left to the build.
+    auto* group = Make<TInstallFileGroup>(&Form, "Group1");
+    group->SetContainer(Install);
+    group->SetDestDirType(ddContainerDestDir);
+    group->SetArchiveFileType(ddContainerArchiveFile);
+    auto* twin = AddFile("File3", group, "A.TXT");
+    twin->SetDestDirType(ddAbsolute);  // and no DestDir
+    const std::string p = Problems();
+    EXPECT_NE(p.find("File1: the source file " + Dir + "\\missing.txt does not exist"), std::string::npos) << p;
+    EXPECT_NE(p.find("File2: its archive cannot be found at install time"), std::string::npos) << p;
+    // The tree's processing order: the group's files come first.
+    EXPECT_NE(p.find("File2: the archive key " + Dir + "\\a.txt is also the key of File3"), std::string::npos) << p;
+    EXPECT_NE(p.find("File3: its destination cannot be resolved"), std::string::npos) << p;
+}
+
+// Rule: keys are cut at 100 characters in the archive, so a longer key
+// would make two files one; the build refuses it.
+TEST_F(BuildCheck, LongKeysAreRefused) {
+    const std::string longName(101 - Dir.size(), 'x');
+    AddFile("File1", Install, longName);
+    EXPECT_NE(Problems().find("File1: the archive key " + Dir + "\\" + longName + " is longer than 100 characters"),
+              std::string::npos);
+}
+
+// Rule: a file named straight after "files.1" works from a directory but
+// not from a self-extracting setup, where the archive is the setup program.
+TEST_F(BuildCheck, ArchiveMustMatchInTheSelfExtractingLayoutToo) {
+    auto* f = AddFile("File1", Install, "a.txt");
+    f->SetArchiveFileType(ddLoading);
+    f->SetArchiveFile("\\files.1");
+    EXPECT_EQ(Problems(false), "");
+    EXPECT_NE(Problems(true).find("File1: its archive cannot be found at install time: at install time it is looked "
+                                  "for in A:\\source\\files.1, but the build puts it in A:\\source\\setup.exe"),
+              std::string::npos)
+        << Problems(true);
+}
+
+// Rule: a component outside the tree is only a warning in the log.
+TEST_F(BuildCheck, ComponentsOutsideTheTreeAreWarnings) {
+    AddFile("File1", Install, "a.txt");
+    auto* stray = Make<TInstallFile>(&Form, "Stray");
+    stray->SetIncludeFromDir(Dir);
+    stray->SetFileName("b.txt");
+    const std::string log = Dir + "\\check.log";
+    OpenLog(log);
+    EXPECT_EQ(Problems(), "");
+    CloseLog();
+    std::string text(4096, '\0');
+    HANDLE h = CreateFileA(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD got = 0;
+    ReadFile(h, text.data(), static_cast<DWORD>(text.size()), &got, nullptr);
+    CloseHandle(h);
+    DeleteFileA(log.c_str());
+    text.resize(got);
+    EXPECT_NE(text.find("Warning: Stray is not in the installation tree"), std::string::npos) << text;
+    EXPECT_EQ(text.find("File1"), std::string::npos) << text;
+}
