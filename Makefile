@@ -56,12 +56,19 @@ bench-install: deps $(BUILD)/win64/build.ninja
 	ninja -C $(BUILD)/win64 -j $(JOBS) bench-install-files
 	tools/with-display tools/bench-install $(BUILD)/win64
 
-# The archive fuzz targets (clang, libFuzzer) for FUZZ_SECONDS each.
+# The fuzz targets (clang, libFuzzer) of the archive readers and of the
+# definition reader, for FUZZ_SECONDS each; both sets run even when the
+# first finds something.
 FUZZ_SECONDS ?= 600
 fuzz: deps
 	cmake -G Ninja -S archive/fuzz -B $(BUILD)/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	ninja -C $(BUILD)/fuzz -j $(JOBS)
-	FUZZ_SEED=0 archive/fuzz/run_fuzzers.sh $(BUILD)/fuzz $(FUZZ_SECONDS)
+	cmake -G Ninja -S runtime/fuzz -B $(BUILD)/fuzz-definition -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	ninja -C $(BUILD)/fuzz-definition -j $(JOBS)
+	status=0; \
+	FUZZ_SEED=0 archive/fuzz/run_fuzzers.sh $(BUILD)/fuzz $(FUZZ_SECONDS) || status=1; \
+	FUZZ_SEED=0 runtime/fuzz/run_fuzzers.sh $(BUILD)/fuzz-definition $(FUZZ_SECONDS) || status=1; \
+	exit $$status
 
 clean:
 	rm -rf $(BUILD)

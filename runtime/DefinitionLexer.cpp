@@ -2,6 +2,7 @@
 #include "DefinitionLexer.h"
 
 #include <charconv>
+#include <limits>
 
 #include "DefinitionText.h"
 
@@ -134,9 +135,9 @@ void TDefinitionLexer::ReadNumber() {
     bool negative = Peek() == '-';
     if (negative) Advance();
     if (Peek() == '$') {
-        ReadHexNumber();
-        if (negative) FCurrent.Int = -FCurrent.Int;
-        FCurrent.Text = std::string(FText.substr(start, FPos - start));
+        uint32_t v = ReadHexNumber(start);
+        FCurrent.Int = negative ? -int64_t{v} : int64_t{v};
+        FCurrent.Float = static_cast<double>(FCurrent.Int);
         return;
     }
     bool isFloat = false;
@@ -158,33 +159,33 @@ void TDefinitionLexer::ReadNumber() {
     if (IsIdentChar(Peek())) Fail(FCurrent.Line, FCurrent.Column, "Invalid number '" + FCurrent.Text + Peek() + "'");
     const char* first = text.data();
     const char* last = text.data() + text.size();
+    if (std::from_chars(first, last, FCurrent.Float).ec != std::errc())
+        Fail(FCurrent.Line, FCurrent.Column, "Number " + FCurrent.Text + " is out of range");
     if (isFloat) {
         FCurrent.Kind = TTokenKind::Float;
-        auto r = std::from_chars(first, last, FCurrent.Float);
-        if (r.ec != std::errc()) Fail(FCurrent.Line, FCurrent.Column, "Number " + FCurrent.Text + " is out of range");
         return;
     }
     FCurrent.Kind = TTokenKind::Integer;
-    auto r = std::from_chars(first, last, FCurrent.Int);
-    if (r.ec != std::errc()) Fail(FCurrent.Line, FCurrent.Column, "Number " + FCurrent.Text + " is out of range");
-    FCurrent.Float = static_cast<double>(FCurrent.Int);
+    if (std::from_chars(first, last, FCurrent.Int).ec != std::errc())
+        FCurrent.Int = negative ? std::numeric_limits<int64_t>::min() : std::numeric_limits<int64_t>::max();
 }
 
-// $hexadecimal, at most 16 digits (the reader checks each property's range).
-void TDefinitionLexer::ReadHexNumber() {
+// $hexadecimal: the bits of a 32-bit value, so at most $FFFFFFFF (leading
+// zeros aside). Start is where the number began, its sign included.
+uint32_t TDefinitionLexer::ReadHexNumber(size_t Start) {
     Advance();
     uint64_t v = 0;
     int digits = 0;
     while (IsHexDigit(Peek())) {
-        v = v << 4 | static_cast<uint64_t>(HexValue(Peek()));
+        if (v <= 0xFFFFFFFF) v = v << 4 | static_cast<uint64_t>(HexValue(Peek()));
         ++digits;
         Advance();
     }
-    if (digits == 0 || digits > 16 || IsIdentChar(Peek()))
-        Fail(FCurrent.Line, FCurrent.Column, "Invalid hexadecimal number");
     FCurrent.Kind = TTokenKind::Integer;
-    FCurrent.Int = static_cast<int64_t>(v);
-    FCurrent.Float = static_cast<double>(FCurrent.Int);
+    FCurrent.Text = std::string(FText.substr(Start, FPos - Start));
+    if (digits == 0 || IsIdentChar(Peek())) Fail(FCurrent.Line, FCurrent.Column, "Invalid hexadecimal number");
+    if (v > 0xFFFFFFFF) Fail(FCurrent.Line, FCurrent.Column, "Number " + FCurrent.Text + " is out of range");
+    return static_cast<uint32_t>(v);
 }
 
 // Quoted pieces and #nnn characters written without a gap form one string:

@@ -11,7 +11,7 @@ namespace vtrl::definition {
 enum class TTokenKind {
     EndOfText,
     Identifier,  // letters, digits and '_', not starting with a digit
-    Integer,     // decimal (optionally negative) or $hexadecimal
+    Integer,     // decimal or $hexadecimal (at most $FFFFFFFF), optionally negative
     Float,       // digits with a fraction or an exponent
     String,      // quoted pieces and #nnn characters written without a gap
     Binary,      // { hexadecimal bytes }
@@ -21,8 +21,11 @@ enum class TTokenKind {
 struct TToken {
     TTokenKind Kind = TTokenKind::EndOfText;
     std::string Text;  // identifier or symbol as written; string/binary: the bytes
+    // Integer: the value. A decimal literal beyond 64 bits saturates here
+    // (integer properties refuse it) and keeps its exact reading in Float,
+    // since the writer gives large floats without fraction or exponent.
     int64_t Int = 0;
-    double Float = 0;
+    double Float = 0;  // Integer and Float: the value as a double
     int Line = 1;
     int Column = 1;
 
@@ -49,7 +52,7 @@ private:
     void SkipBlanks();
     void ReadIdentifier();
     void ReadNumber();
-    void ReadHexNumber();
+    uint32_t ReadHexNumber(size_t Start);
     void ReadString();
     void ReadQuoted();
     void ReadCharCode();

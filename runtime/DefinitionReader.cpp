@@ -59,8 +59,8 @@ private:
     TComponent* CreateRoot(const TObjectHeader& h, TComponent* Owner);
     void CheckRootClass(const TObjectHeader& h, const TComponent* root) const;
     void BeginLoading(TComponent* c, const TObjectHeader& h);
-    void ReadBody(TComponent* c);
-    void ReadChild(TComponent* Enclosing);
+    void ReadBody(TComponent* c, int Level);
+    void ReadChild(TComponent* Enclosing, int Level);
     void ReadProperty(TComponent* c);
     std::vector<TPathPart> ReadPath();
     void ReadValue(TPersistent& Holder, TComponent* HolderOwner, const TPropInfo& p);
@@ -117,7 +117,7 @@ TComponent* TDefinitionReader::Read(TComponent* GivenRoot, TComponent* Owner) {
     }
     try {
         BeginLoading(Root, h);
-        ReadBody(Root);
+        ReadBody(Root, 1);
         if (L.Current().Kind != TTokenKind::EndOfText)
             L.Fail(L.Current(), "End of text expected after the final 'end' but " + L.Current().Describe() + " found");
         ResolveReferences();
@@ -175,21 +175,26 @@ void TDefinitionReader::BeginLoading(TComponent* c, const TObjectHeader& h) {
     if (!h.Name.empty()) Guarded(h.NameAt, [&] { c->SetName(h.Name); });
 }
 
-// Properties and nested objects up to the object's 'end'.
-void TDefinitionReader::ReadBody(TComponent* c) {
+// Properties and nested objects up to the object's 'end'; c is at Level,
+// the outer object at 1.
+void TDefinitionReader::ReadBody(TComponent* c, int Level) {
     for (;;) {
         const TToken& t = L.Current();
         if (t.IsKeyword("end")) {
             L.Next();
             return;
         }
-        if (t.IsKeyword("object")) ReadChild(c);
+        if (t.IsKeyword("object")) ReadChild(c, Level + 1);
         else if (t.Kind == TTokenKind::Identifier) ReadProperty(c);
         else L.Fail(t, "Property name, 'object' or 'end' expected but " + t.Describe() + " found");
     }
 }
 
-void TDefinitionReader::ReadChild(TComponent* Enclosing) {
+// Each level of nesting takes a frame of ReadBody and ReadChild, so the depth
+// is bounded before text can exhaust the stack.
+void TDefinitionReader::ReadChild(TComponent* Enclosing, int Level) {
+    if (Level > MaxDefinitionDepth)
+        L.Fail(L.Current(), Fmt("Objects nest deeper than %d levels", MaxDefinitionDepth));
     TObjectHeader h = ReadHeader();
     if (!h.Name.empty() && (SameText(h.Name, Root->Name()) || Root->FindComponent(h.Name)))
         L.Fail(h.NameAt.Line, h.NameAt.Column, "A component named " + h.Name + " already exists");
@@ -202,7 +207,7 @@ void TDefinitionReader::ReadChild(TComponent* Enclosing) {
     Created.push_back(c);
     BeginLoading(c, h);
     Guarded(h.At, [&] { c->SetParentComponent(Enclosing); });
-    ReadBody(c);
+    ReadBody(c, Level);
 }
 
 std::vector<TPathPart> TDefinitionReader::ReadPath() {
@@ -259,7 +264,9 @@ void TDefinitionReader::ReadValue(TPersistent& Holder, TComponent* HolderOwner, 
     }
 }
 
-// Integers are 32-bit; a $hexadecimal value up to $FFFFFFFF gives its bits.
+// Integers are 32-bit: decimal from -2147483648 to 2147483647; a
+// $hexadecimal value (the lexer allows at most $FFFFFFFF) gives its bits, so
+// $FFFFFFFF is -1, and a negative one must stay down to -$80000000.
 void TDefinitionReader::ReadInteger(TPersistent& o, const TPropInfo& p) {
     const TToken t = L.Current();
     if (t.Kind != TTokenKind::Integer) WrongKind("Integer", p);
@@ -392,10 +399,12 @@ void TDefinitionReader::ResolveReferences() {
     }
 }
 
+// Written without structured bindings: clang before 16 cannot capture them
+// in the lambda, and the fuzz build uses clang.
 void TDefinitionReader::FinishLoading() {
-    for (auto& [c, at] : ReadOrder) c->ComponentState.Exclude(csReading);
-    for (auto& [c, at] : ReadOrder) Guarded(at, [&] { c->Loaded(); });
-    for (auto& [c, at] : ReadOrder) c->ComponentState.Exclude(csLoading);
+    for (const auto& entry : ReadOrder) entry.first->ComponentState.Exclude(csReading);
+    for (const auto& entry : ReadOrder) Guarded(entry.second, [&] { entry.first->Loaded(); });
+    for (const auto& entry : ReadOrder) entry.first->ComponentState.Exclude(csLoading);
 }
 
 // Resets Root's references to the components this read made, then destroys

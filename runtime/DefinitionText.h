@@ -23,6 +23,12 @@ public:
     std::string Text;  // the message without the position
 };
 
+// The deepest nesting of objects a definition may have, the outer object
+// being the first level. Real definitions nest a few levels; the bound keeps
+// a hostile text from exhausting the reading thread's stack (a level takes a
+// few hundred bytes of it, some kilobytes under the sanitizers).
+inline constexpr int MaxDefinitionDepth = 256;
+
 // Reads a definition whose outer object describes Root itself. Root is
 // already constructed; the outer object's class must be Root's class or one
 // of its ancestors, and its name becomes Root's name. Nested objects are
@@ -35,6 +41,12 @@ public:
 // references after all objects exist (in the order read), then csReading is
 // cleared, Loaded() runs on each component in read order and csLoading is
 // cleared. Event properties bind to methods that Root publishes.
+//
+// Integer literals are decimal or $hexadecimal; integer properties are
+// 32-bit and take -2147483648 to 2147483647, or $0 to $FFFFFFFF as bits
+// ($FFFFFFFF is -1). A hexadecimal literal beyond $FFFFFFFF, an integer out
+// of its property's range, and objects nested deeper than
+// MaxDefinitionDepth are errors.
 //
 // Raises EDefinitionError. On failure every component this read created is
 // destroyed, references from Root to them are reset to null and Root's

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "TypInfo.h"
 
 using namespace vtrl;
@@ -518,6 +520,95 @@ TEST_F(DefinitionErrorTest, TruncatedTextIsAnError) {
         EXPECT_THROW(ReadComponentText(std::string_view(text).substr(0, n), &root), EDefinitionError) << n;
         EXPECT_EQ(root.ComponentCount(), 0);
     }
+}
+
+// Rule: integer literals are read without overflow. A $hexadecimal literal
+// holds at most 32 bits ($FFFFFFFF, leading zeros aside); an integer
+// property takes -2147483648 to 2147483647 or those bits; anything else is
+// refused at the number with the file name.
+TEST_F(DefinitionErrorTest, IntegersBeyondTheirRangeAreRefused) {
+    auto tagError = [this](const std::string& Value) {
+        return ErrorOf("object R: TDefRoot\n  Tag = " + Value + "\nend\n", "big.vdf");
+    };
+    EXPECT_EQ(tagError("-$8000000000000000"), "big.vdf(2:9): Number -$8000000000000000 is out of range");
+    EXPECT_EQ(tagError("$FFFFFFFFFFFFFFFF"), "big.vdf(2:9): Number $FFFFFFFFFFFFFFFF is out of range");
+    EXPECT_EQ(tagError("$100000000"), "big.vdf(2:9): Number $100000000 is out of range");
+    EXPECT_EQ(tagError("-$100000000"), "big.vdf(2:9): Number -$100000000 is out of range");
+    EXPECT_EQ(tagError("-$80000001"), "big.vdf(2:9): Integer -$80000001 is out of range for property Tag");
+    EXPECT_EQ(tagError("-$FFFFFFFF"), "big.vdf(2:9): Integer -$FFFFFFFF is out of range for property Tag");
+    EXPECT_EQ(tagError("-2147483649"), "big.vdf(2:9): Integer -2147483649 is out of range for property Tag");
+    EXPECT_EQ(tagError("-9223372036854775809"),
+              "big.vdf(2:9): Integer -9223372036854775809 is out of range for property Tag");
+    EXPECT_EQ(tagError("99999999999999999999"),
+              "big.vdf(2:9): Integer 99999999999999999999 is out of range for property Tag");
+}
+
+TEST_F(DefinitionTest, IntegersAtTheEdgesOfTheirRange) {
+    auto tagOf = [](const std::string& Value) {
+        TDefRoot root(nullptr);
+        ReadComponentText("object R: TDefRoot\n  Tag = " + Value + "\nend\n", &root);
+        return root.Tag;
+    };
+    EXPECT_EQ(tagOf("-$80000000"), std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(tagOf("-2147483648"), std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(tagOf("2147483647"), std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(tagOf("$7FFFFFFF"), std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(tagOf("$80000000"), std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(tagOf("$00000000FFFFFFFF"), -1);
+    EXPECT_EQ(tagOf("-$1"), -1);
+}
+
+// Rule: the writer gives a large float without fraction or exponent when
+// that is shortest ("12345678901234567168"); such a literal is beyond 64
+// bits and must still read back as the same float.
+TEST_F(DefinitionTest, LargeWholeFloatsReadBack) {
+    Root.SetName("R");
+    auto* a = new TDefItem(&Root);
+    a->SetName("A");
+    a->Ratio = 1.2345678901234567e19;
+    std::string written = WriteComponentText(&Root);
+    ASSERT_NE(written.find("Ratio = 12345678901234567168\n"), std::string::npos) << written;
+    TDefRoot again(nullptr);
+    ReadComponentText(written, &again);
+    EXPECT_EQ(As<TDefItem>(again.FindComponent("A"))->Ratio, 1.2345678901234567e19);
+    EXPECT_EQ(WriteComponentText(&again), written);
+    TDefRoot third(nullptr);
+    ReadComponentText("object R: TDefRoot\n  object A: TDefItem\n    Ratio = -1" + std::string(30, '0') +
+                          "\n  end\nend",
+                      &third);
+    EXPECT_EQ(As<TDefItem>(third.FindComponent("A"))->Ratio, -1e30);
+}
+
+// Objects nested Levels deep (the outer one included), unnamed below the
+// root, written without indentation.
+std::string NestedObjects(int Levels) {
+    std::string text = "object R: TDefRoot\n";
+    for (int i = 1; i < Levels; ++i) text += "object TDefItem\n";
+    for (int i = 0; i < Levels; ++i) text += "end\n";
+    return text;
+}
+
+// Rule: objects nest at most MaxDefinitionDepth levels; a deeper one is
+// refused at its 'object' keyword instead of exhausting the stack, and the
+// deepest allowed nesting reads and writes back.
+TEST_F(DefinitionErrorTest, NestingIsBounded) {
+    EXPECT_EQ(ErrorOf(NestedObjects(MaxDefinitionDepth + 1), "deep.vdf"),
+              Fmt("deep.vdf(%d:1): Objects nest deeper than %d levels", MaxDefinitionDepth + 1, MaxDefinitionDepth));
+    EXPECT_EQ(ErrorOf(NestedObjects(20000)),
+              Fmt("%d:1: Objects nest deeper than %d levels", MaxDefinitionDepth + 1, MaxDefinitionDepth));
+
+    ReadComponentText(NestedObjects(MaxDefinitionDepth), &Root);
+    ASSERT_EQ(Root.ComponentCount(), MaxDefinitionDepth - 1);
+    EXPECT_EQ(Root.Components(MaxDefinitionDepth - 2)->GetParentComponent(), Root.Components(MaxDefinitionDepth - 3));
+    TDefRoot again(nullptr);
+    ReadComponentText(WriteComponentText(&Root), &again);
+    EXPECT_EQ(again.ComponentCount(), MaxDefinitionDepth - 1);
+
+    // One level more is not written either: it could not be read back.
+    auto* deeper = new TDefItem(&Root);
+    deeper->SetName("Deeper");
+    deeper->SetParentComponent(Root.Components(MaxDefinitionDepth - 2));
+    EXPECT_THROW(WriteComponentText(&Root), Exception);
 }
 
 // A failed read destroys what it created (last first), keeps what the root

@@ -84,6 +84,11 @@ std::string TDefinitionWriter::Write() {
 }
 
 void TDefinitionWriter::WriteObject(const TComponent* c, int Level) {
+    // What the reader would refuse is not written: a text that cannot be
+    // read back is no definition (and the recursion stays bounded).
+    if (Level >= MaxDefinitionDepth)
+        throw Exception("Cannot write " + Root->Name() + ": " + c->Name() + " is nested deeper than " +
+                        std::to_string(MaxDefinitionDepth) + " levels");
     ++Written;
     Line(Level, c->Name().empty() ? "object " + c->ClassName() : "object " + c->Name() + ": " + c->ClassName());
     WriteProperties(*c, "", Level + 1);
