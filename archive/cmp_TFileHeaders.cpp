@@ -156,33 +156,68 @@ void TFileHeaders::Totals(int64_t& Full, int64_t& Packed) const {
     Packed = FTotalPacked;
 }
 
+namespace {
+
+// The directory is damaged; Cause says how, for the log.
+[[noreturn]] void DamagedDirectory(std::string Cause) {
+    EVCFHCannotReadHeaders e;
+    e.Detail = std::move(Cause);
+    throw e;
+}
+
+}  // namespace
+
 void TFileHeaders::ReadFrom(TVtrlStream& Stream, int64_t Offset) {
     Clear();
     uint8_t start[ArchiveStartSize];
     if (Stream.Seek(Offset, soFromBeginning) != Offset || Stream.Read(start, 4) != 4 ||
-        Stream.Read(start + 4, 1) != 1)
-        throw EVCFHCannotReadHeaderCount();
+        Stream.Read(start + 4, 1) != 1) {
+        EVCFHCannotReadHeaderCount e;
+        e.Detail = Fmt("the archive start at position %d is cut short", Offset);
+        throw e;
+    }
     int32_t count = GetInt32(start + ArchiveStartCount);
     MultiVolume = start[ArchiveStartMultiVolume];
-    if (count <= 0) return;
+    // No writer ever stores a negative count: reading one as an empty
+    // directory would present a damaged archive as a sound one.
+    if (count < 0) DamagedDirectory(Fmt("negative entry count %d", count));
+    if (count == 0) return;
     // Every record takes 164 bytes of the file, so a count the file cannot
     // hold is damage; refusing it early keeps a hostile count from making
     // the reader allocate or loop without bound.
     int64_t size = Stream.Size();
-    if (size < 0 || (size - Offset - ArchiveStartSize) / FileHeaderSize < count) throw EVCFHCannotReadHeaders();
+    if (size < 0 || (size - Offset - ArchiveStartSize) / FileHeaderSize < count)
+        DamagedDirectory(Fmt("entry count %d is more than the file's %d bytes can hold", count, size));
     FItems.reserve(static_cast<size_t>(count));
     int64_t p = Offset + ArchiveStartSize;
     for (int32_t i = 0; i < count; ++i) {
         auto e = std::make_unique<TFileHeader>();
-        if (Stream.Seek(p, soFromBeginning) != p) throw EVCFHCannotReadHeaders();
-        e->ReadFrom(Stream);
-        if (e->UncompressedSize < 0 || e->CompressedSize < 0 || e->DataPos < 0) throw EVCFHCannotReadHeaders();
+        auto where = [&] { return Fmt("record %d of %d at position %d", i + 1, count, p - Offset); };
+        if (Stream.Seek(p, soFromBeginning) != p) DamagedDirectory(where() + " cannot be reached");
+        try {
+            e->ReadFrom(Stream);
+        } catch (const EVCFHCannotReadHeaders&) {
+            DamagedDirectory(where() + " is cut short or has a text longer than its field");
+        }
+        if (e->UncompressedSize < 0 || e->CompressedSize < 0 || e->DataPos < 0)
+            DamagedDirectory(where() + " has a negative size or position");
         int64_t next = Offset + static_cast<int64_t>(e->NextHeaderPos);
         // Records only ever follow each other: a chain that points back
         // would repeat entries.
-        if (i + 1 < count && next < p + FileHeaderSize) throw EVCFHCannotReadHeaders();
+        if (i + 1 < count && next < p + FileHeaderSize) DamagedDirectory(where() + " points back");
+        // The last record's next position is where the directory (and, in
+        // a single file, the last member's data) ends: the file must reach
+        // it, or the archive was cut short.
+        if (i + 1 == count && next > size)
+            DamagedDirectory(Fmt("the directory ends at position %d, beyond the end of the file (%d bytes)",
+                                 next - Offset, size - Offset));
         p = next;
-        Add(std::move(e));
+        try {
+            Add(std::move(e));
+        } catch (EVCFHInvalidNewFileHeader& x) {
+            x.Detail = Fmt("record %d of %d has a blank key", i + 1, count);
+            throw;
+        }
     }
 }
 

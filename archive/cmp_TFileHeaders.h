@@ -76,8 +76,9 @@ public:
 
     // Reads the directory of the archive that starts at Offset in Stream.
     // Raises EVCFHCannotReadHeaderCount, EVCFHCannotReadHeaders (also for a
-    // count or record chain the file cannot hold) or
-    // EVCFHInvalidNewFileHeader.
+    // negative count, a count or record chain the file cannot hold, and a
+    // directory whose last record points beyond the end of the file) or
+    // EVCFHInvalidNewFileHeader, with the damage described in Detail.
     void ReadFrom(TVtrlStream& Stream, int64_t Offset);
     // Writes the 5-byte start at position 0 and, for a disk set, all records
     // after it (NextHeaderPos = position after each record).

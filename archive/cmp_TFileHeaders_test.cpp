@@ -198,7 +198,9 @@ const std::string CannotRead =
 
 TEST(Hostile, DirectoryDamage) {
     THostile h;
-    EXPECT_EQ(h.Run(h.With(0, -5)), "") << "a negative count is an empty directory";
+    EXPECT_EQ(h.Run(h.With(0, -5)), CannotRead) << "no writer stores a negative count";
+    EXPECT_EQ(h.Run(h.With(0, INT32_MIN)), CannotRead);
+    EXPECT_EQ(h.Run(h.With(0, 0)), "") << "a count of 0 is an empty archive";
     EXPECT_EQ(h.C.EntryCount(), 0);
     EXPECT_EQ(h.Run(h.With(0, INT32_MAX)), CannotRead);
     EXPECT_EQ(h.Run(h.With(0, 2)), CannotRead) << "second record beyond the end";
@@ -236,9 +238,13 @@ TEST(Hostile, MemberDataDamage) {
     EXPECT_NE(h.Run(h.With(5 + fh::DataPos, 1 << 30)), "");
     EXPECT_NE(h.Run(h.With(5 + fh::LastBytePos, 10)), "");
     EXPECT_NE(h.Run(h.With(5 + fh::LastBytePos, -2)), "");
-    // Truncated data: the stream never ends.
+    // A member whose data stops before its zlib stream ends.
+    TFileHeaderRecord r;
+    ASSERT_TRUE(DecodeFileHeader(&h.Good[5], r));
+    EXPECT_EQ(h.Run(h.With(5 + fh::LastBytePos, r.LastBytePos - 20)).rfind("The decompressed file's size", 0), 0u);
+    // A file cut short: its directory now ends beyond the end of the file.
     Bytes cut(h.Good.begin(), h.Good.end() - 20);
-    EXPECT_EQ(h.Run(cut).rfind("The decompressed file's size", 0), 0u);
+    EXPECT_EQ(h.Run(cut), CannotRead);
     // A disk-set flag on a single file with volumes that do not exist.
     b = h.Good;
     b[4] = 1;

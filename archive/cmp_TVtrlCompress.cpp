@@ -81,17 +81,38 @@ std::string TVtrlCompress::VolumeName(int Volume) const {
 
 // ---------------------------------------------------------------- directory
 
+namespace {
+
+// Any failure while reading a directory is EVCFHCannotReadHeaders; the
+// detail keeps the archive and what the reader found wrong.
+[[noreturn]] void RaiseCannotReadHeaders(const std::string& Archive, const Exception& Cause) {
+    EVCFHCannotReadHeaders e;
+    e.Detail = "archive " + Archive + ": " + (Cause.Detail.empty() ? Cause.Message : Cause.Detail);
+    throw e;
+}
+
+}  // namespace
+
 void TVtrlCompress::ReadDirectory() {
     FDirectoryLoaded = false;
     FAppendedSize = -1;
-    if (!FileExists(FCompressedFile)) throw EVCCouldNotOpenCompressedFile(FCompressedFile);
+    if (!FileExists(FCompressedFile)) {
+        EVCCouldNotOpenCompressedFile e(FCompressedFile);
+        e.Detail = "it does not exist";
+        throw e;
+    }
     TVtrlFileStream s(FileOpenRead(FCompressedFile));
-    if (s.Handle() == InvalidFileHandle) throw EVCCouldNotOpenCompressedFile(FCompressedFile);
+    if (s.Handle() == InvalidFileHandle) {
+        int err = GetLastOSError();
+        EVCCouldNotOpenCompressedFile e(FCompressedFile);
+        e.Detail = SysErrorMessage(err);
+        throw e;
+    }
     try {
         FDirectory.ReadFrom(s, Offset);
-    } catch (const Exception&) {
+    } catch (const Exception& e) {
         FDirectory.Clear();
-        throw EVCFHCannotReadHeaders();
+        RaiseCannotReadHeaders(Offset == 0 ? FCompressedFile : FCompressedFile + " at offset " + IntToStr(Offset), e);
     }
     FLoadedOffset = Offset;
     FDirectoryLoaded = true;
@@ -131,11 +152,19 @@ TFileHandle TVtrlCompress::OpenVolumeFile(std::string Name, int Volume, bool Rea
     for (int attempt = 0;; ++attempt) {
         if (FileExists(Name)) {
             TFileHandle h = ReadWrite ? FileOpenReadWrite(Name) : FileOpenRead(Name);
-            if (h == InvalidFileHandle) throw EVCCouldNotOpenCompressedFile(Name);
+            if (h == InvalidFileHandle) {
+                int err = GetLastOSError();
+                EVCCouldNotOpenCompressedFile e(Name);
+                e.Detail = SysErrorMessage(err);
+                throw e;
+            }
             return h;
         }
-        if (attempt == 4 || !OnNewDisk)
-            throw Exception(TranslateMessageText("Could not open the correct disk file ") + IntToStr(Volume));
+        if (attempt == 4 || !OnNewDisk) {
+            Exception e(TranslateMessageText("Could not open the correct disk file ") + IntToStr(Volume));
+            e.Detail = Name + " does not exist";
+            throw e;
+        }
         std::string dir = RemoveBackSlash(ExtractFilePath(Name));
         OnNewDisk(this, Volume, dir);
         Name = AddBackSlash(dir) + ExtractFileName(Name);
@@ -313,9 +342,9 @@ void TVtrlCompress::CompressBody(bool Append) {
         if (!cached) {
             try {
                 FDirectory.ReadFrom(*owner, 0);
-            } catch (const Exception&) {
+            } catch (const Exception& e) {
                 FDirectory.Clear();
-                throw EVCFHCannotReadHeaders();
+                RaiseCannotReadHeaders(FCompressedFile, e);
             }
         }
         // Appending is defined for single-file archives only.

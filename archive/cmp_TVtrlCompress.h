@@ -48,6 +48,7 @@ struct TlzhFileStats {
 
 class TVtrlCompress;
 class TMemberReader;
+class TReplacementFile;
 using TlzhFileStatsEvent = TEvent<TVtrlCompress*, const TlzhFileStats&>;
 // (VtrlCompress, DiskNumber, Path): the handler may change Path, the
 // directory where the volume is expected (without trailing backslash).
@@ -101,15 +102,34 @@ public:
     // members complete before it, and its count says so.
     void CompressFiles(bool Append);
     // Extracts the members named in FilesToProcess into ExtractDirectory.
+    // Each member is inflated into a temporary file beside its destination
+    // and takes the destination's place only once it is complete, its size
+    // checked and its date set (FileReplace): a member that fails or is
+    // cancelled leaves the file it was to replace exactly as it was, and no
+    // temporary file behind. A destination that cannot be replaced raises
+    // EVCCouldNotCreateFile with it. Every failure names in its Detail the
+    // member, the archive (and volume of a disk set) and the cause.
     void ExtractFiles();
     // Writes CompressedFile (read at Offset) as a disk set.
     void SplitToDisks(const std::string& TargetDirectory, const std::string& TargetName);
     // Inflates member Index without writing it anywhere and checks its size:
     // raises what extracting it would raise (EVCWrongDecompressedSize,
-    // ECompressionError, volume errors).
+    // ECompressionError, volume errors), with the same Detail.
     void VerifyMember(int Index);
-    // Copies an uncompressed file under the overwrite policy.
+    // Copies an uncompressed file under the overwrite policy, with the
+    // guarantee of ExtractFiles: the copy is written beside Destination and
+    // replaces it only when complete. Raises EVCStop when Abort is set
+    // during the copy, EVCCouldNotOpenFile (Source) when the source cannot
+    // be opened or read, the date error when the date cannot be set, and
+    // the destination errors of ExtractFiles; Detail names the source.
     void CopyPlainFile(const std::string& Source, const std::string& Destination);
+
+    // How many files the last ExtractFiles or CopyPlainFile put in place:
+    // reset when either starts, raised each time a member or the copied
+    // file has replaced (or become) its destination. A member the overwrite
+    // rule kept out, or one that failed, does not count; after a failure or
+    // a cancel it tells how many files that call did write.
+    int FilesWritten() const { return FFilesWritten; }
 
     // Called for a short write: fires OnFullDisk, or raises EVCDiskFull.
     virtual void DiskFull();
@@ -141,11 +161,18 @@ private:
     void CompressMember(TFileHeader& Entry, TVtrlStream& Archive);
     void SplitBody(const std::string& TargetDirectory, const std::string& TargetName);
     void ExtractBody();
+    void ExtractLine(const std::string& Line);
     void ExtractMember(TFileHeader& Entry, const std::string& Destination);
-    // Inflates the member into Destination (nowhere when it is
-    // InvalidFileHandle); true when its zlib stream ended.
-    bool InflateMember(TFileHeader& Entry, TMemberReader& Reader, TFileHandle Destination);
+    // Inflates the member into Destination (nowhere when it is null); true
+    // when its zlib stream ended.
+    bool InflateMember(TFileHeader& Entry, TMemberReader& Reader, TReplacementFile* Destination);
     void CopyPlainBody(const std::string& Source);
+    // A write to File came up short: DiskFull, with the system's reason in
+    // the detail of what it raises.
+    void WriteFailed(const std::string& File);
+    // "member KEY, archive FILE[, volume N]": where a failure of extraction
+    // or verification happened, for the detail.
+    std::string MemberContext(const std::string& Key) const;
     void FillEntryStats(const TFileHeader& Entry);
     void FillTotals();
     void FireStatus();
@@ -161,6 +188,7 @@ private:
     TFileHandleOwner FReadVolume;
     int FReadVolumeNumber = 0;
     std::string FMadeDirectory;  // destination directory known to exist
+    int FFilesWritten = 0;
     std::string FCompressedFile;
     TFileHeaders FDirectory;
     // The archive the last compression wrote and its size then: while the

@@ -1,5 +1,7 @@
 // TVtrlCompress: extracting members (reading across volumes and inflating),
 // the overwrite decision with the version-text comparison, and plain copies.
+// Both write a temporary file beside the destination and put it in place
+// in one step once it is complete.
 #include <zlib.h>
 
 #include "FileShim.h"
@@ -45,7 +47,113 @@ double FileDateOf(const std::string& Name) {
     return dos == -1 ? 0.0 : DosDateTimeToDateTime(dos);
 }
 
+// ----- failure details
+
+// "What failed: the system's reason", from an error number taken right
+// after the failing call (later calls may change it).
+std::string OSCause(const std::string& What, int Error) { return What + ": " + SysErrorMessage(Error); }
+
+// Puts where a failure happened in front of the cause its raise site left
+// in the detail.
+void AddContext(Exception& E, const std::string& Context) {
+    E.Detail = E.Detail.empty() ? Context : Context + ": " + E.Detail;
+}
+
+const char* ZlibCodeName(int Code) {
+    switch (Code) {
+    case Z_OK: return "Z_OK";
+    case Z_STREAM_END: return "Z_STREAM_END";
+    case Z_NEED_DICT: return "Z_NEED_DICT";
+    case Z_ERRNO: return "Z_ERRNO";
+    case Z_STREAM_ERROR: return "Z_STREAM_ERROR";
+    case Z_DATA_ERROR: return "Z_DATA_ERROR";
+    case Z_MEM_ERROR: return "Z_MEM_ERROR";
+    case Z_BUF_ERROR: return "Z_BUF_ERROR";
+    case Z_VERSION_ERROR: return "Z_VERSION_ERROR";
+    }
+    return "unknown zlib code";
+}
+
+// Damaged member data: the system's fixed "error", with zlib's reason.
+[[noreturn]] void RaiseInflateError(const z_stream& Z, int Code) {
+    ECompressionError e("error");
+    e.Detail = std::string("zlib: ") + (Z.msg ? Z.msg : ZlibCodeName(Code));
+    throw e;
+}
+
+[[noreturn]] void RaiseWrongSize(const std::string& Key, std::string Cause) {
+    EVCWrongDecompressedSize e(Key);
+    e.Detail = std::move(Cause);
+    throw e;
+}
+
+// The size check every inflated member passes: its zlib stream ended and
+// gave exactly the size the directory records.
+void CheckInflatedSize(const TFileHeader& Entry, bool Complete, int64_t Size) {
+    if (!Complete) RaiseWrongSize(Entry.SourcePath, "the data ends before its zlib stream does");
+    if (Size != Entry.UncompressedSize)
+        RaiseWrongSize(Entry.SourcePath,
+                       Fmt("inflated to %d bytes, the directory records %d", Size, Entry.UncompressedSize));
+}
+
+[[noreturn]] void RaiseDateError(std::string Cause) {
+    Exception e(TranslateMessageText("Cannot set the date of the file just extracted."));
+    e.Detail = std::move(Cause);
+    throw e;
+}
+
+void SetDateOf(TFileHandle File, int32_t DosDateTime) {
+    if (!FileSetDate(File, DosDateTime)) RaiseDateError(SysErrorMessage(GetLastOSError()));
+}
+
 }  // namespace
+
+// A file written beside its destination under a temporary name. It takes
+// the destination's place only through PutInPlace; dropped before that it
+// is removed, so a failed or cancelled write leaves the destination as it
+// was and nothing beside it.
+class TReplacementFile {
+public:
+    // Raises EVCCouldNotCreateFile (Destination) when no file can be
+    // created beside it.
+    explicit TReplacementFile(const std::string& Destination) : FDestination(Destination) {
+        FHandle.Reset(FileCreateBeside(Destination, FTemp));
+        if (!FHandle.Valid()) {
+            int err = GetLastOSError();
+            EVCCouldNotCreateFile e(Destination);
+            e.Detail = OSCause("cannot create a temporary file beside it", err);
+            throw e;
+        }
+    }
+    ~TReplacementFile() {
+        if (FTemp.empty()) return;
+        FHandle.Close();
+        FileDelete(FTemp);
+    }
+    TReplacementFile(const TReplacementFile&) = delete;
+    TReplacementFile& operator=(const TReplacementFile&) = delete;
+
+    TFileHandle Handle() const { return FHandle.Get(); }
+    const std::string& TempName() const { return FTemp; }
+
+    // Closes the file and puts it in the destination's place. Raises
+    // EVCCouldNotCreateFile (Destination) with the system's reason when the
+    // destination cannot be replaced; it is then left as it was.
+    void PutInPlace() {
+        FHandle.Close();
+        if (!FileReplace(FTemp, FDestination)) {
+            int err = GetLastOSError();
+            EVCCouldNotCreateFile e(FDestination);
+            e.Detail = OSCause("cannot replace it", err);
+            throw e;
+        }
+        FTemp.clear();
+    }
+
+private:
+    std::string FDestination, FTemp;
+    TFileHandleOwner FHandle;
+};
 
 // Reads one member's compressed bytes in order, moving from volume to
 // volume of a disk set; never reads past the member's last byte.
@@ -55,13 +163,13 @@ public:
         if (C.FDirectory.MultiVolume == 1) {
             First = E.FirstDisk;
             Last = E.LastDisk;
-            if (First == 0 || Last < First) throw EVCFHCannotReadHeaders();
+            if (First == 0 || Last < First) Damaged(Fmt("its volumes %d to %d are out of order", First, Last));
         }
         V = First;
         C.FCurrentVolume = V;
         H = C.ReadVolume(First ? First : 1);
         Pos = static_cast<int64_t>(C.Offset) + E.DataPos;
-        if (FileSeek(H, Pos, soFromBeginning) != Pos) throw EVCFHCannotReadHeaders();
+        if (FileSeek(H, Pos, soFromBeginning) != Pos) Damaged(Fmt("its data position %d cannot be reached", E.DataPos));
     }
     // Up to Count bytes; 0 when the member has ended.
     int32_t Read(uint8_t* Buffer, int32_t Count) {
@@ -77,6 +185,14 @@ public:
                 Pos += n;
                 return n;
             }
+            // A failed read is not the end of the data: taken as one, it
+            // would pass for a damaged member at best.
+            if (n < 0) {
+                int err = GetLastOSError();
+                EVCCouldNotOpenCompressedFile e(C.VolumeName(V ? V : 1));
+                e.Detail = OSCause(Fmt("cannot read at position %d", Pos), err);
+                throw e;
+            }
             if (V >= Last) return 0;
             C.FCurrentVolume = ++V;
             H = C.ReadVolume(V);
@@ -85,6 +201,12 @@ public:
     }
 
 private:
+    [[noreturn]] static void Damaged(std::string Cause) {
+        EVCFHCannotReadHeaders e;
+        e.Detail = std::move(Cause);
+        throw e;
+    }
+
     TVtrlCompress& C;
     const TFileHeader& E;
     TFileHandle H;  // owned by the component for the whole operation
@@ -129,6 +251,7 @@ bool TVtrlCompress::ShouldReplace(const std::string& Destination, const std::str
 void TVtrlCompress::ExtractFiles() {
     Abort = false;
     FMode = mdExtract;
+    FFilesWritten = 0;
     RunGuarded(
         [&] {
             try {
@@ -157,6 +280,15 @@ TFileHandle TVtrlCompress::ReadVolume(int Volume) {
     return FReadVolume.Get();
 }
 
+std::string TVtrlCompress::MemberContext(const std::string& Key) const {
+    std::string s = "member " + Key + ", archive ";
+    if (FDirectory.MultiVolume == 1 && FCurrentVolume > 0)
+        return s + VolumeName(FCurrentVolume) + ", volume " + IntToStr(FCurrentVolume);
+    s += FCompressedFile;
+    if (Offset != 0) s += " at offset " + IntToStr(Offset);
+    return s;
+}
+
 void TVtrlCompress::ExtractBody() {
     FMadeDirectory.clear();
     EnsureDirectory();
@@ -164,61 +296,93 @@ void TVtrlCompress::ExtractBody() {
     FillTotals();
     for (int line = 0; line < FFilesToProcess.Count(); ++line) {
         const std::string key = FFilesToProcess[line];
-        int index = FDirectory.IndexOf(key);
-        if (index < 0) throw EVCFHFileNotInArchive(key);
-        TFileHeader& e = FDirectory.Get(index);
-        FillEntryStats(e);
-        if (Trim(DestinationName).empty()) DestinationName = ExtractFileName(e.SourcePath);
-        if (OnBeforeExtracting) OnBeforeExtracting(this, FileStats);
-        auto destination = [&] { return AddBackSlash(ExtractDirectory) + ExtractFileName(DestinationName); };
-        std::string dest = destination();
-        bool extract = true;
-        if (FileExists(dest)) {
-            extract = ShouldReplace(dest, e.VersionText, e.FileDate);
-            if (extract && OnReplace) {
-                OnReplace(this, FileStats);
-                dest = destination();
-            }
+        FCurrentVolume = 0;
+        try {
+            ExtractLine(key);
+        } catch (const EVCStop&) {
+            throw;  // a cancel is logged as such, without details
+        } catch (const EAbort&) {
+            throw;
+        } catch (Exception& e) {
+            int index = FDirectory.IndexOf(key);
+            AddContext(e, MemberContext(index >= 0 ? FDirectory.Get(index).SourcePath : key));
+            throw;
         }
-        if (extract) ExtractMember(e, dest);
         DestinationName.clear();
     }
 }
 
+void TVtrlCompress::ExtractLine(const std::string& Line) {
+    int index = FDirectory.IndexOf(Line);
+    if (index < 0) throw EVCFHFileNotInArchive(Line);
+    TFileHeader& e = FDirectory.Get(index);
+    FillEntryStats(e);
+    if (Trim(DestinationName).empty()) DestinationName = ExtractFileName(e.SourcePath);
+    if (OnBeforeExtracting) OnBeforeExtracting(this, FileStats);
+    auto destination = [&] { return AddBackSlash(ExtractDirectory) + ExtractFileName(DestinationName); };
+    std::string dest = destination();
+    bool extract = true;
+    if (FileExists(dest)) {
+        extract = ShouldReplace(dest, e.VersionText, e.FileDate);
+        if (extract && OnReplace) {
+            OnReplace(this, FileStats);
+            dest = destination();
+        }
+    }
+    if (extract) ExtractMember(e, dest);
+}
+
 void TVtrlCompress::ExtractMember(TFileHeader& Entry, const std::string& Destination) {
     TMemberReader reader(*this, Entry);
-    if (!IsPlainFileName(ExtractFileName(Destination))) throw EVCCouldNotCreateFile(Destination);
+    if (!IsPlainFileName(ExtractFileName(Destination))) {
+        EVCCouldNotCreateFile e(Destination);
+        e.Detail = "not a plain file name";
+        throw e;
+    }
     std::string dir = ExtractFileDir(Destination);
     if (!dir.empty() && dir != FMadeDirectory) {
         ForceDirectories(dir);
         FMadeDirectory = dir;  // most members of one run go to one directory
     }
-    TFileHandleOwner out(FileCreate(Destination));
-    if (!out.Valid()) throw EVCCouldNotCreateFile(Destination);
+    // The member goes into a file of its own beside the destination, which
+    // it replaces only once it is complete and dated: a damaged member, a
+    // full disk, a cancel or a missing volume leaves the old file as it was.
+    TReplacementFile out(Destination);
+    bool complete = InflateMember(Entry, reader, &out);
+    FileStats.Finished = true;
+    FireStatus();
+    FileStats.Finished = false;
+    CheckInflatedSize(Entry, complete, FileSize(out.Handle()));
+    int32_t dos = 0;
+    if (!DateTimeToDosDateTime(Entry.FileDate, dos)) RaiseDateError("the recorded date lies outside 1980-2107");
+    SetDateOf(out.Handle(), dos);
+    out.PutInPlace();
+    ++FFilesWritten;
+}
+
+void TVtrlCompress::WriteFailed(const std::string& File) {
+    const int err = GetLastOSError();
     try {
-        bool complete = InflateMember(Entry, reader, out.Get());
-        FileStats.Finished = true;
-        FireStatus();
-        FileStats.Finished = false;
-        if (!complete || FileSize(out.Get()) != Entry.UncompressedSize)
-            throw EVCWrongDecompressedSize(Entry.SourcePath);
-        int32_t dos = 0;
-        if (!DateTimeToDosDateTime(Entry.FileDate, dos) || !FileSetDate(out.Get(), dos))
-            throw Exception(TranslateMessageText("Cannot set the date of the file just extracted."));
-    } catch (...) {
-        // A destination that does not hold the whole member is removed, so
-        // that no partial file is left looking like an installed one.
-        out.Close();
-        FileDelete(Destination);
+        DiskFull();
+    } catch (Exception& e) {
+        // A write that stops short without an error code (what Wine gives
+        // on a full volume) is the medium being full.
+        if (e.Detail.empty())
+            e.Detail = err == 0 ? "cannot write " + File + ": the disk is full" : OSCause("cannot write " + File, err);
         throw;
     }
 }
 
-bool TVtrlCompress::InflateMember(TFileHeader& Entry, TMemberReader& Reader, TFileHandle Destination) {
+bool TVtrlCompress::InflateMember(TFileHeader& Entry, TMemberReader& Reader, TReplacementFile* Destination) {
     z_stream z{};
     z.zalloc = ZAlloc;
     z.zfree = ZFree;
-    if (inflateInit_(&z, "1.0.4", static_cast<int>(sizeof(z_stream))) != Z_OK) throw EDecompressionError("error");
+    int init = inflateInit_(&z, "1.0.4", static_cast<int>(sizeof(z_stream)));
+    if (init != Z_OK) {
+        EDecompressionError e("error");
+        e.Detail = std::string("zlib: ") + ZlibCodeName(init);
+        throw e;
+    }
     struct TEnd {
         z_stream& Z;
         ~TEnd() { inflateEnd(&Z); }
@@ -243,7 +407,7 @@ bool TVtrlCompress::InflateMember(TFileHeader& Entry, TMemberReader& Reader, TFi
             // never has), or one that can make no progress with input and
             // room to spare, would otherwise loop here for ever.
             else if (r == Z_NEED_DICT || (r < 0 && r != Z_BUF_ERROR) || (r == Z_BUF_ERROR && z.avail_in > 0))
-                throw ECompressionError("error");
+                RaiseInflateError(z, r);
         }
         int32_t produced = InflateOutput - static_cast<int32_t>(z.avail_out);
         if (Abort) throw EVCStop();
@@ -251,8 +415,11 @@ bool TVtrlCompress::InflateMember(TFileHeader& Entry, TMemberReader& Reader, TFi
         if (produced == 0) return streamEnd;
         // Data that inflates beyond the recorded size is damaged; stopping
         // here keeps a hostile member from filling the disk.
-        if (produced > Entry.UncompressedSize - FileStats.BytesDone) throw EVCWrongDecompressedSize(Entry.SourcePath);
-        if (Destination != InvalidFileHandle && FileWrite(Destination, out, produced) != produced) DiskFull();
+        if (produced > Entry.UncompressedSize - FileStats.BytesDone)
+            RaiseWrongSize(Entry.SourcePath,
+                           Fmt("it inflates to more than the %d bytes the directory records", Entry.UncompressedSize));
+        if (Destination && FileWrite(Destination->Handle(), out, produced) != produced)
+            WriteFailed(Destination->TempName());
         FileStats.BytesDone += produced;
         FileStats.TotalDone += produced;
         FileStats.Percent = PercentOf(FileStats.BytesDone, FileStats.FullSize);
@@ -269,9 +436,19 @@ void TVtrlCompress::VerifyMember(int Index) {
         TFileHandleOwner& V;
         ~TClose() { V.Close(); }
     } close{FReadVolume};
-    TMemberReader reader(*this, e);
-    if (!InflateMember(e, reader, InvalidFileHandle) || FileStats.BytesDone != e.UncompressedSize)
-        throw EVCWrongDecompressedSize(e.SourcePath);
+    FCurrentVolume = 0;
+    try {
+        TMemberReader reader(*this, e);
+        bool complete = InflateMember(e, reader, nullptr);
+        CheckInflatedSize(e, complete, FileStats.BytesDone);
+    } catch (const EVCStop&) {
+        throw;
+    } catch (const EAbort&) {
+        throw;
+    } catch (Exception& x) {
+        AddContext(x, MemberContext(e.SourcePath));
+        throw;
+    }
 }
 
 // ------------------------------------------------------------- plain copy
@@ -279,19 +456,30 @@ void TVtrlCompress::VerifyMember(int Index) {
 void TVtrlCompress::CopyPlainFile(const std::string& Source, const std::string& Destination) {
     Abort = false;
     Offset = 0;
+    FFilesWritten = 0;
     ExtractDirectory = ExtractFileDir(Destination);
     DestinationName = ExtractFileName(Destination);
+    // The name is for this copy only; left set it would rename the next
+    // extracted member.
+    struct TClearName {
+        std::string& Name;
+        ~TClearName() { Name.clear(); }
+    } clearName{DestinationName};
     try {
         CopyPlainBody(Source);
-    } catch (...) {
-        DestinationName.clear();
+    } catch (const EVCStop&) {
+        throw;
+    } catch (const EAbort&) {
+        throw;
+    } catch (Exception& e) {
+        AddContext(e, "source " + Source);
         throw;
     }
-    // The name was for this copy only; left set it would rename the next
-    // extracted member.
-    DestinationName.clear();
 }
 
+// The copy loop fails as extraction does: a cancel raises EVCStop, a read
+// error names the source, and the copy replaces the destination only once
+// it is complete and dated.
 void TVtrlCompress::CopyPlainBody(const std::string& Source) {
     auto destination = [&] { return AddBackSlash(ExtractDirectory) + DestinationName; };
     std::string dest = destination();
@@ -307,18 +495,27 @@ void TVtrlCompress::CopyPlainBody(const std::string& Source) {
     TlzhFileStats stats;
     stats.MemberName = Source;
     TFileHandleOwner in(FileOpenRead(Source));
-    if (!in.Valid()) throw EVCCouldNotOpenFile(Source);
+    if (!in.Valid()) {
+        int err = GetLastOSError();
+        EVCCouldNotOpenFile e(Source);
+        e.Detail = SysErrorMessage(err);
+        throw e;
+    }
     int32_t date = FileGetDate(in.Get());
     int64_t size = FileSize(in.Get());
     stats.FullSize = static_cast<int32_t>(size > INT32_MAX ? INT32_MAX : size);
-    TFileHandleOwner out(FileCreate(dest));
-    if (!out.Valid()) throw EVCCouldNotCreateFile(dest);
+    TReplacementFile out(dest);
     std::vector<uint8_t> buf(PlainCopyBlock);
     for (;;) {
-        if (Abort) return;
+        if (Abort) throw EVCStop();
         int32_t n = FileRead(in.Get(), buf.data(), PlainCopyBlock);
-        if (n < 0) n = 0;
-        if (n > 0 && FileWrite(out.Get(), buf.data(), n) != n) DiskFull();
+        if (n < 0) {
+            int err = GetLastOSError();
+            EVCCouldNotOpenFile e(Source);
+            e.Detail = OSCause("cannot read it", err);
+            throw e;
+        }
+        if (n > 0 && FileWrite(out.Handle(), buf.data(), n) != n) WriteFailed(out.TempName());
         stats.BytesDone += n;
         stats.TotalDone += n;
         stats.Percent = stats.TotalPercent = PercentOf(stats.BytesDone, stats.FullSize);
@@ -326,9 +523,15 @@ void TVtrlCompress::CopyPlainBody(const std::string& Source) {
         ProcessMessages();
         if (n < PlainCopyBlock) break;
     }
-    if (date != -1) FileSetDate(out.Get(), date);
+    if (date == -1) RaiseDateError("the source's date cannot be read");
+    SetDateOf(out.Handle(), date);
     stats.Finished = true;
     if (OnStatus) OnStatus(this, stats);
+    // Windows replaces no file that is open without delete sharing, and the
+    // source may be the destination itself.
+    in.Close();
+    out.PutInPlace();
+    ++FFilesWritten;
 }
 
 }  // namespace vtrl

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "FileShim.h"
 #include "cmp_TVtrlCompress.h"
 
 using namespace vtrl;
@@ -40,27 +41,43 @@ std::string DateText(double FileDate) {
     return buf;
 }
 
-// The archives in FILE: itself at offset 0, or the two archives of a
-// self-extracting setup when FILE does not read as an archive.
+// The trailer of a self-extracting setup is taken as one only when its
+// positions describe FILE exactly: loading program, "setup.1", "files.1"
+// and the trailer, without gaps. The last 56 bytes of a plain archive are
+// compressed data and practically never do.
+bool IsSelfExtracting(const std::string& File, TExtractionInfo& Info) {
+    int64_t size = -1;
+    {
+        TFileHandleOwner f(FileOpenRead(File));
+        if (f.Valid()) size = FileSize(f.Get());
+    }
+    if (size < ExtractionInfoSize + 2 * ArchiveStartSize) return false;
+    try {
+        Info = ReadExtractionInfo(File);
+    } catch (const Exception&) {
+        return false;
+    }
+    const int64_t setupStart = Info.SetupStart, setupLast = Info.SetupLast, filesStart = Info.FilesStart,
+                  filesLast = Info.FilesLast;
+    return setupStart > 0 && setupLast >= setupStart + ArchiveStartSize - 1 && filesStart == setupLast + 1 &&
+           filesLast >= filesStart + ArchiveStartSize - 1 && filesLast + 1 + ExtractionInfoSize == size;
+}
+
+// The archives in FILE: the two archives of a self-extracting setup, or
+// FILE itself at offset 0. The trailer is looked for first: a loading
+// program's first bytes may read as a small entry count, and FILE would
+// then pass for an empty archive.
 std::vector<TArchivePart> Locate(TVtrlCompress& C, const std::string& File) {
     C.SetCompressedFile(File);
-    C.Offset = 0;
-    std::string plainError;
-    try {
-        C.EntryCount();
-        return {{"archive", 0}};
-    } catch (const EVCFH& e) {
-        plainError = e.what();
-    }
-    try {
-        TExtractionInfo x = ReadExtractionInfo(File);
+    TExtractionInfo x;
+    if (IsSelfExtracting(File, x)) {
         C.Offset = x.FilesStart;
-        C.EntryCount();  // raises when the trailer does not lead to an archive
+        C.EntryCount();  // a damaged archive inside raises its own error
         return {{"setup archive", x.SetupStart}, {"files archive", x.FilesStart}};
-    } catch (const Exception&) {
-        // Neither an archive nor a setup: the archive's own error says more.
-        throw Exception(plainError);
     }
+    C.Offset = 0;
+    C.EntryCount();
+    return {{"archive", 0}};
 }
 
 int List(const std::string& File) {
@@ -88,12 +105,12 @@ int Test(const std::string& File) {
         c.Offset = part.Offset;
         int n = c.EntryCount();
         for (int i = 0; i < n; ++i, ++count) {
-            std::string key = c.Directory().Get(i).SourcePath;
             try {
                 c.VerifyMember(i);
             } catch (const Exception& e) {
                 ++bad;
-                std::fprintf(stderr, "%s: %s\n", key.c_str(), e.what());
+                // The detail names the member, the archive and the cause.
+                std::fprintf(stderr, "%s\n", ExceptionLogText(e).c_str());
             }
         }
     }
@@ -150,7 +167,7 @@ int main(int argc, char** argv) {
             return Extract(args[1], args[2], std::vector<std::string>(args.begin() + 3, args.end()));
         if (cmd == "add") return Add(std::vector<std::string>(args.begin() + 1, args.end()));
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "vtrlarc: %s\n", e.what());
+        std::fprintf(stderr, "vtrlarc: %s\n", ExceptionLogText(e).c_str());
         return 1;
     }
     return Usage();

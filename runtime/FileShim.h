@@ -61,6 +61,37 @@ std::string CreateTempFileName(const std::string& Dir, const std::string& Prefix
 int64_t DiskFree(const std::string& Dir);
 // The operating system's number for the last failure (GetLastError, errno).
 int GetLastOSError();
+// The operating system's text for such a number (FormatMessage, strerror),
+// without a trailing line break; "system error N" when it has none.
+std::string SysErrorMessage(int Code);
+
+// ----- putting a finished file in place
+// A file is never written where it is to end up: it is written under a
+// temporary name beside its destination and then takes the destination's
+// place in one step, so a failed or cancelled write leaves the old file as
+// it was.
+
+// Creates a new, empty file in the directory of Destination under a name no
+// file there has yet ("~vt" + 5 hex digits + ".tmp", a short name as old
+// systems need for replacing at restart) and returns it open for reading
+// and writing, with its full name in TempName. The create is exclusive, so
+// an existing file is never opened; a name already taken is passed over.
+// Returns InvalidFileHandle on failure (TempName empty, GetLastOSError
+// tells why).
+TFileHandle FileCreateBeside(const std::string& Destination, std::string& TempName);
+
+// Puts the closed file Temp in the place of Destination in one step (Win32
+// MoveFileEx replacing an existing file, POSIX rename): afterwards
+// Destination holds what Temp held, with Temp's date, and Temp is gone. A
+// symbolic link at Destination is itself replaced; the file it points to is
+// not touched. Temp must be on Destination's volume (FileCreateBeside puts
+// it there). This is the one way a finished file takes its place, now or
+// later at restart.
+// Returns false, leaving both files exactly as they were, when Destination
+// cannot be replaced: a directory, a read-only file (refused on both
+// systems alike), a file another process holds open without delete
+// sharing (Windows); GetLastOSError tells why.
+[[nodiscard]] bool FileReplace(const std::string& Temp, const std::string& Destination);
 
 // Closes the file it holds when it goes out of scope; move-only.
 class TFileHandleOwner {

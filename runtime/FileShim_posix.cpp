@@ -2,8 +2,11 @@
 // their tests, fuzzers and benchmarks.
 #include "FileShim.h"
 
+#include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -168,5 +171,60 @@ int64_t DiskFree(const std::string& Dir) {
 }
 
 int GetLastOSError() { return errno; }
+
+std::string SysErrorMessage(int Code) {
+    const char* t = std::strerror(Code);
+    if (t && *t) return t;
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "system error %d", Code);
+    return buf;
+}
+
+namespace {
+
+// The name FileCreateBeside tries for Destination: the per-process start
+// and a counter make a clash with another process rare, and the exclusive
+// create makes it harmless.
+std::string BesideName(const std::string& Destination, uint32_t Serial) {
+    static const uint32_t Start = static_cast<uint32_t>(::getpid()) * 2654435761u ^
+                                  static_cast<uint32_t>(std::time(nullptr));
+    size_t slash = Destination.find_last_of('/');
+    std::string dir = slash == std::string::npos ? std::string() : Destination.substr(0, slash + 1);
+    char name[16];
+    std::snprintf(name, sizeof name, "~vt%05x.tmp", static_cast<unsigned>((Start + Serial) & 0xFFFFF));
+    return dir + name;
+}
+
+std::atomic<uint32_t> gBesideSerial{0};
+
+}  // namespace
+
+TFileHandle FileCreateBeside(const std::string& Destination, std::string& TempName) {
+    TempName.clear();
+    const std::string dest = Native(Destination);
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        std::string name = BesideName(dest, gBesideSerial++);
+        int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd >= 0) {
+            TempName = name;
+            return static_cast<TFileHandle>(fd);
+        }
+        if (errno != EEXIST) return InvalidFileHandle;
+    }
+    return InvalidFileHandle;
+}
+
+bool FileReplace(const std::string& Temp, const std::string& Destination) {
+    const std::string dest = Native(Destination);
+    struct stat st;
+    // rename() would replace a read-only file; Windows refuses to, and both
+    // systems keep one rule so that the tests of either show what the other
+    // does. (lstat: a link is replaced whatever it points to.)
+    if (::lstat(dest.c_str(), &st) == 0 && S_ISREG(st.st_mode) && !(st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH))) {
+        errno = EACCES;
+        return false;
+    }
+    return ::rename(Native(Temp).c_str(), dest.c_str()) == 0;
+}
 
 }  // namespace vtrl

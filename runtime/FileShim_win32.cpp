@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <cstdio>
+
 namespace vtrl {
 
 namespace {
@@ -131,5 +134,70 @@ int64_t DiskFree(const std::string& Dir) {
 }
 
 int GetLastOSError() { return static_cast<int>(GetLastError()); }
+
+std::string SysErrorMessage(int Code) {
+    char buf[512];
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             static_cast<DWORD>(Code), 0, buf, sizeof buf, nullptr);
+    while (n > 0 && (buf[n - 1] == '\r' || buf[n - 1] == '\n' || buf[n - 1] == ' ')) --n;
+    if (n > 0) return std::string(buf, n);
+    std::snprintf(buf, sizeof buf, "system error %d", Code);
+    return buf;
+}
+
+namespace {
+
+// The name FileCreateBeside tries for Destination: the per-process start
+// and a counter make a clash with another process rare, and the exclusive
+// create makes it harmless. No GetTempFileName: it probes the directory
+// name by name, and every file-system call counts when a setup writes
+// thousands of files.
+std::string BesideName(const std::string& Destination, uint32_t Serial) {
+    static const uint32_t Start = static_cast<uint32_t>(GetCurrentProcessId()) * 2654435761u ^ GetTickCount();
+    size_t sep = Destination.find_last_of("\\/");
+    std::string dir = sep == std::string::npos ? std::string() : Destination.substr(0, sep + 1);
+    char name[16];
+    std::snprintf(name, sizeof name, "~vt%05x.tmp", static_cast<unsigned>((Start + Serial) & 0xFFFFF));
+    return dir + name;
+}
+
+std::atomic<uint32_t> gBesideSerial{0};
+
+}  // namespace
+
+TFileHandle FileCreateBeside(const std::string& Destination, std::string& TempName) {
+    TempName.clear();
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        std::string name = BesideName(Destination, gBesideSerial++);
+        HANDLE h = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            TempName = name;
+            return Own(h);
+        }
+        DWORD e = GetLastError();
+        if (e != ERROR_FILE_EXISTS && e != ERROR_ALREADY_EXISTS) return InvalidFileHandle;
+    }
+    return InvalidFileHandle;
+}
+
+bool FileReplace(const std::string& Temp, const std::string& Destination) {
+    // A fresh install finds no file to replace: one rename that may not
+    // replace settles it (the usual case, and each call counts: under Wine
+    // a name that does not exist costs a scan of its directory).
+    if (MoveFileExA(Temp.c_str(), Destination.c_str(), 0)) return true;
+    DWORD e = GetLastError();
+    if (e != ERROR_ALREADY_EXISTS && e != ERROR_FILE_EXISTS) return false;
+    // Windows refuses to replace a read-only file, but Wine 8 replaces it;
+    // the attribute test keeps Windows' rule under Wine.
+    DWORD a = GetFileAttributesA(Destination.c_str());
+    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY) && !(a & FILE_ATTRIBUTE_DIRECTORY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    // The system replaces the old file (or the link) as a whole and refuses
+    // a directory or a file open without delete sharing, changing nothing.
+    return MoveFileExA(Temp.c_str(), Destination.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
 
 }  // namespace vtrl
