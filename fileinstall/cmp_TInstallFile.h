@@ -95,6 +95,10 @@ public:
     int32_t UnpackedSize() const { return FUnpackedSize; }
     const std::string& VersionText() const { return FVersionText; }
     bool Deferred() const { return FDeferred; }
+    // True after an install that put this file at its destination; false
+    // when the overwrite rule kept an existing file (which the uninstall
+    // record then leaves out).
+    bool Written() const { return FWritten; }
     // The name the file gets at its destination: DestName, or FileName
     // while DestName is blank (a definition need not store both).
     const std::string& EffectiveDestName() const { return FDestName.empty() ? FFileName : FDestName; }
@@ -143,6 +147,7 @@ protected:
     int32_t FUnpackedSize = 0;
     std::string FVersionText;
     bool FDeferred = false;
+    bool FWritten = false;
 };
 
 }  // namespace vtrl

@@ -111,6 +111,7 @@ void TInstallFile::ProcessHelpers() {
     } back{FState};
     FState = ifsInstall;
     FDeferred = false;
+    FWritten = false;
     SendUp("eieBeforeInstallFile", this);
     if (OnBeforeInstallFile) OnBeforeInstallFile(this);
     const std::string destDir = PreparedDestDir();
@@ -125,7 +126,11 @@ void TInstallFile::ProcessHelpers() {
         ProcessOnly(a, SourcePath());
         a.ExtractFiles();
     }
-    Log("Installed " + AddBackSlash(destDir) + EffectiveDestName());
+    FWritten = a.FilesWritten() > 0;
+    if (FWritten)
+        Log("Installed " + AddBackSlash(destDir) + EffectiveDestName());
+    else
+        Log("Kept the existing " + AddBackSlash(destDir) + EffectiveDestName() + " (overwrite rule)");
     RegisterInstalledFile();
     if (OnAfterInstallFile) OnAfterInstallFile(this);
     SendUp("eieAfterInstallFile", this);
@@ -191,6 +196,14 @@ void TInstallFile::AskForDisk(TVtrlCompress* Archive, int Disk, std::string& Pat
         // as the user's abort instead of waiting for a disk nobody inserts.
         const int answer =
             MessageDlg(TranslatedFmt("Please insert disk #%d", Disk), mtConfirmation, {mbOK, mbCancel}, mrCancel);
+        if (answer != mrOk && IsSilent()) {
+            // Nobody cancelled: the volume is simply not there, which is a
+            // failure of the installation, not the user's abort.
+            Tag = 0;
+            Exception e(TranslateMessageText("Could not open the correct disk file ") + IntToStr(Disk));
+            e.Detail = Archive->VolumeName(Disk) + " does not exist, and a silent run cannot ask for the disk";
+            throw e;
+        }
         Archive->Abort = answer != mrOk;
         if (Archive->Abort) {
             // Raised here rather than left to the next progress step: the
@@ -277,6 +290,9 @@ void TInstallFile::CopyFile() {
 // ------------------------------------------------------ uninstall record
 
 void TInstallFile::WriteUninstallInfo(const std::string& Key) {
+    // A file the overwrite rule left in place belongs to whoever put it
+    // there: removing the product must not delete it.
+    if (!FWritten) return;
     const std::string path = DestinationPath();
     if (FRegisterAsActiveX_DLLStyle || FRegisterAsActiveX_EXEStyle)
         AppendActiveXEntry(Key, path, FRegisterAsActiveX_EXEStyle);

@@ -310,7 +310,8 @@ TEST_F(Tree, BuildThenInstallATree) {
 }
 
 // Rule: DestName renames the file at its destination; owNever keeps an
-// existing destination, owAlways replaces it.
+// existing destination, owAlways replaces it. Only a file this install
+// wrote goes into the uninstall record: the kept one is the user's.
 TEST_F(Tree, OverwriteModeDecidesAboutAnExistingFile) {
     const std::string text = Src("new.txt", 500);
     TInstallFile* f = File(Install, "new.txt");
@@ -320,13 +321,16 @@ TEST_F(Tree, OverwriteModeDecidesAboutAnExistingFile) {
     WriteFile(Dir + "\\out\\renamed.txt", "old contents");
 
     f->SetOverwriteMode(owNever);
-    f->SetState(ifsInstall);
+    InstallPass();
     EXPECT_EQ(ReadAll(Dir + "\\out\\renamed.txt"), "old contents");
-    EXPECT_EQ(RecordValue("\\Files", "File1"), Dir + "\\out\\renamed.txt");
+    EXPECT_FALSE(f->Written());
+    EXPECT_EQ(RecordValue("\\Files", "File1"), "<none>");
 
     f->SetOverwriteMode(owAlways);
-    f->SetState(ifsInstall);
+    InstallPass();
+    EXPECT_TRUE(f->Written());
     EXPECT_EQ(ReadAll(Dir + "\\out\\renamed.txt"), text);
+    EXPECT_EQ(RecordValue("\\Files", "File1"), Dir + "\\out\\renamed.txt");
     EXPECT_FALSE(FileExists(Dir + "\\out\\new.txt"));
 }
 
@@ -404,16 +408,27 @@ protected:
 
 }  // namespace
 
-// Rule: when no handler answers a disk request the user is asked; Cancel
-// (the answer of a silent run) ends the install as the user's abort and
+// Rule: when no handler answers a disk request the user is asked. In a
+// silent run nobody can insert it: the default answer ends the install as a
+// failure that names the missing volume (not as the user's abort), and
 // leaves no partial file.
-TEST_F(DiskSet, AMissingDiskEndsAsTheUsersAbortInASilentRun) {
+TEST_F(DiskSet, AMissingDiskFailsASilentRunNamingTheVolume) {
     std::vector<std::string> asked;
     SetQuestionResponder([&](const TQuestion& q) {
         asked.push_back(q.Msg);
         return mrNone;
     });
-    EXPECT_THROW(F->SetState(ifsInstall), EAIUserAbort);
+    try {
+        F->SetState(ifsInstall);
+        FAIL() << "no exception";
+    } catch (const EAIUserAbort&) {
+        FAIL() << "taken for the user's abort";
+    } catch (const Exception& e) {
+        EXPECT_EQ(std::string(e.what()), "Could not open the correct disk file 2");
+        EXPECT_NE(ExceptionLogText(e).find(Dir + "\\disk\\files.2 does not exist, and a silent run cannot ask for the disk"),
+                  std::string::npos)
+            << ExceptionLogText(e);
+    }
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0], "Please insert disk #2");
     EXPECT_FALSE(FileExists(Dir + "\\out\\a.txt"));
