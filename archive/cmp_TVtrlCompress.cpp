@@ -10,6 +10,12 @@
 
 namespace vtrl {
 
+TVtrlCompress& VtrlCompress() {
+    static TVtrlCompress* shared = new TVtrlCompress(nullptr);
+    return *shared;
+}
+
+
 VTRL_IMPLEMENT_CLASS(TVtrlCompress, TComponent, [](TClassBuilder<TVtrlCompress>& b) {
     b.Boolean("Abort", &TVtrlCompress::Abort, &TVtrlCompress::Abort, false)
         .String("CompressedFile", &TVtrlCompress::CompressedFile, &TVtrlCompress::SetCompressedFile)

@@ -201,4 +201,9 @@ private:
 // Percentage Part / Whole rounded, 0 when Whole is 0, held to 0..100.
 uint8_t PercentOf(int64_t Part, int64_t Whole);
 
+// The archive component every file and builder of a run shares: one per
+// process, created on first use, without an owner, never destroyed (file
+// components may still reach it while the definition is torn down).
+TVtrlCompress& VtrlCompress();
+
 }  // namespace vtrl

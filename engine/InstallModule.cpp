@@ -5,12 +5,25 @@
 
 #include "DefinitionText.h"
 #include "Unattended.h"
+#include "cmp_TUninstallEXE.h"
 
 namespace vtrl {
 
+namespace {
+
+// Every install component class a definition may name. A class registers
+// itself when its module is linked in; naming them here links in those
+// that no code of the program names (a definition is read by class name).
+const TClassInfo* const DefinitionClasses[] = {
+    &TInstall::StaticClass(),          &TInstallFileGroup::StaticClass(), &TInstallFile::StaticClass(),
+    &TUninstallEXE::StaticClass(),     &TInstallInformation::StaticClass(),
+};
+
+}  // namespace
+
 VTRL_IMPLEMENT_CLASS(TIM, TDataModule, [](auto&) {})
 
-TIM::TIM(TComponent* AOwner) : TDataModule(AOwner) {}
+TIM::TIM(TComponent* AOwner) : TDataModule(AOwner) { (void)DefinitionClasses; }
 
 void TIM::LoadDefinition(std::string_view Text, std::string_view FileName) {
     ReadComponentText(Text, this, FileName);

@@ -16,7 +16,6 @@ TInstall* gInstall = nullptr;
 }  // namespace
 
 TInstall* GlobalInstall() { return gInstall; }
-bool RestartNeeded = false;
 
 VTRL_IMPLEMENT_CLASS(TInstall, TFileContainer, [](TClassBuilder<TInstall>& b) {
     b.Boolean("AllowChangeDir", &TFileContainer::AllowChangeDir, &TFileContainer::SetAllowChangeDir, true)
@@ -80,6 +79,7 @@ TInstall::TInstall(TComponent* AOwner) : TFileContainer(AOwner) {
     FAllowChangeDir = true;
     FGroupName = "Main";
     gInstall = this;
+    SetInstallation(this);
     for (int i = 1; i <= ParamCount(); ++i) Arguments.push_back(ParamStr(i));
     if (!Designing())
         Application.OnException = [this](TComponent* Sender, const std::exception& E) { HandleException(Sender, E); };
@@ -92,7 +92,10 @@ TInstall::~TInstall() {
         FMainForm->RemoveFreeNotification(this);
     }
     if (!Designing()) Application.OnException.Clear();
-    if (gInstall == this) gInstall = nullptr;
+    if (gInstall == this) {
+        gInstall = nullptr;
+        SetInstallation(nullptr);
+    }
 }
 
 void TInstall::Notification(TComponent* AComponent, TOperation Operation) {
@@ -199,7 +202,7 @@ void TInstall::Process() {
     ReadLoaderArguments();
     ClearUnfinishedList();
     if (OnBeforeReadArchiveInfo) OnBeforeReadArchiveInfo(this);
-    Broadcast("eccBeforeReadArchiveInfo");
+    Broadcast(ev::eccBeforeReadArchiveInfo);
     if (!FMainForm) RaiseFmt("The MainForm for this application is NIL. You must have a MainForm");
     {
         TCursorGuard hourglass(crHourGlass);
@@ -208,15 +211,15 @@ void TInstall::Process() {
         ReadArchiveInfo();
     }
     if (OnAfterReadArchiveInfo) OnAfterReadArchiveInfo(this);
-    Broadcast("eccAfterReadArchiveInfo");
+    Broadcast(ev::eccAfterReadArchiveInfo);
     if (OnStartInstall) OnStartInstall(this);
-    for (const char* page : {"eccStartingUp", "eccLanguageDialog", "eccWelcomeDialog", "eccLicenseAgreement",
-                             "eccReadmeDialog", "eccBeginningDialogManager"})
+    for (TEventName page : {ev::eccStartingUp, ev::eccLanguageDialog, ev::eccWelcomeDialog, ev::eccLicenseAgreement,
+                            ev::eccReadmeDialog, ev::eccBeginningDialogManager})
         Broadcast(page);
     TFileContainer::Process();
     if (FUnfinishedCount > 0) RegisterContinuation();
     const bool restartWanted = RestartNeeded;
-    if (RestartNeeded) Broadcast("ShutDownDialog");
+    if (RestartNeeded) Broadcast(ev::ShutDownDialog);
     if (RestartNeeded && OnRebootWindows) OnRebootWindows(this, RestartNeeded);
     if (RestartNeeded) {
         RestartWindows();
@@ -231,8 +234,8 @@ void TInstall::Process() {
         return;
     }
     if (OnShowGoodInstall) OnShowGoodInstall(this);
-    Broadcast("GoodInstallation");
-    Broadcast("eccGoodInstallDialogManager");
+    Broadcast(ev::GoodInstallation);
+    Broadcast(ev::eccGoodInstallDialogManager);
     // The product is installed and recorded by now: a setup program left
     // behind in a temporary directory is no reason to call it failed.
     try {
@@ -277,8 +280,8 @@ void TInstall::HandleException(TComponent* Sender, const std::exception& E) {
 
 void TInstall::ShowBadInstallation() {
     if (OnShowBadInstall) OnShowBadInstall(this);
-    Broadcast("BadInstallation");
-    Broadcast("eccBadInstallDialogManager");
+    Broadcast(ev::BadInstallation);
+    Broadcast(ev::eccBadInstallDialogManager);
 }
 
 void TInstall::CleanupAndTerminate() {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "cmp_TFileContainer.h"
+#include "types_Installation.h"
 #include "cmp_TInstallInformation.h"
 
 namespace vtrl {
@@ -30,7 +31,7 @@ TRunMode SelectRunMode(const std::vector<std::string>& Args);
 // arrives split). Raises Exception when Args has fewer than First items.
 std::string JoinLoaderArguments(const std::vector<std::string>& Args, int First);
 
-class TInstall : public TFileContainer {
+class TInstall : public TFileContainer, public IInstallation {
     VTRL_CLASS(TInstall)
 public:
     // Raises EAITwoInstallComponents when a TInstall exists, and Exception
@@ -83,7 +84,7 @@ public:
     // True when the user's abort should go ahead (OnUserAbort may veto).
     virtual bool ConfirmUserAbort();
     virtual void ClearUnfinishedList();
-    virtual void AddUnfinishedEntry(const std::string& Entry);
+    void AddUnfinishedEntry(const std::string& Entry) override;
 
     // Restarts Windows; the restart issue fills in the platform work.
     virtual void RestartWindows();
@@ -107,8 +108,12 @@ public:
     bool Running() const { return FRunning; }
     bool SelfExtractMode() const { return FSelfExtract; }
     TForm* MainForm() const { return FMainForm; }
-    const std::string& LoadingDirectory() const { return FLoadingDirectory; }
+    const std::string& LoadingDirectory() const override { return FLoadingDirectory; }
     void SetLoadingDirectory(const std::string& v) { FLoadingDirectory = v; }
+    // What the components ask of the running installation.
+    TInstallContainer& InstallRoot() override { return *this; }
+    std::string MainInstallDir() override { return ExpandDestDir(); }
+    std::string ProductName() const override { return FInformation.ProductName(); }
     int32_t UnfinishedCount() const { return FUnfinishedCount; }
     TRunMode Mode() const { return FMode; }
 
@@ -154,8 +159,5 @@ protected:
 
 // The single TInstall of the process, or null.
 TInstall* GlobalInstall();
-
-// Process-wide: a file in use could only be replaced at the next restart.
-extern bool RestartNeeded;
 
 }  // namespace vtrl

@@ -5,6 +5,7 @@
 #include "Forms.h"
 #include "Unattended.h"
 #include "cmp_TInstall.h"
+#include "cmp_TInstallFile.h"
 #include "model_testkit.h"
 
 using namespace vtrl;

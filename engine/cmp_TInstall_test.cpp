@@ -230,3 +230,93 @@ TEST_F(Run, TheMainDirectoryCannotBeAnchoredAtItself) {
     Install->ForceDestDirType(ddProgramFilesDir);
     EXPECT_FALSE(Install->ExpandDestDir().empty());  // the guard is released after a failure
 }
+
+// ------------------------------------------------- TInstall on its own
+
+TEST(InstallRoot, ASecondInstallIsRefused) {
+    TDataModule root(nullptr);
+    TInstall install(&root);
+    EXPECT_EQ(GlobalInstall(), &install);
+    try {
+        TInstall second(&root);
+        FAIL();
+    } catch (const EAITwoInstallComponents& e) {
+        EXPECT_STREQ(e.what(),
+                     "The TInstall component does not currently support the use of 2 TInstall components in the "
+                     "same project");
+    }
+    EXPECT_EQ(GlobalInstall(), &install);
+}
+
+TEST(InstallRoot, OwnerMustBeAFormOrADataModule) {
+    TComponent plain(nullptr);
+    try {
+        TInstall install(&plain);
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(),
+                     "The Owner of the TInstall component must either be a class of type TForm or TDataModule");
+    }
+    EXPECT_EQ(GlobalInstall(), nullptr);
+}
+
+TEST(InstallRoot, DefaultsAndPresetupFiles) {
+    TDataModule root(nullptr);
+    TInstall install(&root);
+    EXPECT_EQ(install.ArchiveFile(), "\\files.1");
+    EXPECT_EQ(install.ArchiveFileType(), ddLoading);
+    EXPECT_EQ(install.DestDir(), "\\MyApplication");
+    EXPECT_EQ(install.DestDirType(), ddProgramFilesDir);
+    EXPECT_FALSE(install.AllowChoice());
+    EXPECT_EQ(install.GroupName(), "Main");
+    TStringList files{"a.avi", "  ", "", "b.rmi"};
+    install.SetPresetupFiles(files);
+    EXPECT_EQ(install.PresetupFiles().Strings, (std::vector<std::string>{"a.avi", "b.rmi"}));
+    EXPECT_EQ(files.Strings, (std::vector<std::string>{"a.avi", "b.rmi"}));  // the caller's list too
+    install.SetArchiveFile("\\other");
+    install.SetUseLoadingProgram(true);
+    EXPECT_EQ(install.ArchiveFile(), "\\files.1");
+}
+
+TEST(RunModes, TheFirstArgumentSelectsTheMode) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(SelectRunMode(V{}), TRunMode::Normal);
+    EXPECT_EQ(SelectRunMode(V{"*"}), TRunMode::Normal);
+    EXPECT_EQ(SelectRunMode(V{"*build"}), TRunMode::Build);
+    EXPECT_EQ(SelectRunMode(V{"*ToDisk"}), TRunMode::ToDisk);
+    EXPECT_EQ(SelectRunMode(V{"*ABOOT"}), TRunMode::AfterBoot);
+    EXPECT_EQ(SelectRunMode(V{"*SelfExtract", "setup.exe", "C:\\x"}), TRunMode::SelfExtract);
+    EXPECT_EQ(SelectRunMode(V{"BUILD"}), TRunMode::Normal);  // no star: a source directory
+    EXPECT_EQ(SelectRunMode(V{"*other"}), TRunMode::Normal);
+}
+
+TEST(RunModes, LoaderArgumentsRebuildBlanks) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(JoinLoaderArguments(V{"D:\\My", "Setup"}, 1), "D:\\My Setup");
+    EXPECT_EQ(JoinLoaderArguments(V{"*SELFEXTRACT", "setup.exe", "C:\\a", "b"}, 3), "C:\\a b");
+    try {
+        JoinLoaderArguments(V{}, 1);
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "Cannot read the SourceDirectory. It was not passed from the setup.exe program");
+    }
+}
+
+TEST(RunModes, SelfExtractTakesTheArchiveFromTheLoadingProgram) {
+    TDataModule root(nullptr);
+    TInstall install(&root);
+    install.Arguments = {"*SELFEXTRACT", "setup.exe", "C:\\Temp", "Dir"};
+    install.RunAutomatic = false;
+    install.StartMode();
+    EXPECT_TRUE(install.SelfExtractMode());
+    install.ReadLoaderArguments();
+    EXPECT_EQ(install.ArchiveFile(), "\\setup.exe");
+    EXPECT_EQ(install.LoadingDirectory(), "C:\\Temp Dir");
+    install.Arguments = {"*SELFEXTRACT"};
+    try {
+        install.ReadLoaderArguments();
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "Cannot read the name of the loading program. It was not passed from the loading program");
+    }
+}

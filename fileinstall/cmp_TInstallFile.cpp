@@ -2,7 +2,7 @@
 // destinations, the 8.3 rule for DLLs, duplicate sources in a container).
 #include "cmp_TInstallFile.h"
 
-#include "cmp_TInstall.h"
+#include "types_Installation.h"
 
 namespace vtrl {
 
@@ -10,7 +10,7 @@ namespace {
 bool IsDLLKind(TInstallFileType t) { return t >= iftJustADLL && t <= iftSystemWideDLL; }
 }  // namespace
 
-VTRL_IMPLEMENT_CLASS(TInstallFile, TFileRelated, [](TClassBuilder<TInstallFile>& b) {
+VTRL_IMPLEMENT_CLASS(TInstallFile, TInstallFileBase, [](TClassBuilder<TInstallFile>& b) {
     b.Enum<TlzhCommand>("AddToArchive", &TFileRelated::AddToArchive, &TFileRelated::SetAddToArchive, lzcOverwrite)
         .String("ArchiveFile", &TFileRelated::ArchiveFile, &TFileRelated::SetArchiveFile)
         .Enum<TPathSpecifiers>("ArchiveFileType", &TFileRelated::ArchiveFileType, &TFileRelated::SetArchiveFileType)
@@ -43,18 +43,14 @@ VTRL_IMPLEMENT_CLASS(TInstallFile, TFileRelated, [](TClassBuilder<TInstallFile>&
         .Event("OnReplacing", &TInstallFile::OnReplacing);
 })
 
-TInstallFile::TInstallFile(TComponent* AOwner) : TFileRelated(AOwner) {
-    FInclude = true;
-    FRank = rkFile;
-    FProcessWithContainer = true;
-}
+TInstallFile::TInstallFile(TComponent* AOwner) : TInstallFileBase(AOwner) {}
 
 // ------------------------------------------------------------- setters
 
 void TInstallFile::CheckDuplicate(TInstallContainer* InContainer, const std::string& Path) const {
     auto* group = As<TFileContainer>(InContainer);
     if (!group) return;
-    TInstallFile* other = group->FindFile(Path);
+    TInstallFileBase* other = group->FindFile(Path);
     if (other && other != this) throw EAIIFDuplicateFileInGroup(Path);
 }
 

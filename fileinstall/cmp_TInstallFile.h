@@ -2,24 +2,12 @@
 // its archive member, its destination and the overwrite rule.
 #pragma once
 
-// <windows.h> maps CopyFile and ReplaceFile to their A/W forms, which would
-// rename this class's operations in some files and not in others. Include
-// it once here and drop the two macros; code that wants the system calls
-// names CopyFileA and ReplaceFileA.
-#include <windows.h>
-#undef CopyFile
-#undef ReplaceFile
-
 #include "cmp_TFileContainer.h"
 #include "cmp_TVtrlCompress.h"
 
 namespace vtrl {
 
-// The archive component every file and builder of the run shares; created
-// on first use, without an owner.
-TVtrlCompress& VtrlCompress();
-
-class TInstallFile : public TFileRelated {
+class TInstallFile : public TInstallFileBase {
     VTRL_CLASS(TInstallFile)
 public:
     explicit TInstallFile(TComponent* AOwner);
@@ -28,7 +16,7 @@ public:
     // IncludeFromDir + "\" + FileName, the backslash added only when the
     // directory lacks one, so that the key written at build time and the key
     // looked up at setup time are the same text.
-    std::string SourcePath() const { return SourceKey(FIncludeFromDir, FFileName); }
+    std::string SourcePath() const override { return SourceKey(FIncludeFromDir, FFileName); }
     static std::string SourceKey(const std::string& Dir, const std::string& Name);
 
     void SetContainer(TInstallContainer* Value) override;
@@ -52,16 +40,13 @@ public:
     virtual void SetState(TInstallFileState Value);
     virtual void SetRegisterAsActiveX_DLLStyle(bool Value);
     virtual void SetRegisterAsActiveX_EXEStyle(bool Value);
-    virtual void CompressFile();
-    virtual void CopyFile();
+    void CompressFile() override;
+    void CopyFile() override;
     virtual void RegisterDLLServer();
     virtual void RegisterEXEServer();
-    // Copies size, date and version of this file's archive member, when the
-    // archive has it.
-    virtual void ReadArchiveInfo();
-    // Reads size, date and version of the source file; raises
-    // EAIIFCouldNotOpenFileImage when it cannot be opened.
-    virtual void ReadSourceInfo();
+    void ReadArchiveInfo() override;
+    // Raises EAIIFCouldNotOpenFileImage when the source cannot be opened.
+    void ReadSourceInfo() override;
     // True when the source file's version information carries the
     // "OLESelfRegister" mark; false when it cannot be read.
     virtual bool HasSelfRegisterFlag();
@@ -90,9 +75,7 @@ public:
     bool UpdateDLLCounter() const { return FUpdateDLLCounter; }
     void SetUpdateDLLCounter(bool v) { FUpdateDLLCounter = v; }
 
-    int32_t ArchivedSize() const { return FArchivedSize; }
     double FileDate() const { return FFileDate; }
-    int32_t UnpackedSize() const { return FUnpackedSize; }
     const std::string& VersionText() const { return FVersionText; }
     bool Deferred() const { return FDeferred; }
     // True after an install that put this file at its destination; false
@@ -123,6 +106,9 @@ protected:
     // The expanded destination directory, created with every missing level;
     // raises the plain blank-destination error when it is blank.
     std::string PreparedDestDir();
+    // The install pass's work on this file: extraction into its
+    // destination and what follows it.
+    void InstallFromArchive();
     // Registrations after the file is in place: help, shared-DLL count,
     // repository entry, servers (or the note for the continuation run).
     void RegisterInstalledFile();
@@ -142,9 +128,7 @@ protected:
     TInstallFileState FState = ifsNone;
     bool FUpdateDLLCounter = false;
 
-    int32_t FArchivedSize = 0;
     double FFileDate = 0;
-    int32_t FUnpackedSize = 0;
     std::string FVersionText;
     bool FDeferred = false;
     bool FWritten = false;

@@ -7,18 +7,13 @@
 #include "Dialogs.h"
 #include "FileShim.h"
 #include "Unattended.h"
-#include "cmp_TInstall.h"
 #include "cmp_TVersion.h"
 #include "routines_SysError.h"
 #include "routines_UninstallRecord.h"
 #include "types_InstallEvents.h"
+#include "types_Installation.h"
 
 namespace vtrl {
-
-TVtrlCompress& VtrlCompress() {
-    static TVtrlCompress* shared = new TVtrlCompress(nullptr);
-    return *shared;
-}
 
 namespace {
 
@@ -105,14 +100,14 @@ std::string TInstallFile::PreparedDestDir() {
 }
 
 void TInstallFile::ProcessHelpers() {
-    struct TStateBack {
-        TInstallFileState& S;
-        ~TStateBack() { S = ifsNone; }
-    } back{FState};
     FState = ifsInstall;
     FDeferred = false;
     FWritten = false;
-    SendUp("eieBeforeInstallFile", this);
+    RunFilePass(*this, [&] { InstallFromArchive(); }, [&] { FState = ifsNone; });
+}
+
+void TInstallFile::InstallFromArchive() {
+    SendUp(ev::eieBeforeInstallFile, this);
     if (OnBeforeInstallFile) OnBeforeInstallFile(this);
     const std::string destDir = PreparedDestDir();
     const std::string archive = CheckedArchiveFile();
@@ -133,21 +128,15 @@ void TInstallFile::ProcessHelpers() {
         Log("Kept the existing " + AddBackSlash(destDir) + EffectiveDestName() + " (overwrite rule)");
     RegisterInstalledFile();
     if (OnAfterInstallFile) OnAfterInstallFile(this);
-    SendUp("eieAfterInstallFile", this);
+    SendUp(ev::eieAfterInstallFile, this);
     TFileRelated::ProcessHelpers();
-    try {
-        Broadcast("DoneCopyingFiles");
-    } catch (...) {
-        a.Abort = true;
-        throw;
-    }
 }
 
 void TInstallFile::RegisterInstalledFile() {
     if (FRegisterAsHelp) RegisterHelpFile();
     if (FUpdateDLLCounter) IncrementSharedDLLCount();
     InstallRepositoryEntry();
-    TInstall* install = GlobalInstall();
+    IInstallation* install = Installation();
     if (FDeferred && install) {
         // The server is registered by the continuation run after the restart.
         install->AddUnfinishedEntry(Name());
@@ -168,14 +157,13 @@ void TInstallFile::ReportStatus(const TlzhFileStats& Stats) {
     status.TotalBytesDone = Clamp32(Stats.TotalDone);
     status.TotalPercentDone = Stats.TotalPercent;
     if (OnStatus) OnStatus(this, Stats.Percent, Stats.TotalPercent);
-    Broadcast("CopyingFile", &status);
-    const char* up = FState == ifsCompress  ? "eieCompressingFile"
-                     : FState == ifsInstall ? "eieInstallingFile"
-                     : FState == ifsCopying ? "eieCopyingFile"
-                                            : nullptr;
-    if (!up) return;
+    Broadcast(ev::CopyingFile, &status);
+    if (FState == ifsNone) return;
     TParameterList list{this, &status};
-    SendUp(up, &list);
+    SendUp(FState == ifsCompress  ? ev::eieCompressingFile
+           : FState == ifsInstall ? ev::eieInstallingFile
+                                  : ev::eieCopyingFile,
+           &list);
 }
 
 void TInstallFile::AskForDisk(TVtrlCompress* Archive, int Disk, std::string& Path) {
@@ -189,8 +177,8 @@ void TInstallFile::AskForDisk(TVtrlCompress* Archive, int Disk, std::string& Pat
         disk.Path = path;
     }
     TParameterList list{this, &disk};
-    Broadcast("ChangeDisk", &list);
-    SendUp("eieChangeDisk", &list);
+    Broadcast(ev::ChangeDisk, &list);
+    SendUp(ev::eieChangeDisk, &list);
     if (!OnNewDisk && Tag == 0) {
         // Cancel is the default, so that a silent run without the disk ends
         // as the user's abort instead of waiting for a disk nobody inserts.
@@ -219,72 +207,53 @@ void TInstallFile::AskForDisk(TVtrlCompress* Archive, int Disk, std::string& Pat
 
 // ---------------------------------------------------- compress and copy
 
+// A file that is not included is left out of both passes quietly (the
+// silent abort).
 void TInstallFile::CompressFile() {
-    TVtrlCompress& a = VtrlCompress();
     FState = ifsCompress;
-    auto finish = [&] {
-        FState = ifsNone;
-        a.Abort = true;
-        Broadcast("DoneCopyingFiles");
-    };
-    try {
-        if (OnBeforeCompress) OnBeforeCompress(this);
-        SendUp("eieBeforeCompressFile", this);
-        const std::string archive = CheckedArchiveFile();
-        if (!FInclude) Abort();
-        const std::string dir = ExtractFileDir(archive);
-        if (!dir.empty() && !ForceDirectories(dir))
-            throw Exception(TranslatedFmt("Cannot create the directory %s", dir) + ": " +
-                            Win32ErrorMsg("CreateDirectory", GetLastOSError()));
-        {
-            THandlerScope handlers(a, *this, false, false);
-            a.SetCompressedFile(archive);
-            ProcessOnly(a, SourcePath());
-            a.CompressFiles(FAddToArchive == lzcOnlyAdd);
-        }
-        if (OnAfterCompress) OnAfterCompress(this);
-        SendUp("eieAfterCompressFile", this);
-    } catch (const EAbort&) {
-        // Not included: this file is left out quietly.
-    } catch (...) {
-        FState = ifsNone;
-        a.Abort = true;
-        try {
-            Broadcast("DoneCopyingFiles");
-        } catch (...) {
-        }
-        throw;
-    }
-    finish();
+    RunFilePass(
+        *this,
+        [&] {
+            if (OnBeforeCompress) OnBeforeCompress(this);
+            SendUp(ev::eieBeforeCompressFile, this);
+            const std::string archive = CheckedArchiveFile();
+            if (!FInclude) Abort();
+            const std::string dir = ExtractFileDir(archive);
+            if (!dir.empty() && !ForceDirectories(dir))
+                throw Exception(TranslatedFmt("Cannot create the directory %s", dir) + ": " +
+                                Win32ErrorMsg("CreateDirectory", GetLastOSError()));
+            {
+                TVtrlCompress& a = VtrlCompress();
+                THandlerScope handlers(a, *this, false, false);
+                a.SetCompressedFile(archive);
+                ProcessOnly(a, SourcePath());
+                a.CompressFiles(FAddToArchive == lzcOnlyAdd);
+            }
+            if (OnAfterCompress) OnAfterCompress(this);
+            SendUp(ev::eieAfterCompressFile, this);
+        },
+        [&] { FState = ifsNone; }, {}, true);
 }
 
 void TInstallFile::CopyFile() {
-    TVtrlCompress& a = VtrlCompress();
     FState = ifsCopying;
-    try {
-        if (OnBeforeCopy) OnBeforeCopy(this);
-        SendUp("eieBeforeCopyFile", this);
-        if (!FInclude) Abort();
-        const std::string destDir = PreparedDestDir();
-        {
-            // Overwrite stays as the last operation left it.
-            THandlerScope handlers(a, *this, false, true);
-            a.CopyPlainFile(SourcePath(), AddBackSlash(destDir) + EffectiveDestName());
-        }
-        if (OnAfterCopy) OnAfterCopy(this);
-        SendUp("eieAfterCopyFile", this);
-    } catch (const EAbort&) {
-        // Not included: this file is left out quietly.
-    } catch (...) {
-        FState = ifsNone;
-        try {
-            Broadcast("DoneCopyingFiles");
-        } catch (...) {
-        }
-        throw;
-    }
-    FState = ifsNone;
-    Broadcast("DoneCopyingFiles");
+    RunFilePass(
+        *this,
+        [&] {
+            if (OnBeforeCopy) OnBeforeCopy(this);
+            SendUp(ev::eieBeforeCopyFile, this);
+            if (!FInclude) Abort();
+            const std::string destDir = PreparedDestDir();
+            {
+                // Overwrite stays as the last operation left it.
+                TVtrlCompress& a = VtrlCompress();
+                THandlerScope handlers(a, *this, false, true);
+                a.CopyPlainFile(SourcePath(), AddBackSlash(destDir) + EffectiveDestName());
+            }
+            if (OnAfterCopy) OnAfterCopy(this);
+            SendUp(ev::eieAfterCopyFile, this);
+        },
+        [&] { FState = ifsNone; }, {}, true);
 }
 
 // ------------------------------------------------------ uninstall record

@@ -9,7 +9,7 @@
 #include "Dialogs.h"
 #include "FileShim.h"
 #include "Unattended.h"
-#include "cmp_TInstall.h"
+#include "model_testkit.h"
 #include "test_ArchiveHelpers.h"
 #include "cmp_TInstallFile.h"
 #include "routines_Compression.h"
@@ -28,8 +28,8 @@ public:
         FRank = rkDialog;
         SetContainer(On);
     }
-    void DialogEvent(TInstallContainer*, const std::string& EventName, TPersistent* P) override {
-        Events.push_back(EventName);
+    void DialogEvent(TInstallContainer*, TEventName EventName, TPersistent* P) override {
+        Events.push_back(EventName.str());
         if (auto* s = As<TFileStatusParameter>(P)) Percents.push_back(s->TotalPercentDone);
     }
     int Count(const std::string& Name) const { return static_cast<int>(std::count(Events.begin(), Events.end(), Name)); }
@@ -96,17 +96,16 @@ class Tree : public Scratch {
 protected:
     void SetUp() override {
         Scratch::SetUp();
-        Install = new TInstall(&Root);
-        Install->SetName("Install1");
+        Install = new testkit::TTestInstallation(&Root);
         Install->SetArchiveFileType(ddAbsolute);
         Install->SetArchiveFile(Dir + "\\files.1");
         Install->SetDestDirType(ddAbsolute);
         Install->SetDestDir(Dir + "\\out");
-        Install->Information()->SetProductName(Product);
+        Install->Product = Product;
     }
     // The install pass of the root alone, without the run around it.
-    void InstallPass() { Install->TFileContainer::Process(); }
-    TInstall* Install = nullptr;
+    void InstallPass() { Install->Process(); }
+    testkit::TTestInstallation* Install = nullptr;
 };
 
 }  // namespace
@@ -260,15 +259,15 @@ TEST_F(Tree, BuildThenInstallATree) {
 
     TRecorder onRoot(&Root, Install), onGroup(&Root, group), onFile(&Root, fa);
     std::vector<int32_t> rootPercents, groupPercents, filePercents, fileTotals;
-    Install->OnStatus = [&](TInstallFile*, int32_t, int32_t t) { rootPercents.push_back(t); };
-    group->OnStatus = [&](TInstallFile*, int32_t, int32_t t) { groupPercents.push_back(t); };
-    fa->OnStatus = [&](TInstallFile*, int32_t p, int32_t t) {
+    Install->OnStatus = [&](TInstallFileBase*, int32_t, int32_t t) { rootPercents.push_back(t); };
+    group->OnStatus = [&](TInstallFileBase*, int32_t, int32_t t) { groupPercents.push_back(t); };
+    fa->OnStatus = [&](TInstallFileBase*, int32_t p, int32_t t) {
         filePercents.push_back(p);
         fileTotals.push_back(t);
     };
     std::vector<std::string> order;
-    fa->OnBeforeInstallFile = [&](TInstallFile*) { order.push_back("before"); };
-    fa->OnAfterInstallFile = [&](TInstallFile*) { order.push_back("after"); };
+    fa->OnBeforeInstallFile = [&](TInstallFileBase*) { order.push_back("before"); };
+    fa->OnAfterInstallFile = [&](TInstallFileBase*) { order.push_back("after"); };
 
     InstallPass();
 
@@ -456,7 +455,7 @@ TEST_F(DiskSet, AnOnNewDiskHandlerRedirectsTheVolume) {
         return mrCancel;
     });
     std::string proposed;
-    F->OnNewDisk = [&](TInstallFile*, int32_t, std::string& path) {
+    F->OnNewDisk = [&](TInstallFileBase*, int32_t, std::string& path) {
         proposed = path;
         path = Dir + "\\other\\";
     };
@@ -476,7 +475,7 @@ TEST_F(DiskSet, TheContainersHandlerAnswersInAPass) {
         ++asked;
         return mrCancel;
     });
-    Install->OnNewDisk = [&](TInstallFile*, int32_t disk, std::string& path) {
+    Install->OnNewDisk = [&](TInstallFileBase*, int32_t disk, std::string& path) {
         EXPECT_EQ(disk, 2);
         path = Dir + "\\other";
     };

@@ -1,7 +1,7 @@
 // TUninstallEXE: the uninstall program's file and the record's top values.
 #include "cmp_TUninstallEXE.h"
 
-#include "cmp_TInstall.h"
+#include "types_Installation.h"
 #include "constants_UninstallRecord.h"
 #include "routines_Registry.h"
 #include "routines_UninstallRecord.h"
@@ -12,10 +12,10 @@ namespace vtrl {
 VTRL_IMPLEMENT_CLASS(TUninstallEXE, TInstallFile, [](auto&) {})
 
 void TUninstallEXE::WriteUninstallInfo(const std::string& Key) {
-    TInstall* install = GlobalInstall();
+    IInstallation* install = Installation();
     if (!install)
         RaiseFmt("Cannot write installation information for %s because there is no TInstall", Name());
-    const std::string& product = install->Information()->ProductName();
+    const std::string product = install->ProductName();
     RegWriteString(hkLocalMachine, Key, uninstall_record::DisplayName, product);
     RegWriteString(hkLocalMachine, Key, uninstall_record::UninstallString,
                    UninstallCommandLine(DestinationPath(), product));

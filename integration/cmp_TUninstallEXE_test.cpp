@@ -2,14 +2,20 @@
 #include <windows.h>
 
 #include "TypInfo.h"
-#include "cmp_TInstall.h"
 #include "cmp_TUninstallEXE.h"
+#include "model_testkit.h"
 #include "routines_Registry.h"
 #include "routines_UninstallRecord.h"
 
 using namespace vtrl;
 
 namespace {
+
+// A file as the record sees it once the install has written it.
+class TWrittenFile : public TInstallFile {
+public:
+    explicit TWrittenFile(TComponent* AOwner) : TInstallFile(AOwner) { FWritten = true; }
+};
 
 // A scratch product whose uninstall record is removed afterwards.
 class Record : public ::testing::Test {
@@ -36,7 +42,7 @@ protected:
     }
     // A file installed at Dir\Name, as the record sees it.
     TInstallFile* File(const std::string& Dir, const std::string& Name) {
-        auto* f = new TInstallFile(&Root);
+        auto* f = new TWrittenFile(&Root);
         f->SetFileName(Name);
         f->SetDestDirType(ddAbsolute);
         f->SetDestDir(Dir);
@@ -132,8 +138,8 @@ TEST_F(Record, AnActiveXCountThatIsNoNumberIsAnError) {
 // list reads; its path is quoted so that blanks cannot run into the product
 // name; it is never listed as a file.
 TEST_F(Record, TheUninstallProgramWritesTheTopValues) {
-    TInstall install(&Root);
-    install.Information()->SetProductName(Product);
+    testkit::TTestInstallation install(&Root);
+    install.Product = Product;
     TUninstallEXE uninstall(&Root);
     uninstall.SetName("Uninstall1");
     uninstall.SetFileName("uninstall.exe");

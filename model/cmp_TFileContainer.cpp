@@ -6,11 +6,12 @@
 
 #include "Forms.h"
 #include "FileShim.h"
-#include "cmp_TInstallFile.h"
 #include "cmp_TVtrlCompress.h"
 #include "types_InstallEvents.h"
 
 namespace vtrl {
+
+VTRL_IMPLEMENT_CLASS(TInstallFileBase, TFileRelated, [](auto&) {})
 
 VTRL_IMPLEMENT_CLASS(TFileContainer, TFileRelated, [](TClassBuilder<TFileContainer>& b) {
     b.Enum<TlzhCommand>("AddToArchive", &TFileContainer::AddToArchive, &TFileContainer::SetAddToArchive, lzcOverwrite)
@@ -33,17 +34,17 @@ TFileContainer::~TFileContainer() {
     FreeFiles();
 }
 
-int TFileContainer::FileCount() const { return CompCount(TInstallFile::StaticClass()); }
+int TFileContainer::FileCount() const { return CompCount(TInstallFileBase::StaticClass()); }
 
-TInstallFile* TFileContainer::Files(int Index) const { return Comp<TInstallFile>(Index); }
+TInstallFileBase* TFileContainer::Files(int Index) const { return Comp<TInstallFileBase>(Index); }
 
-TInstallFile* TFileContainer::FindFile(std::string_view Path) const {
+TInstallFileBase* TFileContainer::FindFile(std::string_view Path) const {
     for (TInstallContainer* h : FHelpers)
-        if (auto* f = As<TInstallFile>(h); f && SameText(f->SourcePath(), Path)) return f;
+        if (auto* f = As<TInstallFileBase>(h); f && SameText(f->SourcePath(), Path)) return f;
     return nullptr;
 }
 
-void TFileContainer::FreeFiles() { FreeHelpersOfClass(TInstallFile::StaticClass()); }
+void TFileContainer::FreeFiles() { FreeHelpersOfClass(TInstallFileBase::StaticClass()); }
 
 void TFileContainer::SetState(TFileContainerState Value) {
     if (Loading()) {
@@ -69,46 +70,36 @@ void TFileContainer::SetState(TFileContainerState Value) {
 void TFileContainer::ReadArchiveInfo() {
     TCursorGuard hourglass(crHourGlass);
     for (TInstallContainer* h : std::vector<TInstallContainer*>(FHelpers))
-        if (auto* f = As<TInstallFile>(h)) f->ReadArchiveInfo();
+        if (auto* f = As<TInstallFileBase>(h)) f->ReadArchiveInfo();
     for (TInstallContainer* h : std::vector<TInstallContainer*>(FHelpers))
         if (auto* c = As<TFileContainer>(h)) c->ReadArchiveInfo();
 }
 
 void TFileContainer::ReadSourceInfo() {
     for (TInstallContainer* h : std::vector<TInstallContainer*>(FHelpers))
-        if (auto* f = As<TInstallFile>(h)) f->ReadSourceInfo();
+        if (auto* f = As<TInstallFileBase>(h)) f->ReadSourceInfo();
     for (TInstallContainer* h : std::vector<TInstallContainer*>(FHelpers))
         if (auto* c = As<TFileContainer>(h)) c->ReadSourceInfo();
 }
 
 void TFileContainer::ProcessHelpers() {
     FState = fcsInstall;
-    std::exception_ptr failure;
-    try {
-        ReadArchiveInfo();
-        Broadcast("eccBeforeInstallFileGroup");
-        SendUp("eieBPFileContainer", this);
-        FTotalSize = TotalSize(false);
-        FDoneSize = 0;
-        if (OnShowCopyFileDlg) OnShowCopyFileDlg(this);
-        TInstallContainer::ProcessHelpers();
-        SendUp("eieAPFileContainer", this);
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    // Always: the copy dialogs close and the state returns, also after a
-    // failure, which then continues on its way.
-    try {
-        TVtrlCompress& archive = VtrlCompress();
-        bool wasAborted = archive.Abort;
-        archive.Abort = true;
-        Broadcast("DoneCopyingFiles");
-        if (OnCloseCopyFileDlg) OnCloseCopyFileDlg(this, wasAborted);
-    } catch (...) {
-        if (!failure) failure = std::current_exception();
-    }
-    FState = fcsNone;
-    if (failure) std::rethrow_exception(failure);
+    RunFilePass(
+        *this,
+        [&] {
+            ReadArchiveInfo();
+            Broadcast(ev::eccBeforeInstallFileGroup);
+            SendUp(ev::eieBPFileContainer, this);
+            FTotalSize = TotalSize(false);
+            FDoneSize = 0;
+            if (OnShowCopyFileDlg) OnShowCopyFileDlg(this);
+            TInstallContainer::ProcessHelpers();
+            SendUp(ev::eieAPFileContainer, this);
+        },
+        [&] { FState = fcsNone; },
+        [&](bool WasAborted) {
+            if (OnCloseCopyFileDlg) OnCloseCopyFileDlg(this, WasAborted);
+        });
 }
 
 void TFileContainer::CompressHelper(TFileRelated* Helper, bool AllInOne) {
@@ -132,7 +123,7 @@ void TFileContainer::CompressHelper(TFileRelated* Helper, bool AllInOne) {
     }
     try {
         if (auto* c = As<TFileContainer>(Helper)) c->Compress(AllInOne);
-        else if (auto* f = As<TInstallFile>(Helper)) f->CompressFile();
+        else if (auto* f = As<TInstallFileBase>(Helper)) f->CompressFile();
     } catch (...) {
         restore();
         throw;
@@ -140,29 +131,39 @@ void TFileContainer::CompressHelper(TFileRelated* Helper, bool AllInOne) {
     restore();
 }
 
-void TFileContainer::RunPass(TFileContainerState Pass, const std::function<void()>& Body) {
-    FState = Pass;
+void RunFilePass(TInstallContainer& Sender, const std::function<void()>& Body, const std::function<void()>& Reset,
+                 const std::function<void(bool WasAborted)>& Closing, bool SkipQuietly) {
+    std::exception_ptr failure;
     try {
         Body();
+    } catch (const EAbort&) {
+        if (!SkipQuietly) failure = std::current_exception();
     } catch (...) {
-        // The pass ends as always; the failure goes on, not a failure of
-        // the receivers of the closing broadcast.
-        FState = fcsNone;
-        try {
-            Broadcast("DoneCopyingFiles");
-        } catch (...) {
-        }
-        throw;
+        failure = std::current_exception();
     }
-    FState = fcsNone;
-    Broadcast("DoneCopyingFiles");
+    Reset();
+    try {
+        TVtrlCompress& archive = VtrlCompress();
+        const bool wasAborted = archive.Abort;
+        archive.Abort = true;
+        Sender.Broadcast(ev::DoneCopyingFiles);
+        if (Closing) Closing(wasAborted);
+    } catch (...) {
+        if (!failure) failure = std::current_exception();
+    }
+    if (failure) std::rethrow_exception(failure);
+}
+
+void TFileContainer::RunPass(TFileContainerState Pass, const std::function<void()>& Body) {
+    FState = Pass;
+    RunFilePass(*this, Body, [&] { FState = fcsNone; });
 }
 
 void TFileContainer::Compress(bool AllInOne) {
     RunPass(fcsCompress, [&] {
         if (OnBeforeProcess) OnBeforeProcess(this);
         if (!FInclude) return;
-        SendUp("eieBPFileContainer", this);
+        SendUp(ev::eieBPFileContainer, this);
         ReadSourceInfo();
         FTotalSize = TotalSize(AllInOne);
         FDoneSize = 0;
@@ -172,10 +173,10 @@ void TFileContainer::Compress(bool AllInOne) {
             if (FileExists(first) && !FileDelete(first)) RaiseFmt("Cannot delete archive file %s", archive);
         }
         for (size_t i = 0; i < FHelpers.size(); ++i)
-            if (auto* r = As<TFileRelated>(FHelpers[i]); r && (As<TFileContainer>(r) || As<TInstallFile>(r)))
+            if (auto* r = As<TFileRelated>(FHelpers[i]); r && (As<TFileContainer>(r) || As<TInstallFileBase>(r)))
                 CompressHelper(r, AllInOne);
         if (OnAfterProcess) OnAfterProcess(this);
-        SendUp("eieAPFileContainer", this);
+        SendUp(ev::eieAPFileContainer, this);
     });
 }
 
@@ -183,16 +184,16 @@ void TFileContainer::CopyFiles() {
     RunPass(fcsCopy, [&] {
         if (OnBeforeProcess) OnBeforeProcess(this);
         if (!FInclude) return;
-        SendUp("eieBPFileContainer", this);
+        SendUp(ev::eieBPFileContainer, this);
         ReadSourceInfo();
         FTotalSize = TotalSize(false);
         FDoneSize = 0;
         for (size_t i = 0; i < FHelpers.size(); ++i)
-            if (auto* f = As<TInstallFile>(FHelpers[i])) f->CopyFile();
+            if (auto* f = As<TInstallFileBase>(FHelpers[i])) f->CopyFile();
         for (size_t i = 0; i < FHelpers.size(); ++i)
             if (auto* c = As<TFileContainer>(FHelpers[i])) c->CopyFiles();
         if (OnAfterProcess) OnAfterProcess(this);
-        SendUp("eieAPFileContainer", this);
+        SendUp(ev::eieAPFileContainer, this);
     });
 }
 
@@ -200,7 +201,7 @@ int32_t TFileContainer::TotalSize(bool CountAll) const {
     int64_t sum = 0;
     for (TInstallContainer* h : FHelpers) {
         if (!CountAll && !h->IsCountedInTotals()) continue;
-        if (auto* f = As<TInstallFile>(h)) sum += f->UnpackedSize();
+        if (auto* f = As<TInstallFileBase>(h)) sum += f->UnpackedSize();
         else if (auto* c = As<TFileContainer>(h)) sum += c->TotalSize(CountAll);
     }
     return static_cast<int32_t>(sum);
@@ -210,7 +211,7 @@ int32_t TFileContainer::TotalArchivedSize(bool CountAll) const {
     int64_t sum = 0;
     for (TInstallContainer* h : FHelpers) {
         if (!CountAll && !h->IsCountedInTotals()) continue;
-        if (auto* f = As<TInstallFile>(h)) sum += f->ArchivedSize();
+        if (auto* f = As<TInstallFileBase>(h)) sum += f->ArchivedSize();
         else if (auto* c = As<TFileContainer>(h)) sum += c->TotalArchivedSize(CountAll);
     }
     return static_cast<int32_t>(sum);
@@ -226,7 +227,7 @@ TParameterList& CheckedList(TPersistent* p, const char* nilMessage) {
     auto* list = As<TParameterList>(p);
     if (!list) RaiseFmt("DoInformationEventControl--PO is not a TList object");
     if (list->Count() < 2) RaiseFmt("DoInformationEventControl--Not engouh parameters for status event");
-    if (!As<TInstallFile>(list->Items[0])) RaiseFmt("DoInformationEventControl says bad first parameter");
+    if (!As<TInstallFileBase>(list->Items[0])) RaiseFmt("DoInformationEventControl says bad first parameter");
     return *list;
 }
 
@@ -234,15 +235,14 @@ const char* const NilInGroup = "The ParameterObject is Nil in the DoInformationE
 
 }  // namespace
 
-void TFileContainer::DoInformationEventControl(TInstallContainer* Sender, const std::string& EventName,
+void TFileContainer::DoInformationEventControl(TInstallContainer* Sender, TEventName EventName,
                                                TPersistent* ParameterObject) {
     if (FState == fcsNone) return;
-    if (SameText(EventName, "eieInstallingFile") || SameText(EventName, "eieCopyingFile") ||
-        SameText(EventName, "eieCompressingFile"))
+    if (EventName == ev::eieInstallingFile || EventName == ev::eieCopyingFile || EventName == ev::eieCompressingFile)
         HandleStatus(ParameterObject);
-    else if (SameText(EventName, "eieReplaceInstallFile"))
+    else if (EventName == ev::eieReplaceInstallFile)
         HandleReplace(ParameterObject);
-    else if (SameText(EventName, "eieChangeDisk"))
+    else if (EventName == ev::eieChangeDisk)
         HandleChangeDisk(ParameterObject);
     SendUp(EventName, ParameterObject);
 }
@@ -254,14 +254,14 @@ void TFileContainer::HandleStatus(TPersistent* ParameterObject) {
     status->TotalBytesDone = FDoneSize + status->BytesDone;
     status->TotalPercentDone =
         FTotalSize == 0 ? 0 : static_cast<int32_t>(std::lround(status->TotalBytesDone / double(FTotalSize) * 100.0));
-    DoStatus(static_cast<TInstallFile*>(list.Items[0]), *status);
+    DoStatus(static_cast<TInstallFileBase*>(list.Items[0]), *status);
     if (status->FileStats.Finished) FDoneSize += status->FileStats.FullSize;
 }
 
 void TFileContainer::HandleReplace(TPersistent* ParameterObject) {
     if (!ParameterObject)
         RaiseFmt("The ParameterObject is Nil in the DoInformationEventControl method of the TFileContainer");
-    auto* file = As<TInstallFile>(ParameterObject);
+    auto* file = As<TInstallFileBase>(ParameterObject);
     if (!file) RaiseFmt("DoInformationEventControl parameter is not TInstallFile");
     DoReplacing(file);
 }
@@ -270,21 +270,21 @@ void TFileContainer::HandleChangeDisk(TPersistent* ParameterObject) {
     TParameterList& list = CheckedList(ParameterObject, NilInGroup);
     auto* disk = As<TDiskParameter>(list.Items[1]);
     if (!disk) RaiseFmt("DoInformationEventControl says bad second parameter");
-    DoNewDisk(static_cast<TInstallFile*>(list.Items[0]), *disk);
-    Broadcast("ChangeDisk", &list);
+    DoNewDisk(static_cast<TInstallFileBase*>(list.Items[0]), *disk);
+    Broadcast(ev::ChangeDisk, &list);
 }
 
-void TFileContainer::DoStatus(TInstallFile* File, TFileStatusParameter& Status) {
+void TFileContainer::DoStatus(TInstallFileBase* File, TFileStatusParameter& Status) {
     if (OnStatus) OnStatus(File, Status.FilePercentDone, Status.TotalPercentDone);
-    Broadcast("CopyingFile", &Status);
+    Broadcast(ev::CopyingFile, &Status);
 }
 
-void TFileContainer::DoReplacing(TInstallFile* File) {
+void TFileContainer::DoReplacing(TInstallFileBase* File) {
     if (OnReplacing) OnReplacing(File);
-    Broadcast("ReplacingFile", File);
+    Broadcast(ev::ReplacingFile, File);
 }
 
-void TFileContainer::DoNewDisk(TInstallFile* File, TDiskParameter& Disk) {
+void TFileContainer::DoNewDisk(TInstallFileBase* File, TDiskParameter& Disk) {
     if (!OnNewDisk) return;
     std::string path = Disk.Path;
     OnNewDisk(File, Disk.NewDisk, path);

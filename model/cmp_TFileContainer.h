@@ -4,18 +4,28 @@
 
 #include <functional>
 
-#include "cmp_TInstallContainer.h"
+#include "cmp_TInstallFileBase.h"
 
 namespace vtrl {
 
-class TInstallFile;
 class TFileStatusParameter;
 class TDiskParameter;
 
-using TInstallFileNotifyEvent = TEvent<TInstallFile*>;
-using TInstallFileStatusEvent = TEvent<TInstallFile*, int32_t, int32_t>;
-using TInstallFileNewDiskEvent = TEvent<TInstallFile*, int32_t, std::string&>;
+using TInstallFileNotifyEvent = TEvent<TInstallFileBase*>;
+using TInstallFileStatusEvent = TEvent<TInstallFileBase*, int32_t, int32_t>;
+using TInstallFileNewDiskEvent = TEvent<TInstallFileBase*, int32_t, std::string&>;
 using TAfterProcessFilesEvent = TEvent<TInstallContainer*, bool>;
+
+// Runs Body as one pass over files and ends it the one way every pass ends:
+// Reset puts the state back, the shared archive component's Abort is set
+// (a copy dialog takes it as the end of copying; every archive operation
+// clears it when it starts), Sender broadcasts "DoneCopyingFiles", and
+// Closing, when given, runs with whether the archive had been aborted.
+// A failure of Body goes on after that; a failure while closing is raised
+// only when Body did not fail, so the first failure is the one reported.
+// With SkipQuietly a silent abort of Body (a file left out) is no failure.
+void RunFilePass(TInstallContainer& Sender, const std::function<void()>& Body, const std::function<void()>& Reset,
+                 const std::function<void(bool WasAborted)>& Closing = {}, bool SkipQuietly = false);
 
 class TFileContainer : public TFileRelated {
     VTRL_CLASS(TFileContainer)
@@ -24,19 +34,19 @@ public:
     ~TFileContainer() override;
 
     int FileCount() const;
-    TInstallFile* Files(int Index) const;
+    TInstallFileBase* Files(int Index) const;
     // The first file whose IncludeFromDir + "\" + FileName equals Path
     // (without regard to case), or null.
-    TInstallFile* FindFile(std::string_view Path) const;
+    TInstallFileBase* FindFile(std::string_view Path) const;
 
     // The install pass: reads the archive entries, then installs the helpers.
     void ProcessHelpers() override;
-    void DoInformationEventControl(TInstallContainer* Sender, const std::string& EventName,
+    void DoInformationEventControl(TInstallContainer* Sender, TEventName EventName,
                                    TPersistent* ParameterObject) override;
 
-    virtual void DoNewDisk(TInstallFile* File, TDiskParameter& Disk);
-    virtual void DoReplacing(TInstallFile* File);
-    virtual void DoStatus(TInstallFile* File, TFileStatusParameter& Status);
+    virtual void DoNewDisk(TInstallFileBase* File, TDiskParameter& Disk);
+    virtual void DoReplacing(TInstallFileBase* File);
+    virtual void DoStatus(TInstallFileBase* File, TFileStatusParameter& Status);
     // Setting a state other than fcsNone runs that pass; afterwards the
     // state is fcsNone again, also when the pass raised.
     virtual void SetState(TFileContainerState Value);
@@ -73,9 +83,8 @@ protected:
     void HandleStatus(TPersistent* ParameterObject);
     void HandleReplace(TPersistent* ParameterObject);
     void HandleChangeDisk(TPersistent* ParameterObject);
-    // Runs Body as the pass Pass: State is Pass meanwhile and fcsNone
-    // after, and "DoneCopyingFiles" is broadcast at the end, also when
-    // Body raised.
+    // Runs Body as the pass Pass (RunFilePass): State is Pass meanwhile and
+    // fcsNone after.
     void RunPass(TFileContainerState Pass, const std::function<void()>& Body);
     // Compresses one helper into this container's archive, with the
     // helper's archive settings adjusted for the pass and restored after.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "cmp_TInstall.h"
+#include "cmp_TFileContainer.h"
 #include "model_testkit.h"
 #include "types_InstallEvents.h"
 
@@ -26,10 +26,10 @@ struct Events : ::testing::Test {
         Group->SetContainer(Outer);
         Make<TRecordingDialog>(&Root, "OuterDlg", &Log)->SetContainer(Outer);
         Make<TRecordingDialog>(&Root, "GroupDlg", &Log)->SetContainer(Group);
-        Outer->OnStatus = [this](TInstallFile* f, int32_t file, int32_t total) {
+        Outer->OnStatus = [this](TInstallFileBase* f, int32_t file, int32_t total) {
             Percents.push_back("Outer " + f->Name() + " " + std::to_string(file) + " " + std::to_string(total));
         };
-        Group->OnStatus = [this](TInstallFile* f, int32_t file, int32_t total) {
+        Group->OnStatus = [this](TInstallFileBase* f, int32_t file, int32_t total) {
             Percents.push_back("Group " + f->Name() + " " + std::to_string(file) + " " + std::to_string(total));
         };
     }
@@ -89,7 +89,7 @@ TEST_F(Events, NoPassNoHandlingNoForwarding) {
 }
 
 TEST_F(Events, ParameterChecksHaveTheirMessages) {
-    auto expectMessage = [&](TPersistent* p, const std::string& name, const char* message) {
+    auto expectMessage = [&](TPersistent* p, TEventName name, const char* message) {
         A->OnInstall = [&](TScriptedFile& f) { f.SendUp(name, p); };
         try {
             Group->Process();
@@ -103,29 +103,29 @@ TEST_F(Events, ParameterChecksHaveTheirMessages) {
     TParameterList one{A};
     TParameterList swapped{&status, A};
     TParameterList wrong{A, &disk};
-    expectMessage(nullptr, "eieInstallingFile",
+    expectMessage(nullptr, ev::eieInstallingFile,
                   "The ParameterObject is Nil in the DoInformationEventControl method of the TInstallFileGroup");
-    expectMessage(&status, "eieCopyingFile", "DoInformationEventControl--PO is not a TList object");
-    expectMessage(&one, "eieCompressingFile", "DoInformationEventControl--Not engouh parameters for status event");
-    expectMessage(&swapped, "eieInstallingFile", "DoInformationEventControl says bad first parameter");
-    expectMessage(&wrong, "eieInstallingFile", "DoInformationEventControl says bad second parameter");
-    expectMessage(nullptr, "eieReplaceInstallFile",
+    expectMessage(&status, ev::eieCopyingFile, "DoInformationEventControl--PO is not a TList object");
+    expectMessage(&one, ev::eieCompressingFile, "DoInformationEventControl--Not engouh parameters for status event");
+    expectMessage(&swapped, ev::eieInstallingFile, "DoInformationEventControl says bad first parameter");
+    expectMessage(&wrong, ev::eieInstallingFile, "DoInformationEventControl says bad second parameter");
+    expectMessage(nullptr, ev::eieReplaceInstallFile,
                   "The ParameterObject is Nil in the DoInformationEventControl method of the TFileContainer");
-    expectMessage(&status, "eieReplaceInstallFile", "DoInformationEventControl parameter is not TInstallFile");
+    expectMessage(&status, ev::eieReplaceInstallFile, "DoInformationEventControl parameter is not TInstallFile");
     TParameterList statusForDisk{A, &status};
-    expectMessage(&statusForDisk, "eieChangeDisk", "DoInformationEventControl says bad second parameter");
+    expectMessage(&statusForDisk, ev::eieChangeDisk, "DoInformationEventControl says bad second parameter");
 }
 
 // A handler that answers a disk request writes its path back, and the
 // file's own prompt is then skipped.
 TEST_F(Events, DiskChangeHandlerWritesThePathBack) {
-    Group->OnNewDisk = [](TInstallFile*, int32_t disk, std::string& path) { path = "B:\\disk" + std::to_string(disk); };
+    Group->OnNewDisk = [](TInstallFileBase*, int32_t disk, std::string& path) { path = "B:\\disk" + std::to_string(disk); };
     TDiskParameter request;
     A->OnInstall = [&](TScriptedFile& f) {
         request.NewDisk = 2;
         request.Path = "A:\\";
         TParameterList list{&f, &request};
-        f.SendUp("eieChangeDisk", &list);
+        f.SendUp(ev::eieChangeDisk, &list);
     };
     Outer->Process();
     EXPECT_EQ(request.Path, "B:\\disk2");
@@ -135,8 +135,8 @@ TEST_F(Events, DiskChangeHandlerWritesThePathBack) {
 
 TEST_F(Events, ReplacingIsAnnouncedUpTheTree) {
     std::vector<std::string> replaced;
-    Outer->OnReplacing = [&](TInstallFile* f) { replaced.push_back(f->Name()); };
-    B->OnInstall = [](TScriptedFile& f) { f.SendUp("eieReplaceInstallFile", &f); };
+    Outer->OnReplacing = [&](TInstallFileBase* f) { replaced.push_back(f->Name()); };
+    B->OnInstall = [](TScriptedFile& f) { f.SendUp(ev::eieReplaceInstallFile, &f); };
     Outer->Process();
     EXPECT_EQ(replaced, (std::vector<std::string>{"B"}));
     EXPECT_EQ(Received("ReplacingFile"), (std::vector<std::string>{"Group:ReplacingFile", "Outer:ReplacingFile"}));

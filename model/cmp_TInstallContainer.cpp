@@ -1,11 +1,14 @@
-// The install component tree: helper lists, ordering, inclusion and the
-// processing skeleton shared by every install component.
+// The install component tree: helper lists, ordering, inclusion, the
+// processing skeleton shared by every install component, and how a
+// component's destination and archive file resolve.
 #include "cmp_TInstallContainer.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "cmp_TFileContainer.h"
-#include "cmp_TInstall.h"
+#include "routines_ExpandPaths.h"
+#include "types_Installation.h"
 
 namespace vtrl {
 
@@ -109,7 +112,7 @@ bool TInstallContainer::IsSelected() const {
     return IsCountedInTotals() || (FInclude && FSelectedInstallType == itCustom);
 }
 
-void TInstallContainer::Broadcast(const std::string& Name, TPersistent* Parameter) {
+void TInstallContainer::Broadcast(TEventName Name, TPersistent* Parameter) {
     // The count may change while receivers run (a page may add nothing, but
     // a receiver is free to); index each time.
     for (size_t i = 0; i < FHelpers.size(); ++i)
@@ -119,16 +122,16 @@ void TInstallContainer::Broadcast(const std::string& Name, TPersistent* Paramete
 void TInstallContainer::Process() {
     try {
         if (OnBeforeProcess) OnBeforeProcess(this);
-        Broadcast("eccBeforeProcess");
+        Broadcast(ev::eccBeforeProcess);
         if (!FInclude) return;
         if (OnShowInstallTypeDlg) OnShowInstallTypeDlg(this);
-        Broadcast("InstallTypeDialog");
+        Broadcast(ev::InstallTypeDialog);
         if (!IsSelected()) return;
         ProcessHelpers();
-        if (TInstall* install = GlobalInstall())
-            WriteUninstallInfo(UninstallKeyBase + install->Information()->ProductName());
+        if (IInstallation* install = Installation())
+            WriteUninstallInfo(UninstallKeyBase + install->ProductName());
         if (OnAfterProcess) OnAfterProcess(this);
-        Broadcast("eccAfterProcess");
+        Broadcast(ev::eccAfterProcess);
     } catch (const EAbort&) {
         // The silent abort ends this component's processing quietly.
     }
@@ -206,7 +209,7 @@ VTRL_IMPLEMENT_CLASS(TBaseHelperComponent, TInstallContainer, [](TClassBuilder<T
 TBaseHelperComponent::TBaseHelperComponent(TComponent* AOwner) : TInstallContainer(AOwner) {
     FAllowedDestDirTypes.Include(ddContainerDestDir).Include(ddMainInstallDir);
     // In a designer, a new helper joins the TInstall at once.
-    TInstall* install = GlobalInstall();
+    TInstallContainer* install = Installation() ? &Installation()->InstallRoot() : nullptr;
     if (Designing() && install && install != static_cast<TInstallContainer*>(this)) {
         install->AddHelper(this);
         FContainer = install;
@@ -255,7 +258,7 @@ void TBaseHelperComponent::Loaded() {
     }
 }
 
-void TBaseHelperComponent::SendUp(const std::string& Name, TPersistent* Parameter) {
+void TBaseHelperComponent::SendUp(TEventName Name, TPersistent* Parameter) {
     if (FContainer) FContainer->DoInformationEventControl(this, Name, Parameter);
 }
 
@@ -281,6 +284,124 @@ void TFileRelated::ContainerChanged(TInstallContainer* NewContainer) {
     } else {
         FArchiveFileType = ddAbsolute;
     }
+}
+
+// ------------------------------------------------------------ DestDir
+
+void TInstallContainer::CheckDestDirType(TPathSpecifiers Value) {
+    if (!FAllowedDestDirTypes.Contains(Value))
+        RaiseFmt("That path specifier is not allowed for the DestDir property for %s", Name());
+}
+
+void TInstallContainer::SetDestDirType(TPathSpecifiers Value) {
+    if (Loading()) {
+        FDestDirType = Value;
+        return;
+    }
+    if (As<TBaseHelperComponent>(this)) {
+        if (Value == ddContainerDestDir) {
+            if (!static_cast<TBaseHelperComponent*>(this)->Container())
+                RaiseFmt("Cannot set the DestDir property of %s because the Container property is Nil", Name());
+            FDestDirType = Value;
+            return;
+        }
+        if (Value == ddMainInstallDir) {
+            if (!Installation())
+                RaiseFmt("Cannot set the DestDir property of %s because there is no Install component", Name());
+            FDestDirType = Value;
+            return;
+        }
+    }
+    CheckDestDirType(Value);
+    FDestDirType = Value;
+}
+
+namespace {
+// The components whose location is being resolved right now. A location
+// that leads back to itself (the TInstall anchored at the main install
+// directory, "%i" in the TInstall's own DestDir, a chain of containers or
+// archive files that closes) would otherwise recurse until the stack ends.
+std::vector<std::pair<const TInstallContainer*, const char*>> gResolving;
+
+class TResolving {
+public:
+    TResolving(const TInstallContainer* C, const char* What) {
+        const std::pair<const TInstallContainer*, const char*> entry{C, What};
+        if (std::find(gResolving.begin(), gResolving.end(), entry) != gResolving.end())
+            RaiseFmt("The %s of %s refers to itself", What, C->Name());
+        gResolving.push_back(entry);
+    }
+    ~TResolving() { gResolving.pop_back(); }
+    TResolving(const TResolving&) = delete;
+    TResolving& operator=(const TResolving&) = delete;
+};
+}  // namespace
+
+std::string TInstallContainer::ExpandDestDir() {
+    TResolving guard(this, "DestDir");
+    std::string anchor;
+    if (CommonAnchor(FDestDirType, anchor)) return RemoveBackSlash(anchor + FDestDir);
+    switch (FDestDirType) {
+    case ddDesktopMenuDir: anchor = DesktopFolder(); break;
+    case ddProgramMenuDir: anchor = ProgramsFolder(); break;
+    case ddStartMenuDir: anchor = StartMenuFolder(); break;
+    case ddFontDir: anchor = FontsFolder(); break;
+    case ddStartUpMenuDir: anchor = StartupFolder(); break;
+    case ddContainerDestDir: {
+        auto* self = As<TBaseHelperComponent>(this);
+        if (!self || !self->Container())
+            RaiseFmt("Cannot expand the DestDir of %s because the Container is Nil", Name());
+        anchor = self->Container()->ExpandDestDir();
+        break;
+    }
+    case ddMainInstallDir:
+        if (!As<TBaseHelperComponent>(this)) RaiseFmt("That path specifier is not allowed for the DestDir property for %s", Name());
+        if (!Installation()) RaiseFmt("Cannot expand the DestDir of %s because there is no TInstall component", Name());
+        anchor = Installation()->MainInstallDir();
+        break;
+    default: RaiseFmt("That path specifier is not allowed for the DestDir property for %s", Name());
+    }
+    return RemoveBackSlash(anchor + FDestDir);
+}
+
+// -------------------------------------------------------- ArchiveFile
+
+void TFileRelated::SetArchiveFileType(TPathSpecifiers Value) {
+    if (!Loading()) {
+        if (Value == ddLoading && !Installation())
+            RaiseFmt("Cannot set the ArchiveFile property of %s because there is not TInstall", Name());
+        if ((Value == ddContainerDestDir || Value == ddContainerArchiveFile) && !FContainer)
+            RaiseFmt("Cannot set the ArchiveFile property of %s because the Container property is Nil", Name());
+        if (Value > ddContainerArchiveFile)
+            RaiseFmt("That path specifier is not allowed for the ArchiveFile property for %s", Name());
+    }
+    FArchiveFileType = Value;
+}
+
+std::string TFileRelated::ExpandArchiveFile() {
+    TResolving guard(this, "ArchiveFile");
+    std::string anchor;
+    if (CommonAnchor(FArchiveFileType, anchor)) return RemoveBackSlash(anchor + FArchiveFile);
+    switch (FArchiveFileType) {
+    case ddLoading:
+        if (!Installation())
+            RaiseFmt("Cannot expand the ArchiveFile property of %s because there is no TInstall", Name());
+        anchor = Installation()->LoadingDirectory();
+        break;
+    case ddContainerDestDir:
+        if (!FContainer) RaiseFmt("Cannot expand the ArchiveFile property of %s because the Container is Nil", Name());
+        anchor = FContainer->ExpandDestDir();
+        break;
+    case ddContainerArchiveFile: {
+        if (!FContainer) RaiseFmt("Cannot expand the ArchiveFile of %s because the Container is Nil", Name());
+        auto* related = As<TFileRelated>(FContainer);
+        if (!related) RaiseFmt("Cannot expand the ArchiveFile of %s because the Container is not TFileRelated", Name());
+        anchor = related->ExpandArchiveFile();
+        break;
+    }
+    default: RaiseFmt("That path specifier is not allowed for the ArchiveFile property for %s", Name());
+    }
+    return RemoveBackSlash(anchor + FArchiveFile);
 }
 
 }  // namespace vtrl

@@ -7,6 +7,7 @@
 
 #include "Classes.h"
 #include "TypInfo.h"
+#include "constants_InstallEvents.h"
 #include "cmp_TVtrlCompress.h"
 #include "exceptions_Vantrel.h"
 #include "types_Vantrel.h"
@@ -14,7 +15,6 @@
 namespace vtrl {
 
 class TInstallContainer;
-class TInstallFile;
 class TFileContainer;
 
 using TInstallContainerNotifyEvent = TEvent<TInstallContainer*>;
@@ -53,10 +53,10 @@ public:
     virtual void SetDestDirType(TPathSpecifiers Value);
     virtual void ContainerDestroying(TInstallContainer* Container);
     // The upward event path; does nothing here.
-    virtual void DoInformationEventControl(TInstallContainer* Sender, const std::string& EventName,
+    virtual void DoInformationEventControl(TInstallContainer* Sender, TEventName EventName,
                                            TPersistent* ParameterObject) {}
     // Receiver of broadcast dialog events; does nothing here.
-    virtual void DialogEvent(TInstallContainer* Sender, const std::string& EventName, TPersistent* ParameterObject) {}
+    virtual void DialogEvent(TInstallContainer* Sender, TEventName EventName, TPersistent* ParameterObject) {}
     // The absolute destination directory (no trailing backslash).
     virtual std::string ExpandDestDir();
     // Destroys every helper, from the last to the first, after its own helpers.
@@ -94,7 +94,7 @@ public:
 
     // Calls DialogEvent(this, Name, Parameter) on each direct helper of
     // rank 9000, in list order.
-    void Broadcast(const std::string& Name, TPersistent* Parameter = nullptr);
+    void Broadcast(TEventName Name, TPersistent* Parameter = nullptr);
 
     TInstallContainerNotifyEvent OnAfterProcess;
     TInstallContainerNotifyEvent OnBeforeProcess;
@@ -135,7 +135,7 @@ public:
 
 protected:
     // Sends Name up to the container (the upward event path).
-    void SendUp(const std::string& Name, TPersistent* Parameter);
+    void SendUp(TEventName Name, TPersistent* Parameter);
     // What a new container does to the anchors (none when not loading).
     virtual void ContainerChanged(TInstallContainer* NewContainer);
 

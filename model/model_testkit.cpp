@@ -4,7 +4,7 @@
 #include "types_InstallEvents.h"
 
 namespace vtrl::testkit {
-void TScriptedFile::ReportStatus(int32_t BytesDone, bool Finished, const std::string& Name) {
+void TScriptedFile::ReportStatus(int32_t BytesDone, bool Finished, TEventName Name) {
     TFileStatusParameter status;
     status.BytesDone = BytesDone;
     status.FileStats.Finished = Finished;

@@ -1,12 +1,14 @@
 // Small components the model tests build trees from: a recording dialog
-// helper and files whose single-file work is scripted.
+// helper, files whose single-file work is scripted, and a root that stands
+// in for the running installation.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "cmp_TInstallFile.h"
+#include "cmp_TFileContainer.h"
+#include "types_Installation.h"
 
 namespace vtrl::testkit {
 
@@ -17,9 +19,9 @@ public:
     explicit TRecordingDialog(TComponent* Owner, std::vector<std::string>* Log) : TBaseHelperComponent(Owner), Log(Log) {
         FRank = rkDialog;
     }
-    void DialogEvent(TInstallContainer* Sender, const std::string& EventName, TPersistent*) override {
-        Log->push_back(Sender->Name() + ":" + EventName);
-        if (EventName == ReactTo && Reaction) Reaction();
+    void DialogEvent(TInstallContainer* Sender, TEventName EventName, TPersistent*) override {
+        Log->push_back(Sender->Name() + ":" + EventName.str());
+        if (EventName.Text() == ReactTo && Reaction) Reaction();
     }
     std::vector<std::string>* Log;
     std::string ReactTo;
@@ -28,9 +30,11 @@ public:
 
 // A file whose archive and source reads set fixed sizes, and whose
 // install step runs a scripted action.
-class TScriptedFile : public TInstallFile {
+class TScriptedFile : public TInstallFileBase {
 public:
-    using TInstallFile::TInstallFile;
+    using TInstallFileBase::TInstallFileBase;
+    std::string SourcePath() const override { return Path; }
+    void SetFileName(const std::string& Name) { Path = "C:\\src\\" + Name; }
     void ReadArchiveInfo() override { FUnpackedSize = Size; }
     void ReadSourceInfo() override { FUnpackedSize = Size; }
     void ProcessHelpers() override {
@@ -43,11 +47,35 @@ public:
         if (OnInstall) OnInstall(*this);
     }
     // Sends a status event up as a file reporting progress would.
-    void ReportStatus(int32_t BytesDone, bool Finished, const std::string& Name = "eieInstallingFile");
+    void ReportStatus(int32_t BytesDone, bool Finished, TEventName Name = ev::eieInstallingFile);
+    std::string Path;
     int32_t Size = 0;
     int32_t LastTotalPercent = -1;
     std::function<void(TScriptedFile&)> OnInstall;
     using TBaseHelperComponent::SendUp;
+};
+
+// The root of a test tree and the running installation it belongs to, as
+// the TInstall is in a program: ddLoading files resolve at LoadingDir,
+// ddMainInstallDir ones at this container's destination.
+class TTestInstallation : public TFileContainer, public IInstallation {
+public:
+    explicit TTestInstallation(TComponent* Owner) : TFileContainer(Owner) {
+        SetName("Install1");
+        FArchiveFile = "\\files.1";
+        FArchiveFileType = ddLoading;
+        SetInstallation(this);
+    }
+    ~TTestInstallation() override {
+        if (Installation() == this) SetInstallation(nullptr);
+    }
+    TInstallContainer& InstallRoot() override { return *this; }
+    const std::string& LoadingDirectory() const override { return LoadingDir; }
+    std::string MainInstallDir() override { return ExpandDestDir(); }
+    std::string ProductName() const override { return Product; }
+    void AddUnfinishedEntry(const std::string& Entry) override { Unfinished.push_back(Entry); }
+    std::string LoadingDir, Product = "Test Product";
+    std::vector<std::string> Unfinished;
 };
 
 // Creates a component of class T owned by Owner and named Name.

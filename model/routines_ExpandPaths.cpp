@@ -1,16 +1,14 @@
-// Resolution of path specifiers, special folders and meta-variables.
+// The path routines: the Windows and System directories, the special
+// folders, the common anchors of path specifiers and the meta-variables.
 #include "routines_ExpandPaths.h"
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cctype>
-#include <utility>
-#include <vector>
 
-#include "cmp_TInstall.h"
 #include "cmp_TInstallContainer.h"
 #include "routines_Registry.h"
+#include "types_Installation.h"
 
 namespace vtrl {
 
@@ -41,7 +39,8 @@ std::string CurrentDrive() {
     return dir.size() >= 2 && dir[1] == ':' ? dir.substr(0, 2) : std::string("C:");
 }
 
-// The anchors DestDir and ArchiveFile resolve alike; false for the others.
+}  // namespace
+
 bool CommonAnchor(TPathSpecifiers Type, std::string& Anchor) {
     switch (Type) {
     case ddAbsolute: Anchor.clear(); return true;
@@ -52,8 +51,6 @@ bool CommonAnchor(TPathSpecifiers Type, std::string& Anchor) {
     default: return false;
     }
 }
-
-}  // namespace
 
 void InitSystemDirectories() {
     char buf[261];
@@ -101,124 +98,6 @@ std::string CommonFilesFolder() {
                   [] { return CurrentDrive() + "\\Program Files\\Common Files"; });
 }
 
-// ------------------------------------------------------------ DestDir
-
-void TInstallContainer::CheckDestDirType(TPathSpecifiers Value) {
-    if (!FAllowedDestDirTypes.Contains(Value))
-        RaiseFmt("That path specifier is not allowed for the DestDir property for %s", Name());
-}
-
-void TInstallContainer::SetDestDirType(TPathSpecifiers Value) {
-    if (Loading()) {
-        FDestDirType = Value;
-        return;
-    }
-    if (As<TBaseHelperComponent>(this)) {
-        if (Value == ddContainerDestDir) {
-            if (!static_cast<TBaseHelperComponent*>(this)->Container())
-                RaiseFmt("Cannot set the DestDir property of %s because the Container property is Nil", Name());
-            FDestDirType = Value;
-            return;
-        }
-        if (Value == ddMainInstallDir) {
-            if (!GlobalInstall())
-                RaiseFmt("Cannot set the DestDir property of %s because there is no Install component", Name());
-            FDestDirType = Value;
-            return;
-        }
-    }
-    CheckDestDirType(Value);
-    FDestDirType = Value;
-}
-
-namespace {
-// The components whose location is being resolved right now. A location
-// that leads back to itself (the TInstall anchored at the main install
-// directory, "%i" in the TInstall's own DestDir, a chain of containers or
-// archive files that closes) would otherwise recurse until the stack ends.
-std::vector<std::pair<const TInstallContainer*, const char*>> gResolving;
-
-class TResolving {
-public:
-    TResolving(const TInstallContainer* C, const char* What) {
-        const std::pair<const TInstallContainer*, const char*> entry{C, What};
-        if (std::find(gResolving.begin(), gResolving.end(), entry) != gResolving.end())
-            RaiseFmt("The %s of %s refers to itself", What, C->Name());
-        gResolving.push_back(entry);
-    }
-    ~TResolving() { gResolving.pop_back(); }
-    TResolving(const TResolving&) = delete;
-    TResolving& operator=(const TResolving&) = delete;
-};
-}  // namespace
-
-std::string TInstallContainer::ExpandDestDir() {
-    TResolving guard(this, "DestDir");
-    std::string anchor;
-    if (CommonAnchor(FDestDirType, anchor)) return RemoveBackSlash(anchor + FDestDir);
-    switch (FDestDirType) {
-    case ddDesktopMenuDir: anchor = DesktopFolder(); break;
-    case ddProgramMenuDir: anchor = ProgramsFolder(); break;
-    case ddStartMenuDir: anchor = StartMenuFolder(); break;
-    case ddFontDir: anchor = FontsFolder(); break;
-    case ddStartUpMenuDir: anchor = StartupFolder(); break;
-    case ddContainerDestDir: {
-        auto* self = As<TBaseHelperComponent>(this);
-        if (!self || !self->Container())
-            RaiseFmt("Cannot expand the DestDir of %s because the Container is Nil", Name());
-        anchor = self->Container()->ExpandDestDir();
-        break;
-    }
-    case ddMainInstallDir:
-        if (!As<TBaseHelperComponent>(this)) RaiseFmt("That path specifier is not allowed for the DestDir property for %s", Name());
-        if (!GlobalInstall()) RaiseFmt("Cannot expand the DestDir of %s because there is no TInstall component", Name());
-        anchor = GlobalInstall()->ExpandDestDir();
-        break;
-    default: RaiseFmt("That path specifier is not allowed for the DestDir property for %s", Name());
-    }
-    return RemoveBackSlash(anchor + FDestDir);
-}
-
-// -------------------------------------------------------- ArchiveFile
-
-void TFileRelated::SetArchiveFileType(TPathSpecifiers Value) {
-    if (!Loading()) {
-        if (Value == ddLoading && !GlobalInstall())
-            RaiseFmt("Cannot set the ArchiveFile property of %s because there is not TInstall", Name());
-        if ((Value == ddContainerDestDir || Value == ddContainerArchiveFile) && !FContainer)
-            RaiseFmt("Cannot set the ArchiveFile property of %s because the Container property is Nil", Name());
-        if (Value > ddContainerArchiveFile)
-            RaiseFmt("That path specifier is not allowed for the ArchiveFile property for %s", Name());
-    }
-    FArchiveFileType = Value;
-}
-
-std::string TFileRelated::ExpandArchiveFile() {
-    TResolving guard(this, "ArchiveFile");
-    std::string anchor;
-    if (CommonAnchor(FArchiveFileType, anchor)) return RemoveBackSlash(anchor + FArchiveFile);
-    switch (FArchiveFileType) {
-    case ddLoading:
-        if (!GlobalInstall())
-            RaiseFmt("Cannot expand the ArchiveFile property of %s because there is no TInstall", Name());
-        anchor = GlobalInstall()->LoadingDirectory();
-        break;
-    case ddContainerDestDir:
-        if (!FContainer) RaiseFmt("Cannot expand the ArchiveFile property of %s because the Container is Nil", Name());
-        anchor = FContainer->ExpandDestDir();
-        break;
-    case ddContainerArchiveFile: {
-        if (!FContainer) RaiseFmt("Cannot expand the ArchiveFile of %s because the Container is Nil", Name());
-        auto* related = As<TFileRelated>(FContainer);
-        if (!related) RaiseFmt("Cannot expand the ArchiveFile of %s because the Container is not TFileRelated", Name());
-        anchor = related->ExpandArchiveFile();
-        break;
-    }
-    default: RaiseFmt("That path specifier is not allowed for the ArchiveFile property for %s", Name());
-    }
-    return RemoveBackSlash(anchor + FArchiveFile);
-}
-
 // ------------------------------------------------------ meta-variables
 
 std::string ExpandMetaVariables(const std::string& Text, TInstallContainer* Component) {
@@ -252,10 +131,10 @@ std::string ExpandMetaVariables(const std::string& Text, TInstallContainer* Comp
         case 'd': out += DesktopFolder(); break;
         case 'f': out += CommonFilesFolder(); break;
         case 'i':
-            if (!GlobalInstall())
+            if (!Installation())
                 throw EAICannotExpandInstallDirMV(
                     "Cannot expand the %i meta variable because there is no TInstall component");
-            out += GlobalInstall()->ExpandDestDir();
+            out += Installation()->MainInstallDir();
             break;
         case 'm': out += StartMenuFolder(); break;
         case 'p': out += ProgramFilesFolder(); break;

@@ -27,6 +27,11 @@ std::string StartupFolder();
 std::string ProgramFilesFolder();
 std::string CommonFilesFolder();
 
+// The anchor of the specifiers that DestDir and ArchiveFile resolve alike
+// (ddAbsolute: empty, ddSystem, ddWindows, ddProgramFilesDir,
+// ddCommonFilesDir); false for the others, which depend on the component.
+bool CommonAnchor(TPathSpecifiers Type, std::string& Anchor);
+
 // Replaces %a %b %c %d %f %i %m %p %s %w with directories and %% with a
 // percent sign; any other letter after a percent sign is dropped with it, as
 // is a percent sign at the end. Component may be null (then %a and %c fail

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include "cmp_TInstall.h"
 #include "model_testkit.h"
 #include "routines_ExpandPaths.h"
 #include "routines_Registry.h"
@@ -158,8 +157,8 @@ TEST_F(Paths, SpecifiersAreCheckedWhenSetAndWhenResolved) {
 
 TEST_F(Paths, ArchiveFilesFollowTheirContainers) {
     TDataModule module(nullptr);
-    TInstall install(&module);
-    install.SetLoadingDirectory("E:\\Disk1");
+    TTestInstallation install(&module);
+    install.LoadingDir = "E:\\Disk1";
     EXPECT_EQ(install.ExpandArchiveFile(), "E:\\Disk1\\files.1");
     Group->SetContainer(&install);
     File->SetContainer(Group);
