@@ -52,6 +52,7 @@ void TVtrlCompress::SetCompressedFile(const std::string& Value) {
     if (!SameText(Value, FCompressedFile)) {
         bool sameDiskSet = FDirectoryLoaded && FDirectory.MultiVolume == 1 &&
                            SameText(ChangeFileExt(Value, ".1"), ChangeFileExt(FCompressedFile, ".1"));
+        CloseArchive();
         if (!sameDiskSet) {
             FDirectoryLoaded = false;
             FAppendedSize = -1;
@@ -239,17 +240,49 @@ void CheckPosition(int64_t Pos) {
 
 }  // namespace
 
-void TVtrlCompress::AddStatus(TFileHandle Source, int64_t Packed) {
+void TVtrlCompress::AddStatus(int64_t SourcePos, int64_t Packed) {
     if (Abort) throw EVCStop();
     ProcessMessages();
-    int64_t p = FileSeek(Source, 0, soFromCurrent);
-    if (p < 0) p = FileStats.BytesDone;
-    FileStats.TotalDone += p - FileStats.BytesDone;
-    FileStats.BytesDone = static_cast<int32_t>(p);
+    FileStats.TotalDone += SourcePos - FileStats.BytesDone;
+    FileStats.BytesDone = static_cast<int32_t>(SourcePos);
     FileStats.PackedSize = static_cast<int32_t>(Packed);
     FileStats.Percent = PercentOf(FileStats.BytesDone, FileStats.FullSize);
     FileStats.TotalPercent = PercentOf(FileStats.TotalDone, FileStats.TotalFull);
     FireStatus();
+}
+
+// A member's progress counts the source bytes read so far (the position of
+// the source), not those deflate has consumed: a status comes after each
+// full output buffer, in the middle of a block read.
+int64_t TVtrlCompress::DeflateSource(TFileHeader& Entry, TFileHandle Source, TVtrlStream& Archive,
+                                     int64_t DataStart) {
+    int64_t read = 0;
+    TCompressionStream z(CompressionLevel, Archive);
+    z.OnProgress = [&](TCustomZlibStream&) { AddStatus(read, Archive.Position() - DataStart); };
+    auto buf = std::make_unique<uint8_t[]>(CopyBlock);
+    for (;;) {
+        int32_t n = FileRead(Source, buf.get(), CopyBlock);
+        if (n < 0) throw EReadError();
+        if (n == 0) break;
+        read += n;
+        z.Write(buf.get(), n);
+        if (read > INT32_MAX) throw EVCCouldNotOpenFile(Entry.SourcePath);
+    }
+    z.Finish();
+    return read;
+}
+
+int64_t TVtrlCompress::WritePrecompressed(const TPrecompressed& Member, TVtrlStream& Archive) {
+    constexpr int32_t Buffer = TCustomZlibStream::BufferSize;
+    const uint8_t* p = Member.Data.data();
+    int64_t done = 0;
+    for (int64_t sourcePos : Member.SourcePosAtBuffer) {
+        Archive.WriteBuffer(p + done, Buffer);
+        done += Buffer;
+        AddStatus(sourcePos, done);
+    }
+    Archive.WriteBuffer(p + done, static_cast<int32_t>(static_cast<int64_t>(Member.Data.size()) - done));
+    return Member.Size;
 }
 
 // The member's record goes first with provisional positions and is written
@@ -258,8 +291,16 @@ void TVtrlCompress::AddStatus(TFileHandle Source, int64_t Packed) {
 // of the data is needed, and the count at the start does not cover the
 // member until it is complete.
 void TVtrlCompress::CompressMember(TFileHeader& Entry, TVtrlStream& Archive) {
-    TFileHandleOwner source(FileOpenRead(Entry.SourcePath));
-    if (!source.Valid()) throw EVCCouldNotOpenFile(Entry.SourcePath);
+    // A member deflated ahead from the source as the entry describes it
+    // needs no second look at the source.
+    std::unique_ptr<TPrecompressed> ready;
+    if (FPrecompressed)
+        ready = FPrecompressed->Take(Entry.SourcePath, CompressionLevel, Entry.UncompressedSize, Entry.FileDate);
+    TFileHandleOwner source;
+    if (!ready) {
+        source.Reset(FileOpenRead(Entry.SourcePath));
+        if (!source.Valid()) throw EVCCouldNotOpenFile(Entry.SourcePath);
+    }
     FillEntryStats(Entry);
     FileStats.PackedSize = 0;
     if (OnBeforeAdding) OnBeforeAdding(this, FileStats);
@@ -271,18 +312,7 @@ void TVtrlCompress::CompressMember(TFileHeader& Entry, TVtrlStream& Archive) {
     Entry.DataPos = static_cast<int32_t>(dataStart);
     int64_t consumed = 0;
     try {
-        TCompressionStream z(CompressionLevel, Archive);
-        z.OnProgress = [&](TCustomZlibStream&) { AddStatus(source.Get(), Archive.Position() - dataStart); };
-        auto buf = std::make_unique<uint8_t[]>(CopyBlock);
-        for (;;) {
-            int32_t n = FileRead(source.Get(), buf.get(), CopyBlock);
-            if (n < 0) throw EReadError();
-            if (n == 0) break;
-            z.Write(buf.get(), n);
-            consumed += n;
-            if (consumed > INT32_MAX) throw EVCCouldNotOpenFile(Entry.SourcePath);
-        }
-        z.Finish();
+        consumed = ready ? WritePrecompressed(*ready, Archive) : DeflateSource(Entry, source.Get(), Archive, dataStart);
     } catch (const EWriteError&) {
         // The member cannot be completed on a full disk, even when an
         // OnFullDisk handler lets the operation go on.
@@ -297,7 +327,7 @@ void TVtrlCompress::CompressMember(TFileHeader& Entry, TVtrlStream& Archive) {
     Entry.UncompressedSize = static_cast<int32_t>(consumed);
     FileStats.FullSize = Entry.UncompressedSize;
     FileStats.Finished = true;
-    AddStatus(source.Get(), packed);
+    AddStatus(consumed, packed);
     FileStats.Finished = false;
     FileStats.Ratio = PercentOf(FileStats.PackedSize, FileStats.FullSize);
 
@@ -312,6 +342,9 @@ void TVtrlCompress::CompressMember(TFileHeader& Entry, TVtrlStream& Archive) {
 
 void TVtrlCompress::CompressFiles(bool Append) {
     Abort = false;
+    // A volume that extractions kept open must not stay open while the
+    // archive is rewritten.
+    CloseArchive();
     FMode = mdCompress;
     FDirectory.MultiVolume = 0;
     Offset = 0;
@@ -333,12 +366,23 @@ void TVtrlCompress::CompressFiles(bool Append) {
 void TVtrlCompress::CompressBody(bool Append) {
     const int64_t appendedSize = FAppendedSize;
     FAppendedSize = -1;
-    std::string dir = ExtractFileDir(FCompressedFile);
-    if (!dir.empty()) ForceDirectories(dir);
     std::unique_ptr<TVtrlFileStream> owner;
-    if (Append && FileExists(FCompressedFile)) {
+    // Appending to the archive the last append wrote, the archive and its
+    // directory exist: under Wine every look at a path costs a server call,
+    // and a build appends once per member.
+    if (Append && appendedSize >= 0 && SameText(FAppendedFile, FCompressedFile)) {
         owner = std::make_unique<TVtrlFileStream>(FileOpenReadWrite(FCompressedFile));
-        if (owner->Handle() == InvalidFileHandle) throw EVCCouldNotCreateFile(FCompressedFile);
+        if (owner->Handle() == InvalidFileHandle) owner.reset();
+    }
+    if (!owner) {
+        std::string dir = ExtractFileDir(FCompressedFile);
+        if (!dir.empty()) ForceDirectories(dir);
+        if (Append && FileExists(FCompressedFile)) {
+            owner = std::make_unique<TVtrlFileStream>(FileOpenReadWrite(FCompressedFile));
+            if (owner->Handle() == InvalidFileHandle) throw EVCCouldNotCreateFile(FCompressedFile);
+        }
+    }
+    if (owner) {
         // A build appends member after member to one archive: the directory
         // the last append left in memory is that archive's as long as the
         // file still ends where that append ended it. Reading it again for
@@ -393,6 +437,15 @@ void TVtrlCompress::CompressBody(bool Append) {
     FAppendedFile = FCompressedFile;
     FAppendedSize = goodEnd;
 }
+
+// ------------------------------------------------------- deflating ahead
+
+void TVtrlCompress::Precompress(const std::vector<TPrecompressMember>& Members, int Threads, int64_t Budget) {
+    ClearPrecompressed();
+    FPrecompressed = std::make_unique<TPrecompressCache>(Members, Threads, Budget);
+}
+
+void TVtrlCompress::ClearPrecompressed() noexcept { FPrecompressed.reset(); }
 
 // ------------------------------------------------------------ disk sets
 

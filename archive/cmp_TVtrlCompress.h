@@ -10,6 +10,7 @@
 #include "Classes.h"
 #include "TypInfo.h"
 #include "cmp_TFileHeaders.h"
+#include "cmp_TPrecompressCache.h"
 #include "exceptions_VtrlCompress.h"
 #include "routines_Compression.h"
 
@@ -130,6 +131,26 @@ public:
     // rule kept out, or one that failed, does not count; after a failure or
     // a cancel it tells how many files that call did write.
     int FilesWritten() const { return FFilesWritten; }
+    // Closes the archive volume that extractions keep open between calls
+    // (so that a run of single-member extractions opens it once). Another
+    // archive name, a failure and the component's end close it too.
+    void CloseArchive();
+
+    // Starts deflating Members on Threads threads for the CompressFiles
+    // calls that follow (a build's pass adds them one by one): a member
+    // whose source still has the size and date the worker read is written
+    // from memory, byte for byte what deflating it in the pass would write,
+    // with the same events; any other member is deflated in the pass as
+    // always. Replaces what an earlier call left. No other operation may
+    // run while workers read the sources. Holds at most about Budget bytes.
+    void Precompress(const std::vector<TPrecompressMember>& Members, int Threads,
+                     int64_t Budget = TPrecompressCache::DefaultBudget);
+    // Stops the workers and frees every member not taken. Safe to call at
+    // any time; never raises.
+    void ClearPrecompressed() noexcept;
+    // The running cache (its counts, for tests and measurements); null when
+    // none runs.
+    TPrecompressCache* Precompressed() const { return FPrecompressed.get(); }
 
     // Called for a short write: fires OnFullDisk, or raises EVCDiskFull.
     virtual void DiskFull();
@@ -156,9 +177,16 @@ private:
     TFileHandle OpenVolumeFile(std::string Name, int Volume, bool ReadWrite);
     // Volume n open for reading during one operation (kept in FReadVolume).
     TFileHandle ReadVolume(int Volume);
-    void AddStatus(TFileHandle Source, int64_t Packed);
+    // One progress step of the member being added: SourcePos bytes of its
+    // source read, Packed bytes of it in the archive.
+    void AddStatus(int64_t SourcePos, int64_t Packed);
     void CompressBody(bool Append);
     void CompressMember(TFileHeader& Entry, TVtrlStream& Archive);
+    // Deflates Source into Archive; returns the source bytes consumed.
+    int64_t DeflateSource(TFileHeader& Entry, TFileHandle Source, TVtrlStream& Archive, int64_t DataStart);
+    // Writes a member deflated ahead, with the progress steps deflating it
+    // here would have made; returns its source size.
+    int64_t WritePrecompressed(const TPrecompressed& Member, TVtrlStream& Archive);
     void SplitBody(const std::string& TargetDirectory, const std::string& TargetName);
     void ExtractBody();
     void ExtractLine(const std::string& Line);
@@ -187,6 +215,7 @@ private:
     int32_t FLoadedOffset = 0;
     TFileHandleOwner FReadVolume;
     int FReadVolumeNumber = 0;
+    std::string FReadVolumeName;  // the file FReadVolume was opened as
     std::string FMadeDirectory;  // destination directory known to exist
     int FFilesWritten = 0;
     std::string FCompressedFile;
@@ -196,6 +225,7 @@ private:
     std::string FAppendedFile;
     int64_t FAppendedSize = -1;
     TStringList FFilesToProcess;
+    std::unique_ptr<TPrecompressCache> FPrecompressed;
 };
 
 // Percentage Part / Whole rounded, 0 when Whole is 0, held to 0..100.
@@ -205,5 +235,22 @@ uint8_t PercentOf(int64_t Part, int64_t Whole);
 // process, created on first use, without an owner, never destroyed (file
 // components may still reach it while the definition is torn down).
 TVtrlCompress& VtrlCompress();
+
+// Deflating ahead for the length of a scope (a build's pass over its
+// members): the cache is emptied when the scope ends, by a failure too.
+class TPrecompressScope {
+public:
+    TPrecompressScope(TVtrlCompress& Archive, const std::vector<TPrecompressMember>& Members,
+                      int Threads = PrecompressThreads())
+        : FArchive(Archive) {
+        FArchive.Precompress(Members, Threads);
+    }
+    ~TPrecompressScope() { FArchive.ClearPrecompressed(); }
+    TPrecompressScope(const TPrecompressScope&) = delete;
+    TPrecompressScope& operator=(const TPrecompressScope&) = delete;
+
+private:
+    TVtrlCompress& FArchive;
+};
 
 }  // namespace vtrl

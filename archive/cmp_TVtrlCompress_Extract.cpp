@@ -257,25 +257,34 @@ void TVtrlCompress::ExtractFiles() {
             try {
                 ExtractBody();
             } catch (...) {
-                FReadVolume.Close();
+                CloseArchive();
                 FFilesToProcess.Clear();
                 DestinationName.clear();
                 throw;
             }
         },
         true);
-    FReadVolume.Close();
+    // The volume stays open for the next extraction from the same archive
+    // (an install extracts its files one call each): CloseArchive, another
+    // archive or a failure closes it.
     FFilesToProcess.Clear();
     DestinationName.clear();
+}
+
+void TVtrlCompress::CloseArchive() {
+    FReadVolume.Close();
+    FReadVolumeName.clear();
 }
 
 TFileHandle TVtrlCompress::ReadVolume(int Volume) {
     // Members that follow each other on one volume share its handle: opening
     // the archive again for each small member costs more than inflating it.
-    if (!FReadVolume.Valid() || FReadVolumeNumber != Volume) {
-        FReadVolume.Close();
+    const std::string name = VolumeName(Volume);
+    if (!FReadVolume.Valid() || FReadVolumeNumber != Volume || FReadVolumeName != name) {
+        CloseArchive();
         FReadVolume.Reset(OpenVolume(Volume, false));
         FReadVolumeNumber = Volume;
+        FReadVolumeName = name;
     }
     return FReadVolume.Get();
 }

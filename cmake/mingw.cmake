@@ -10,6 +10,10 @@ set(TRIPLE ${MINGW_ARCH}-w64-mingw32)
 set(CMAKE_C_COMPILER ${TRIPLE}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${TRIPLE}-windres)
+# The archivers that understand link-time-optimisation objects (the
+# libraries carry them for the shipped programs' whole-program link).
+set(CMAKE_AR ${TRIPLE}-gcc-ar-posix)
+set(CMAKE_RANLIB ${TRIPLE}-gcc-ranlib-posix)
 set(CMAKE_FIND_ROOT_PATH /usr/${TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)

@@ -314,6 +314,16 @@ void TInstall::WriteDistribution(const std::string& ExeName, const std::string& 
     FAddToArchive = lzcOverwrite;
     FInclude = true;
     try {
+        // Deflating dominates a build: the members are deflated on every
+        // core ahead of the pass, which writes them in its own order, so the
+        // archive is the one a single thread writes. The scope empties the
+        // cache when the pass ends or fails.
+        std::vector<TInstallFile*> files;
+        CollectFiles(this, files);
+        std::vector<TPrecompressMember> members;
+        members.reserve(files.size());
+        for (TInstallFile* f : files) members.push_back({f->SourcePath(), VtrlCompress().CompressionLevel});
+        TPrecompressScope precompressed(VtrlCompress(), members);
         Compress(true);
     } catch (...) {
         restore();

@@ -8,6 +8,7 @@
 #include "FileShim.h"
 #include "Unattended.h"
 #include "cmp_TVersion.h"
+#include "routines_ExpandPaths.h"
 #include "routines_SysError.h"
 #include "routines_UninstallRecord.h"
 #include "types_InstallEvents.h"
@@ -93,7 +94,7 @@ std::string TInstallFile::PreparedDestDir() {
         RaiseFmt("The GetDestDir returned a blank value for the TInstallFile %s. You need to set either the DestDir "
                  "property or the DestDirType property or both",
                  Name());
-    if (!ForceDirectories(dir))
+    if (!ForceDirectoriesOnce(dir))
         throw Exception(TranslatedFmt("Cannot create the directory %s", dir) + ": " +
                         Win32ErrorMsg("CreateDirectory", GetLastOSError()));
     return dir;
@@ -103,7 +104,14 @@ void TInstallFile::ProcessHelpers() {
     FState = ifsInstall;
     FDeferred = false;
     FWritten = false;
-    RunFilePass(*this, [&] { InstallFromArchive(); }, [&] { FState = ifsNone; });
+    RunFilePass(*this, [&] { InstallFromArchive(); }, [&] {
+        FState = ifsNone;
+        // Within its container's install pass the archive stays open for
+        // the next file; the pass closes it. Installed on its own, the file
+        // closes it.
+        auto* container = As<TFileContainer>(FContainer);
+        if (!container || container->State() != fcsInstall) VtrlCompress().CloseArchive();
+    });
 }
 
 void TInstallFile::InstallFromArchive() {

@@ -7,6 +7,7 @@
 #include "Forms.h"
 #include "FileShim.h"
 #include "cmp_TVtrlCompress.h"
+#include "routines_ExpandPaths.h"
 #include "types_InstallEvents.h"
 
 namespace vtrl {
@@ -84,6 +85,9 @@ void TFileContainer::ReadSourceInfo() {
 
 void TFileContainer::ProcessHelpers() {
     FState = fcsInstall;
+    // Every file of the pass resolves its destination through the same few
+    // special folders and directories.
+    TPathCacheScope paths;
     RunFilePass(
         *this,
         [&] {
@@ -98,6 +102,8 @@ void TFileContainer::ProcessHelpers() {
         },
         [&] { FState = fcsNone; },
         [&](bool WasAborted) {
+            // The files of this container kept the archive open between them.
+            VtrlCompress().CloseArchive();
             if (OnCloseCopyFileDlg) OnCloseCopyFileDlg(this, WasAborted);
         });
 }
@@ -170,6 +176,7 @@ void TFileContainer::Compress(bool AllInOne) {
         if (FAddToArchive == lzcOverwrite) {
             const std::string archive = ExpandArchiveFile();
             const std::string first = ChangeFileExt(archive, ".1");
+            VtrlCompress().CloseArchive();
             if (FileExists(first) && !FileDelete(first)) RaiseFmt("Cannot delete archive file %s", archive);
         }
         for (size_t i = 0; i < FHelpers.size(); ++i)

@@ -5,7 +5,10 @@
 #include <windows.h>
 
 #include <cctype>
+#include <map>
+#include <set>
 
+#include "FileShim.h"
 #include "cmp_TInstallContainer.h"
 #include "routines_Registry.h"
 #include "types_Installation.h"
@@ -24,12 +27,28 @@ const char* const CurrentVersionKey = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVe
 // cannot be read; without a trailing backslash either way. The fallback is
 // worked out only when needed (the programs folder's reads the start menu).
 template <class F>
-std::string Folder(TRootKeys Root, const char* Key, const char* Value, F&& Fallback) {
+std::string ReadFolder(TRootKeys Root, const char* Key, const char* Value, F&& Fallback) {
     TRegistry reg;
     SelectRootKey(reg, Root);
     std::string v;
     if (reg.OpenKeyReadOnly(Key) && reg.TryReadString(Value, v)) return RemoveBackSlash(v);
     return RemoveBackSlash(Fallback());
+}
+
+// What a TPathCacheScope remembers: the special folders read, and the
+// directories known to exist (upper-case keys: Windows paths ignore case).
+int gCacheDepth = 0;
+std::map<std::string, std::string> gFolders;
+std::set<std::string> gMadeDirectories;
+
+// ReadFolder, read once per outermost TPathCacheScope.
+template <class F>
+std::string Folder(TRootKeys Root, const char* Key, const char* Value, F&& Fallback) {
+    if (gCacheDepth == 0) return ReadFolder(Root, Key, Value, std::forward<F>(Fallback));
+    const std::string id = IntToStr(Root) + "\\" + Key + "\\" + Value;
+    auto it = gFolders.find(id);
+    if (it == gFolders.end()) it = gFolders.emplace(id, ReadFolder(Root, Key, Value, std::forward<F>(Fallback))).first;
+    return it->second;
 }
 
 std::string CurrentDrive() {
@@ -40,6 +59,23 @@ std::string CurrentDrive() {
 }
 
 }  // namespace
+
+TPathCacheScope::TPathCacheScope() { ++gCacheDepth; }
+
+TPathCacheScope::~TPathCacheScope() {
+    if (--gCacheDepth > 0) return;
+    gFolders.clear();
+    gMadeDirectories.clear();
+}
+
+bool ForceDirectoriesOnce(const std::string& Dir) {
+    if (gCacheDepth == 0) return ForceDirectories(Dir);
+    const std::string key = UpperCase(RemoveBackSlash(Dir));
+    if (gMadeDirectories.count(key)) return true;
+    if (!ForceDirectories(Dir)) return false;
+    gMadeDirectories.insert(key);
+    return true;
+}
 
 bool CommonAnchor(TPathSpecifiers Type, std::string& Anchor) {
     switch (Type) {

@@ -17,8 +17,9 @@ void InitSystemDirectories();
 const std::string& WindowsDir();
 const std::string& SystemDir();
 
-// The special folders, resolved on each call from "Shell Folders" and the
-// CurrentVersion key, with their fallbacks; no trailing backslash.
+// The special folders, resolved from "Shell Folders" and the CurrentVersion
+// key, with their fallbacks; no trailing backslash. Read on each call, or
+// once while a TPathCacheScope lives.
 std::string StartMenuFolder();
 std::string ProgramsFolder();
 std::string DesktopFolder();
@@ -26,6 +27,23 @@ std::string FontsFolder();
 std::string StartupFolder();
 std::string ProgramFilesFolder();
 std::string CommonFilesFolder();
+
+// While one lives (they nest), each special folder is read from the
+// registry once, and ForceDirectoriesOnce checks each directory once: an
+// install pass resolves the same few folders for every file, and each read
+// costs registry round trips. The folders and directories must not change
+// meanwhile; the outermost scope forgets them when it ends.
+class TPathCacheScope {
+public:
+    TPathCacheScope();
+    ~TPathCacheScope();
+    TPathCacheScope(const TPathCacheScope&) = delete;
+    TPathCacheScope& operator=(const TPathCacheScope&) = delete;
+};
+
+// ForceDirectories (Dir and every missing level above it; true when it
+// exists after), remembered within a TPathCacheScope.
+bool ForceDirectoriesOnce(const std::string& Dir);
 
 // The anchor of the specifiers that DestDir and ArchiveFile resolve alike
 // (ddAbsolute: empty, ddSystem, ddWindows, ddProgramFilesDir,

@@ -13,18 +13,54 @@ namespace rec = uninstall_record;
 
 namespace {
 
-// The next free entry number of KindKey; a missing count reads as 0, a
-// count that is no number raises.
-int NextEntryNumber(const std::string& KindKey) {
-    return static_cast<int>(StrToInt(RegReadString(hkLocalMachine, KindKey, rec::Entries, "0"))) + 1;
-}
+// One kind key of the record, open for appending. The count is read and the
+// entry and the new count are written through one open key: an entry costs
+// one key open instead of three, each a round trip to the registry.
+class TKindKey {
+public:
+    explicit TKindKey(const std::string& Key) : FKey(Key) {
+        SelectRootKey(FReg, hkLocalMachine);
+        FOpen = FReg.OpenKey(Key, true);
+    }
+    // The next free entry number; a missing count reads as 0, a count that
+    // is no number raises. A key that could not be opened reads as empty
+    // (its first write then fails).
+    int NextEntryNumber() const {
+        std::string count = "0";
+        if (FOpen && !FReg.TryReadString(rec::Entries, count)) count = "0";
+        return static_cast<int>(StrToInt(count)) + 1;
+    }
+    // Raises EIRCannotWriteValue, as RegWriteString does, on failure.
+    void Write(const std::string& Ident, const std::string& Value) {
+        bool written = FOpen;
+        if (written) {
+            try {
+                FReg.WriteString(Ident, Value);
+            } catch (const ERegistryException&) {
+                written = false;
+            }
+        }
+        if (!written)
+            throw EIRCannotWriteValue(
+                Fmt(TranslateMessageText("Cannot install into registry. Key: %s Ident: %s Value %s"), FKey, Ident,
+                    Value));
+    }
+
+private:
+    std::string FKey;
+    TRegistry FReg;
+    bool FOpen = false;
+};
 
 }  // namespace
 
+// The entry is written before its count: an interrupted write leaves the
+// count at the last complete entry.
 int AppendNumberedEntry(const std::string& KindKey, const std::string& Value) {
-    const int n = NextEntryNumber(KindKey);
-    RegWriteString(hkLocalMachine, KindKey, rec::FilePrefix + IntToStr(n), Value);
-    RegWriteString(hkLocalMachine, KindKey, rec::Entries, IntToStr(n));
+    TKindKey key(KindKey);
+    const int n = key.NextEntryNumber();
+    key.Write(rec::FilePrefix + IntToStr(n), Value);
+    key.Write(rec::Entries, IntToStr(n));
     return n;
 }
 
@@ -32,17 +68,18 @@ std::string AppendFilesEntry(const std::string& Base, const std::string& Path, i
     if (MaxKeys <= 0) MaxKeys = rec::FilesKeyLimit;
     std::exception_ptr last;
     for (int k = 0; k < MaxKeys; ++k) {
-        const std::string key = Base + "\\" + rec::FilesKey + (k == 0 ? std::string() : IntToStr(k));
+        const std::string name = Base + "\\" + rec::FilesKey + (k == 0 ? std::string() : IntToStr(k));
+        TKindKey key(name);
         int n = 0;
         try {
-            n = NextEntryNumber(key);
-            RegWriteString(hkLocalMachine, key, rec::FilePrefix + IntToStr(n), Path);
+            n = key.NextEntryNumber();
+            key.Write(rec::FilePrefix + IntToStr(n), Path);
         } catch (const Exception&) {
             last = std::current_exception();
             continue;
         }
-        RegWriteString(hkLocalMachine, key, rec::Entries, IntToStr(n));
-        return key;
+        key.Write(rec::Entries, IntToStr(n));
+        return name;
     }
     std::rethrow_exception(last);
 }

@@ -394,7 +394,17 @@ int TForm::ShowModal() {
 // ------------------------------------------------------------ application
 
 namespace {
-void ProcessMessagesHook() { Application.ProcessMessages(); }
+// Work loops (inflating, copying, compressing) call this after every block,
+// often hundreds of times a second. Each call asks the window server for
+// messages, a round trip under Wine even when none are queued; twenty
+// rounds a second keep the windows painted and a Cancel click prompt.
+void ProcessMessagesHook() {
+    static ULONGLONG last = 0;
+    const ULONGLONG now = GetTickCount64();
+    if (last != 0 && now - last < 50) return;
+    last = now;
+    Application.ProcessMessages();
+}
 }  // namespace
 
 TApplication::TApplication() : TComponent(nullptr) {}
