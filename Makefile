@@ -8,7 +8,7 @@ PACKAGES = mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 
            xauth x11-utils python3
 TOOLCHAIN = $(CURDIR)/cmake/mingw.cmake
 
-.PHONY: deps configure build test demo bench bench-archive bench-install fuzz clean
+.PHONY: deps configure build test demo bench bench-archive bench-definition bench-install bench-size fuzz clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -42,13 +42,25 @@ demo: deps $(BUILD)/win64/build.ninja
 	ninja -C $(BUILD)/win64 -j $(JOBS) demo-files
 	tools/with-display tools/demo $(BUILD)/win64
 
-bench: bench-archive bench-install
+bench: bench-archive bench-definition bench-install bench-size
+
+# What the fixed part of a distribution costs: the loading program and the
+# setup and uninstall programs, raw and packed.
+bench-size: deps $(BUILD)/win64/build.ninja
+	ninja -C $(BUILD)/win64 -j $(JOBS) demo-files
+	tools/with-display tools/size-report $(BUILD)/win64
 
 # Archive throughput against raw zlib (native Release build, no sanitizers).
 bench-archive: deps
 	cmake -G Ninja -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DVTRL_SANITIZE=OFF -DVTRL_TESTS=OFF
 	ninja -C $(BUILD)/bench -j $(JOBS) vtrl_bench
 	$(BUILD)/bench/archive/vtrl_bench
+
+# Definition read time against component count (native Release build).
+bench-definition: deps
+	cmake -G Ninja -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DVTRL_SANITIZE=OFF -DVTRL_TESTS=OFF
+	ninja -C $(BUILD)/bench -j $(JOBS) definition_bench
+	$(BUILD)/bench/runtime/definition_bench
 
 # Build and silent install of the sample product and of generated products
 # of many small files under Wine, against vtrlarc extracting the same archive.

@@ -14,12 +14,17 @@ namespace vtrl {
 
 namespace {
 
-// Never destroyed: components owned by process-wide objects may outlive
-// the end of main.
-std::vector<TInstallContainer*>& LiveContainers() {
-    static auto* list = new std::vector<TInstallContainer*>;
-    return *list;
-}
+// The registry of live install components, a list through the components
+// themselves, so that joining and leaving it cost nothing whatever its size.
+TInstallContainer* gFirstLive = nullptr;
+TInstallContainer* gLastLive = nullptr;
+
+// Helpers held by more than one list. A list's renumbering writes Order of
+// its helpers, so while any helper is shared, no list trusts what it knows
+// about Orders; each new sharing starts a new epoch, which makes every list
+// check itself again before it trusts anything.
+int gSharedHelpers = 0;
+uint64_t gEpoch = 1;
 
 // Destination anchors every install component accepts.
 constexpr TPathSpecifierSet BaseDestDirTypes{ddAbsolute,       ddSystem,         ddWindows,      ddProgramFilesDir,
@@ -31,21 +36,61 @@ constexpr TPathSpecifierSet BaseDestDirTypes{ddAbsolute,       ddSystem,        
 VTRL_IMPLEMENT_CLASS(TInstallContainer, TComponent, [](auto&) {})
 
 TInstallContainer::TInstallContainer(TComponent* AOwner) : TComponent(AOwner), FAllowedDestDirTypes(BaseDestDirTypes) {
-    LiveContainers().push_back(this);
+    FCheckedEpoch = gEpoch;
+    FPrevLive = gLastLive;
+    (gLastLive ? gLastLive->FNextLive : gFirstLive) = this;
+    gLastLive = this;
 }
 
 TInstallContainer::~TInstallContainer() {
     ComponentState.Include(csDestroying);
-    auto& live = LiveContainers();
-    // Copy: a notice may destroy nothing, but the list must not move under us.
-    std::vector<TInstallContainer*> others = live;
-    for (TInstallContainer* c : others)
-        if (c != this) c->ContainerDestroying(this);
+    // Copy: a notice may change the list.
+    const std::vector<TInstallContainer*> helpers = FHelpers;
+    for (TInstallContainer* h : helpers)
+        if (h != this) h->ContainerDestroying(this);
+    // A helper may still name this container after being taken off its list
+    // (RemoveHelper called from outside); only then is everyone told.
+    if (FDependents > 0)
+        for (TInstallContainer* c = gFirstLive; c; c = c->FNextLive)
+            if (c != this) c->ContainerDestroying(this);
+    for (TInstallContainer* h : FHelpers) UnlistHelper(h);
     FHelpers.clear();
-    live.erase(std::remove(live.begin(), live.end(), this), live.end());
+    LeaveEveryList();
+    (FPrevLive ? FPrevLive->FNextLive : gFirstLive) = FNextLive;
+    (FNextLive ? FNextLive->FPrevLive : gLastLive) = FPrevLive;
 }
 
-const std::vector<TInstallContainer*>& TInstallContainer::Registry() { return LiveContainers(); }
+std::vector<TInstallContainer*> TInstallContainer::Registry() {
+    std::vector<TInstallContainer*> all;
+    for (TInstallContainer* c = gFirstLive; c; c = c->FNextLive) all.push_back(c);
+    return all;
+}
+
+// A helper leaves its container's list before it is destroyed; one added to
+// further lists by hand would stay behind in them as a dangling entry.
+void TInstallContainer::LeaveEveryList() {
+    if (FListings == 0) return;
+    for (TInstallContainer* c = gFirstLive; c && FListings > 0; c = c->FNextLive) {
+        auto& list = c->FHelpers;
+        for (size_t i = list.size(); i-- > 0;)
+            if (list[i] == this) {
+                list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
+                c->UnlistHelper(this);
+                c->ForgetFacts();
+            }
+    }
+}
+
+void TInstallContainer::ListHelper(TInstallContainer* Helper) {
+    if (++Helper->FListings == 2) {
+        ++gSharedHelpers;
+        ++gEpoch;
+    }
+}
+
+void TInstallContainer::UnlistHelper(TInstallContainer* Helper) {
+    if (Helper->FListings-- == 2) --gSharedHelpers;
+}
 
 TInstallContainer* TInstallContainer::Helpers(int Index) const {
     if (Index < 0 || Index >= HelperCount())
@@ -84,8 +129,11 @@ TFileContainer* TInstallContainer::FileContainers(int Index) const { return Comp
 void TInstallContainer::SetDestDir(const std::string& Value) { FDestDir = Value; }
 
 void TInstallContainer::ContainerDestroying(TInstallContainer* Container) {
-    if (As<TBaseHelperComponent>(Container))
-        FHelpers.erase(std::remove(FHelpers.begin(), FHelpers.end(), Container), FHelpers.end());
+    if (!As<TBaseHelperComponent>(Container)) return;
+    const size_t before = FHelpers.size();
+    FHelpers.erase(std::remove(FHelpers.begin(), FHelpers.end(), Container), FHelpers.end());
+    for (size_t i = FHelpers.size(); i < before; ++i) UnlistHelper(Container);
+    if (FHelpers.size() != before) ForgetFacts();
 }
 
 void TInstallContainer::FreeHelpers() {
@@ -143,13 +191,19 @@ void TInstallContainer::ProcessHelpers() {
         if (FHelpers[i]->FProcessWithContainer) FHelpers[i]->Process();
 }
 
-int TInstallContainer::InsertionIndex(const TInstallContainer* H) const {
+int TInstallContainer::InsertionIndex(const TInstallContainer* H) {
     if (SameText(H->ClassName(), "TINSTALLBDE")) return 0;
-    for (size_t i = 0; i < FHelpers.size(); ++i) {
-        const TInstallContainer* x = FHelpers[i];
-        if (x->FRank > H->FRank || (x->FRank == H->FRank && H->FOrder != -1 && x->FOrder >= H->FOrder))
-            return static_cast<int>(i);
-    }
+    auto goesBefore = [H](const TInstallContainer* x) {
+        return x->FRank > H->FRank || (x->FRank == H->FRank && H->FOrder != -1 && x->FOrder >= H->FOrder);
+    };
+    // With ranks ascending and Orders ascending in each run, the helpers H
+    // goes before are all at the end: find the first by halving.
+    if (CheckedFacts() && FRanksAscend && FOrdersAscend)
+        return static_cast<int>(std::partition_point(FHelpers.begin(), FHelpers.end(),
+                                                     [&](const TInstallContainer* x) { return !goesBefore(x); }) -
+                                FHelpers.begin());
+    for (size_t i = 0; i < FHelpers.size(); ++i)
+        if (goesBefore(FHelpers[i])) return static_cast<int>(i);
     return HelperCount();
 }
 
@@ -161,15 +215,22 @@ void TInstallContainer::AddHelper(TInstallContainer* Helper) {
         if (up == Helper) throw EAIICCircularInstallContainer(Helper->Name(), Name());
         p = As<TBaseHelperComponent>(up);
     }
-    FHelpers.insert(FHelpers.begin() + InsertionIndex(Helper), Helper);
-    if (!Loading()) Renumber();
+    const size_t at = static_cast<size_t>(InsertionIndex(Helper));
+    FHelpers.insert(FHelpers.begin() + static_cast<std::ptrdiff_t>(at), Helper);
+    ListHelper(Helper);
+    NoteInsertedAt(at);
+    if (!Loading()) RenumberFrom(at);
 }
 
 void TInstallContainer::RemoveHelper(TInstallContainer* Helper) {
-    auto it = std::find(FHelpers.begin(), FHelpers.end(), Helper);
-    if (!Helper || it == FHelpers.end()) return;
-    FHelpers.erase(it);
-    if (!Loading()) Renumber();
+    // From the end: a tree is destroyed from its last helper to its first.
+    auto it = std::find(FHelpers.rbegin(), FHelpers.rend(), Helper);
+    if (!Helper || it == FHelpers.rend()) return;
+    const size_t at = static_cast<size_t>(FHelpers.rend() - it) - 1;
+    FHelpers.erase(FHelpers.begin() + static_cast<std::ptrdiff_t>(at));
+    UnlistHelper(Helper);
+    NoteRemovedAt(at);
+    if (!Loading()) RenumberFrom(at);
 }
 
 void TInstallContainer::Renumber() {
@@ -178,11 +239,93 @@ void TInstallContainer::Renumber() {
         if (i > 0 && FHelpers[i]->FRank != FHelpers[i - 1]->FRank) pos = 0;
         FHelpers[i]->FOrder = pos++;
     }
+    if (CheckedFacts()) {
+        FOrdersAscend = true;
+        FNumbered = true;
+    }
+}
+
+// A change at Index moves the places of the helpers after it only up to
+// the end of their run: once a helper beyond the change already has its
+// place, so has every helper after it.
+void TInstallContainer::RenumberFrom(size_t Index) {
+    if (!CheckedFacts() || !FNumbered) return Renumber();
+    for (size_t i = Index; i < FHelpers.size(); ++i) {
+        TInstallContainer* x = FHelpers[i];
+        const int32_t pos = i > 0 && FHelpers[i - 1]->FRank == x->FRank ? FHelpers[i - 1]->FOrder + 1 : 0;
+        if (i > Index + 1 && x->FOrder == pos) break;
+        x->FOrder = pos;
+    }
+    FOrdersAscend = true;
+}
+
+// Checks the list once when its facts are unknown or an epoch has passed.
+// False while helpers are shared between lists: nothing is trusted then.
+bool TInstallContainer::CheckedFacts() {
+    if (gSharedHelpers > 0) return false;
+    if (FCheckedEpoch == gEpoch) return true;
+    FRanksAscend = FOrdersAscend = FNumbered = true;
+    int32_t pos = 0;
+    for (size_t i = 0; i < FHelpers.size(); ++i) {
+        const TInstallContainer* x = FHelpers[i];
+        const bool sameRun = i > 0 && FHelpers[i - 1]->FRank == x->FRank;
+        if (i > 0 && FHelpers[i - 1]->FRank > x->FRank) FRanksAscend = false;
+        if (sameRun && FHelpers[i - 1]->FOrder > x->FOrder) FOrdersAscend = false;
+        pos = sameRun ? pos + 1 : 0;
+        if (x->FOrder != pos) FNumbered = false;
+    }
+    FCheckedEpoch = gEpoch;
+    return true;
+}
+
+void TInstallContainer::NoteInsertedAt(size_t Index) {
+    if (!CheckedFacts()) return;
+    const TInstallContainer* x = FHelpers[Index];
+    const TInstallContainer* before = Index > 0 ? FHelpers[Index - 1] : nullptr;
+    const TInstallContainer* after = Index + 1 < FHelpers.size() ? FHelpers[Index + 1] : nullptr;
+    if ((before && before->FRank > x->FRank) || (after && x->FRank > after->FRank)) FRanksAscend = false;
+    if ((before && before->FRank == x->FRank && before->FOrder > x->FOrder) ||
+        (after && after->FRank == x->FRank && x->FOrder > after->FOrder))
+        FOrdersAscend = false;
+    // Outside loading the renumbering that follows gives the new helper its
+    // place; while loading, Orders stay as read until the next change.
+    if (Loading()) FNumbered = false;
+}
+
+void TInstallContainer::NoteOrderChanged(const TInstallContainer* Helper) {
+    if (!CheckedFacts()) return;
+    auto it = std::find(FHelpers.rbegin(), FHelpers.rend(), Helper);
+    // Listed elsewhere, by hand: which list holds it is not known.
+    if (it == FHelpers.rend()) {
+        ++gEpoch;
+        return;
+    }
+    const size_t i = static_cast<size_t>(FHelpers.rend() - it) - 1;
+    const TInstallContainer* before = i > 0 ? FHelpers[i - 1] : nullptr;
+    const TInstallContainer* after = i + 1 < FHelpers.size() ? FHelpers[i + 1] : nullptr;
+    if ((before && before->FRank == Helper->FRank && before->FOrder > Helper->FOrder) ||
+        (after && after->FRank == Helper->FRank && Helper->FOrder > after->FOrder))
+        FOrdersAscend = false;
+    FNumbered = false;
+}
+
+void TInstallContainer::NoteRemovedAt(size_t Index) {
+    if (!CheckedFacts()) return;
+    // Two runs of one rank may meet where the helper was.
+    if (Index > 0 && Index < FHelpers.size() && FHelpers[Index - 1]->FRank == FHelpers[Index]->FRank &&
+        FHelpers[Index - 1]->FOrder > FHelpers[Index]->FOrder)
+        FOrdersAscend = false;
+    if (Loading()) FNumbered = false;
 }
 
 void TInstallContainer::SetOrder(int32_t Value) {
     if (Loading()) {
         FOrder = Value;
+        if (FListings > 0) {
+            auto* self = As<TBaseHelperComponent>(this);
+            if (FListings == 1 && self && self->Container()) self->Container()->NoteOrderChanged(this);
+            else ++gEpoch;
+        }
         return;
     }
     auto* self = As<TBaseHelperComponent>(this);
@@ -212,7 +355,9 @@ TBaseHelperComponent::TBaseHelperComponent(TComponent* AOwner) : TInstallContain
     TInstallContainer* install = Installation() ? &Installation()->InstallRoot() : nullptr;
     if (Designing() && install && install != static_cast<TInstallContainer*>(this)) {
         install->AddHelper(this);
-        FContainer = install;
+        // The class being made sets its rank after this constructor.
+        install->ForgetFacts();
+        AttachTo(install);
         FDestDirType = ddContainerDestDir;
         FDestDir.clear();
         FAutoAttached = true;
@@ -222,7 +367,13 @@ TBaseHelperComponent::TBaseHelperComponent(TComponent* AOwner) : TInstallContain
 TBaseHelperComponent::~TBaseHelperComponent() {
     ComponentState.Include(csDestroying);
     if (FContainer) FContainer->RemoveHelper(this);
-    FContainer = nullptr;
+    AttachTo(nullptr);
+}
+
+void TBaseHelperComponent::AttachTo(TInstallContainer* Value) {
+    if (FContainer) --FContainer->FDependents;
+    FContainer = Value;
+    if (Value) ++Value->FDependents;
 }
 
 void TBaseHelperComponent::SetContainer(TInstallContainer* Value) {
@@ -230,7 +381,7 @@ void TBaseHelperComponent::SetContainer(TInstallContainer* Value) {
     if (Value == FContainer) return;
     if (Value) Value->AddHelper(this);
     if (FContainer) FContainer->RemoveHelper(this);
-    FContainer = Value;
+    AttachTo(Value);
     ContainerChanged(Value);
 }
 
@@ -246,7 +397,7 @@ void TBaseHelperComponent::ContainerChanged(TInstallContainer* NewContainer) {
 
 void TBaseHelperComponent::ContainerDestroying(TInstallContainer* Container) {
     TInstallContainer::ContainerDestroying(Container);
-    if (Container == FContainer) FContainer = nullptr;
+    if (Container == FContainer) AttachTo(nullptr);
 }
 
 void TBaseHelperComponent::Loaded() {
@@ -254,7 +405,7 @@ void TBaseHelperComponent::Loaded() {
     // An auto-attached helper whose definition names no container is free.
     if (FAutoAttached && !FContainerSet && FContainer) {
         FContainer->RemoveHelper(this);
-        FContainer = nullptr;
+        AttachTo(nullptr);
     }
 }
 

@@ -28,7 +28,7 @@ public:
     ~TInstallContainer() override;
 
     // Every live install component, in creation order.
-    static const std::vector<TInstallContainer*>& Registry();
+    static std::vector<TInstallContainer*> Registry();
 
     // ---- helpers
     int HelperCount() const { return static_cast<int>(FHelpers.size()); }
@@ -51,6 +51,10 @@ public:
     virtual TFileContainer* FileContainers(int Index) const;
     virtual void SetDestDir(const std::string& Value);
     virtual void SetDestDirType(TPathSpecifiers Value);
+    // Told when Container is being destroyed: a helper is told when its
+    // container or a container listing it goes (every live component is
+    // told when a helper still names as its container one that no longer
+    // lists it).
     virtual void ContainerDestroying(TInstallContainer* Container);
     // The upward event path; does nothing here.
     virtual void DoInformationEventControl(TInstallContainer* Sender, TEventName EventName,
@@ -103,8 +107,10 @@ public:
 protected:
     // Sets Order of each helper to its place within its run of equal ranks.
     void Renumber();
-    // Inserts without checks at the place rank and Order ask for.
-    int InsertionIndex(const TInstallContainer* Helper) const;
+    // The place rank and Order ask for: before the first helper of a higher
+    // rank, or of the same rank and an Order not below Helper's (when
+    // Helper's Order is not -1); a class named TInstallBDE goes first.
+    int InsertionIndex(const TInstallContainer* Helper);
     void CheckDestDirType(TPathSpecifiers Value);
 
     TPathSpecifierSet FAllowedDestDirTypes;
@@ -117,6 +123,35 @@ protected:
     std::string FDestDir;
     TPathSpecifiers FDestDirType = ddAbsolute;
     int32_t FOrder = -1;
+
+private:
+    friend class TBaseHelperComponent;
+    // What is known about the helper list, so that adding and removing
+    // helpers costs no walk over it: a tree of many thousand files is built
+    // and destroyed one helper at a time. The facts hold while FCheckedEpoch
+    // is the current epoch; anything that may change a listed helper's rank
+    // or Order behind the list's back sets it to 0, and the next change
+    // checks the list once.
+    bool CheckedFacts();
+    void ForgetFacts() { FCheckedEpoch = 0; }
+    void NoteInsertedAt(size_t Index);
+    void NoteRemovedAt(size_t Index);
+    // Helper's Order changed in place while loading.
+    void NoteOrderChanged(const TInstallContainer* Helper);
+    // Renumbers from Index on, as far as the place changed Orders.
+    void RenumberFrom(size_t Index);
+    void ListHelper(TInstallContainer* Helper);
+    void UnlistHelper(TInstallContainer* Helper);
+    void LeaveEveryList();
+
+    TInstallContainer* FPrevLive = nullptr;  // the registry, in creation order
+    TInstallContainer* FNextLive = nullptr;
+    int32_t FListings = 0;     // helper lists holding this component
+    int32_t FDependents = 0;   // helpers whose Container is this component
+    uint64_t FCheckedEpoch = 0;
+    bool FRanksAscend = true;  // ranks never fall along the list
+    bool FOrdersAscend = true; // Orders never fall within a run of equal ranks
+    bool FNumbered = false;    // each Order is its place within its run
 };
 
 // A component that lives in a container.
@@ -141,7 +176,12 @@ protected:
 
     bool FAutoAttached = false;
     bool FContainerSet = false;
+    // Changed only through AttachTo, which keeps the container's count of
+    // the helpers naming it.
     TInstallContainer* FContainer = nullptr;
+
+private:
+    void AttachTo(TInstallContainer* Value);
 };
 
 // A helper that has an archive file.

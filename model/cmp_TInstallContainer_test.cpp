@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "cmp_TFileContainer.h"
 #include "model_testkit.h"
 #include "types_InstallEvents.h"
@@ -306,4 +308,196 @@ TEST_F(Tree, CompressNestsEverythingBelowTheOutermostArchive) {
     EXPECT_EQ(seen[0], "1  1");  // everything appends into the outer archive
     EXPECT_EQ(sub->ArchiveFile(), "Z:\\sub.lzh");
     EXPECT_EQ(sub->AddToArchive(), lzcOverwrite);
+}
+
+// Rule: a helper list changed one helper at a time, loading or not, holds
+// the helpers at the places, and with the Orders, that a walk over the whole
+// list and a full renumbering give (the list keeps shortcuts for large
+// trees; they must never change where a helper goes).
+namespace {
+
+struct TListModel {
+    struct TEntry {
+        TInstallContainer* Helper;
+        int32_t Order;
+    };
+    std::vector<TEntry> List;
+
+    size_t Find(TInstallContainer* h) const {
+        for (size_t i = 0; i < List.size(); ++i)
+            if (List[i].Helper == h) return i;
+        return List.size();
+    }
+    void Add(TInstallContainer* h, int32_t order, bool loading) {
+        size_t at = List.size();
+        if (h->ClassName() == "TInstallBde") at = 0;
+        else
+            for (size_t i = 0; i < List.size(); ++i)
+                if (List[i].Helper->Rank() > h->Rank() ||
+                    (List[i].Helper->Rank() == h->Rank() && order != -1 && List[i].Order >= order)) {
+                    at = i;
+                    break;
+                }
+        List.insert(List.begin() + static_cast<std::ptrdiff_t>(at), {h, order});
+        if (!loading) Renumber();
+    }
+    int32_t Remove(TInstallContainer* h, bool loading) {
+        const size_t at = Find(h);
+        const int32_t order = List[at].Order;
+        List.erase(List.begin() + static_cast<std::ptrdiff_t>(at));
+        if (!loading) Renumber();
+        return order;
+    }
+    void Renumber() {
+        int32_t pos = 0;
+        for (size_t i = 0; i < List.size(); ++i) {
+            if (i > 0 && List[i].Helper->Rank() != List[i - 1].Helper->Rank()) pos = 0;
+            List[i].Order = pos++;
+        }
+    }
+};
+
+void SetLoading(TComponent* c, bool on) {
+    if (on) c->ComponentState.Include(csLoading);
+    else c->ComponentState.Exclude(csLoading);
+}
+
+}  // namespace
+
+TEST_F(Tree, HelperListsChangedOneAtATimeMatchTheWholeListRules) {
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        TDataModule root(nullptr);
+        auto* group = Make<TInstallFileGroup>(&root, "G");
+        TListModel model;
+        std::vector<TBaseHelperComponent*> out, in;
+        uint32_t state = seed * 2654435761u;
+        auto next = [&](uint32_t n) {
+            state = state * 1664525u + 1013904223u;
+            return (state >> 8) % n;
+        };
+        int made = 0;
+        auto make = [&]() -> TBaseHelperComponent* {
+            const std::string name = "H" + std::to_string(++made);
+            switch (next(10)) {
+            case 0: return Make<TInstallFileGroup>(&root, name);
+            case 1: return Make<TRecordingDialog>(&root, name, nullptr);
+            case 2:
+                if (seed % 4 == 0) return Make<TInstallBde>(&root, name);
+                [[fallthrough]];
+            default: return Make<TScriptedFile>(&root, name);
+            }
+        };
+        const bool loadingFirst = seed % 2 == 0;
+        for (int step = 0; step < 160; ++step) {
+            const bool loading = loadingFirst && step < 80;
+            SetLoading(group, loading);
+            const uint32_t op = next(10);
+            if (op < 5 || in.empty()) {
+                TBaseHelperComponent* h = out.empty() || next(2) ? make() : out[next(static_cast<uint32_t>(out.size()))];
+                std::erase(out, h);
+                // An Order can be given only while the helper loads or sits in a container.
+                const int32_t order = next(3) == 0 ? -1 : static_cast<int32_t>(next(6));
+                SetLoading(h, true);
+                h->SetOrder(order);
+                SetLoading(h, loading);
+                h->SetContainer(group);
+                model.Add(h, order, loading);
+                in.push_back(h);
+            } else if (op < 7) {
+                TBaseHelperComponent* h = in[next(static_cast<uint32_t>(in.size()))];
+                std::erase(in, h);
+                if (next(2)) {
+                    h->SetContainer(nullptr);
+                    out.push_back(h);
+                    model.Remove(h, loading);
+                } else {
+                    model.Remove(h, loading);
+                    delete h;
+                }
+            } else {
+                TBaseHelperComponent* h = in[next(static_cast<uint32_t>(in.size()))];
+                const int32_t order = static_cast<int32_t>(next(6));
+                SetLoading(h, loading);
+                h->SetOrder(order);
+                SetLoading(h, false);
+                TListModel::TEntry& e = model.List[model.Find(h)];
+                if (loading) e.Order = order;
+                else if (order != e.Order) {
+                    model.Remove(h, false);
+                    model.Add(h, order, false);
+                }
+            }
+            ASSERT_EQ(group->HelperCount(), static_cast<int>(model.List.size())) << "seed " << seed << " step " << step;
+            for (size_t i = 0; i < model.List.size(); ++i) {
+                ASSERT_EQ(group->Helpers(static_cast<int>(i)), model.List[i].Helper)
+                    << "seed " << seed << " step " << step << " place " << i;
+                ASSERT_EQ(group->Helpers(static_cast<int>(i))->Order(), model.List[i].Order)
+                    << "seed " << seed << " step " << step << " place " << i;
+            }
+        }
+        SetLoading(group, false);
+    }
+}
+
+TEST_F(Tree, RemovingAfterLoadingRenumbersTheWholeList) {
+    TScriptedFile* a = File("A");
+    TScriptedFile* b = File("B");
+    TScriptedFile* c = File("C");
+    SetLoading(Group, true);
+    for (TScriptedFile* f : {a, b, c}) {
+        SetLoading(f, true);
+        f->SetOrder(7);
+        f->SetContainer(Group);
+        SetLoading(f, false);
+    }
+    SetLoading(Group, false);
+    EXPECT_EQ(Orders(Group), (std::vector<int>{7, 7, 7}));
+    delete a;  // the last of the list: nothing moves, yet every Order is renewed
+    EXPECT_EQ(Names(Group), (std::vector<std::string>{"C", "B"}));
+    EXPECT_EQ(Orders(Group), (std::vector<int>{0, 1}));
+}
+
+// Rule: a destroyed component leaves every list that holds it, and the
+// helpers that name it as their container forget it, however they came to.
+TEST_F(Tree, DestroyedContainersAreForgottenEvenWhenTakenOffTheListByHand) {
+    TScriptedFile* f = File("F");
+    f->SetContainer(Group);
+    Group->RemoveHelper(f);  // by hand: F still names Group
+    EXPECT_EQ(f->Container(), Group);
+    delete Group;
+    Group = nullptr;
+    EXPECT_EQ(f->Container(), nullptr);
+}
+
+TEST_F(Tree, AHelperListedByHandInASecondListLeavesItWhenDestroyed) {
+    auto* other = Make<TInstallFileGroup>(&Root, "Other");
+    TScriptedFile* f = File("F");
+    TScriptedFile* g = File("G");
+    f->SetContainer(Group);
+    g->SetContainer(Group);
+    other->AddHelper(f);  // shared: no list may trust its shortcuts now
+    other->AddHelper(g);
+    delete f;
+    EXPECT_EQ(Names(Group), (std::vector<std::string>{"G"}));
+    EXPECT_EQ(Names(other), (std::vector<std::string>{"G"}));
+    TScriptedFile* h = File("H");
+    h->SetContainer(Group);
+    EXPECT_EQ(Orders(Group), (std::vector<int>{0, 1}));
+}
+
+TEST_F(Tree, TheRegistryListsLiveComponentsInCreationOrder) {
+    auto has = [](TInstallContainer* c) {
+        auto all = TInstallContainer::Registry();
+        return std::find(all.begin(), all.end(), c) - all.begin();
+    };
+    TScriptedFile* a = File("A");
+    TScriptedFile* b = File("B");
+    TScriptedFile* c = File("C");
+    EXPECT_LT(has(Group), has(a));
+    EXPECT_EQ(has(b), has(a) + 1);
+    EXPECT_EQ(has(c), has(b) + 1);
+    const auto before = TInstallContainer::Registry().size();
+    delete b;
+    EXPECT_EQ(TInstallContainer::Registry().size(), before - 1);
+    EXPECT_EQ(has(c), has(a) + 1);
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 #include "TypInfo.h"
 
@@ -109,6 +110,29 @@ void TStringList::SetText(std::string_view t) {
 
 // -------------------------------------------------------------- component
 
+namespace {
+// Names compare as SameText does: ASCII letters fold, other bytes are kept.
+char FoldAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+
+struct TNameHash {
+    size_t operator()(std::string_view s) const noexcept {
+        uint64_t h = 14695981039346656037ull;  // FNV-1a
+        for (char c : s) h = (h ^ static_cast<unsigned char>(FoldAscii(c))) * 1099511628211ull;
+        return static_cast<size_t>(h);
+    }
+};
+
+struct TNameEqual {
+    bool operator()(std::string_view a, std::string_view b) const noexcept { return SameText(a, b); }
+};
+}  // namespace
+
+// Keys view the components' own FName, so a name is unindexed before it
+// changes and indexed again after.
+struct TComponent::TNameIndex {
+    std::unordered_map<std::string_view, TComponent*, TNameHash, TNameEqual> Map;
+};
+
 VTRL_IMPLEMENT_CLASS(TComponent, TPersistent, [](TClassBuilder<TComponent>& b) {
     b.Integer("Tag", &TComponent::Tag, &TComponent::Tag, 0);
 })
@@ -137,20 +161,29 @@ TComponent::~TComponent() {
 }
 
 void TComponent::SetName(const std::string& Value) {
-    if (SameText(Value, FName)) {
-        FName = Value;
-        return;
-    }
-    if (FOwner && !Value.empty() && FOwner->FindComponent(Value))
+    if (!SameText(Value, FName) && FOwner && !Value.empty() && FOwner->FindComponent(Value))
         throw Exception("A component named " + Value + " already exists");
+    if (FOwner) FOwner->UnindexName(this);
     FName = Value;
+    if (FOwner) FOwner->IndexName(this);
 }
 
 TComponent* TComponent::FindComponent(std::string_view Name) const {
-    if (Name.empty()) return nullptr;
-    for (TComponent* c : FComponents)
-        if (SameText(c->FName, Name)) return c;
-    return nullptr;
+    if (Name.empty() || !FNames) return nullptr;
+    auto it = FNames->Map.find(Name);
+    return it == FNames->Map.end() ? nullptr : it->second;
+}
+
+void TComponent::IndexName(TComponent* c) {
+    if (c->FName.empty()) return;
+    if (!FNames) FNames = std::make_unique<TNameIndex>();
+    FNames->Map.emplace(c->FName, c);
+}
+
+void TComponent::UnindexName(TComponent* c) {
+    if (c->FName.empty() || !FNames) return;
+    auto it = FNames->Map.find(c->FName);
+    if (it != FNames->Map.end() && it->second == c) FNames->Map.erase(it);
 }
 
 void TComponent::FreeNotification(TComponent* Other) {
@@ -182,8 +215,13 @@ void TComponent::InsertComponent(TComponent* c) {
     c->FOwner = this;
 }
 
+// Searches from the end: components mostly go in the reverse of their
+// creation (an owner destroys its last first), which makes each removal
+// constant and the destruction of a large tree linear.
 void TComponent::RemoveComponent(TComponent* c) {
-    FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), c), FComponents.end());
+    auto it = std::find(FComponents.rbegin(), FComponents.rend(), c);
+    if (it != FComponents.rend()) FComponents.erase(std::next(it).base());
+    UnindexName(c);
     c->FOwner = nullptr;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -152,7 +153,8 @@ public:
     TComponent& operator=(const TComponent&) = delete;
 
     const std::string& Name() const { return FName; }
-    // Raises Exception when another component of the owner has the name.
+    // Raises Exception when another component of the owner has the name;
+    // the name is then unchanged.
     virtual void SetName(const std::string& Value);
     TComponent* Owner() const { return FOwner; }
     int32_t Tag = 0;
@@ -163,7 +165,8 @@ public:
 
     int ComponentCount() const { return static_cast<int>(FComponents.size()); }
     TComponent* Components(int i) const { return FComponents.at(i); }
-    // The owned component with this name (without regard to case), or null.
+    // The owned component with this name (without regard to ASCII case), or
+    // null. Takes constant time: owners keep their components' names indexed.
     TComponent* FindComponent(std::string_view Name) const;
 
     // Asks for a notice (Notification with opRemove) when Other is destroyed.
@@ -195,13 +198,19 @@ protected:
     }
 
 private:
+    struct TNameIndex;
     void InsertComponent(TComponent* c);
     void RemoveComponent(TComponent* c);
+    void IndexName(TComponent* c);
+    void UnindexName(TComponent* c);
     std::string FName;
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
     std::vector<TComponent*> FFreeNotifies;
     std::map<std::string, std::any, std::less<>> FMethods;
+    // The named owned components by name; made with the first named one, so
+    // that the many components that own nothing pay one pointer for it.
+    std::unique_ptr<TNameIndex> FNames;
 };
 
 // A non-visual container of components: the root of a definition that is

@@ -121,6 +121,49 @@ TEST(Ownership, NamesAreUniqueAmongTheOwnersComponents) {
     EXPECT_EQ(root.ComponentCount(), 2);  // the node that failed to take the name is still owned
 }
 
+// The owner finds a component by the name it has now: a rename, a case
+// change, a refused duplicate and a destroyed component each leave the
+// lookup right, and only ASCII letters fold.
+TEST(Ownership, LookupFollowsRenamesAndDestruction) {
+    TComponent root(nullptr);
+    TComponent* a = Node(&root, "Alpha");
+    TComponent* b = Node(&root, "Beta");
+    TComponent* c = Node(&root, "Gamma");
+    a->SetName("Delta");
+    EXPECT_EQ(root.FindComponent("alpha"), nullptr);
+    EXPECT_EQ(root.FindComponent("DELTA"), a);
+    Node(&root, "Alpha");  // the old name is free again
+    a->SetName("dELTA");
+    EXPECT_EQ(root.FindComponent("Delta"), a);
+    EXPECT_THROW(b->SetName("GAMMA"), Exception);
+    EXPECT_EQ(b->Name(), "Beta");
+    EXPECT_EQ(root.FindComponent("beta"), b);
+    EXPECT_EQ(root.FindComponent("gamma"), c);
+    delete b;  // not the last one: the others keep their order and names
+    EXPECT_EQ(root.FindComponent("Beta"), nullptr);
+    EXPECT_EQ(root.Components(0), a);
+    EXPECT_EQ(root.Components(1), c);
+    EXPECT_EQ(Node(&root, "Beta")->Name(), "Beta");
+    b = root.FindComponent("beta");
+    b->SetName("");  // an unnamed component is found by no name
+    EXPECT_EQ(root.FindComponent("Beta"), nullptr);
+    EXPECT_EQ(root.FindComponent(""), nullptr);
+    Node(&root, "\xC3\x89t\xC3\xA9");  // "Été"
+    EXPECT_EQ(root.FindComponent("\xC3\xA9T\xC3\xA9"), nullptr);  // "éTé": É and é are not ASCII
+    EXPECT_NE(root.FindComponent("\xC3\x89T\xC3\xA9"), nullptr);
+}
+
+// A component named in a nested owner is not found through the outer one.
+TEST(Ownership, LookupIsPerOwner) {
+    TComponent root(nullptr);
+    TComponent* a = Node(&root, "A");
+    TComponent* inner = Node(a, "Inner");
+    EXPECT_EQ(root.FindComponent("Inner"), nullptr);
+    EXPECT_EQ(a->FindComponent("inner"), inner);
+    Node(&root, "Inner");  // another owner: the name is free here
+    EXPECT_NE(root.FindComponent("Inner"), inner);
+}
+
 // A component that asked for a free notification hears once about the
 // other's destruction; after removing the request, or once it is itself
 // gone, it hears nothing.
