@@ -254,11 +254,8 @@ void TInstall::Process() {
 void TInstall::RequestTermination() { Application.Terminate(); }
 
 void TInstall::HandleException(TComponent* Sender, const std::exception& E) {
-    // A box shows the fixed message; a silent run's standard error and the
-    // log also get the detail (file, archive, cause), since nobody can ask.
-    const std::string shown = IsSilent() ? ExceptionLogText(E) : std::string(E.what());
     if (!FRunning) {
-        MessageDlg(shown, mtError, {mbOK}, 0);
+        ShowError(E);
         if (Application.ExitCode == 0) Application.ExitCode = 1;
         return;
     }
@@ -267,7 +264,7 @@ void TInstall::HandleException(TComponent* Sender, const std::exception& E) {
         Log("Run failed: " + ExceptionLogText(E));
         Application.ExitCode = 1;
         ShowBadInstallation();
-        MessageDlg(shown, mtError, {mbOK}, 0);
+        ShowError(E);
         // The application stays open for the person who reads the message
         // and closes the window; a silent run has no such person and ends
         // here (the application's handler ends its loop).

@@ -261,10 +261,16 @@ void RegWriteString(int RootKey, std::string_view Key, std::string_view Ident,
                     std::string_view Value) {
     TRegistry reg;
     SelectRootKey(reg, RootKey);
-    bool written = reg.OpenKey(Key, true);
+    const bool open = reg.OpenKey(Key, true);
+    RegWriteStringTo(reg, open, Key, Ident, Value);
+}
+
+void RegWriteStringTo(TRegistry& Reg, bool KeyOpen, std::string_view Key, std::string_view Ident,
+                      std::string_view Value) {
+    bool written = KeyOpen;
     if (written) {
         try {
-            reg.WriteString(Ident, Value);
+            Reg.WriteString(Ident, Value);
         } catch (const ERegistryException&) {
             written = false;
         }

@@ -148,6 +148,11 @@ void SelectRootKey(TRegistry& Reg, int RootKey);
 // cannot be opened or the value cannot be written.
 void RegWriteString(int RootKey, std::string_view Key, std::string_view Ident,
                     std::string_view Value);
+// RegWriteString's write through Reg, whose key Key is open when KeyOpen:
+// raises the same EIRCannotWriteValue when the key is not open or the write
+// fails. For callers that write several values through one open key.
+void RegWriteStringTo(TRegistry& Reg, bool KeyOpen, std::string_view Key, std::string_view Ident,
+                      std::string_view Value);
 // As RegWriteString for a 32-bit integer value; the EIRCannotWriteValue
 // message is the key path alone.
 void RegWriteInteger(int RootKey, std::string_view Key, std::string_view Ident, int32_t Value);

@@ -31,20 +31,7 @@ public:
         return static_cast<int>(StrToInt(count)) + 1;
     }
     // Raises EIRCannotWriteValue, as RegWriteString does, on failure.
-    void Write(const std::string& Ident, const std::string& Value) {
-        bool written = FOpen;
-        if (written) {
-            try {
-                FReg.WriteString(Ident, Value);
-            } catch (const ERegistryException&) {
-                written = false;
-            }
-        }
-        if (!written)
-            throw EIRCannotWriteValue(
-                Fmt(TranslateMessageText("Cannot install into registry. Key: %s Ident: %s Value %s"), FKey, Ident,
-                    Value));
-    }
+    void Write(const std::string& Ident, const std::string& Value) { RegWriteStringTo(FReg, FOpen, FKey, Ident, Value); }
 
 private:
     std::string FKey;

@@ -94,6 +94,10 @@ int MessageDlg(const std::string& Msg, TMsgDlgType Type, TMsgDlgButtons Buttons,
     return answer;
 }
 
+void ShowError(const std::exception& E) {
+    (void)MessageDlg(IsSilent() ? ExceptionLogText(E) : std::string(E.what()), mtError, {mbOK}, 0);
+}
+
 void ShowMessage(const std::string& Msg) { (void)MessageDlg(Msg, mtInformation, {mbOK}, mrOk); }
 
 bool InputQuery(const std::string& Caption, const std::string& Prompt, std::string& Value) {
@@ -140,7 +144,7 @@ int RunProgram(const std::function<int()>& Body) {
         code = Body();
     } catch (const std::exception& e) {
         Log("Start-up failed: " + ExceptionLogText(e));
-        MessageDlg(IsSilent() ? ExceptionLogText(e) : std::string(e.what()), mtError, {mbOK}, 0);
+        ShowError(e);
         code = 1;
     }
     Log("Exit code " + IntToStr(code));

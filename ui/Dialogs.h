@@ -22,6 +22,11 @@ struct TQuestion {
     int DefaultResult = 0;  // a modal result (mrOk, mrYes, ...)
 };
 
+// Reports the failure E as an error message: a box shows its fixed message;
+// a silent run, whose standard error and log are all a person gets, also
+// gets its detail (ExceptionLogText).
+void ShowError(const std::exception& E);
+
 // Asks Msg with the buttons given and returns the modal result of the
 // button chosen (mrYes, mrNo, mrOk, mrCancel, mrAbort, mrRetry, mrIgnore).
 // Buttons must be one of the sets a message box offers: {mbOK},

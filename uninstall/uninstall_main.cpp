@@ -37,7 +37,7 @@ int RunUninstall() {
         form->FormCreate();
     } catch (const Exception& e) {
         Log("Start-up failed: " + ExceptionLogText(e));
-        MessageDlg(IsSilent() ? ExceptionLogText(e) : std::string(e.what()), mtError, {mbOK}, 0);
+        ShowError(e);
         Application.ExitCode = 1;
         // The window stays with only Close working; nobody would close it
         // in an unattended run.
