@@ -8,7 +8,7 @@ PACKAGES = mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 
            xauth x11-utils python3
 TOOLCHAIN = $(CURDIR)/cmake/mingw.cmake
 
-.PHONY: deps configure build test demo bench bench-archive bench-definition bench-install bench-size fuzz clean
+.PHONY: deps configure build test demo bench bench-archive bench-definition bench-install bench-size bench-peers bench-scale fuzz clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -67,6 +67,27 @@ bench-definition: deps
 bench-install: deps $(BUILD)/win64/build.ninja
 	ninja -C $(BUILD)/win64 -j $(JOBS) bench-install-files
 	tools/with-display tools/bench-install $(BUILD)/win64
+
+# Build, install and uninstall against product size: generated products of
+# SCALE_SIZES small files (80 to a folder), in a Windows tree of their own.
+SCALE_SIZES ?= 1000;10000;100000
+bench-scale: deps
+	cmake -G Ninja -S . -B $(BUILD)/bench-scale -DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN) \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVTRL_TESTS=OFF "-DVTRL_BENCH_SIZES=$(SCALE_SIZES)"
+	ninja -C $(BUILD)/bench-scale -j $(JOBS) bench-install-files
+	tools/with-display tools/bench-install $(BUILD)/bench-scale
+
+# The kit side by side with NSIS (zlib) and an MSI (wixl) on the shared
+# benchmark product, at PEER_SCALES (1 = 234 files, 20 MB; 10 = ten times).
+# The peers' tools are installed here, not by `make test`.
+PEER_SCALES ?= 1 10
+PEER_BENCH  ?= $(CURDIR)/../shared/bench
+bench-peers: deps
+	@command -v makensis >/dev/null && command -v wixl >/dev/null && command -v msiinfo >/dev/null || \
+	  (apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq nsis wixl msitools >/dev/null)
+	@for s in $(PEER_SCALES); do \
+	  (cd $(PEER_BENCH) && USE_XVFB=1 VANTREL_SRC=$(CURDIR) PEERS="vantrel nsis_zlib msi_wixl" ./peers.sh $$s) || exit 1; \
+	done
 
 # The fuzz targets (clang, libFuzzer) of the archive readers and of the
 # definition reader, for FUZZ_SECONDS each; both sets run even when the

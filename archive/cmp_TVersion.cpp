@@ -3,6 +3,10 @@
 #include "cmp_TVersion.h"
 
 #include <cstdio>
+#include <cstring>
+#include <unordered_map>
+
+#include "FileShim.h"
 
 namespace vtrl {
 
@@ -119,14 +123,42 @@ void TVersionResource::ReadInfo() {
     ReadVersionResource(FFileName, table, FVersionInfo);
 }
 
+namespace {
+
+int gVersionCacheDepth = 0;
+std::unordered_map<std::string, std::string> gVersionCache;
+
+}  // namespace
+
+TVersionCacheScope::TVersionCacheScope() { ++gVersionCacheDepth; }
+
+TVersionCacheScope::~TVersionCacheScope() {
+    if (--gVersionCacheDepth == 0) gVersionCache.clear();
+}
+
+bool TVersionResource::MayHoldVersion(const std::string& Path) {
+    TFileHandleOwner file(FileOpenRead(Path));
+    if (!file.Valid()) return true;
+    char head[4] = {};
+    const int32_t n = FileRead(file.Get(), head, sizeof head);
+    return (n >= 2 && head[0] == 'M' && head[1] == 'Z') || (n == 4 && std::memcmp(head, "SZDD", 4) == 0);
+}
+
 std::string TVersionResource::FileVersionOf(const std::string& Path) {
+    std::string key;
+    if (gVersionCacheDepth > 0) {
+        key = UpperCase(Path);
+        auto it = gVersionCache.find(key);
+        if (it != gVersionCache.end()) return it->second;
+    }
     TVersionInfo info;
-    ReadVersionResource(Path, "040904E4", info);
+    if (MayHoldVersion(Path)) ReadVersionResource(Path, "040904E4", info);
+    if (gVersionCacheDepth > 0) gVersionCache.emplace(std::move(key), info.FileVersion);
     return info.FileVersion;
 }
 
 bool TVersionResource::HasVersionString(const std::string& Path, const std::string& Name) {
-    return ReadVersionString(Path, Name);
+    return MayHoldVersion(Path) && ReadVersionString(Path, Name);
 }
 
 }  // namespace vtrl

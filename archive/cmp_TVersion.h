@@ -48,6 +48,18 @@ public:
     void Clear() { *this = TVersionInfo(); }
 };
 
+// While one of these is open, FileVersionOf remembers the answer for each
+// path (without regard to case): a build asks for the version of every
+// source several times, and its sources do not change while it runs. Opened
+// and closed on the main thread; scopes nest.
+class TVersionCacheScope {
+public:
+    TVersionCacheScope();
+    ~TVersionCacheScope();
+    TVersionCacheScope(const TVersionCacheScope&) = delete;
+    TVersionCacheScope& operator=(const TVersionCacheScope&) = delete;
+};
+
 // Reads at creation and after every change of FileName, Language or
 // CharacterSet. Never raises for a missing or unreadable resource.
 class TVersionResource : public TComponent {
@@ -69,6 +81,13 @@ public:
     // True when the string table of the file's first translation holds the
     // value Name (its content does not matter), as "OLESelfRegister".
     static bool HasVersionString(const std::string& Path, const std::string& Name);
+
+    // True when the file may hold version information at all: it begins as
+    // an executable image ("MZ") or as a compressed file the version API
+    // expands ("SZDD"), or it cannot be read (the API then decides). A text
+    // or a picture is answered with one read, where the version API maps it
+    // as a library first.
+    static bool MayHoldVersion(const std::string& Path);
 
 private:
     void ReadInfo();

@@ -114,6 +114,37 @@ TEST(VersionResource, ArchiveStoresTheFileVersion) {
     c.GetFileStats(1, st);
     EXPECT_EQ(st.Header.VersionText, "");
 }
+
+// Only executable images (and files the version API expands) can hold
+// version information; anything else is answered without the API, which
+// gives the same empty answer for it.
+TEST(VersionResource, OnlyImagesAreAskedForTheirVersion) {
+    test::TScratch s;
+    test::WriteText(s("notes.dll"), "plain text that merely has a library's name");
+    test::WriteText(s("stub.dll"), "MZ and nothing an image needs");
+    EXPECT_FALSE(TVersionResource::MayHoldVersion(s("notes.dll")));
+    EXPECT_TRUE(TVersionResource::MayHoldVersion(s("stub.dll")));
+    EXPECT_TRUE(TVersionResource::MayHoldVersion("verfile_4_0_950.dll"));
+    EXPECT_TRUE(TVersionResource::MayHoldVersion(s("missing.dll"))) << "the API reports what it finds";
+    EXPECT_EQ(TVersionResource::FileVersionOf(s("notes.dll")), "");
+    EXPECT_EQ(TVersionResource::FileVersionOf(s("stub.dll")), "");
+    EXPECT_FALSE(TVersionResource::HasVersionString(s("notes.dll"), "OLESelfRegister"));
+}
+
+// A build's cache answers as the reader does, for any spelling of a path,
+// and forgets when its scope closes: a later build sees a changed file.
+TEST(VersionResource, TheBuildCacheAnswersAsTheReader) {
+    test::TScratch s;
+    test::WriteText(s("lib.dll"), "MZ");
+    {
+        TVersionCacheScope cache;
+        EXPECT_EQ(TVersionResource::FileVersionOf("verfile_4_0_950.dll"), "4.0.950.0");
+        EXPECT_EQ(TVersionResource::FileVersionOf("VERFILE_4_0_950.DLL"), "4.0.950.0");
+        EXPECT_EQ(TVersionResource::FileVersionOf(s("lib.dll")), "");
+    }
+    test::WriteAll(s("lib.dll"), test::ReadAll("verfile_4_0_950.dll"));
+    EXPECT_EQ(TVersionResource::FileVersionOf(s("lib.dll")), "4.0.950.0");
+}
 #endif
 
 }  // namespace

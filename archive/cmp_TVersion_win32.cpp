@@ -2,6 +2,7 @@
 // (GetFileVersionInfoSizeA, GetFileVersionInfoA, VerQueryValueA).
 #include <windows.h>
 
+#include <cstdio>
 #include <memory>
 
 #include "cmp_TVersion.h"
@@ -80,7 +81,7 @@ bool ReadVersionString(const std::string& FileName, const std::string& Name) {
         !translation || len < sizeof(DWORD))
         return false;
     char table[16];
-    wsprintfA(table, "%04X%04X", LOWORD(*translation), HIWORD(*translation));
+    std::snprintf(table, sizeof table, "%04X%04X", LOWORD(*translation), HIWORD(*translation));
     std::string value;
     return QueryString(block.get(), std::string("\\StringFileInfo\\") + table + "\\" + Name, value);
 }

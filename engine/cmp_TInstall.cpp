@@ -8,6 +8,7 @@
 #include "Unattended.h"
 #include "cmp_TInstallFile.h"
 #include "routines_RestartFiles.h"
+#include "routines_UninstallRecord.h"
 
 namespace vtrl {
 
@@ -199,6 +200,7 @@ void TInstall::Process() {
     FUnfinishedCount = 0;
     FRunning = true;
     Log("Run started");
+    if (IsVerbose()) Log("The run starts " + IntToStr(ProcessAgeMs()) + " ms after the process");
     ReadLoaderArguments();
     ClearUnfinishedList();
     if (OnBeforeReadArchiveInfo) OnBeforeReadArchiveInfo(this);
@@ -207,6 +209,7 @@ void TInstall::Process() {
     {
         TCursorGuard hourglass(crHourGlass);
         TVtrlCompress& archive = VtrlCompress();
+        TPhaseTimer timer("reading the archive directory");
         archive.Offset = FSelfExtract ? ReadExtractionInfo(ExpandArchiveFile()).FilesStart : 0;
         ReadArchiveInfo();
     }
@@ -216,7 +219,11 @@ void TInstall::Process() {
     for (TEventName page : {ev::eccStartingUp, ev::eccLanguageDialog, ev::eccWelcomeDialog, ev::eccLicenseAgreement,
                             ev::eccReadmeDialog, ev::eccBeginningDialogManager})
         Broadcast(page);
-    TFileContainer::Process();
+    {
+        TPhaseTimer timer("the install pass");
+        TRecordAppendScope record;
+        TFileContainer::Process();
+    }
     if (FUnfinishedCount > 0) RegisterContinuation();
     const bool restartWanted = RestartNeeded;
     if (RestartNeeded) Broadcast(ev::ShutDownDialog);

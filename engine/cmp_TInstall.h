@@ -81,6 +81,9 @@ public:
                                    const std::string& Title);
     // Builds BuildDir\"setup.1": the program ExeName and the PresetupFiles.
     virtual void BuildSetupExecutable(const std::string& BuildDir, const std::string& ExeName);
+    // The sources of "setup.1" in their order: ExeName, then the
+    // PresetupFiles (one without a directory lies beside ExeName).
+    std::vector<std::string> SetupArchiveSources(const std::string& ExeName) const;
     // True when the user's abort should go ahead (OnUserAbort may veto).
     virtual bool ConfirmUserAbort();
     virtual void ClearUnfinishedList();

@@ -17,6 +17,7 @@
 #include "cmp_TInstall.h"
 #include "cmp_TInstall_build.h"
 #include "cmp_TInstallFile.h"
+#include "cmp_TVersion.h"
 #include "routines_Registry.h"
 #include "types_Archive.h"
 
@@ -121,6 +122,7 @@ void TInstall::BuildMode() {
         const std::string exe = Application.ExeName();
         const std::string buildDir = ReadBuildDirectory(ExtractFileDir(exe));
         Log("Building into " + buildDir);
+        if (IsVerbose()) Log("The build starts " + IntToStr(ProcessAgeMs()) + " ms after the process");
         BuildDistribution(exe, buildDir, true, "");
         Log("Build finished");
     } catch (const std::exception& e) {
@@ -263,7 +265,10 @@ void TInstall::CheckBuildDefinition(bool SelfExtract) {
 
 void TInstall::BuildDistribution(const std::string& ExeName, const std::string& BuildDir, bool SelfExtract,
                                  const std::string& Title) {
-    CheckBuildDefinition(SelfExtract);
+    {
+        TPhaseTimer timer("checking the definition");
+        CheckBuildDefinition(SelfExtract);
+    }
     const std::string dir = RemoveBackSlash(BuildDir);
     if (!ForceDirectories(dir)) RaiseFmt("Cannot create the build directory %s", dir);
     // A build that fails leaves no distribution that looks complete: what it
@@ -282,6 +287,22 @@ void TInstall::BuildDistribution(const std::string& ExeName, const std::string& 
 
 void TInstall::WriteDistribution(const std::string& ExeName, const std::string& dir, bool SelfExtract,
                                  const std::string& Title) {
+    // Every source's version is asked for by the definition's facts and
+    // again by the archive's record of it.
+    TVersionCacheScope versions;
+    // Deflating dominates a build: the members of both archives are
+    // deflated on every core ahead of the passes, which write them in their
+    // own order, so each archive is the one a single thread writes. The
+    // scope empties the cache when the build ends or fails.
+    std::vector<TPrecompressMember> members;
+    std::vector<TInstallFile*> files;
+    CollectFiles(this, files);
+    const TCompressionLevel level = VtrlCompress().CompressionLevel;
+    if (FUseLoadingProgram)
+        for (const std::string& source : SetupArchiveSources(ExeName)) members.push_back({source, level});
+    for (TInstallFile* f : files) members.push_back({f->SourcePath(), level});
+    TPrecompressScope precompressed(VtrlCompress(), members);
+
     std::string setupExe;
     if (FUseLoadingProgram) {
         BuildSetupExecutable(dir, ExeName);
@@ -314,17 +335,14 @@ void TInstall::WriteDistribution(const std::string& ExeName, const std::string& 
     FAddToArchive = lzcOverwrite;
     FInclude = true;
     try {
-        // Deflating dominates a build: the members are deflated on every
-        // core ahead of the pass, which writes them in its own order, so the
-        // archive is the one a single thread writes. The scope empties the
-        // cache when the pass ends or fails.
-        std::vector<TInstallFile*> files;
-        CollectFiles(this, files);
-        std::vector<TPrecompressMember> members;
-        members.reserve(files.size());
-        for (TInstallFile* f : files) members.push_back({f->SourcePath(), VtrlCompress().CompressionLevel});
-        TPrecompressScope precompressed(VtrlCompress(), members);
-        Compress(true);
+        {
+            TPhaseTimer timer("the compress pass");
+            Compress(true);
+        }
+        if (IsVerbose())
+            if (const TPrecompressCache* cache = VtrlCompress().Precompressed())
+                Log("Members deflated ahead: " + IntToStr(cache->Hits()) + ", by the pass: " +
+                    IntToStr(cache->Misses()) + " (" + IntToStr(PrecompressThreads()) + " threads)");
     } catch (...) {
         restore();
         throw;
@@ -332,6 +350,7 @@ void TInstall::WriteDistribution(const std::string& ExeName, const std::string& 
     restore();
     if (!FileExists(filesArchive)) WriteEmptyArchive(filesArchive);
 
+    TPhaseTimer timer("appending the archives");
     if (SelfExtract) AppendArchives(setupExe, AddBackSlash(dir) + "setup.1", filesArchive, Title);
 }
 
@@ -348,6 +367,16 @@ void AppendArchives(const std::string& SetupExe, const std::string& SetupArchive
         RaiseFmt("Cannot write the self-extracting setup program. Probably not enough room");
 }
 
+std::vector<std::string> TInstall::SetupArchiveSources(const std::string& ExeName) const {
+    // The setup program comes first: the loading program starts the first
+    // member of "setup.1".
+    const std::string programDir = RemoveBackSlash(ExtractFileDir(ExeName));
+    std::vector<std::string> sources{ExeName};
+    // A presetup file named without a directory lies beside the program.
+    for (const std::string& line : FPresetupFiles.Strings) sources.push_back(AnchoredAt(programDir, Trim(line)));
+    return sources;
+}
+
 void TInstall::BuildSetupExecutable(const std::string& BuildDir, const std::string& ExeName) {
     if (Trim(ExeName).empty()) RaiseFmt("Cannot create setup file. Executable is blank");
     std::unique_ptr<TFileContainer> box(new TFileContainer(this));
@@ -355,13 +384,8 @@ void TInstall::BuildSetupExecutable(const std::string& BuildDir, const std::stri
     box->SetArchiveFileType(ddAbsolute);
     box->SetArchiveFile(AddBackSlash(RemoveBackSlash(BuildDir)) + "setup.1");
     if (!FileExists(ExeName)) RaiseFmt("TInstall: Cannot find the executable file %s", ExeName);
-    // The setup program comes first: the loading program starts the first
-    // member of "setup.1".
-    const std::string programDir = RemoveBackSlash(ExtractFileDir(ExeName));
-    std::vector<std::string> sources{ExeName};
-    // A presetup file named without a directory lies beside the program.
-    for (const std::string& line : FPresetupFiles.Strings) sources.push_back(AnchoredAt(programDir, Trim(line)));
-    for (const std::string& source : sources) {
+    TPhaseTimer timer("the setup archive");
+    for (const std::string& source : SetupArchiveSources(ExeName)) {
         auto* file = new TInstallFile(box.get());
         file->SetIncludeFromDir(RemoveBackSlash(ExtractFileDir(source)));
         file->SetFileName(ExtractFileName(source));

@@ -28,10 +28,11 @@ public:
 
 int RunSetup() {
     SetProgramUsage(
-        "Usage: setup.exe [/SILENT] [/LOG=<file>] [source directory | *BUILD | *TODISK <setup.exe> <build directory> | "
+        "Usage: setup.exe [/SILENT] [/LOG=<file>] [/VERBOSE] [source directory | *BUILD | *TODISK <setup.exe> <build directory> | "
         "*SELFEXTRACT <loader> <source directory> | *ABOOT]\r\n"
         "  /SILENT      show no window; every question takes its default answer\r\n"
         "  /LOG=<file>  append a log of the run to <file>\r\n"
+        "  /VERBOSE     add to the log where the time went and the memory used\r\n"
         "Exit codes: 0 success, 1 failure, 2 cancelled, 3010 restart needed.");
     Application.Initialize();
     Application.Title = "Setup";
@@ -43,7 +44,10 @@ int RunSetup() {
     std::unique_ptr<TIM> owner(new TIM(nullptr));
     TIM* module = owner.get();
     module->SetName("IM");
-    module->LoadDefinition(EmbeddedDefinition(), "INSTALLDEFINITION");
+    {
+        TPhaseTimer timer("reading the definition");
+        module->LoadDefinition(EmbeddedDefinition(), "INSTALLDEFINITION");
+    }
     TInstall* install = module->Install();
     if (!install) throw Exception("The installation definition holds no TInstall component");
     mainForm->SetCaption(install->Information()->ProductName());

@@ -89,6 +89,7 @@ bool TInstallFile::HasSelfRegisterFlag() { return TVersionResource::HasVersionSt
 // ---------------------------------------------------------------- install
 
 std::string TInstallFile::PreparedDestDir() {
+    TPhaseTimer timer("destination folders");
     const std::string dir = ExpandDestDir();
     if (Trim(dir).empty())
         RaiseFmt("The GetDestDir returned a blank value for the TInstallFile %s. You need to set either the DestDir "
@@ -127,6 +128,7 @@ void TInstallFile::InstallFromArchive() {
         a.DestinationName = EffectiveDestName();
         a.Overwrite = FOverwriteMode;
         ProcessOnly(a, SourcePath());
+        TPhaseTimer timer("extracting");
         a.ExtractFiles();
     }
     FWritten = a.FilesWritten() > 0;
@@ -235,6 +237,7 @@ void TInstallFile::CompressFile() {
                 THandlerScope handlers(a, *this, false, false);
                 a.SetCompressedFile(archive);
                 ProcessOnly(a, SourcePath());
+                TPhaseTimer timer("adding to the archive");
                 a.CompressFiles(FAddToArchive == lzcOnlyAdd);
             }
             if (OnAfterCompress) OnAfterCompress(this);

@@ -107,6 +107,38 @@ TEST_F(Record, TheRollOverStopsAtItsBoundWithTheLastError) {
     EXPECT_THROW(File("C:\\App", "a.txt")->WriteUninstallInfo(Base), EIRCannotWriteValue);
 }
 
+// An install pass keeps the record's keys open between its files: every
+// entry and count is still in the registry as soon as its append returns
+// (a run killed after it loses nothing), and the roll-over works the same.
+TEST_F(Record, InsideAnAppendScopeEveryEntryIsThereAtOnce) {
+    RegWriteString(hkLocalMachine, Base + "\\Files", "Entries", "many");
+    TRecordAppendScope scope;
+    for (int i = 1; i <= 3; ++i) {
+        const std::string path = "C:\\App\\f" + std::to_string(i) + ".txt";
+        EXPECT_EQ(AppendFilesEntry(Base, path), Base + "\\Files1");
+        EXPECT_EQ(Value("\\Files1", "File" + std::to_string(i)), path);
+        EXPECT_EQ(Value("\\Files1", "Entries"), std::to_string(i));
+        AppendActiveXEntry(Base, path, false);
+        EXPECT_EQ(Value("\\ActiveX", "Entries"), std::to_string(i));
+    }
+    EXPECT_EQ(Value("\\Files", "Entries"), "many");
+}
+
+// A key the scope holds open may be deleted meanwhile (another program, a
+// user with regedit): the next append opens it afresh and starts it again
+// at 1 instead of failing or rolling over.
+TEST_F(Record, AKeyDeletedDuringTheScopeIsOpenedAfresh) {
+    TRecordAppendScope scope;
+    AppendFilesEntry(Base, "C:\\App\\a.txt");
+    AppendActiveXEntry(Base, "C:\\App\\a.ocx", false);
+    DeleteRecord();
+    EXPECT_EQ(AppendFilesEntry(Base, "C:\\App\\b.txt"), Base + "\\Files");
+    EXPECT_EQ(Value("\\Files", "File1"), "C:\\App\\b.txt");
+    EXPECT_EQ(Value("\\Files", "Entries"), "1");
+    EXPECT_FALSE(KeyExists("\\Files1"));
+    EXPECT_EQ(AppendNumberedEntry(Base + "\\ActiveX", "C:\\App\\b.ocx;0"), 1);
+}
+
 // --------------------------------------------------------- ActiveX entries
 
 // Rule: a server is recorded under ActiveX only, with its style; the

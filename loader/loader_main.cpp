@@ -4,7 +4,7 @@
 // program with the source directory, waits for it and removes the directory
 // again. Its exit codes are in constants_Loader.h.
 //
-// Command line: setup.exe [/SILENT] [/LOG=<file>]
+// Command line: setup.exe [/SILENT] [/LOG=<file>] [/VERBOSE]
 #include <windows.h>
 
 #include <cstdio>
@@ -34,6 +34,18 @@ void LoaderLog(const std::string& Text) {
     CloseHandle(h);
 }
 
+// The window system is loaded only to show a failure: a program that
+// imports it starts the display side of Windows (under Wine, the desktop
+// process) before its first line runs, and the setup program it starts
+// pays for that again.
+void ShowMessageBox(const std::string& Message) {
+    using TMessageBox = int(WINAPI*)(HWND, LPCSTR, LPCSTR, UINT);
+    HMODULE user32 = LoadLibraryA("user32.dll");
+    if (!user32) return;
+    if (auto box = reinterpret_cast<TMessageBox>(reinterpret_cast<void*>(GetProcAddress(user32, "MessageBoxA"))))
+        box(nullptr, Message.c_str(), "Setup", MB_OK | MB_ICONERROR);
+}
+
 // A failure of the loader itself: logged, written to standard error in a
 // silent run (when there is one) or shown in a message box otherwise.
 int Fail(int Code, const std::string& Message) {
@@ -45,7 +57,7 @@ int Fail(int Code, const std::string& Message) {
         const std::string line = "setup: " + Message + "\n";
         if (err && err != INVALID_HANDLE_VALUE) WriteFile(err, line.data(), DWORD(line.size()), &written, nullptr);
     } else {
-        MessageBoxA(nullptr, Message.c_str(), "Setup", MB_OK | MB_ICONERROR);
+        ShowMessageBox(Message);
     }
     return Code;
 }
@@ -89,6 +101,7 @@ int RunLoader() {
     LoaderLog(parts.SelfExtracting ? "Self-extracting setup " + self : "Setup archive " + parts.SetupArchive);
 
     std::string temp, setup;
+    const ULONGLONG unpackStart = GetTickCount64();
     try {
         temp = CreatePrivateTempDirectory();
         setup = UnpackSetupArchive(parts, temp);
@@ -97,8 +110,10 @@ int RunLoader() {
         return Fail(LoaderExitExtractFailed, std::string("Cannot unpack the setup program: ") + e.what());
     }
     const std::string cmd = SetupCommandLine(setup, gOptions, parts, self);
+    if (gOptions.Verbose) LoaderLog("Unpacked the setup program in " + IntToStr(GetTickCount64() - unpackStart) + " ms");
     LoaderLog("Starting " + cmd);
     uint32_t code;
+    const ULONGLONG runStart = GetTickCount64();
     try {
         code = RunAndWait(setup, cmd);
     } catch (const std::exception& e) {
@@ -112,6 +127,7 @@ int RunLoader() {
     } else if (!RemoveTempDirectory(temp)) {
         LoaderLog("Could not remove " + temp);
     }
+    if (gOptions.Verbose) LoaderLog("The setup program ran " + IntToStr(GetTickCount64() - runStart) + " ms");
     LoaderLog("Exit code " + IntToStr(code));
     return static_cast<int>(code);
 }

@@ -13,15 +13,18 @@
 namespace vtrl {
 
 const char* const LoaderUsage =
-    "Usage: setup.exe [/SILENT] [/LOG=<file>]\r\n"
+    "Usage: setup.exe [/SILENT] [/LOG=<file>] [/VERBOSE]\r\n"
     "  /SILENT      install without showing a window; every question takes its default answer\r\n"
-    "  /LOG=<file>  append a log of the installation to <file>";
+    "  /LOG=<file>  append a log of the installation to <file>\r\n"
+    "  /VERBOSE     add to the log where the time went and the memory used";
 
 TLoaderOptions ParseLoaderOptions(const std::vector<std::string>& Args, const std::string& CurrentDir) {
     TLoaderOptions o;
     for (const std::string& a : Args) {
         if (SameText(a, "/SILENT")) {
             o.Silent = true;
+        } else if (SameText(a, "/VERBOSE")) {
+            o.Verbose = true;
         } else if (a.size() > 5 && SameText(a.substr(0, 5), "/LOG=")) {
             std::string file = a.substr(5);
             const bool absolute = (file.size() >= 2 && file[1] == ':') || file[0] == '\\' || file[0] == '/';
@@ -89,6 +92,7 @@ std::string SetupCommandLine(const std::string& SetupPath, const TLoaderOptions&
     // The program path is read without backslash rules; it holds no quote.
     std::string cmd = "\"" + SetupPath + "\"";
     if (Options.Silent) cmd += " /SILENT";
+    if (Options.Verbose) cmd += " /VERBOSE";
     if (!Options.LogFile.empty()) cmd += " " + QuoteArgument("/LOG=" + Options.LogFile);
     if (Parts.SelfExtracting) cmd += " *SELFEXTRACT " + QuoteArgument(ExtractFileName(LoaderPath));
     // The source directory without a trailing backslash ("A:" for a disk's

@@ -13,6 +13,7 @@ namespace vtrl {
 // The leading run options the loader passes on to the setup program.
 struct TLoaderOptions {
     bool Silent = false;   // /SILENT
+    bool Verbose = false;  // /VERBOSE
     std::string LogFile;   // /LOG=<file>, made absolute
     bool Help = false;     // /? or /HELP
     std::string Unknown;   // the first argument that is none of these
@@ -22,7 +23,7 @@ struct TLoaderOptions {
 extern const char* const LoaderUsage;
 
 // Reads the run options in Args (the arguments after the program path):
-// "/SILENT", "/LOG=<file>", "/?" and "/HELP", in any order, matched
+// "/SILENT", "/VERBOSE", "/LOG=<file>", "/?" and "/HELP", in any order, matched
 // without regard to case. The loading program takes no other arguments: the
 // first other one (an unknown option, a nameless "/LOG=", any word) is kept
 // in Unknown, so that a mistyped option never leads to a silent install. A

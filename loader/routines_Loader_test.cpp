@@ -36,11 +36,13 @@ std::vector<std::string> SplitAsWindowsDoes(const std::string& CommandLine) {
 TEST(LoaderOptions, KnownOptionsAnywhereEverythingElseReported) {
     TLoaderOptions o = ParseLoaderOptions({"/silent", "/LOG=run.log", "/SILENT"}, "C:\\work");
     EXPECT_TRUE(o.Silent);
+    EXPECT_FALSE(o.Verbose);
     EXPECT_EQ(o.LogFile, "C:\\work\\run.log");
     EXPECT_EQ(o.Unknown, "");
     EXPECT_FALSE(o.Help);
-    o = ParseLoaderOptions({"extra", "/SILENT"}, "C:\\work");
+    o = ParseLoaderOptions({"extra", "/SILENT", "/verbose"}, "C:\\work");
     EXPECT_TRUE(o.Silent);
+    EXPECT_TRUE(o.Verbose);
     EXPECT_EQ(o.Unknown, "extra");
     o = ParseLoaderOptions({"/LOG=D:\\logs\\a b.log"}, "C:\\work");
     EXPECT_EQ(o.LogFile, "D:\\logs\\a b.log");
@@ -96,6 +98,10 @@ TEST(LoaderCommandLine, PlainAndSelfExtractingForms) {
     plain.SetupArchive = "D:\\Dist Dir\\setup.1";
     EXPECT_EQ(SetupCommandLine("C:\\t\\setup_prog.exe", o, plain, "D:\\Dist Dir\\setup.exe"),
               "\"C:\\t\\setup_prog.exe\" /SILENT /LOG=C:\\logs\\run.log \"D:\\Dist Dir\"");
+    o.Verbose = true;
+    EXPECT_EQ(SetupCommandLine("C:\\t\\setup_prog.exe", o, plain, "D:\\Dist Dir\\setup.exe"),
+              "\"C:\\t\\setup_prog.exe\" /SILENT /VERBOSE /LOG=C:\\logs\\run.log \"D:\\Dist Dir\"");
+    o.Verbose = false;
     TDistributionParts self;
     self.SelfExtracting = true;
     self.SetupArchive = "A:\\setup.exe";

@@ -8,6 +8,7 @@
 #include "FileShim.h"
 #include "cmp_TVtrlCompress.h"
 #include "routines_ExpandPaths.h"
+#include "routines_UninstallRecord.h"
 #include "types_InstallEvents.h"
 
 namespace vtrl {
@@ -88,6 +89,8 @@ void TFileContainer::ProcessHelpers() {
     // Every file of the pass resolves its destination through the same few
     // special folders and directories.
     TPathCacheScope paths;
+    // ... and appends to the same few keys of the uninstall record.
+    TRecordAppendScope record;
     RunFilePass(
         *this,
         [&] {
@@ -170,7 +173,10 @@ void TFileContainer::Compress(bool AllInOne) {
         if (OnBeforeProcess) OnBeforeProcess(this);
         if (!FInclude) return;
         SendUp(ev::eieBPFileContainer, this);
-        ReadSourceInfo();
+        // The container whose pass compresses this one has read the facts
+        // of the whole tree already.
+        auto* outer = As<TFileContainer>(Container());
+        if (!outer || outer->State() != fcsCompress) ReadSourceInfo();
         FTotalSize = TotalSize(AllInOne);
         FDoneSize = 0;
         if (FAddToArchive == lzcOverwrite) {

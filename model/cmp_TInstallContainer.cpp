@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "cmp_TFileContainer.h"
+#include "Unattended.h"
 #include "routines_ExpandPaths.h"
 #include "types_Installation.h"
 
@@ -176,8 +177,10 @@ void TInstallContainer::Process() {
         Broadcast(ev::InstallTypeDialog);
         if (!IsSelected()) return;
         ProcessHelpers();
-        if (IInstallation* install = Installation())
+        if (IInstallation* install = Installation()) {
+            TPhaseTimer timer("the uninstall record");
             WriteUninstallInfo(UninstallKeyBase + install->ProductName());
+        }
         if (OnAfterProcess) OnAfterProcess(this);
         Broadcast(ev::eccAfterProcess);
     } catch (const EAbort&) {

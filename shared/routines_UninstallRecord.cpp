@@ -3,6 +3,8 @@
 #include "routines_UninstallRecord.h"
 
 #include <exception>
+#include <memory>
+#include <unordered_map>
 
 #include "constants_UninstallRecord.h"
 #include "routines_Registry.h"
@@ -24,31 +26,75 @@ public:
     }
     // The next free entry number; a missing count reads as 0, a count that
     // is no number raises. A key that could not be opened reads as empty
-    // (its first write then fails).
-    int NextEntryNumber() const {
+    // (its first write then fails). The count this key wrote last is known
+    // without a read.
+    int NextEntryNumber() {
+        if (FCount >= 0) return FCount + 1;
         std::string count = "0";
         if (FOpen && !FReg.TryReadString(rec::Entries, count)) count = "0";
         return static_cast<int>(StrToInt(count)) + 1;
     }
     // Raises EIRCannotWriteValue, as RegWriteString does, on failure.
     void Write(const std::string& Ident, const std::string& Value) { RegWriteStringTo(FReg, FOpen, FKey, Ident, Value); }
+    // Writes the count; after it succeeds the key knows its count.
+    void WriteCount(int N) {
+        FCount = -1;
+        Write(rec::Entries, IntToStr(N));
+        FCount = N;
+    }
+    bool Open() const { return FOpen; }
 
 private:
     std::string FKey;
     TRegistry FReg;
     bool FOpen = false;
+    int FCount = -1;  // the count last written through this key, -1 unknown
 };
+
+// The kind keys kept open by TRecordAppendScope, by upper-case path.
+int gScopeDepth = 0;
+std::unordered_map<std::string, std::unique_ptr<TKindKey>> gOpenKeys;
+
+// Runs Body with the kind key KindKey: the one the scope keeps, or one of
+// its own outside a scope. A key that fails is not kept; when it had been
+// kept from an earlier append (someone may have deleted it since), Body
+// runs once more with the key opened afresh. Body writes its entry under
+// the number it reads, so running it again writes nothing twice.
+template <typename F>
+auto WithKindKey(const std::string& KindKey, F&& Body) {
+    if (gScopeDepth == 0) {
+        TKindKey key(KindKey);
+        return Body(key);
+    }
+    std::unique_ptr<TKindKey>& slot = gOpenKeys[UpperCase(KindKey)];
+    const bool kept = slot && slot->Open();
+    if (kept) {
+        try {
+            return Body(*slot);
+        } catch (const Exception&) {
+            slot.reset();
+        }
+    }
+    slot = std::make_unique<TKindKey>(KindKey);
+    try {
+        return Body(*slot);
+    } catch (...) {
+        slot.reset();
+        throw;
+    }
+}
 
 }  // namespace
 
 // The entry is written before its count: an interrupted write leaves the
 // count at the last complete entry.
 int AppendNumberedEntry(const std::string& KindKey, const std::string& Value) {
-    TKindKey key(KindKey);
-    const int n = key.NextEntryNumber();
-    key.Write(rec::FilePrefix + IntToStr(n), Value);
-    key.Write(rec::Entries, IntToStr(n));
-    return n;
+    return WithKindKey(KindKey, [&](TKindKey& key) {
+        const int n = key.NextEntryNumber();
+        key.Write(rec::FilePrefix + IntToStr(n), Value);
+        key.WriteCount(n);
+        return n;
+    });
 }
 
 std::string AppendFilesEntry(const std::string& Base, const std::string& Path, int MaxKeys) {
@@ -56,17 +102,20 @@ std::string AppendFilesEntry(const std::string& Base, const std::string& Path, i
     std::exception_ptr last;
     for (int k = 0; k < MaxKeys; ++k) {
         const std::string name = Base + "\\" + rec::FilesKey + (k == 0 ? std::string() : IntToStr(k));
-        TKindKey key(name);
-        int n = 0;
+        bool entryWritten = false;
         try {
-            n = key.NextEntryNumber();
-            key.Write(rec::FilePrefix + IntToStr(n), Path);
+            WithKindKey(name, [&](TKindKey& key) {
+                entryWritten = false;
+                const int n = key.NextEntryNumber();
+                key.Write(rec::FilePrefix + IntToStr(n), Path);
+                entryWritten = true;
+                key.WriteCount(n);
+            });
+            return name;
         } catch (const Exception&) {
+            if (entryWritten) throw;  // the count's failure
             last = std::current_exception();
-            continue;
         }
-        key.Write(rec::Entries, IntToStr(n));
-        return name;
     }
     std::rethrow_exception(last);
 }
@@ -74,6 +123,12 @@ std::string AppendFilesEntry(const std::string& Base, const std::string& Path, i
 void AppendActiveXEntry(const std::string& Base, const std::string& Path, bool ExeStyle) {
     AppendNumberedEntry(Base + "\\" + rec::ActiveXKey,
                         Path + ";" + (ExeStyle ? rec::ActiveXProgram : rec::ActiveXInProcess));
+}
+
+TRecordAppendScope::TRecordAppendScope() { ++gScopeDepth; }
+
+TRecordAppendScope::~TRecordAppendScope() {
+    if (--gScopeDepth == 0) gOpenKeys.clear();
 }
 
 std::string UninstallCommandLine(const std::string& ProgramPath, const std::string& ProductName) {

@@ -25,6 +25,20 @@ std::string AppendFilesEntry(const std::string& Base, const std::string& Path, i
 // program (EXE style), "0" for a server in process.
 void AppendActiveXEntry(const std::string& Base, const std::string& Path, bool ExeStyle);
 
+// While one of these is open, the kind keys the appends above open stay
+// open, with the count each append wrote: an install pass appends one entry
+// per file, and each key open and count read is a round trip to the
+// registry. Every entry and its count are still written as they come, so a
+// run that is killed loses nothing it had recorded. Scopes nest; the
+// outermost closes the keys. For one thread.
+class TRecordAppendScope {
+public:
+    TRecordAppendScope();
+    ~TRecordAppendScope();
+    TRecordAppendScope(const TRecordAppendScope&) = delete;
+    TRecordAppendScope& operator=(const TRecordAppendScope&) = delete;
+};
+
 // The "UninstallString": the program path in double quotes, so that blanks
 // in it cannot run into the product name, one blank, then the product name.
 std::string UninstallCommandLine(const std::string& ProgramPath, const std::string& ProductName);

@@ -147,6 +147,7 @@ int RunProgram(const std::function<int()>& Body) {
         ShowError(e);
         code = 1;
     }
+    LogRunFigures();
     Log("Exit code " + IntToStr(code));
     CloseLog();
     return code;

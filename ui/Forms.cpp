@@ -23,7 +23,9 @@ constexpr UINT WM_VTRL_ACTIVATE = WM_APP + 0x101;
 
 void TScreen::SetCursor(TCursor Value) {
     FCursor = Value;
-    ::SetCursor(CursorHandle());
+    // A silent run touches no display: under Wine the first cursor, window
+    // or screen query starts the desktop process, a tenth of a second.
+    if (!IsSilent()) ::SetCursor(CursorHandle());
 }
 
 HCURSOR TScreen::CursorHandle() const {
@@ -193,16 +195,24 @@ void TForm::ApplyPosition() {
 }
 
 void TForm::ShowWindowNow() {
+    if (IsSilent()) {
+        // Never visible, and without a window: a silent run touches no
+        // display. The activation a real showing would cause is imitated
+        // with a message to the thread, so that code waiting for it (the
+        // program start) runs from the message loop.
+        DoShow();
+        FVisible = true;
+        // The message names the showing, not the form's address, which a
+        // form made after this one is destroyed may reuse.
+        static LPARAM lastShowing = 0;
+        FSilentShowing = ++lastShowing;
+        PostThreadMessageA(GetCurrentThreadId(), WM_VTRL_ACTIVATE, 0, FSilentShowing);
+        return;
+    }
     HandleNeeded();
     ApplyPosition();
     DoShow();
     FVisible = true;
-    if (IsSilent()) {
-        // Never visible; the activation a real showing would cause is
-        // imitated so that code waiting for it (the program start) runs.
-        PostMessageA(FHandle, WM_VTRL_ACTIVATE, 0, 0);
-        return;
-    }
     ShowWindow(FHandle, FWindowState == wsMaximized ? SW_SHOWMAXIMIZED
                         : FWindowState == wsMinimized ? SW_SHOWMINIMIZED
                                                       : SW_SHOWNORMAL);
@@ -324,7 +334,6 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
 }
 
 int TForm::ShowModalSilent() {
-    HandleNeeded();
     FModal = true;
     FVisible = true;
     struct TEnd {
@@ -403,6 +412,7 @@ void ProcessMessagesHook() {
     const ULONGLONG now = GetTickCount64();
     if (last != 0 && now - last < 50) return;
     last = now;
+    TPhaseTimer timer("processing messages");
     Application.ProcessMessages();
 }
 }  // namespace
@@ -417,7 +427,8 @@ TApplication::~TApplication() {
 
 void TApplication::Initialize() {
     InitRunOptions();
-    RegisterWindowClasses();
+    // The window classes are registered with the first window: their cursor
+    // and icon need the display, which a silent run never touches.
     SetProcessMessagesProc(&ProcessMessagesHook);
     if (Title.empty()) Title = ChangeFileExt(ExtractFileName(ExeName()), "");
 }
@@ -448,6 +459,19 @@ bool TApplication::DispatchOne(bool Wait) {
     }
     if (msg.message == WM_QUIT) {
         FTerminated = true;
+        return true;
+    }
+    if (msg.hwnd == nullptr && msg.message == WM_VTRL_ACTIVATE) {
+        // A silent showing's activation: only for a form that still exists.
+        for (TForm* f : FForms)
+            if (f->FSilentShowing == msg.lParam) {
+                try {
+                    if (f->FVisible) f->DoActivate();
+                } catch (...) {
+                    StoreException(std::current_exception());
+                }
+                break;
+            }
         return true;
     }
     // Tab, Enter and Esc move between controls and press the default and

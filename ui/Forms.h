@@ -138,6 +138,8 @@ protected:
     virtual void DoClose();
 
 private:
+    friend class TApplication;
+    LPARAM FSilentShowing = 0;  // the last silent showing, see ShowWindowNow
     void ShowWindowNow();
     void ApplyPosition();
     int ShowModalSilent();

@@ -81,6 +81,10 @@ TEST_F(FormsTest, SilentModalFormReturnsTheResponderResult) {
     EXPECT_EQ(seenName, "WelcomePage");
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(page.Edit->Text(), "C:\\Target");
+    // A silent run makes no window at all (under Wine the first one starts
+    // the desktop process).
+    EXPECT_FALSE(page.Form->HandleAllocated());
+    EXPECT_FALSE(page.Edit->HandleAllocated());
     EXPECT_FALSE(IsWindowVisible(page.Form->Handle()));
     EXPECT_FALSE(page.Form->Modal());
 }
@@ -204,7 +208,25 @@ TEST_F(FormsTest, SilentMainFormStillActivates) {
     };
     Application.Run();
     EXPECT_EQ(activations, 1);
+    EXPECT_FALSE(main.Form->HandleAllocated());
     EXPECT_FALSE(IsWindowVisible(main.Form->Handle()));
+}
+
+// A silent form destroyed before its activation arrives is not activated;
+// the message finds no form and does nothing.
+TEST_F(FormsTest, SilentActivationOfADestroyedFormIsDropped) {
+    SetSilent(true);
+    int activations = 0;
+    {
+        TPage gone("Gone");
+        gone.Form->OnActivate = [&](TComponent*) { ++activations; };
+        gone.Form->Show();
+    }
+    TPage main("MainForm");
+    Application.SetMainForm(main.Form);
+    main.Form->OnActivate = [&](TComponent*) { Application.Terminate(); };
+    Application.Run();
+    EXPECT_EQ(activations, 0);
 }
 
 // An exception that leaves OnActivate reaches Application.OnException with

@@ -2,6 +2,9 @@
 #include "Unattended.h"
 
 #include <windows.h>
+#include <psapi.h>
+
+#include <cstring>
 
 #include "SysUtils.h"
 
@@ -40,6 +43,7 @@ private:
 
 TLogFile gLog;
 bool gSilent = false;
+bool gVerbose = false;
 bool gParsed = false;
 std::vector<std::string> gArgs;
 TModalResponder gModalResponder;
@@ -121,6 +125,8 @@ TRunOptions ParseRunOptions(std::vector<std::string> Argv) {
         const std::string& a = Argv[i];
         if (SameText(a, "/SILENT")) {
             r.Silent = true;
+        } else if (SameText(a, "/VERBOSE")) {
+            r.Verbose = true;
         } else if (a.size() > 5 && SameText(a.substr(0, 5), "/LOG=")) {
             r.LogFile = a.substr(5);
         } else if (a == "/?" || SameText(a, "/HELP")) {
@@ -146,6 +152,7 @@ void InitRunOptions(const std::string& CommandLine) {
     gArgs = std::move(o.Args);
     gParsed = true;
     gSilent = o.Silent;
+    gVerbose = o.Verbose;
     OpenLog(o.LogFile);
     if (LogEnabled()) {
         std::string line = "start";
@@ -198,6 +205,71 @@ void Log(const std::string& Text) {
     }
     line += "\r\n";
     gLog.Write(line);
+}
+
+bool IsVerbose() { return gVerbose; }
+void SetVerbose(bool Value) { gVerbose = Value; }
+
+namespace {
+
+struct TPhase {
+    const char* Name;
+    long long Ticks;
+    long long Calls;
+};
+std::vector<TPhase> gPhases;
+
+long long Ticks() {
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return t.QuadPart;
+}
+
+long long TicksPerSecond() {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f.QuadPart;
+}
+
+}  // namespace
+
+TPhaseTimer::TPhaseTimer(const char* Phase) : FPhase(Phase) {
+    if (gVerbose) FStart = Ticks();
+}
+
+TPhaseTimer::~TPhaseTimer() {
+    if (!gVerbose || FStart == 0) return;
+    const long long elapsed = Ticks() - FStart;
+    for (TPhase& p : gPhases)
+        if (p.Name == FPhase || std::strcmp(p.Name, FPhase) == 0) {
+            p.Ticks += elapsed;
+            ++p.Calls;
+            return;
+        }
+    gPhases.push_back({FPhase, elapsed, 1});
+}
+
+long long ProcessAgeMs() {
+    FILETIME created, exited, kernel, user, now;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return -1;
+    GetSystemTimeAsFileTime(&now);
+    auto value = [](const FILETIME& f) {
+        return static_cast<long long>((static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime);
+    };
+    return (value(now) - value(created)) / 10000;
+}
+
+void LogRunFigures() {
+    if (!gVerbose) return;
+    const long long perSecond = TicksPerSecond();
+    for (const TPhase& p : gPhases)
+        Log("time " + std::string(p.Name) + ": " + std::to_string(p.Ticks * 1000 / perSecond) + " ms in " +
+            std::to_string(p.Calls) + (p.Calls == 1 ? " call" : " calls"));
+    Log("process age: " + std::to_string(ProcessAgeMs()) + " ms");
+    PROCESS_MEMORY_COUNTERS m{};
+    m.cb = sizeof m;
+    if (K32GetProcessMemoryInfo(GetCurrentProcess(), &m, sizeof m))
+        Log("peak memory: " + std::to_string(m.PeakWorkingSetSize / 1024) + " KB");
 }
 
 void WriteStdErr(const std::string& Text) {

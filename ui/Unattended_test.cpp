@@ -44,8 +44,10 @@ TEST(ParseRunOptions, LeadingOptionsAreStripped) {
     EXPECT_EQ(o.LogFile, R"(C:\my logs\run.txt)");
     EXPECT_EQ(o.Args, (Args{"setup.exe", "*BUILD", "x"}));
 
-    o = ParseRunOptions({"setup.exe", "/Log=a.log", "/SiLeNt"});
+    EXPECT_FALSE(o.Verbose);
+    o = ParseRunOptions({"setup.exe", "/Log=a.log", "/SiLeNt", "/Verbose"});
     EXPECT_TRUE(o.Silent);
+    EXPECT_TRUE(o.Verbose);
     EXPECT_EQ(o.LogFile, "a.log");
     EXPECT_EQ(o.Args, (Args{"setup.exe"}));
 }
@@ -95,6 +97,39 @@ std::string ReadFile(const std::string& name) {
     return s.str();
 }
 }  // namespace
+
+// A verbose run logs the time of each phase (nested phases each count their
+// own), the process's age and its peak memory; any other run logs none of
+// it and its timers cost nothing.
+TEST(InitRunOptions, AVerboseRunLogsItsFigures) {
+    std::string dir = ScratchDir();
+    std::string log = dir + "\\figures.log";
+    InitRunOptions("ui_test.exe \"/LOG=" + log + "\"");
+    {
+        TPhaseTimer quiet("quiet phase");
+    }
+    LogRunFigures();
+    InitRunOptions("ui_test.exe /VERBOSE \"/LOG=" + log + "\"");
+    EXPECT_TRUE(IsVerbose());
+    for (int i = 0; i < 3; ++i) {
+        TPhaseTimer outer("outer phase");
+        TPhaseTimer inner("inner phase");
+        Sleep(2);
+    }
+    LogRunFigures();
+    CloseLog();
+    InitRunOptions("ui_test.exe");
+    EXPECT_FALSE(IsVerbose());
+    const std::string text = ReadFile(log);
+    EXPECT_EQ(text.find("quiet phase"), std::string::npos);
+    EXPECT_NE(text.find("ui_test: time inner phase: "), std::string::npos) << text;
+    EXPECT_NE(text.find(" ms in 3 calls\r\nui_test: time outer phase: "), std::string::npos) << text;
+    EXPECT_NE(text.find("ui_test: process age: "), std::string::npos) << text;
+    EXPECT_NE(text.find("ui_test: peak memory: "), std::string::npos) << text;
+    EXPECT_EQ(text.find("peak memory: 0 KB"), std::string::npos) << text;
+    DeleteFileA(log.c_str());
+    RemoveDirectoryA(dir.c_str());
+}
 
 // ParamStr and ParamCount see the arguments after the options; the log is
 // opened by the options and appended to, one prefixed line per entry.

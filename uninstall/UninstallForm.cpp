@@ -179,7 +179,10 @@ void TUninstallForm::RunRemoval() {
     WithProgress([this] { Log("ActiveX servers removed: " + IntToStr(RemoveActiveX(FRemoval))); });
     Tick(ActiveXCB);
 
-    WithProgress([this] { Log("Files deleted: " + IntToStr(RemoveFiles(FRemoval))); });
+    WithProgress([this] {
+        TPhaseTimer timer("removing files");
+        Log("Files deleted: " + IntToStr(RemoveFiles(FRemoval)));
+    });
     Tick(FilesCB);
 
     Log("INI file entry removal is not available yet");
@@ -188,9 +191,17 @@ void TUninstallForm::RunRemoval() {
     Log("Database engine removal is not available yet");
     Tick(BDECB);
 
-    Log("Directories removed: " + IntToStr(RemoveDirectories(FRemoval)));
+    {
+        TPhaseTimer timer("removing directories");
+        Log("Directories removed: " + IntToStr(RemoveDirectories(FRemoval)));
+    }
 
-    if (!RemoveRegistryValues(FRemoval)) MessageDlg(RegistryFailedMessage, mtWarning, {mbOK}, 0);
+    bool registryRemoved;
+    {
+        TPhaseTimer timer("removing registry values");
+        registryRemoved = RemoveRegistryValues(FRemoval);
+    }
+    if (!registryRemoved) MessageDlg(RegistryFailedMessage, mtWarning, {mbOK}, 0);
     Tick(RegistryCB);
 
     // A record that stays must keep a program its UninstallString can start.

@@ -25,9 +25,10 @@ void AcceptUnquotedProgramPath() {
 
 int RunUninstall() {
     SetProgramUsage(
-        "Usage: uninstall.exe [/SILENT] [/LOG=<file>] <product name>\r\n"
+        "Usage: uninstall.exe [/SILENT] [/LOG=<file>] [/VERBOSE] <product name>\r\n"
         "  /SILENT      show no window; every question takes its default answer\r\n"
-        "  /LOG=<file>  append a log of the run to <file>");
+        "  /LOG=<file>  append a log of the run to <file>\r\n"
+        "  /VERBOSE     add to the log where the time went and the memory used");
     Application.Initialize();
     AcceptUnquotedProgramPath();
     Application.Title = "Uninstall";
