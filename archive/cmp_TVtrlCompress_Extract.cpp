@@ -2,42 +2,15 @@
 // the overwrite decision with the version-text comparison, and plain copies.
 // Both write a temporary file beside the destination and put it in place
 // in one step once it is complete.
-#include <zlib.h>
-
 #include "FileShim.h"
 #include "cmp_TVtrlCompress.h"
+#include "routines_Inflate.h"
 
 namespace vtrl {
 
 namespace {
 
-constexpr int32_t InflateInput = 65536;
-// A 64 KiB output block (rather than 4 KiB) keeps extraction within a few
-// percent of zlib's own speed: each block costs a write, a status event and
-// a round of message processing. Abort is still seen once per block.
-constexpr int32_t InflateOutput = 65536;
 constexpr int32_t PlainCopyBlock = 8192;
-
-voidpf ZAlloc(voidpf, uInt Items, uInt Size) {
-    if (Size != 0 && Items > UINT32_MAX / Size) return Z_NULL;
-    return std::malloc(static_cast<size_t>(Items) * Size);
-}
-void ZFree(voidpf, voidpf Address) { std::free(Address); }
-
-// A file name that stays inside the directory it is put in: not empty,
-// not "." or "..", and not a DOS device (which Windows opens wherever the
-// name appears). A damaged or hostile key must not reach anything else.
-bool IsPlainFileName(const std::string& Name) {
-    if (Name.empty() || Name == "." || Name == "..") return false;
-    std::string base = UpperCase(Trim(Name.substr(0, Name.find('.'))));
-    static const char* const Devices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
-    for (const char* d : Devices)
-        if (base == d) return false;
-    if (base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) && base[3] >= '0' &&
-        base[3] <= '9')
-        return false;
-    return true;
-}
 
 // The last-write date of an existing file as a day count; 0 (older than
 // anything) when it cannot be read.
@@ -49,51 +22,10 @@ double FileDateOf(const std::string& Name) {
 
 // ----- failure details
 
-// "What failed: the system's reason", from an error number taken right
-// after the failing call (later calls may change it).
-std::string OSCause(const std::string& What, int Error) { return What + ": " + SysErrorMessage(Error); }
-
 // Puts where a failure happened in front of the cause its raise site left
 // in the detail.
 void AddContext(Exception& E, const std::string& Context) {
     E.Detail = E.Detail.empty() ? Context : Context + ": " + E.Detail;
-}
-
-const char* ZlibCodeName(int Code) {
-    switch (Code) {
-    case Z_OK: return "Z_OK";
-    case Z_STREAM_END: return "Z_STREAM_END";
-    case Z_NEED_DICT: return "Z_NEED_DICT";
-    case Z_ERRNO: return "Z_ERRNO";
-    case Z_STREAM_ERROR: return "Z_STREAM_ERROR";
-    case Z_DATA_ERROR: return "Z_DATA_ERROR";
-    case Z_MEM_ERROR: return "Z_MEM_ERROR";
-    case Z_BUF_ERROR: return "Z_BUF_ERROR";
-    case Z_VERSION_ERROR: return "Z_VERSION_ERROR";
-    }
-    return "unknown zlib code";
-}
-
-// Damaged member data: the system's fixed "error", with zlib's reason.
-[[noreturn]] void RaiseInflateError(const z_stream& Z, int Code) {
-    ECompressionError e("error");
-    e.Detail = std::string("zlib: ") + (Z.msg ? Z.msg : ZlibCodeName(Code));
-    throw e;
-}
-
-[[noreturn]] void RaiseWrongSize(const std::string& Key, std::string Cause) {
-    EVCWrongDecompressedSize e(Key);
-    e.Detail = std::move(Cause);
-    throw e;
-}
-
-// The size check every inflated member passes: its zlib stream ended and
-// gave exactly the size the directory records.
-void CheckInflatedSize(const TFileHeader& Entry, bool Complete, int64_t Size) {
-    if (!Complete) RaiseWrongSize(Entry.SourcePath, "the data ends before its zlib stream does");
-    if (Size != Entry.UncompressedSize)
-        RaiseWrongSize(Entry.SourcePath,
-                       Fmt("inflated to %d bytes, the directory records %d", Size, Entry.UncompressedSize));
 }
 
 [[noreturn]] void RaiseDateError(std::string Cause) {
@@ -140,8 +72,7 @@ public:
     // EVCCouldNotCreateFile (Destination) with the system's reason when the
     // destination cannot be replaced; it is then left as it was.
     void PutInPlace() {
-        FHandle.Close();
-        if (!FileReplace(FTemp, FDestination)) {
+        if (!FileReplaceOpen(FHandle.Release(), FTemp, FDestination)) {
             int err = GetLastOSError();
             EVCCouldNotCreateFile e(FDestination);
             e.Detail = OSCause("cannot replace it", err);
@@ -383,58 +314,27 @@ void TVtrlCompress::WriteFailed(const std::string& File) {
 }
 
 bool TVtrlCompress::InflateMember(TFileHeader& Entry, TMemberReader& Reader, TReplacementFile* Destination) {
-    z_stream z{};
-    z.zalloc = ZAlloc;
-    z.zfree = ZFree;
-    int init = inflateInit_(&z, "1.0.4", static_cast<int>(sizeof(z_stream)));
-    if (init != Z_OK) {
-        EDecompressionError e("error");
-        e.Detail = std::string("zlib: ") + ZlibCodeName(init);
-        throw e;
-    }
-    struct TEnd {
-        z_stream& Z;
-        ~TEnd() { inflateEnd(&Z); }
-    } end{z};
-    auto in = std::make_unique<uint8_t[]>(InflateInput);
-    auto outBuffer = std::make_unique<uint8_t[]>(InflateOutput);
-    uint8_t* out = outBuffer.get();
-    bool streamEnd = false;
-    for (;;) {
-        z.next_out = out;
-        z.avail_out = InflateOutput;
-        while (z.avail_out > 0 && !streamEnd) {
-            if (z.avail_in == 0) {
-                int32_t n = Reader.Read(in.get(), InflateInput);
-                if (n == 0) break;
-                z.next_in = in.get();
-                z.avail_in = static_cast<uInt>(n);
-            }
-            int r = inflate(&z, Z_NO_FLUSH);
-            if (r == Z_STREAM_END) streamEnd = true;
-            // A stream that asks for a preset dictionary (which the archive
-            // never has), or one that can make no progress with input and
-            // room to spare, would otherwise loop here for ever.
-            else if (r == Z_NEED_DICT || (r < 0 && r != Z_BUF_ERROR) || (r == Z_BUF_ERROR && z.avail_in > 0))
-                RaiseInflateError(z, r);
-        }
-        int32_t produced = InflateOutput - static_cast<int32_t>(z.avail_out);
-        if (Abort) throw EVCStop();
-        ProcessMessages();
-        if (produced == 0) return streamEnd;
-        // Data that inflates beyond the recorded size is damaged; stopping
-        // here keeps a hostile member from filling the disk.
-        if (produced > Entry.UncompressedSize - FileStats.BytesDone)
-            RaiseWrongSize(Entry.SourcePath,
-                           Fmt("it inflates to more than the %d bytes the directory records", Entry.UncompressedSize));
-        if (Destination && FileWrite(Destination->Handle(), out, produced) != produced)
-            WriteFailed(Destination->TempName());
-        FileStats.BytesDone += produced;
-        FileStats.TotalDone += produced;
-        FileStats.Percent = PercentOf(FileStats.BytesDone, FileStats.FullSize);
-        FileStats.TotalPercent = PercentOf(FileStats.TotalDone, FileStats.TotalFull);
-        FireStatus();
-    }
+    return InflateStream([&](uint8_t* Buffer, int32_t Count) { return Reader.Read(Buffer, Count); },
+                         [&](const uint8_t* Data, int32_t Count) {
+                             // Data that inflates beyond the recorded size is
+                             // damaged; stopping here keeps a hostile member
+                             // from filling the disk.
+                             if (Count > Entry.UncompressedSize - FileStats.BytesDone)
+                                 RaiseWrongSize(Entry.SourcePath,
+                                                Fmt("it inflates to more than the %d bytes the directory records",
+                                                    Entry.UncompressedSize));
+                             if (Destination && FileWrite(Destination->Handle(), Data, Count) != Count)
+                                 WriteFailed(Destination->TempName());
+                             FileStats.BytesDone += Count;
+                             FileStats.TotalDone += Count;
+                             FileStats.Percent = PercentOf(FileStats.BytesDone, FileStats.FullSize);
+                             FileStats.TotalPercent = PercentOf(FileStats.TotalDone, FileStats.TotalFull);
+                             FireStatus();
+                         },
+                         [&] {
+                             if (Abort) throw EVCStop();
+                             ProcessMessages();
+                         });
 }
 
 void TVtrlCompress::VerifyMember(int Index) {

@@ -447,5 +447,41 @@ TEST(FileShimReplace, BesideNamesAndReplace) {
     EXPECT_FALSE(SysErrorMessage(GetLastOSError()).empty());
 }
 
+// Rule: FileReplaceOpen does what FileReplace does for a file still open,
+// and closes it in every case: a new name, a file to replace, and a
+// read-only file or a directory that refuse (both files stay as they were).
+TEST(FileShimReplace, ReplaceThroughTheOpenHandle) {
+    TScratch s;
+    auto written = [&](const std::string& Dest, const char* Text, std::string& Temp) {
+        TFileHandle h = FileCreateBeside(Dest, Temp);
+        EXPECT_NE(h, InvalidFileHandle);
+        EXPECT_EQ(FileWrite(h, Text, 3), 3);
+        EXPECT_TRUE(FileSetDate(h, SampleDosDate));
+        return h;
+    };
+    std::string t;
+    ASSERT_TRUE(FileReplaceOpen(written(s("fresh.txt"), "one", t), t, s("fresh.txt")));
+    EXPECT_FALSE(FileExists(t));
+    EXPECT_EQ(ReadAll(s("fresh.txt")), (Bytes{'o', 'n', 'e'}));
+    EXPECT_EQ(GetDate(s("fresh.txt")), SampleDosDate);
+    ASSERT_TRUE(FileReplaceOpen(written(s("fresh.txt"), "two", t), t, s("fresh.txt")));
+    EXPECT_EQ(ReadAll(s("fresh.txt")), (Bytes{'t', 'w', 'o'}));
+    EXPECT_FALSE(FileExists(t));
+
+    WriteText(s("locked.txt"), "old");
+    const fs::path locked = fs::u8path(s("locked.txt"));
+    const fs::perms writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    fs::permissions(locked, writable, fs::perm_options::remove);
+    EXPECT_FALSE(FileReplaceOpen(written(s("locked.txt"), "new", t), t, s("locked.txt")));
+    fs::permissions(locked, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(ReadAll(s("locked.txt")), (Bytes{'o', 'l', 'd'}));
+    EXPECT_TRUE(FileDelete(t)) << "the temporary file stays, closed";
+
+    ASSERT_TRUE(ForceDirectories(s("dir")));
+    EXPECT_FALSE(FileReplaceOpen(written(s("dir"), "new", t), t, s("dir")));
+    EXPECT_TRUE(DirectoryExists(s("dir")));
+    EXPECT_TRUE(FileDelete(t));
+}
+
 }  // namespace
 }  // namespace vtrl

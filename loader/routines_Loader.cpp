@@ -7,7 +7,10 @@
 
 #include "FileShim.h"
 #include "SysUtils.h"
-#include "cmp_TVtrlCompress.h"
+#include "cmp_TFileHeaders.h"
+#include "exceptions_VtrlCompress.h"
+#include "routines_Compression.h"
+#include "routines_Inflate.h"
 #include "types_Archive.h"
 
 namespace vtrl {
@@ -116,20 +119,54 @@ std::string CreatePrivateTempDirectory() {
                     IntToStr(GetLastError()) + ")");
 }
 
+// The archive is read with its directory and the shared inflating loop
+// alone: the archive component would bring the component runtime into the
+// loading program, which travels uncompressed in every distribution.
 std::string UnpackSetupArchive(const TDistributionParts& Parts, const std::string& Dir) {
-    TVtrlCompress archive(nullptr);
-    archive.Offset = Parts.SetupOffset;
-    archive.SetCompressedFile(Parts.SetupArchive);
-    archive.Overwrite = owAlways;
-    archive.ExtractDirectory = Dir;
-    const TFileHeaders& directory = archive.Directory();
+    TVtrlFileStream archive(FileOpenRead(Parts.SetupArchive));
+    if (archive.Handle() == InvalidFileHandle)
+        throw Exception(OSCause("Cannot open the setup archive " + Parts.SetupArchive, GetLastOSError()));
+    TFileHeaders directory;
+    directory.ReadFrom(archive, Parts.SetupOffset);
+    if (directory.MultiVolume != 0)
+        throw Exception("The setup archive " + Parts.SetupArchive + " is split over disks, which it never is");
     if (directory.Count() == 0) throw Exception("The setup archive " + Parts.SetupArchive + " holds no setup program");
-    TStringList keys;
-    for (int i = 0; i < directory.Count(); ++i) keys.Add(directory.Get(i).SourcePath);
-    const std::string first = AddBackSlash(Dir) + ExtractFileName(keys[0]);
-    archive.SetFilesToProcess(keys);
-    archive.ExtractFiles();
-    if (!FileExists(first)) throw Exception("The setup program was not unpacked: " + first);
+    std::string first;
+    for (int i = 0; i < directory.Count(); ++i) {
+        const TFileHeader& e = directory.Get(i);
+        const std::string name = ExtractFileName(e.SourcePath);
+        if (!IsPlainFileName(name)) throw Exception("The setup archive names a member " + e.SourcePath);
+        const std::string path = AddBackSlash(Dir) + name;
+        if (i == 0) first = path;
+        // The member's data lies from DataPos to LastBytePos.
+        int64_t left = static_cast<int64_t>(e.LastBytePos) - e.DataPos + 1;
+        const int64_t start = static_cast<int64_t>(Parts.SetupOffset) + e.DataPos;
+        if (left < 0 || archive.Seek(start, soFromBeginning) != start) {
+            EVCFHCannotReadHeaders x;
+            x.Detail = "the data of " + e.SourcePath + " lies outside the archive";
+            throw x;
+        }
+        TFileHandleOwner out(FileCreate(path));
+        if (!out.Valid()) throw Exception(OSCause("Cannot create " + path, GetLastOSError()));
+        int64_t size = 0;
+        const bool complete = InflateStream(
+            [&](uint8_t* Buffer, int32_t Count) {
+                const int32_t want = left < Count ? static_cast<int32_t>(left) : Count;
+                const int32_t n = want > 0 ? archive.Read(Buffer, want) : 0;
+                if (n < 0) throw Exception(OSCause("Cannot read the setup archive " + Parts.SetupArchive, GetLastOSError()));
+                left -= n;
+                return n;
+            },
+            [&](const uint8_t* Data, int32_t Count) {
+                if (size + Count > e.UncompressedSize)
+                    RaiseWrongSize(e.SourcePath, Fmt("it inflates to more than the %d bytes the directory records",
+                                                     e.UncompressedSize));
+                if (FileWrite(out.Get(), Data, Count) != Count)
+                    throw Exception(OSCause("Cannot write " + path, GetLastOSError()));
+                size += Count;
+            });
+        CheckInflatedSize(e, complete, size);
+    }
     return first;
 }
 

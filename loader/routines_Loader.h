@@ -61,7 +61,11 @@ std::string CreatePrivateTempDirectory();
 
 // Unpacks every member of the setup archive into Dir by its name part and
 // returns the full path of the first member, the setup program. Raises the
-// archive's exceptions, and Exception for an archive without members.
+// archive's exceptions for a damaged archive or member, and Exception (with
+// the system's reason) for an archive without members, one split over
+// disks, a member name that is no plain file name, and a file that cannot
+// be read or written. Files already unpacked stay for the caller to remove
+// with the directory.
 std::string UnpackSetupArchive(const TDistributionParts& Parts, const std::string& Dir);
 
 // Deletes the files in Dir and Dir itself, retrying for a short while (a

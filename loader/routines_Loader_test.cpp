@@ -1,5 +1,6 @@
 // The loading program's steps that need no second process: run options,
-// the trailer test, argument quoting and the setup program's command line.
+// the trailer test, argument quoting, the setup program's command line and
+// unpacking the setup archive.
 #include "routines_Loader.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <shellapi.h>
 
 #include "FileShim.h"
+#include "cmp_TVtrlCompress.h"
 #include "types_Archive.h"
 
 using namespace vtrl;
@@ -118,4 +120,102 @@ TEST(LoaderTempDirectory, NewEachTimeAndRemoved) {
     EXPECT_TRUE(RemoveTempDirectory(a));
     EXPECT_TRUE(RemoveTempDirectory(b));
     EXPECT_FALSE(DirectoryExists(a));
+}
+
+// ------------------------------------------------------------- unpacking
+
+namespace {
+
+// A setup archive of a program and a presetup file, as a build writes it,
+// placed at Offset in a file (a self-extracting distribution's layout).
+struct TSetupArchive {
+    std::string Dir = CreatePrivateTempDirectory();
+    std::string Program = Dir + "\\prog.exe", Extra = Dir + "\\extra.dll", Archive = Dir + "\\setup.1";
+    std::string Out = Dir + "\\out";
+    TSetupArchive() {
+        WriteBytes(Program, std::string(100000, 'p') + "end of program");
+        WriteBytes(Extra, "a presetup file");
+        TVtrlCompress c(nullptr);
+        TStringList l{Program, Extra};
+        c.SetCompressedFile(Archive);
+        c.SetFilesToProcess(l);
+        c.CompressFiles(false);
+        ForceDirectories(Out);
+    }
+    ~TSetupArchive() {
+        RemoveTempDirectory(Out);
+        RemoveTempDirectory(Dir);
+    }
+    static void WriteBytes(const std::string& Name, const std::string& Bytes) {
+        TFileHandleOwner f(FileCreate(Name));
+        ASSERT_EQ(FileWrite(f.Get(), Bytes.data(), int32_t(Bytes.size())), int32_t(Bytes.size()));
+    }
+    static std::string ReadBytes(const std::string& Name) {
+        TFileHandleOwner f(FileOpenRead(Name));
+        std::string s(size_t(FileSize(f.Get())), '\0');
+        if (!s.empty()) FileRead(f.Get(), s.data(), int32_t(s.size()));
+        return s;
+    }
+    TDistributionParts Parts(const std::string& File, int32_t Offset = 0) const {
+        TDistributionParts p;
+        p.SetupArchive = File;
+        p.SetupOffset = Offset;
+        return p;
+    }
+    // The archive with one byte changed at Position (from its start).
+    std::string Changed(int64_t Position) const {
+        std::string b = ReadBytes(Archive);
+        b[size_t(Position)] ^= 0x55;
+        WriteBytes(Dir + "\\changed.1", b);
+        return Dir + "\\changed.1";
+    }
+    // The message and detail of what unpacking Parts raises.
+    std::string Failure(const TDistributionParts& P) const {
+        try {
+            UnpackSetupArchive(P, Out);
+        } catch (const Exception& e) {
+            return std::string(e.what()) + " | " + e.Detail;
+        }
+        return "no failure";
+    }
+};
+
+}  // namespace
+
+// Every member lands in the directory under its name part, byte for byte;
+// the first is the setup program. An archive inside a larger file is read
+// from its offset.
+TEST(LoaderUnpack, MembersByNameFromTheArchiveOrFromInsideAFile) {
+    TSetupArchive a;
+    EXPECT_EQ(UnpackSetupArchive(a.Parts(a.Archive), a.Out), a.Out + "\\prog.exe");
+    EXPECT_EQ(TSetupArchive::ReadBytes(a.Out + "\\prog.exe"), TSetupArchive::ReadBytes(a.Program));
+    EXPECT_EQ(TSetupArchive::ReadBytes(a.Out + "\\extra.dll"), "a presetup file");
+    const std::string stub = std::string(4096, 'L');
+    TSetupArchive::WriteBytes(a.Dir + "\\self.exe", stub + TSetupArchive::ReadBytes(a.Archive));
+    RemoveTempDirectory(a.Out);
+    ForceDirectories(a.Out);
+    EXPECT_EQ(UnpackSetupArchive(a.Parts(a.Dir + "\\self.exe", int32_t(stub.size())), a.Out), a.Out + "\\prog.exe");
+    EXPECT_EQ(TSetupArchive::ReadBytes(a.Out + "\\prog.exe"), TSetupArchive::ReadBytes(a.Program));
+}
+
+// Damage is reported with what was damaged, never unpacked as if sound: a
+// changed data byte, a directory that records another size, a member
+// named like a device, a missing archive.
+TEST(LoaderUnpack, DamageIsReportedNotUnpacked) {
+    TSetupArchive a;
+    TVtrlCompress c(nullptr);
+    c.SetCompressedFile(a.Archive);
+    const TFileHeader& prog = c.Directory().Get(0);
+    // The last byte of the program's data is its zlib check.
+    EXPECT_NE(a.Failure(a.Parts(a.Changed(prog.LastBytePos))).find("zlib"), std::string::npos);
+    // The low byte of the size the program's record holds.
+    const std::string sized = a.Failure(a.Parts(a.Changed(prog.DataPos - FileHeaderSize + fh::UncompressedSize)));
+    EXPECT_NE(sized.find(a.Program), std::string::npos) << sized;
+    EXPECT_NE(a.Failure(a.Parts(a.Dir + "\\none.1")).find("Cannot open the setup archive"), std::string::npos);
+    // A member key whose name part is a device (Windows cannot even make
+    // such a file, so the key is changed in place).
+    std::string bytes = TSetupArchive::ReadBytes(a.Archive);
+    bytes.replace(bytes.find("extra.dll"), 9, "AUX.x.dll");
+    TSetupArchive::WriteBytes(a.Dir + "\\dev.1", bytes);
+    EXPECT_NE(a.Failure(a.Parts(a.Dir + "\\dev.1")).find("names a member"), std::string::npos);
 }

@@ -93,6 +93,13 @@ TFileHandle FileCreateBeside(const std::string& Destination, std::string& TempNa
 // sharing (Windows); GetLastOSError tells why.
 [[nodiscard]] bool FileReplace(const std::string& Temp, const std::string& Destination);
 
+// FileReplace for the file Temp while it is still open as Open (the handle
+// FileCreateBeside returned), which is closed in every case. Where the
+// system can rename a file through its handle, the common case (nothing to
+// replace yet) costs one request instead of an open, a rename and a close;
+// otherwise the result is FileReplace's after closing.
+[[nodiscard]] bool FileReplaceOpen(TFileHandle Open, const std::string& Temp, const std::string& Destination);
+
 // Closes the file it holds when it goes out of scope; move-only.
 class TFileHandleOwner {
 public:
@@ -109,6 +116,12 @@ public:
     TFileHandle Get() const { return H; }
     bool Valid() const { return H != InvalidFileHandle; }
     void Reset(TFileHandle h = InvalidFileHandle) { Close(); H = h; }
+    // Gives up the handle without closing it.
+    TFileHandle Release() {
+        TFileHandle h = H;
+        H = InvalidFileHandle;
+        return h;
+    }
     void Close() {
         if (H != InvalidFileHandle) FileClose(H);
         H = InvalidFileHandle;

@@ -227,4 +227,13 @@ bool FileReplace(const std::string& Temp, const std::string& Destination) {
     return ::rename(Native(Temp).c_str(), dest.c_str()) == 0;
 }
 
+bool FileReplaceOpen(TFileHandle Open, const std::string& Temp, const std::string& Destination) {
+    // rename() takes an open file as it is.
+    const bool done = FileReplace(Temp, Destination);
+    const int error = errno;
+    FileClose(Open);
+    errno = error;
+    return done;
+}
+
 }  // namespace vtrl

@@ -5,7 +5,11 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstddef>
 #include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
 
 namespace vtrl {
 
@@ -169,7 +173,8 @@ TFileHandle FileCreateBeside(const std::string& Destination, std::string& TempNa
     TempName.clear();
     for (int attempt = 0; attempt < 64; ++attempt) {
         std::string name = BesideName(Destination, gBesideSerial++);
-        HANDLE h = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+        // Delete access: FileReplaceOpen renames the file through this handle.
+        HANDLE h = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE) {
             TempName = name;
@@ -198,6 +203,61 @@ bool FileReplace(const std::string& Temp, const std::string& Destination) {
     // The system replaces the old file (or the link) as a whole and refuses
     // a directory or a file open without delete sharing, changing nothing.
     return MoveFileExA(Temp.c_str(), Destination.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+namespace {
+
+// The system's own (NT) name of Path, as a rename through a handle takes
+// it: "\\??\\C:\\dir\\name", "\\??\\UNC\\server\\share\\name". Empty when
+// the path cannot be made full.
+std::wstring NtPathOf(const std::string& Path) {
+    const int n = MultiByteToWideChar(CP_ACP, 0, Path.c_str(), -1, nullptr, 0);
+    if (n <= 0) return {};
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, Path.c_str(), -1, wide.data(), n);
+    const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return {};
+    std::wstring full(size, L'\0');
+    const DWORD len = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+    if (len == 0 || len >= size) return {};
+    full.resize(len);
+    if (full.compare(0, 4, L"\\\\?\\") == 0) return L"\\??\\" + full.substr(4);
+    if (full.compare(0, 2, L"\\\\") == 0) return L"\\??\\UNC\\" + full.substr(2);
+    return L"\\??\\" + full;
+}
+
+// FILE_RENAME_INFO as the system lays it out.
+struct TRenameInfo {
+    DWORD ReplaceIfExists;
+    HANDLE RootDirectory;
+    DWORD FileNameLength;
+    WCHAR FileName[1];
+};
+constexpr int FileRenameInfoClass = 3;
+
+}  // namespace
+
+bool FileReplaceOpen(TFileHandle Open, const std::string& Temp, const std::string& Destination) {
+    using TSetInfo = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
+    // From Windows Vista on; earlier systems take the path by name.
+    static const auto setInfo = reinterpret_cast<TSetInfo>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetFileInformationByHandle")));
+    const std::wstring target = setInfo ? NtPathOf(Destination) : std::wstring();
+    if (!target.empty()) {
+        const DWORD bytes = static_cast<DWORD>(target.size() * sizeof(WCHAR));
+        std::vector<unsigned char> buffer(offsetof(TRenameInfo, FileName) + bytes + sizeof(WCHAR));
+        auto* info = reinterpret_cast<TRenameInfo*>(buffer.data());
+        info->ReplaceIfExists = FALSE;  // replacing keeps the read-only rule of FileReplace
+        info->RootDirectory = nullptr;
+        info->FileNameLength = bytes;
+        std::memcpy(info->FileName, target.c_str(), bytes + sizeof(WCHAR));
+        if (setInfo(Win(Open), FileRenameInfoClass, info, static_cast<DWORD>(buffer.size()))) {
+            CloseHandle(Win(Open));
+            return true;
+        }
+    }
+    CloseHandle(Win(Open));
+    return FileReplace(Temp, Destination);
 }
 
 }  // namespace vtrl
