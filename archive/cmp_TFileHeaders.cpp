@@ -167,32 +167,38 @@ namespace {
 
 }  // namespace
 
+// The details are joined without Fmt: the loading program reads archives
+// with this alone, and Fmt's number formats would bring the C library's
+// printf into it.
 void TFileHeaders::ReadFrom(TVtrlStream& Stream, int64_t Offset) {
     Clear();
     uint8_t start[ArchiveStartSize];
     if (Stream.Seek(Offset, soFromBeginning) != Offset || Stream.Read(start, 4) != 4 ||
         Stream.Read(start + 4, 1) != 1) {
         EVCFHCannotReadHeaderCount e;
-        e.Detail = Fmt("the archive start at position %d is cut short", Offset);
+        e.Detail = "the archive start at position " + IntToStr(Offset) + " is cut short";
         throw e;
     }
     int32_t count = GetInt32(start + ArchiveStartCount);
     MultiVolume = start[ArchiveStartMultiVolume];
     // No writer ever stores a negative count: reading one as an empty
     // directory would present a damaged archive as a sound one.
-    if (count < 0) DamagedDirectory(Fmt("negative entry count %d", count));
+    if (count < 0) DamagedDirectory("negative entry count " + IntToStr(count));
     if (count == 0) return;
     // Every record takes 164 bytes of the file, so a count the file cannot
     // hold is damage; refusing it early keeps a hostile count from making
     // the reader allocate or loop without bound.
     int64_t size = Stream.Size();
     if (size < 0 || (size - Offset - ArchiveStartSize) / FileHeaderSize < count)
-        DamagedDirectory(Fmt("entry count %d is more than the file's %d bytes can hold", count, size));
+        DamagedDirectory("entry count " + IntToStr(count) + " is more than the file's " + IntToStr(size) +
+                         " bytes can hold");
     FItems.reserve(static_cast<size_t>(count));
     int64_t p = Offset + ArchiveStartSize;
     for (int32_t i = 0; i < count; ++i) {
         auto e = std::make_unique<TFileHeader>();
-        auto where = [&] { return Fmt("record %d of %d at position %d", i + 1, count, p - Offset); };
+        auto where = [&] {
+            return "record " + IntToStr(i + 1) + " of " + IntToStr(count) + " at position " + IntToStr(p - Offset);
+        };
         if (Stream.Seek(p, soFromBeginning) != p) DamagedDirectory(where() + " cannot be reached");
         try {
             e->ReadFrom(Stream);
@@ -209,13 +215,13 @@ void TFileHeaders::ReadFrom(TVtrlStream& Stream, int64_t Offset) {
         // a single file, the last member's data) ends: the file must reach
         // it, or the archive was cut short.
         if (i + 1 == count && next > size)
-            DamagedDirectory(Fmt("the directory ends at position %d, beyond the end of the file (%d bytes)",
-                                 next - Offset, size - Offset));
+            DamagedDirectory("the directory ends at position " + IntToStr(next - Offset) +
+                             ", beyond the end of the file (" + IntToStr(size - Offset) + " bytes)");
         p = next;
         try {
             Add(std::move(e));
         } catch (EVCFHInvalidNewFileHeader& x) {
-            x.Detail = Fmt("record %d of %d has a blank key", i + 1, count);
+            x.Detail = "record " + IntToStr(i + 1) + " of " + IntToStr(count) + " has a blank key";
             throw;
         }
     }
@@ -238,24 +244,6 @@ void TFileHeaders::WriteTo(TVtrlStream& Stream) {
         e->WriteTo(Stream);
         pos += FileHeaderSize;
     }
-}
-
-// ------------------------------------------------------- trailer reading
-
-TExtractionInfo ReadExtractionInfo(const std::string& SetupFile) {
-    TFileHandleOwner f(FileOpenRead(SetupFile));
-    if (!f.Valid())
-        throw Exception(Fmt(TranslateMessageText("Could not open the archive file %s when trying to find the correct "
-                                                 "offset into the self extracting file"),
-                            SetupFile));
-    TExtractionInfoBytes b{};
-    int64_t size = FileSize(f.Get());
-    if (size < ExtractionInfoSize || FileSeek(f.Get(), size - ExtractionInfoSize, soFromBeginning) < 0 ||
-        FileRead(f.Get(), b.data(), ExtractionInfoSize) != ExtractionInfoSize)
-        throw Exception(Fmt(TranslateMessageText("Could not read the extraction info from the archive file %s when "
-                                                 "trying to find the correct offset into the self extracting file"),
-                            SetupFile));
-    return DecodeExtractionInfo(b.data());
 }
 
 }  // namespace vtrl

@@ -115,7 +115,8 @@ void CheckInflatedSize(const TFileHeader& Entry, bool Complete, int64_t Size) {
     if (!Complete) RaiseWrongSize(Entry.SourcePath, "the data ends before its zlib stream does");
     if (Size != Entry.UncompressedSize)
         RaiseWrongSize(Entry.SourcePath,
-                       Fmt("inflated to %d bytes, the directory records %d", Size, Entry.UncompressedSize));
+                       "inflated to " + IntToStr(Size) + " bytes, the directory records " +
+                           IntToStr(Entry.UncompressedSize));
 }
 
 std::string OSCause(const std::string& What, int Error) { return What + ": " + SysErrorMessage(Error); }

@@ -54,8 +54,10 @@ TExtractionInfo CheckedExtractionInfo(const std::string& Program, int64_t Size) 
 
 // The test handshake described in cmp_TInstall_build.h.
 int HandshakeAnswer(const std::string& Dir, const TQuestion& Q) {
-    int disk = 0;
-    if (std::sscanf(Q.Msg.c_str(), "Please insert disk %d", &disk) != 1) return mrNone;
+    static const std::string Asking = "Please insert disk ";
+    int64_t disk = 0;
+    if (Q.Msg.compare(0, Asking.size(), Asking) != 0 || !TryStrToInt(std::string_view(Q.Msg).substr(Asking.size()), disk))
+        return mrNone;
     const std::string base = AddBackSlash(Dir);
     const std::string asked = base + "insert" + IntToStr(disk) + ".txt";
     const std::string answer = base + "inserted" + IntToStr(disk) + ".txt";

@@ -107,9 +107,15 @@ std::string SetupCommandLine(const std::string& SetupPath, const TLoaderOptions&
 std::string CreatePrivateTempDirectory() {
     std::string base = GetTempDirectory();
     if (base.empty()) throw Exception("There is no directory for temporary files");
-    const DWORD pid = GetCurrentProcessId();
+    // The process number in hexadecimal, spelled out here: Format would
+    // bring the C library's printf into the loading program.
+    std::string pid;
+    for (DWORD v = GetCurrentProcessId();; v >>= 4) {
+        pid.insert(pid.begin(), "0123456789ABCDEF"[v & 0xF]);
+        if (v < 16) break;
+    }
     for (unsigned n = 0; n < 1000; ++n) {
-        const std::string dir = base + "vtrlsetup" + Format("%x", {int64_t(pid)}) + "-" + IntToStr(n);
+        const std::string dir = base + "vtrlsetup" + pid + "-" + IntToStr(n);
         // CreateDirectory fails on an existing directory, so nobody else's
         // directory is ever taken over.
         if (CreateDirectoryA(dir.c_str(), nullptr)) return dir;
@@ -159,8 +165,8 @@ std::string UnpackSetupArchive(const TDistributionParts& Parts, const std::strin
             },
             [&](const uint8_t* Data, int32_t Count) {
                 if (size + Count > e.UncompressedSize)
-                    RaiseWrongSize(e.SourcePath, Fmt("it inflates to more than the %d bytes the directory records",
-                                                     e.UncompressedSize));
+                    RaiseWrongSize(e.SourcePath, "it inflates to more than the " + IntToStr(e.UncompressedSize) +
+                                                     " bytes the directory records");
                 if (FileWrite(out.Get(), Data, Count) != Count)
                     throw Exception(OSCause("Cannot write " + path, GetLastOSError()));
                 size += Count;

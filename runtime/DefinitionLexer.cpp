@@ -1,7 +1,9 @@
 // The tokens of a definition text, and the definition error.
 #include "DefinitionLexer.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <limits>
 
 #include "DefinitionText.h"
@@ -159,7 +161,14 @@ void TDefinitionLexer::ReadNumber() {
     if (IsIdentChar(Peek())) Fail(FCurrent.Line, FCurrent.Column, "Invalid number '" + FCurrent.Text + Peek() + "'");
     const char* first = text.data();
     const char* last = text.data() + text.size();
-    if (std::from_chars(first, last, FCurrent.Float).ec != std::errc())
+    // strtod rather than from_chars: the C library's reader is in every
+    // program anyway, from_chars for doubles would add 30 KB to each. The
+    // text is a plain decimal number by now, read in the "C" locale the
+    // programs never change.
+    char* end = nullptr;
+    errno = 0;
+    FCurrent.Float = std::strtod(FCurrent.Text.c_str(), &end);
+    if (end != FCurrent.Text.c_str() + FCurrent.Text.size() || errno == ERANGE)
         Fail(FCurrent.Line, FCurrent.Column, "Number " + FCurrent.Text + " is out of range");
     if (isFloat) {
         FCurrent.Kind = TTokenKind::Float;

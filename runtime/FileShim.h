@@ -100,6 +100,19 @@ TFileHandle FileCreateBeside(const std::string& Destination, std::string& TempNa
 // otherwise the result is FileReplace's after closing.
 [[nodiscard]] bool FileReplaceOpen(TFileHandle Open, const std::string& Temp, const std::string& Destination);
 
+namespace shim_detail {
+// The name FileCreateBeside tries: the directory part of Destination (up to
+// its last character of Separators) and "~vt" + the low 20 bits of Value as
+// 5 hex digits + ".tmp". No printf: the loading program links this.
+inline std::string BesideName(const std::string& Destination, uint32_t Value, const char* Separators) {
+    const size_t sep = Destination.find_last_of(Separators);
+    std::string name = sep == std::string::npos ? std::string() : Destination.substr(0, sep + 1);
+    name += "~vt";
+    for (int shift = 16; shift >= 0; shift -= 4) name += "0123456789abcdef"[(Value >> shift) & 0xF];
+    return name + ".tmp";
+}
+}  // namespace shim_detail
+
 // Closes the file it holds when it goes out of scope; move-only.
 class TFileHandleOwner {
 public:

@@ -175,24 +175,18 @@ int GetLastOSError() { return errno; }
 std::string SysErrorMessage(int Code) {
     const char* t = std::strerror(Code);
     if (t && *t) return t;
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "system error %d", Code);
-    return buf;
+    return "system error " + std::to_string(Code);
 }
 
 namespace {
 
-// The name FileCreateBeside tries for Destination: the per-process start
-// and a counter make a clash with another process rare, and the exclusive
-// create makes it harmless.
+// FileCreateBeside's names: the per-process start and a counter make a
+// clash with another process rare, and the exclusive create makes it
+// harmless.
 std::string BesideName(const std::string& Destination, uint32_t Serial) {
     static const uint32_t Start = static_cast<uint32_t>(::getpid()) * 2654435761u ^
                                   static_cast<uint32_t>(std::time(nullptr));
-    size_t slash = Destination.find_last_of('/');
-    std::string dir = slash == std::string::npos ? std::string() : Destination.substr(0, slash + 1);
-    char name[16];
-    std::snprintf(name, sizeof name, "~vt%05x.tmp", static_cast<unsigned>((Start + Serial) & 0xFFFFF));
-    return dir + name;
+    return shim_detail::BesideName(Destination, Start + Serial, "/");
 }
 
 std::atomic<uint32_t> gBesideSerial{0};

@@ -145,24 +145,18 @@ std::string SysErrorMessage(int Code) {
                              static_cast<DWORD>(Code), 0, buf, sizeof buf, nullptr);
     while (n > 0 && (buf[n - 1] == '\r' || buf[n - 1] == '\n' || buf[n - 1] == ' ')) --n;
     if (n > 0) return std::string(buf, n);
-    std::snprintf(buf, sizeof buf, "system error %d", Code);
-    return buf;
+    return "system error " + std::to_string(Code);
 }
 
 namespace {
 
-// The name FileCreateBeside tries for Destination: the per-process start
-// and a counter make a clash with another process rare, and the exclusive
-// create makes it harmless. No GetTempFileName: it probes the directory
-// name by name, and every file-system call counts when a setup writes
-// thousands of files.
+// FileCreateBeside's names: the per-process start and a counter make a
+// clash with another process rare, and the exclusive create makes it
+// harmless. No GetTempFileName: it probes the directory name by name, and
+// every file-system call counts when a setup writes thousands of files.
 std::string BesideName(const std::string& Destination, uint32_t Serial) {
     static const uint32_t Start = static_cast<uint32_t>(GetCurrentProcessId()) * 2654435761u ^ GetTickCount();
-    size_t sep = Destination.find_last_of("\\/");
-    std::string dir = sep == std::string::npos ? std::string() : Destination.substr(0, sep + 1);
-    char name[16];
-    std::snprintf(name, sizeof name, "~vt%05x.tmp", static_cast<unsigned>((Start + Serial) & 0xFFFFF));
-    return dir + name;
+    return shim_detail::BesideName(Destination, Start + Serial, "\\/");
 }
 
 std::atomic<uint32_t> gBesideSerial{0};
