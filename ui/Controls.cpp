@@ -53,8 +53,15 @@ void RegisterWindowClasses() {
     static bool done = false;
     if (done) return;
     done = true;
+    // The common controls (and with them the visual styles) are loaded with
+    // the first window rather than imported: a silent run makes none, and
+    // loading them costs every program start.
+    using TInitCommonControls = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
+    if (HMODULE controls = LoadLibraryA("comctl32.dll"))
+        if (auto init = reinterpret_cast<TInitCommonControls>(
+                reinterpret_cast<void*>(GetProcAddress(controls, "InitCommonControlsEx"))))
+            init(&icc);
     for (const char* name : {"VtrlForm", "VtrlPanel"}) {
         WNDCLASSEXA wc{};
         wc.cbSize = sizeof wc;

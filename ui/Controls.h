@@ -244,9 +244,8 @@ private:
     TGdiObject FBrush;
 };
 
-// Registers our window classes ("VtrlForm", "VtrlPanel") and the common
-// controls once; Application.Initialize calls it, and so does the first
-// window creation.
+// Registers our window classes ("VtrlForm", "VtrlPanel") and loads and
+// starts the common controls, once; the first window creation calls it.
 void RegisterWindowClasses();
 
 }  // namespace vtrl

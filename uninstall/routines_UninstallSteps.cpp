@@ -128,17 +128,22 @@ void CheckRecord(const std::string& ProductName) {
     CheckEntriesAreStrings(ProductName, base + "\\ActiveX");
 }
 
-bool SharedFileCheck(const std::string& Path, TMissingCount Missing) {
-    TRegistry reg;
-    OpenLocalMachine(reg);
+TSharedFileCounts::TSharedFileCounts() {
+    OpenLocalMachine(FReg);
+    FOpen = FReg.OpenKey(SharedDLLsKey, false);
+}
+
+bool SharedFileCheck(const std::string& Path, TMissingCount Missing) { return TSharedFileCounts().Check(Path, Missing); }
+
+bool TSharedFileCounts::Check(const std::string& Path, TMissingCount Missing) {
     int32_t count = 0;
-    bool known = reg.OpenKey(SharedDLLsKey, false) && reg.TryReadInteger(Path, count);
+    bool known = FOpen && FReg.TryReadInteger(Path, count);
     if (!known) {
         if (Missing == TMissingCount::DeleteWithoutAsking) return true;
         count = -1;
     }
     if (count - 1 > 0) {
-        reg.WriteInteger(Path, count - 1);
+        FReg.WriteInteger(Path, count - 1);
         Log("Shared file kept, count now " + IntToStr(count - 1) + ": " + Path);
         return false;
     }
@@ -146,12 +151,13 @@ bool SharedFileCheck(const std::string& Path, TMissingCount Missing) {
         Log("Shared file kept: " + Path);
         return false;
     }
-    if (reg.HasCurrentKey()) (void)reg.DeleteValue(Path);
+    if (FOpen) (void)FReg.DeleteValue(Path);
     return true;
 }
 
 int RemoveFiles(TRemovalContext& Ctx) {
     int deleted = 0;
+    TSharedFileCounts shared;
     for (int k = 0;; ++k) {
         const std::string key = FilesKeyName(Ctx.BaseKey, k);
         std::vector<std::string> paths;
@@ -159,7 +165,7 @@ int RemoveFiles(TRemovalContext& Ctx) {
         for (size_t i = 0; i < paths.size(); ++i) {
             ReportProgress(Ctx, static_cast<int>(i), static_cast<int>(paths.size()));
             const std::string& p = paths[i];
-            if (p.empty() || !SharedFileCheck(p, TMissingCount::DeleteWithoutAsking)) continue;
+            if (p.empty() || !shared.Check(p, TMissingCount::DeleteWithoutAsking)) continue;
             if (!FileExists(p)) continue;
             Ctx.Directories.AddFileDir(p);
             if (FileDelete(p)) {
@@ -182,10 +188,11 @@ int RemoveActiveX(TRemovalContext& Ctx, unsigned ServerWaitMs) {
     std::vector<std::string> entries;
     if (!ReadEntries(key, entries)) return 0;
     int removed = 0;
+    TSharedFileCounts shared;
     for (size_t i = 0; i < entries.size(); ++i) {
         ReportProgress(Ctx, static_cast<int>(i), static_cast<int>(entries.size()));
         const std::string path = GetToken(entries[i], ';', 1), style = GetToken(entries[i], ';', 2);
-        if (Trim(path).empty() || !SharedFileCheck(path, TMissingCount::Ask)) continue;
+        if (Trim(path).empty() || !shared.Check(path, TMissingCount::Ask)) continue;
         UnregisterServer(path, style, ServerWaitMs);
         Ctx.Directories.AddFileDir(path);
         if (FileExists(path) && FileDelete(path)) Log("Deleted server " + path);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "routines_Registry.h"
 #include "routines_UninstallLists.h"
 
 namespace vtrl {
@@ -74,6 +75,19 @@ void CheckRecord(const std::string& ProductName);
 // a 32-bit integer) follows Missing. Raises ERegistryException only when a
 // count cannot be written back or the values cannot be read at all.
 bool SharedFileCheck(const std::string& Path, TMissingCount Missing);
+
+// The shared-file counts opened once for a whole removal step: a product of
+// thousands of files would otherwise open and close the key for each.
+// Check is SharedFileCheck through the key held open.
+class TSharedFileCounts {
+public:
+    TSharedFileCounts();
+    bool Check(const std::string& Path, TMissingCount Missing);
+
+private:
+    TRegistry FReg;
+    bool FOpen = false;
+};
 
 // The Files step: Files, Files1, Files2, ... as long as the next numbered
 // key exists; each key's values except "Entries" are file paths, checked,

@@ -135,6 +135,24 @@ TEST_F(Steps, SilentDefaultKeepsTheFile) {
     EXPECT_FALSE(SharedFileCheck(p, TMissingCount::DeleteWithoutAsking));
 }
 
+// A removal step checks all its files through one open key: decrements,
+// deletions and missing counts mix as they do one file at a time.
+TEST_F(Steps, OneOpenKeyServesAWholeStep) {
+    const std::string a = Dir + "\\a.dll", b = Dir + "\\b.dll", c = Dir + "\\c.dll";
+    SetCount(a, 2);
+    SetCount(b, 1);
+    Answer = mrYes;
+    TSharedFileCounts counts;
+    EXPECT_FALSE(counts.Check(a, TMissingCount::DeleteWithoutAsking));
+    EXPECT_TRUE(counts.Check(b, TMissingCount::DeleteWithoutAsking));
+    EXPECT_TRUE(counts.Check(c, TMissingCount::DeleteWithoutAsking));
+    EXPECT_TRUE(counts.Check(a, TMissingCount::DeleteWithoutAsking)) << "the count went down to 1 before";
+    int32_t n = 0;
+    EXPECT_FALSE(CountOf(a, n));
+    EXPECT_FALSE(CountOf(b, n));
+    EXPECT_EQ(Questions.size(), 2u);
+}
+
 // Without a count a listed file is ordinary (deleted unasked); an ActiveX
 // server is asked about.
 TEST_F(Steps, MissingCountFollowsTheStep) {
