@@ -118,14 +118,16 @@ TFileHeader& TFileHeaders::Get(int Index) const {
 void TFileHeaders::Add(std::unique_ptr<TFileHeader> Entry) {
     if (!Entry || !Entry->Valid()) throw EVCFHInvalidNewFileHeader();
     FIndex.try_emplace(FoldKey(Entry->SourcePath), Count());
+    FTotalFull += Entry->UncompressedSize;
+    FTotalPacked += Entry->CompressedSize;
     FItems.push_back(std::move(Entry));
-    FTotalsValid = false;
 }
 
 void TFileHeaders::Clear() {
     FItems.clear();
     FIndex.clear();
-    FTotalsValid = false;
+    FTotalFull = FTotalPacked = 0;
+    FTotalsValid = true;
 }
 
 void TFileHeaders::AddFromList(const TStringList& List, bool KeepExisting, const TFileVersionFunc& FileVersion) {

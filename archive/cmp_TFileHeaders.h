@@ -69,10 +69,17 @@ public:
     // (text up to its first ";"), compared with ASCII letters folded; -1
     // when there is none.
     int IndexOf(std::string_view SourceLine) const;
-    // Sums of UncompressedSize and CompressedSize over all entries. Cached;
-    // call InvalidateTotals after changing entries' sizes.
+    // Sums of UncompressedSize and CompressedSize over all entries. Cached
+    // (an added entry is added to the cached sums); call InvalidateTotals
+    // after changing entries' sizes, or AdjustTotals with the change of one
+    // entry: a build changes one entry per member, and summing them all
+    // again each time would make it quadratic.
     void Totals(int64_t& Full, int64_t& Packed) const;
     void InvalidateTotals() { FTotalsValid = false; }
+    void AdjustTotals(int64_t FullChange, int64_t PackedChange) {
+        FTotalFull += FullChange;
+        FTotalPacked += PackedChange;
+    }
 
     // Reads the directory of the archive that starts at Offset in Stream.
     // Raises EVCFHCannotReadHeaderCount, EVCFHCannotReadHeaders (also for a

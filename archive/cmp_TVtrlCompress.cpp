@@ -409,8 +409,11 @@ void TVtrlCompress::CompressBody(bool Append) {
     }
     TVtrlStream& out = *owner;
     int written = 0;
-    int old = 0;
-    while (old < FDirectory.Count() && FDirectory.Get(old).InArchive) ++old;
+    // The members already in the archive come first and the new entries
+    // after them; counted from the end, since a build appends one member at
+    // a time to thousands.
+    int old = FDirectory.Count();
+    while (old > 0 && !FDirectory.Get(old - 1).InArchive) --old;
     // The count at the start only ever claims members that are complete:
     // it is written with the old count now and raised after each member.
     FDirectory.WriteStart(out, old);
@@ -420,12 +423,13 @@ void TVtrlCompress::CompressBody(bool Append) {
     try {
         for (int i = old; i < FDirectory.Count(); ++i) {
             TFileHeader& e = FDirectory.Get(i);
+            const int64_t fullBefore = e.UncompressedSize, packedBefore = e.CompressedSize;
             CompressMember(e, out);
             e.InArchive = true;
             goodEnd = out.Seek(0, soFromEnd);
             FDirectory.WriteStart(out, old + ++written);
             out.Seek(0, soFromEnd);
-            FDirectory.InvalidateTotals();
+            FDirectory.AdjustTotals(e.UncompressedSize - fullBefore, e.CompressedSize - packedBefore);
             if (OnAfterAdding) OnAfterAdding(this, FileStats);
         }
     } catch (...) {

@@ -18,6 +18,7 @@
 #include "cmp_TInstall_build.h"
 #include "cmp_TInstallFile.h"
 #include "cmp_TVersion.h"
+#include "routines_ExpandPaths.h"
 #include "routines_Registry.h"
 #include "types_Archive.h"
 
@@ -202,6 +203,9 @@ void TInstall::CheckBuildDefinition(bool SelfExtract) {
             WriteStdErr(warning);
         }
 
+    // Every file's destination resolves through the same few special
+    // folders, read once.
+    TPathCacheScope paths;
     std::vector<TInstallFile*> files;
     CollectFiles(this, files);
     std::vector<std::string> problems;

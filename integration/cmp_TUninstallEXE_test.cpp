@@ -139,6 +139,28 @@ TEST_F(Record, AKeyDeletedDuringTheScopeIsOpenedAfresh) {
     EXPECT_EQ(AppendNumberedEntry(Base + "\\ActiveX", "C:\\App\\b.ocx;0"), 1);
 }
 
+// A key that holds its share of entries passes the next to the following
+// key, so that no registry key grows without bound; when every key is full
+// the append fails with the reason.
+TEST_F(Record, AFullFilesKeyPassesOnToTheNext) {
+    TRecordAppendScope scope;
+    for (int i = 1; i <= 5; ++i)
+        AppendFilesEntry(Base, "C:\\App\\f" + std::to_string(i) + ".txt", 3, 2);
+    EXPECT_EQ(Value("\\Files", "Entries"), "2");
+    EXPECT_EQ(Value("\\Files1", "File2"), "C:\\App\\f4.txt");
+    EXPECT_EQ(Value("\\Files2", "File1"), "C:\\App\\f5.txt");
+    EXPECT_EQ(Value("\\Files2", "Entries"), "1");
+    AppendFilesEntry(Base, "C:\\App\\f6.txt", 3, 2);
+    try {
+        AppendFilesEntry(Base, "C:\\App\\f7.txt", 3, 2);
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "The uninstall record of " + Base + " cannot take more files: its 3 Files keys hold 2 entries each");
+    }
+    EXPECT_FALSE(KeyExists("\\Files3"));
+}
+
 // --------------------------------------------------------- ActiveX entries
 
 // Rule: a server is recorded under ActiveX only, with its style; the

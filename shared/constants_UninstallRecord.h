@@ -40,9 +40,12 @@ inline constexpr const char* ActiveXInProcess = "0";
 inline constexpr const char* ActiveXProgram = "1";
 
 // How many Files keys an entry tries (Files, Files1 ... Files<n-1>) before
-// the last failure is reported. A failure that is not about one key (no
+// the last failure is reported (with FilesKeyEntryLimit, room for two
+// million files). A failure that is not about one key (no
 // write access to HKEY_LOCAL_MACHINE) fails for every key; trying for ever
 // would hang the installation.
-inline constexpr int FilesKeyLimit = 100;
+inline constexpr int FilesKeyLimit = 1000;
+// How many entries a Files key takes before the next key is begun.
+inline constexpr int FilesKeyEntryLimit = 2000;
 
 }  // namespace vtrl::uninstall_record

@@ -97,27 +97,32 @@ int AppendNumberedEntry(const std::string& KindKey, const std::string& Value) {
     });
 }
 
-std::string AppendFilesEntry(const std::string& Base, const std::string& Path, int MaxKeys) {
+std::string AppendFilesEntry(const std::string& Base, const std::string& Path, int MaxKeys, int MaxEntries) {
     if (MaxKeys <= 0) MaxKeys = rec::FilesKeyLimit;
+    if (MaxEntries <= 0) MaxEntries = rec::FilesKeyEntryLimit;
     std::exception_ptr last;
     for (int k = 0; k < MaxKeys; ++k) {
         const std::string name = Base + "\\" + rec::FilesKey + (k == 0 ? std::string() : IntToStr(k));
-        bool entryWritten = false;
+        bool entryWritten = false, full = false;
         try {
             WithKindKey(name, [&](TKindKey& key) {
                 entryWritten = false;
                 const int n = key.NextEntryNumber();
+                full = n > MaxEntries;
+                if (full) return;
                 key.Write(rec::FilePrefix + IntToStr(n), Path);
                 entryWritten = true;
                 key.WriteCount(n);
             });
-            return name;
+            if (!full) return name;
         } catch (const Exception&) {
             if (entryWritten) throw;  // the count's failure
             last = std::current_exception();
         }
     }
-    std::rethrow_exception(last);
+    if (last) std::rethrow_exception(last);
+    throw Exception("The uninstall record of " + Base + " cannot take more files: its " + IntToStr(MaxKeys) +
+                    " Files keys hold " + IntToStr(MaxEntries) + " entries each");
 }
 
 void AppendActiveXEntry(const std::string& Base, const std::string& Path, bool ExeStyle) {

@@ -14,12 +14,15 @@ namespace vtrl {
 int AppendNumberedEntry(const std::string& KindKey, const std::string& Value);
 
 // Appends Path to the Files keys of the record under Base: "Files" first,
-// then "Files1", "Files2", ... when a key cannot take it (any failure of
-// reading its count or writing the entry moves on). After MaxKeys keys
-// (Files .. Files<MaxKeys-1>) the last failure is raised. The count of the
-// key that took the entry is written after it; its failure is raised.
-// Returns the key that took the entry.
-std::string AppendFilesEntry(const std::string& Base, const std::string& Path, int MaxKeys = 0);
+// then "Files1", "Files2", ... when a key cannot take it: any failure of
+// reading its count or writing the entry moves on, and so does a key that
+// holds MaxEntries entries already (a registry key of a hundred thousand
+// values makes every later value cost more; Windows 95 stops far earlier).
+// After MaxKeys keys (Files .. Files<MaxKeys-1>) the last failure is
+// raised, or Exception when every key was full. The count of the key that
+// took the entry is written after it; its failure is raised. Returns the
+// key that took the entry. 0 takes the kit's limits.
+std::string AppendFilesEntry(const std::string& Base, const std::string& Path, int MaxKeys = 0, int MaxEntries = 0);
 
 // Appends Path + ";" + style to "ActiveX" under Base: "1" for a server
 // program (EXE style), "0" for a server in process.
