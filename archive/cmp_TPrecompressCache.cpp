@@ -15,6 +15,14 @@ namespace {
 // read the same way, since the blocks handed to deflate decide where its
 // output buffers fill and so the progress events replayed from them.
 constexpr int32_t SourceBlock = 61440;
+// What holding a member costs besides its bytes (its allocations and its
+// bookkeeping): with thousands of small members ahead of the pass, counting
+// the bytes alone would let the cache grow far past its budget.
+constexpr int64_t ItemOverhead = 512;
+
+int64_t HeldSize(const TPrecompressed& R) {
+    return static_cast<int64_t>(R.Data.capacity() + R.SourcePosAtBuffer.capacity() * sizeof(int64_t)) + ItemOverhead;
+}
 
 // A growing byte buffer as a stream target for TCompressionStream.
 class TMemoryTarget : public TVtrlStream {
@@ -97,7 +105,7 @@ void TPrecompressCache::Work() {
             FChanged.notify_all();
             continue;
         }
-        if (FInFlight > 0 && FInFlight + size > FBudget) {
+        if (FInFlight > 0 && FInFlight + size + ItemOverhead > FBudget) {
             // Memory frees only as the pass takes members in order, so the
             // member goes back: the pass deflates it itself if it gets there
             // first, and waiting here while holding it could stall the pass.
@@ -110,8 +118,8 @@ void TPrecompressCache::Work() {
             --FIdle;
             continue;
         }
-        item.Reserved = size;
-        FInFlight += size;
+        item.Reserved = size + ItemOverhead;
+        FInFlight += item.Reserved;
         lock.unlock();
 
         std::unique_ptr<TPrecompressed> result;
@@ -126,7 +134,7 @@ void TPrecompressCache::Work() {
 
         lock.lock();
         FInFlight -= item.Reserved;
-        item.Reserved = result ? static_cast<int64_t>(result->Data.size()) : 0;
+        item.Reserved = result ? HeldSize(*result) : 0;
         FInFlight += item.Reserved;
         item.State = result ? psDone : psUnusable;
         item.Result = std::move(result);

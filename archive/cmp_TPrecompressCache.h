@@ -42,10 +42,12 @@ struct TPrecompressed {
 
 class TPrecompressCache {
 public:
-    // Deflated bytes (and sources being deflated) held at one time; a
-    // member beyond it waits for the pass to take what lies ahead, and one
-    // larger than it alone is left to the pass.
-    static constexpr int64_t DefaultBudget = int64_t{256} << 20;
+    // Memory held at one time: deflated members with their allocations, and
+    // the sources being deflated. A member beyond it waits for the pass to
+    // take what lies ahead, and one larger than it alone is left to the
+    // pass. The pass is what limits a build of many small files, so running
+    // further ahead would only hold more memory.
+    static constexpr int64_t DefaultBudget = int64_t{64} << 20;
 
     // Starts Threads workers (none when Threads < 1) on Members in their
     // order; a later line with a key already listed is ignored. A worker
@@ -69,6 +71,13 @@ public:
     // the budget holds back count as run out). For tests and measurements.
     void WaitIdle();
 
+    // The memory the cache counts as held now (never more than the budget,
+    // but for one member larger than it that a worker had begun).
+    int64_t Held() const {
+        std::lock_guard<std::mutex> lock(FLock);
+        return FInFlight;
+    }
+
     // How many Take calls returned a member, and how many returned null.
     int Hits() const { return FHits; }
     int Misses() const { return FMisses; }
@@ -91,7 +100,7 @@ private:
     std::vector<TItem> FItems;
     std::unordered_map<std::string, size_t> FIndex;
     const int64_t FBudget;
-    std::mutex FLock;
+    mutable std::mutex FLock;
     std::condition_variable FChanged;
     size_t FNext = 0;         // no pending member lies before it
     int64_t FInFlight = 0;    // bytes reserved by running and done members

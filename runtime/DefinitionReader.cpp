@@ -235,7 +235,7 @@ void TDefinitionReader::ReadProperty(TComponent* c) {
             if (p->Kind != tkObject)
                 L.Fail(part.At.Line, part.At.Column, "Property " + p->Name + " has no property " + part.Name);
             TPersistent* sub = nullptr;
-            Guarded(path[i - 1].At, [&] { sub = p->GetObject(*holder); });
+            Guarded(path[i - 1].At, [&] { sub = p->GetSubObject(*holder); });
             if (!sub) L.Fail(path[i - 1].At.Line, path[i - 1].At.Column, "Property " + p->Name + " has no object");
             holder = sub;
         }

@@ -111,9 +111,9 @@ void TDefinitionWriter::WriteProperty(const TPersistent& o, const TPropInfo& p, 
     case tkComponent: return WriteReference(o, p, Name, Level);
     case tkStrings: return WriteStrings(o, p, Name, Level);
     case tkObject:
-        // Sub-objects are owned by o; GetObject takes a non-const object only
+        // Sub-objects are owned by o; GetSubObject takes a non-const object only
         // because reading sets their properties.
-        if (TPersistent* sub = p.GetObject(const_cast<TPersistent&>(o))) WriteProperties(*sub, Name + ".", Level);
+        if (TPersistent* sub = p.GetSubObject(const_cast<TPersistent&>(o))) WriteProperties(*sub, Name + ".", Level);
         return;
     case tkEvent:
         if (std::string h = p.GetHandlerName(o); !h.empty()) Line(Level, Name + " = " + h);

@@ -38,7 +38,7 @@ struct TPropInfo {
     std::function<void(TPersistent&, TComponent*)> SetComp;
     std::function<const TStringList&(const TPersistent&)> GetLines;
     std::function<void(TPersistent&, TStringList&)> SetLines;
-    std::function<TPersistent*(TPersistent&)> GetObject;
+    std::function<TPersistent*(TPersistent&)> GetSubObject;
     // Events: the bound handler's name, and binding by name to a method of
     // Root (raises Exception when Root has no such method or it has other
     // parameters); an empty name clears the event.
@@ -163,7 +163,7 @@ public:
     template <class G>
     TClassBuilder& Object(const char* Name, G g) {
         TPropInfo& p = Add(Name, tkObject);
-        p.GetObject = [g](TPersistent& o) -> TPersistent* {
+        p.GetSubObject = [g](TPersistent& o) -> TPersistent* {
             return std::invoke(g, static_cast<C&>(o));
         };
         return *this;

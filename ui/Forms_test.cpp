@@ -320,7 +320,7 @@ TEST_F(FormsTest, PublishedPropertiesReachTheWindows) {
     cls->FindProp("ModalResult")->SetOrd(*b, mrOk);
     cls->FindProp("Left")->SetOrd(*b, 12);
     ASSERT_NE(cls->FindProp("Font"), nullptr);
-    TFont* font = As<TFont>(cls->FindProp("Font")->GetObject(*b));
+    TFont* font = As<TFont>(cls->FindProp("Font")->GetSubObject(*b));
     font->SetName("Arial");
     auto* button = As<TButton>(b);
     EXPECT_FALSE(button->ParentFont());
