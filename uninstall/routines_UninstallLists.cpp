@@ -10,7 +10,7 @@ namespace vtrl {
 bool TDirectoryList::Add(std::string_view Dir) {
     std::string d = UpperCase(RemoveBackSlash(Dir));
     if (d.empty()) return false;
-    if (std::find(FItems.begin(), FItems.end(), d) != FItems.end()) return false;
+    if (!FKnown.insert(d).second) return false;
     FItems.push_back(std::move(d));
     return true;
 }

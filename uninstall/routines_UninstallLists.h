@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace vtrl {
@@ -27,7 +28,8 @@ public:
     int Count() const { return static_cast<int>(FItems.size()); }
 
 private:
-    std::vector<std::string> FItems;
+    std::vector<std::string> FItems;       // in the order first added
+    std::unordered_set<std::string> FKnown;  // the same, for a look-up per file
 };
 
 // Removes the listed directories with Remove (true: removed). The first
