@@ -105,22 +105,16 @@ void TPrecompressCache::Work() {
             FChanged.notify_all();
             continue;
         }
-        const int64_t need = size + ItemOverhead;
-        if (FInFlight > 0 && FInFlight + need > FBudget) {
+        if (FInFlight > 0 && FInFlight + size + ItemOverhead > FBudget) {
             // Memory frees only as the pass takes members in order, so the
             // member goes back: the pass deflates it itself if it gets there
             // first, and waiting here while holding it could stall the pass.
-            // The worker goes on only once a quarter of the budget is free
-            // again: woken by every member the pass takes, it would open its
-            // next source for each, only to put it back.
             item.State = psPending;
             if (index < FNext) FNext = index;
             FChanged.notify_all();
+            const int64_t inFlight = FInFlight;
             ++FIdle;
-            FChanged.wait(lock, [&] {
-                return FStop || item.State != psPending || FInFlight == 0 ||
-                       (FInFlight + need <= FBudget && FInFlight <= FBudget - FBudget / 4);
-            });
+            FChanged.wait(lock, [&] { return FStop || FInFlight < inFlight || item.State != psPending; });
             --FIdle;
             continue;
         }
