@@ -2,27 +2,13 @@
 // streams are in routines_Streams.cpp, so that a program that only reads
 // archives (the loading program) does not link the compressor.
 #include "routines_Compression.h"
+#include "routines_Inflate.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <zlib.h>
 
 namespace vtrl {
-
-namespace {
-
-// zlib takes its memory from the program's ordinary heap.
-voidpf ZAlloc(voidpf, uInt Items, uInt Size) {
-    if (Size != 0 && Items > UINT32_MAX / Size) return Z_NULL;
-    return std::malloc(static_cast<size_t>(Items) * Size);
-}
-void ZFree(voidpf, voidpf Address) { std::free(Address); }
-
-// The zlib library version the archive format was written with; zlib only
-// checks its first digit, so every later 1.x library accepts it.
-constexpr const char* ZlibFormatVersion = "1.0.4";
-
-}  // namespace
 
 int ZlibLevel(TCompressionLevel Level) {
     switch (Level) {
@@ -43,8 +29,8 @@ struct TCustomZlibStream::TState {
 TCustomZlibStream::TCustomZlibStream(TVtrlStream& Target)
     : FTarget(Target), FTargetPos(Target.Position()), FState(std::make_unique<TState>()),
       FBuffer(std::make_unique<uint8_t[]>(BufferSize)) {
-    FState->Z.zalloc = ZAlloc;
-    FState->Z.zfree = ZFree;
+    FState->Z.zalloc = ZlibAlloc;
+    FState->Z.zfree = ZlibFree;
     FState->Z.opaque = Z_NULL;
 }
 
@@ -127,8 +113,8 @@ void TCompressionStream::Finish() {
 
 bool InflatedSize(const uint8_t* Data, size_t Count, int64_t& Size) {
     z_stream z{};
-    z.zalloc = ZAlloc;
-    z.zfree = ZFree;
+    z.zalloc = ZlibAlloc;
+    z.zfree = ZlibFree;
     if (inflateInit_(&z, ZlibFormatVersion, static_cast<int>(sizeof(z_stream))) != Z_OK) return false;
     uint8_t out[65536];
     z.next_in = const_cast<Bytef*>(Data);

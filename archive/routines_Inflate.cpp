@@ -20,12 +20,6 @@ constexpr int32_t InflateInput = 65536;
 // a round of message processing. Abort is still seen once per block.
 constexpr int32_t InflateOutput = 65536;
 
-voidpf ZAlloc(voidpf, uInt Items, uInt Size) {
-    if (Size != 0 && Items > UINT32_MAX / Size) return Z_NULL;
-    return std::malloc(static_cast<size_t>(Items) * Size);
-}
-void ZFree(voidpf, voidpf Address) { std::free(Address); }
-
 const char* ZlibCodeName(int Code) {
     switch (Code) {
     case Z_OK: return "Z_OK";
@@ -50,11 +44,18 @@ const char* ZlibCodeName(int Code) {
 
 }  // namespace
 
+voidpf ZlibAlloc(voidpf, uInt Items, uInt Size) {
+    if (Size != 0 && Items > UINT32_MAX / Size) return Z_NULL;
+    return std::malloc(static_cast<size_t>(Items) * Size);
+}
+
+void ZlibFree(voidpf, voidpf Address) { std::free(Address); }
+
 bool InflateStream(const TInflateRead& Read, const TInflateBlock& Block, const std::function<void()>& EachRound) {
     z_stream z{};
-    z.zalloc = ZAlloc;
-    z.zfree = ZFree;
-    int init = inflateInit_(&z, "1.0.4", static_cast<int>(sizeof(z_stream)));
+    z.zalloc = ZlibAlloc;
+    z.zfree = ZlibFree;
+    int init = inflateInit_(&z, ZlibFormatVersion, static_cast<int>(sizeof(z_stream)));
     if (init != Z_OK) {
         EDecompressionError e("error");
         e.Detail = std::string("zlib: ") + ZlibCodeName(init);

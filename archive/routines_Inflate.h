@@ -8,9 +8,19 @@
 #include <functional>
 #include <string>
 
+#include <zlib.h>
+
 #include "cmp_TFileHeaders.h"
 
 namespace vtrl {
+
+// zlib takes its memory from the program's ordinary heap; both the
+// compression stream and inflating use these.
+voidpf ZlibAlloc(voidpf Opaque, uInt Items, uInt Size);
+void ZlibFree(voidpf Opaque, voidpf Address);
+// The zlib library version the archive format was written with; zlib only
+// checks its first digit, so every later 1.x library accepts it.
+inline constexpr const char* ZlibFormatVersion = "1.0.4";
 
 // Reads up to Count bytes of compressed input into Buffer; 0 when there is
 // no more. Raises on a read error.

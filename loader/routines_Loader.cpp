@@ -159,7 +159,6 @@ std::string UnpackSetupArchive(const TDistributionParts& Parts, const std::strin
             [&](uint8_t* Buffer, int32_t Count) {
                 const int32_t want = left < Count ? static_cast<int32_t>(left) : Count;
                 const int32_t n = want > 0 ? archive.Read(Buffer, want) : 0;
-                if (n < 0) throw Exception(OSCause("Cannot read the setup archive " + Parts.SetupArchive, GetLastOSError()));
                 left -= n;
                 return n;
             },
