@@ -273,6 +273,19 @@ void TControl::Click() {
     if (OnClick) OnClick(this);
 }
 
+namespace {
+TUserActionObserver& UserActionObserver() {
+    static TUserActionObserver observer;
+    return observer;
+}
+}  // namespace
+
+void SetUserActionObserver(TUserActionObserver Observer) { UserActionObserver() = std::move(Observer); }
+
+void NotifyUserAction(TControl& Control, const std::string& Action, const std::string& Value) {
+    if (const TUserActionObserver& observer = UserActionObserver()) observer(Control, Action, Value);
+}
+
 // ------------------------------------------------------------ container
 
 VTRL_IMPLEMENT_CLASS(TWinControl, TControl, [](TClassBuilder<TWinControl>& b) {

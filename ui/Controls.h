@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -247,5 +248,15 @@ private:
 // Registers our window classes ("VtrlForm", "VtrlPanel") and loads and
 // starts the common controls, once; the first window creation calls it.
 void RegisterWindowClasses();
+
+// What a person does to a control, reported by the controls when the window
+// tells them (a click, a chosen item or cell, typed text), never when code
+// changes them: the recorder of response files listens. Action is one word
+// ("click", "select", "text", "check", "toggle"); Value is the item, cell,
+// node path or text chosen, empty for a click.
+using TUserActionObserver = std::function<void(TControl& Control, const std::string& Action, const std::string& Value)>;
+void SetUserActionObserver(TUserActionObserver Observer);
+// Called by the controls; does nothing without an observer.
+void NotifyUserAction(TControl& Control, const std::string& Action, const std::string& Value = {});
 
 }  // namespace vtrl
