@@ -8,7 +8,7 @@ PACKAGES = mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 
            xauth x11-utils python3
 TOOLCHAIN = $(CURDIR)/cmake/mingw.cmake
 
-.PHONY: deps configure build test demo bench bench-archive bench-definition bench-install bench-size bench-peers bench-scale fuzz clean
+.PHONY: deps configure build test demo bench bench-archive bench-definition bench-install bench-size bench-peers bench-scale fuzz clean screenshots
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -41,6 +41,15 @@ test: build
 demo: deps $(BUILD)/win64/build.ninja
 	ninja -C $(BUILD)/win64 -j $(JOBS) demo-files
 	tools/with-display tools/demo $(BUILD)/win64
+
+# Screenshots of the wizard's real pages under Xvfb: SCREENSHOT_PROGRAM run
+# visibly with the response file SCREENSHOT_RESPONSE, pictures in
+# $(BUILD)/screenshots.
+SCREENSHOT_PROGRAM  ?= $(BUILD)/win64/engine/setup_demo.exe
+SCREENSHOT_RESPONSE ?= e2e/testdata/screenshots.rsp
+screenshots: deps $(BUILD)/win64/build.ninja
+	ninja -C $(BUILD)/win64 -j $(JOBS) demo-files
+	tools/screenshots $(SCREENSHOT_PROGRAM) $(SCREENSHOT_RESPONSE) $(BUILD)/screenshots
 
 bench: bench-archive bench-definition bench-install bench-size
 
@@ -89,18 +98,21 @@ bench-peers: deps
 	  (cd $(PEER_BENCH) && USE_XVFB=1 VANTREL_SRC=$(CURDIR) PEERS="vantrel nsis_zlib msi_wixl" ./peers.sh $$s) || exit 1; \
 	done
 
-# The fuzz targets (clang, libFuzzer) of the archive readers and of the
-# definition reader, for FUZZ_SECONDS each; both sets run even when the
-# first finds something.
+# The fuzz targets (clang, libFuzzer) of the archive readers, of the
+# definition reader and of the language table parser, for FUZZ_SECONDS
+# each; every set runs even when an earlier one finds something.
 FUZZ_SECONDS ?= 600
 fuzz: deps
 	cmake -G Ninja -S archive/fuzz -B $(BUILD)/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	ninja -C $(BUILD)/fuzz -j $(JOBS)
 	cmake -G Ninja -S runtime/fuzz -B $(BUILD)/fuzz-definition -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	ninja -C $(BUILD)/fuzz-definition -j $(JOBS)
+	cmake -G Ninja -S translate/fuzz -B $(BUILD)/fuzz-language-table -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	ninja -C $(BUILD)/fuzz-language-table -j $(JOBS)
 	status=0; \
 	FUZZ_SEED=0 archive/fuzz/run_fuzzers.sh $(BUILD)/fuzz $(FUZZ_SECONDS) || status=1; \
 	FUZZ_SEED=0 runtime/fuzz/run_fuzzers.sh $(BUILD)/fuzz-definition $(FUZZ_SECONDS) || status=1; \
+	FUZZ_SEED=0 translate/fuzz/run_fuzzers.sh $(BUILD)/fuzz-language-table $(FUZZ_SECONDS) || status=1; \
 	exit $$status
 
 clean:

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -116,7 +117,10 @@ private:
 
 // ---------------------------------------------------------------- strings
 
-// An ordered list of text lines.
+// An ordered list of text lines. The operations that change the list as a
+// whole or add and remove lines are virtual, so that a list which keeps
+// something in step with its lines (a language table) sees every change;
+// replacing one line in place through operator[] is not such a change.
 class TStringList : public TPersistent {
     VTRL_CLASS(TStringList)
 public:
@@ -125,14 +129,31 @@ public:
     int Count() const { return static_cast<int>(Strings.size()); }
     const std::string& operator[](int i) const { return Strings.at(i); }
     std::string& operator[](int i) { return Strings.at(i); }
-    void Add(std::string s) { Strings.push_back(std::move(s)); }
-    void Delete(int i) { Strings.erase(Strings.begin() + i); }
-    void Clear() { Strings.clear(); }
+    virtual void Add(std::string s) { Strings.push_back(std::move(s)); }
+    virtual void AddStrings(const TStringList& Other) {
+        std::vector<std::string> lines = Other.Strings;  // Other may be this list
+        Strings.insert(Strings.end(), lines.begin(), lines.end());
+    }
+    // Raises std::out_of_range when i is outside 0..Count().
+    virtual void Insert(int i, std::string s) {
+        if (i < 0 || i > Count()) throw std::out_of_range("TStringList::Insert");
+        Strings.insert(Strings.begin() + i, std::move(s));
+    }
+    virtual void Delete(int i) { Strings.erase(Strings.begin() + i); }
+    // Moves line From to index To; raises std::out_of_range for an index
+    // outside the list.
+    virtual void Move(int From, int To) {
+        if (From < 0 || From >= Count() || To < 0 || To >= Count()) throw std::out_of_range("TStringList::Move");
+        std::string s = Strings[static_cast<size_t>(From)];
+        Strings.erase(Strings.begin() + From);
+        Strings.insert(Strings.begin() + To, std::move(s));
+    }
+    virtual void Clear() { Strings.clear(); }
     int IndexOf(std::string_view s) const;  // without regard to case
     // Lines joined with CR LF after each line, as a memo shows them.
     std::string Text() const;
     // Splits at CR LF, LF or CR; a final line break adds no empty line.
-    void SetText(std::string_view t);
+    virtual void SetText(std::string_view t);
     bool operator==(const TStringList& o) const { return Strings == o.Strings; }
     std::vector<std::string> Strings;
 };

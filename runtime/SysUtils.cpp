@@ -17,14 +17,18 @@ std::string ExceptionLogText(const std::exception& E) {
 void Abort() { throw EAbort(); }
 
 namespace {
-TMessageTranslator gTranslator = nullptr;
+TMessageTextTranslator gTranslator;
 TProcessMessagesProc gProcessMessages = nullptr;
 }  // namespace
 
 std::string TranslateMessageText(std::string_view Text) {
     return gTranslator ? gTranslator(Text) : std::string(Text);
 }
-void SetMessageTranslator(TMessageTranslator Translator) { gTranslator = Translator; }
+void SetMessageTextTranslator(TMessageTextTranslator Translator) { gTranslator = std::move(Translator); }
+void SetMessageTranslator(TMessageTranslator Translator) {
+    if (Translator) gTranslator = Translator;
+    else gTranslator = nullptr;
+}
 
 void ProcessMessages() {
     if (gProcessMessages) gProcessMessages();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -36,11 +37,15 @@ public:
 [[noreturn]] void Abort();
 
 // Message translation: every user-visible message template passes through
-// here before it is formatted. Until a translator installs itself the text
-// comes back unchanged.
-using TMessageTranslator = std::string (*)(std::string_view Text);
+// here before it is formatted. Until a translator installs itself (the main
+// translator of translate/ does) the text comes back unchanged.
 std::string TranslateMessageText(std::string_view Text);
-// Installs (or, with null, removes) the translation function.
+// Installs the hook TranslateMessageText calls; an empty function removes
+// it and messages pass through unchanged again.
+using TMessageTextTranslator = std::function<std::string(std::string_view Text)>;
+void SetMessageTextTranslator(TMessageTextTranslator Translator);
+// The same for a plain function (null removes the hook).
+using TMessageTranslator = std::string (*)(std::string_view Text);
 void SetMessageTranslator(TMessageTranslator Translator);
 
 // Keeps a window program responsive during long work: the application
