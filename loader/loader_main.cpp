@@ -4,7 +4,8 @@
 // program with the source directory, waits for it and removes the directory
 // again. Its exit codes are in constants_Loader.h.
 //
-// Command line: setup.exe [/SILENT] [/LOG=<file>] [/VERBOSE]
+// Command line: setup.exe [/SILENT] [/LOG=<file>] [/VERBOSE] [/RESPONSE=<file>]
+//               [/RECORD=<file>] [/SCREENSHOTS=<dir>]
 #include <windows.h>
 
 #include <cstdio>

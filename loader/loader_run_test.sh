@@ -55,6 +55,19 @@ check '[ -n "$unixtemp" ] && [ -d "$(dirname "$unixtemp")" ] && [ ! -e "$unixtem
   "plain: temporary directory $unixtemp left behind"
 check 'grep -q "loader: Exit code 7" "$work/loader.log"' "plain: log lacks the exit code"
 
+# --- answering options: names relative to where the loader was started
+# reach the setup program absolute (it runs in its temporary directory)
+rm -f "$work/record.txt"
+(cd "$work" && VTRL_RECORD="$(win "$work/record.txt")" VTRL_RECORD_EXIT=0 \
+   "$wine_run" "$work/Dist Dir/setup.exe" /RESPONSE=answers.rsp /RECORD=rec.rsp "/SCREENSHOTS=my shots" \
+   2>"$work/stderr.txt")
+code=$?
+args=$(grep '^arg=' "$work/record.txt" 2>/dev/null | cut -d= -f2- | tr -d '\r')
+expected=$(printf '/RESPONSE=%s\n/RECORD=%s\n/SCREENSHOTS=%s\n%s' "$(win "$work/answers.rsp")" \
+  "$(win "$work/rec.rsp")" "$(win "$work/my shots")" "$(win "$work/Dist Dir")")
+check '[ "$code" -eq 0 ]' "answering options: exit code $code"
+check '[ "$args" = "$expected" ]' "answering options: arguments were [$args], expected [$expected]"
+
 # --- self-extracting setup.exe: loader | setup.1 | files.1 | trailer
 python3 - "$loader" "$work/setup.1" "$work/files.1" "$work/self/setup.exe" <<'PY'
 import struct, sys

@@ -16,10 +16,27 @@
 namespace vtrl {
 
 const char* const LoaderUsage =
-    "Usage: setup.exe [/SILENT] [/LOG=<file>] [/VERBOSE]\r\n"
-    "  /SILENT      install without showing a window; every question takes its default answer\r\n"
-    "  /LOG=<file>  append a log of the installation to <file>\r\n"
-    "  /VERBOSE     add to the log where the time went and the memory used";
+    "Usage: setup.exe [/SILENT] [/LOG=<file>] [/VERBOSE] [/RESPONSE=<file>] [/RECORD=<file>] [/SCREENSHOTS=<dir>]\r\n"
+    "  /SILENT            install without showing a window; every question takes its default answer\r\n"
+    "  /LOG=<file>        append a log of the installation to <file>\r\n"
+    "  /VERBOSE           add to the log where the time went and the memory used\r\n"
+    "  /RESPONSE=<file>   answer the pages and questions from the response file <file>\r\n"
+    "  /RECORD=<file>     write what you choose into the response file <file>\r\n"
+    "  /SCREENSHOTS=<dir> with /RESPONSE, save a picture of each page answered in <dir>";
+
+namespace {
+
+// When Arg is Prefix followed by a name, sets Value to that name, made
+// absolute from CurrentDir, and returns true.
+bool PathOption(const std::string& Arg, std::string_view Prefix, const std::string& CurrentDir, std::string& Value) {
+    if (Arg.size() <= Prefix.size() || !SameText(std::string_view(Arg).substr(0, Prefix.size()), Prefix)) return false;
+    const std::string name = Arg.substr(Prefix.size());
+    const bool absolute = (name.size() >= 2 && name[1] == ':') || name[0] == '\\' || name[0] == '/';
+    Value = absolute ? name : AddBackSlash(CurrentDir) + name;
+    return true;
+}
+
+}  // namespace
 
 TLoaderOptions ParseLoaderOptions(const std::vector<std::string>& Args, const std::string& CurrentDir) {
     TLoaderOptions o;
@@ -28,10 +45,11 @@ TLoaderOptions ParseLoaderOptions(const std::vector<std::string>& Args, const st
             o.Silent = true;
         } else if (SameText(a, "/VERBOSE")) {
             o.Verbose = true;
-        } else if (a.size() > 5 && SameText(a.substr(0, 5), "/LOG=")) {
-            std::string file = a.substr(5);
-            const bool absolute = (file.size() >= 2 && file[1] == ':') || file[0] == '\\' || file[0] == '/';
-            o.LogFile = absolute ? file : AddBackSlash(CurrentDir) + file;
+        } else if (PathOption(a, "/LOG=", CurrentDir, o.LogFile) ||
+                   PathOption(a, "/RESPONSE=", CurrentDir, o.ResponseFile) ||
+                   PathOption(a, "/RECORD=", CurrentDir, o.RecordFile) ||
+                   PathOption(a, "/SCREENSHOTS=", CurrentDir, o.ScreenshotDir)) {
+            // taken into o by PathOption
         } else if (a == "/?" || SameText(a, "/HELP")) {
             o.Help = true;
         } else if (o.Unknown.empty()) {
@@ -97,6 +115,9 @@ std::string SetupCommandLine(const std::string& SetupPath, const TLoaderOptions&
     if (Options.Silent) cmd += " /SILENT";
     if (Options.Verbose) cmd += " /VERBOSE";
     if (!Options.LogFile.empty()) cmd += " " + QuoteArgument("/LOG=" + Options.LogFile);
+    if (!Options.ResponseFile.empty()) cmd += " " + QuoteArgument("/RESPONSE=" + Options.ResponseFile);
+    if (!Options.RecordFile.empty()) cmd += " " + QuoteArgument("/RECORD=" + Options.RecordFile);
+    if (!Options.ScreenshotDir.empty()) cmd += " " + QuoteArgument("/SCREENSHOTS=" + Options.ScreenshotDir);
     if (Parts.SelfExtracting) cmd += " *SELFEXTRACT " + QuoteArgument(ExtractFileName(LoaderPath));
     // The source directory without a trailing backslash ("A:" for a disk's
     // root), quoted as one argument so that blanks in it survive as they are.

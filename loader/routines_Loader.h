@@ -15,6 +15,9 @@ struct TLoaderOptions {
     bool Silent = false;   // /SILENT
     bool Verbose = false;  // /VERBOSE
     std::string LogFile;   // /LOG=<file>, made absolute
+    std::string ResponseFile;   // /RESPONSE=<file>, made absolute
+    std::string RecordFile;     // /RECORD=<file>, made absolute
+    std::string ScreenshotDir;  // /SCREENSHOTS=<dir>, made absolute
     bool Help = false;     // /? or /HELP
     std::string Unknown;   // the first argument that is none of these
 };
@@ -23,11 +26,13 @@ struct TLoaderOptions {
 extern const char* const LoaderUsage;
 
 // Reads the run options in Args (the arguments after the program path):
-// "/SILENT", "/VERBOSE", "/LOG=<file>", "/?" and "/HELP", in any order, matched
-// without regard to case. The loading program takes no other arguments: the
-// first other one (an unknown option, a nameless "/LOG=", any word) is kept
-// in Unknown, so that a mistyped option never leads to a silent install. A
-// relative log file is taken from CurrentDir.
+// "/SILENT", "/VERBOSE", "/LOG=<file>", "/RESPONSE=<file>", "/RECORD=<file>",
+// "/SCREENSHOTS=<dir>", "/?" and "/HELP", in any order, matched without
+// regard to case. The loading program takes no other arguments: the first
+// other one (an unknown option, one of those without a name, any word) is
+// kept in Unknown, so that a mistyped option never leads to a silent
+// install. Relative file and directory names are taken from CurrentDir: the
+// setup program runs in another directory.
 TLoaderOptions ParseLoaderOptions(const std::vector<std::string>& Args, const std::string& CurrentDir);
 
 // Where the setup archive "setup.1" is read from.

@@ -60,6 +60,24 @@ TEST(LoaderOptions, KnownOptionsAnywhereEverythingElseReported) {
     }
 }
 
+// Rule: the answering options are passed on like the log, their names
+// made absolute: the setup program runs in its temporary directory.
+TEST(LoaderOptions, AnsweringOptionsAreForwardedAbsolute) {
+    TLoaderOptions o = ParseLoaderOptions(
+        {"/response=answers\\install.rsp", "/RECORD=D:\\rec.rsp", "/SCREENSHOTS=shots dir", "/SILENT"}, "C:\\work");
+    EXPECT_EQ(o.ResponseFile, "C:\\work\\answers\\install.rsp");
+    EXPECT_EQ(o.RecordFile, "D:\\rec.rsp");
+    EXPECT_EQ(o.ScreenshotDir, "C:\\work\\shots dir");
+    EXPECT_EQ(o.Unknown, "");
+    TDistributionParts plain;
+    plain.SetupArchive = "D:\\Dist\\setup.1";
+    EXPECT_EQ(SetupCommandLine("C:\\t\\s.exe", o, plain, "D:\\Dist\\setup.exe"),
+              "\"C:\\t\\s.exe\" /SILENT /RESPONSE=C:\\work\\answers\\install.rsp /RECORD=D:\\rec.rsp "
+              "\"/SCREENSHOTS=C:\\work\\shots dir\" D:\\Dist");
+    for (const char* empty : {"/RESPONSE=", "/RECORD=", "/SCREENSHOTS="})
+        EXPECT_EQ(ParseLoaderOptions({empty}, "C:\\").Unknown, empty);
+}
+
 // The trailer is trusted only when its signature is there and the parts
 // follow each other up to the trailer itself.
 TEST(LoaderTrailer, SoundOnlyWhenPartsFitTheFile) {

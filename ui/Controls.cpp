@@ -6,11 +6,30 @@
 
 #include <algorithm>
 
+#include "Buttons.h"
+#include "ComCtrls.h"
+#include "ExtCtrls.h"
+#include "FileDialogs.h"
 #include "Forms.h"
+#include "Grids.h"
+#include "StdCtrls.h"
 
 namespace vtrl {
 
 namespace {
+
+// Every class a form text may name. A class registers itself when its
+// module is linked in; naming them here links in those that no code of a
+// program names (a form text is read by class name).
+const TClassInfo* const FormClasses[] = {
+    &TLabel::StaticClass(),      &TButton::StaticClass(),      &TCheckBox::StaticClass(),
+    &TRadioButton::StaticClass(), &TEdit::StaticClass(),       &TMemo::StaticClass(),
+    &TListBox::StaticClass(),    &TProgressBar::StaticClass(), &TPanel::StaticClass(),
+    &TGroupBox::StaticClass(),   &TBevel::StaticClass(),       &TBitBtn::StaticClass(),
+    &TImage::StaticClass(),      &TRadioGroup::StaticClass(),  &TTimer::StaticClass(),
+    &TStringGrid::StaticClass(), &TTreeView::StaticClass(),    &TTabControl::StaticClass(),
+    &TAnimate::StaticClass(),    &TImageList::StaticClass(),   &TOpenDialog::StaticClass(),
+};
 
 const char* const kControlProp = "VtrlControl";
 int gNextId = 100;  // child ids start above IDOK..IDNO so they never collide
@@ -57,7 +76,8 @@ void RegisterWindowClasses() {
     // the first window rather than imported: a silent run makes none, and
     // loading them costs every program start.
     using TInitCommonControls = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES | ICC_TREEVIEW_CLASSES |
+                                             ICC_TAB_CLASSES | ICC_ANIMATE_CLASS};
     if (HMODULE controls = LoadLibraryA("comctl32.dll"))
         if (auto init = reinterpret_cast<TInitCommonControls>(
                 reinterpret_cast<void*>(GetProcAddress(controls, "InitCommonControlsEx"))))
@@ -80,10 +100,20 @@ COLORREF ColorToRGB(TColor Color) {
     return static_cast<COLORREF>(Color);
 }
 
+TShiftState KeyboardShiftState() {
+    TShiftState s;
+    if (GetKeyState(VK_SHIFT) < 0) s.Include(ssShift);
+    if (GetKeyState(VK_MENU) < 0) s.Include(ssAlt);
+    if (GetKeyState(VK_CONTROL) < 0) s.Include(ssCtrl);
+    return s;
+}
+
 // ------------------------------------------------------------------ font
 
 VTRL_IMPLEMENT_CLASS(TFont, TPersistent, [](TClassBuilder<TFont>& b) {
     b.Integer("Charset", &TFont::Charset, &TFont::SetCharset, DEFAULT_CHARSET)
+        .Integer("Color", &TFont::Color, &TFont::SetColor, clBlack)
+        .Integer("Height", &TFont::Height, &TFont::SetHeight, -11)
         .String("Name", &TFont::Name, &TFont::SetName)
         .Integer("Size", &TFont::Size, &TFont::SetSize, 8)
         .Set<TFontStyle>("Style", &TFont::Style, &TFont::SetStyle, TFontStyles{});
@@ -94,8 +124,13 @@ void TFont::Assign(const TFont& o) {
     FSize = o.FSize;
     FCharset = o.FCharset;
     FStyle = o.FStyle;
+    FColor = o.FColor;
     Changed();
 }
+
+int TFont::Height() const { return -MulDiv(FSize, 96, 72); }
+
+void TFont::SetHeight(int v) { SetSize(MulDiv(v < 0 ? -v : v, 72, 96)); }
 
 // --------------------------------------------------------------- control
 
@@ -104,14 +139,18 @@ VTRL_IMPLEMENT_CLASS(TControl, TComponent, [](TClassBuilder<TControl>& b) {
         .Integer("Top", &TControl::Top, &TControl::SetTop)
         .Integer("Width", &TControl::Width, &TControl::SetWidth)
         .Integer("Height", &TControl::Height, &TControl::SetHeight)
+        .Enum<TAlign>("Align", &TControl::Align, &TControl::SetAlign, alNone)
         .Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
         .Object("Font", [](TControl& c) -> TPersistent* { return c.Font(); })
         .Boolean("ParentFont", &TControl::ParentFont, &TControl::SetParentFont, true)
+        .Integer("TabOrder", &TControl::TabOrder, &TControl::TabOrder, -1)
+        .Boolean("TabStop", &TControl::TabStop, &TControl::TabStop, false)
         .Boolean("Visible", &TControl::Visible, &TControl::SetVisible, true)
         .Event("OnClick", &TControl::OnClick);
 })
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
+    (void)FormClasses;
     FFont.OnChange = [this] { FontChanged(); };
 }
 
@@ -150,6 +189,24 @@ void TControl::SetBounds(int l, int t, int w, int h) {
     FWidth = w;
     FHeight = h;
     if (FHandle) MoveWindow(FHandle, l, t, w, h, TRUE);
+    BoundsChanged();
+    RequestParentAlign();
+}
+
+void TControl::SetAlign(TAlign Value) {
+    if (Value == FAlign) return;
+    FAlign = Value;
+    if (FParent) FParent->Realign();
+}
+
+void TControl::RequestParentAlign() {
+    if (FAlign != alNone && FParent && !FParent->FAligning) FParent->Realign();
+}
+
+HBRUSH TControl::ControlColor(HDC DC, HBRUSH ParentBrush, TColor ParentColor) {
+    SetTextColor(DC, ColorToRGB(FFont.Color()));
+    SetBkColor(DC, ColorToRGB(ParentColor));
+    return ParentBrush;
 }
 
 std::string TControl::GetText() const { return FText; }
@@ -160,8 +217,10 @@ void TControl::SetText(const std::string& Value) {
 }
 
 void TControl::SetVisible(bool Value) {
+    bool changed = Value != FVisible;
     FVisible = Value;
     if (FHandle) ShowWindow(FHandle, Value ? SW_SHOWNA : SW_HIDE);
+    if (changed && FAlign != alNone && FParent) FParent->Realign();
 }
 
 void TControl::SetEnabled(bool Value) {
@@ -273,6 +332,10 @@ void TControl::Click() {
     if (OnClick) OnClick(this);
 }
 
+void TControl::SetFocus() {
+    if (FHandle && FVisible && FEnabled) ::SetFocus(FHandle);
+}
+
 namespace {
 TUserActionObserver& UserActionObserver() {
     static TUserActionObserver observer;
@@ -305,12 +368,66 @@ TWinControl::~TWinControl() {
 void TWinControl::InsertControl(TControl* C) {
     FControls.push_back(C);
     C->FParent = this;
+    if (C->FAlign != alNone) Realign();
     if (FHandle) C->HandleNeeded();
 }
 
 void TWinControl::RemoveControl(TControl* C) {
     FControls.erase(std::remove(FControls.begin(), FControls.end(), C), FControls.end());
     C->FParent = nullptr;
+    if (C->FAlign != alNone && !ComponentState.Contains(csDestroying)) Realign();
+}
+
+RECT TWinControl::ClientBounds() const {
+    RECT r{0, 0, FWidth, FHeight};
+    if (FHandle) GetClientRect(FHandle, &r);
+    else if (auto* f = dynamic_cast<const TForm*>(this)) r = RECT{0, 0, f->ClientWidth(), f->ClientHeight()};
+    return r;
+}
+
+void TWinControl::Realign() {
+    if (FAligning) return;
+    FAligning = true;
+    try {
+        RECT r = ClientBounds();
+        auto place = [](TControl* c, LONG l, LONG t, LONG w, LONG h) {
+            c->SetBounds(l, t, std::max<LONG>(w, 0), std::max<LONG>(h, 0));
+        };
+        for (TAlign kind : {alTop, alBottom, alLeft, alRight, alClient}) {
+            for (TControl* c : FControls) {
+                if (c->FAlign != kind || !c->FVisible) continue;
+                const LONG w = r.right - r.left, h = r.bottom - r.top;
+                switch (kind) {
+                case alTop:
+                    place(c, r.left, r.top, w, c->FHeight);
+                    r.top = std::min(r.bottom, r.top + c->FHeight);
+                    break;
+                case alBottom:
+                    place(c, r.left, r.bottom - c->FHeight, w, c->FHeight);
+                    r.bottom = std::max(r.top, r.bottom - c->FHeight);
+                    break;
+                case alLeft:
+                    place(c, r.left, r.top, c->FWidth, h);
+                    r.left = std::min(r.right, r.left + c->FWidth);
+                    break;
+                case alRight:
+                    place(c, r.right - c->FWidth, r.top, c->FWidth, h);
+                    r.right = std::max(r.left, r.right - c->FWidth);
+                    break;
+                default: place(c, r.left, r.top, w, h); break;
+                }
+            }
+        }
+    } catch (...) {
+        FAligning = false;
+        throw;
+    }
+    FAligning = false;
+}
+
+void TWinControl::Loaded() {
+    TControl::Loaded();
+    Realign();
 }
 
 void TWinControl::SetColor(TColor Value) {
@@ -360,11 +477,21 @@ LRESULT TWinControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         else if (!LParam || LOWORD(WParam) == IDOK || LOWORD(WParam) == IDCANCEL) DialogCommand(LOWORD(WParam));
         return 0;
     }
+    case WM_NOTIFY:
+    case WM_DRAWITEM: {
+        bool handled = false;
+        LRESULT result = ChildMessage(Msg, WParam, LParam, handled);
+        if (handled) return result;
+        break;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
         // Labels, check boxes and radio buttons paint on their parent's
-        // colour instead of the system's dialog colour.
+        // colour instead of the system's dialog colour, in their font's
+        // colour.
         HDC dc = reinterpret_cast<HDC>(WParam);
+        if (TControl* c = FromHandle(reinterpret_cast<HWND>(LParam)))
+            return reinterpret_cast<LRESULT>(c->ControlColor(dc, BackgroundBrush(), FColor));
         SetBkColor(dc, ColorToRGB(FColor));
         return reinterpret_cast<LRESULT>(BackgroundBrush());
     }
@@ -383,10 +510,26 @@ LRESULT TWinControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
             GetWindowRect(FHandle, &r);
             FWidth = r.right - r.left;
             FHeight = r.bottom - r.top;
+            Realign();
         }
         break;
     }
     return DefWindowProcA(FHandle, Msg, WParam, LParam);
+}
+
+// Notifications and owner drawing are sent to the parent; the control that
+// sent them answers.
+LRESULT TWinControl::ChildMessage(UINT Msg, WPARAM, LPARAM LParam, bool& Handled) {
+    LRESULT result = 0;
+    if (Msg == WM_NOTIFY) {
+        auto* h = reinterpret_cast<NMHDR*>(LParam);
+        if (TControl* c = h ? FromHandle(h->hwndFrom) : nullptr) Handled = c->Notify(*h, result);
+    } else {
+        auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(LParam);
+        if (TControl* c = d ? FromHandle(d->hwndItem) : nullptr) Handled = c->DrawItem(*d);
+        result = Handled;
+    }
+    return result;
 }
 
 }  // namespace vtrl

@@ -37,9 +37,20 @@ VTRL_ENUM(TFontStyle, fsBold, fsItalic, fsUnderline, fsStrikeOut)
 using TFontStyles = TSet<TFontStyle>;
 VTRL_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter)
 
-// A control's font: name, size in points, character set and style. Owned
-// by its control; a change calls OnChange (the control rebuilds its GDI
-// font).
+// The keys and mouse buttons held during a key or mouse event.
+VTRL_ENUM(TShiftStateFlag, ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble)
+using TShiftState = TSet<TShiftStateFlag>;
+// The shift keys held now (for key messages).
+TShiftState KeyboardShiftState();
+
+// Where a container places a child: along one of its edges (in that kind's
+// creation order, top ones first, then bottom, left, right), or in what
+// remains (alClient); alNone keeps the child's own bounds.
+VTRL_ENUM(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient)
+
+// A control's font: name, size in points, character set, style and text
+// colour. Owned by its control; a change calls OnChange (the control
+// rebuilds its GDI font).
 class TFont : public TPersistent {
     VTRL_CLASS(TFont)
 public:
@@ -52,10 +63,18 @@ public:
     void SetCharset(int v) { FCharset = v; Changed(); }
     TFontStyles Style() const { return FStyle; }
     void SetStyle(TFontStyles v) { FStyle = v; Changed(); }
-    // Copies name, size, character set and style (one change notice).
+    // The size as a pixel height at 96 dots per inch, negative (the
+    // character height without internal leading). Setting it sets Size to
+    // |Height| * 72 / 96, rounded; Size stays what is stored.
+    int Height() const;
+    void SetHeight(int v);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor v) { FColor = v; Changed(); }
+    // Copies name, size, character set, style and colour (one change notice).
     void Assign(const TFont& Other);
     bool operator==(const TFont& o) const {
-        return FName == o.FName && FSize == o.FSize && FCharset == o.FCharset && FStyle == o.FStyle;
+        return FName == o.FName && FSize == o.FSize && FCharset == o.FCharset && FStyle == o.FStyle &&
+               FColor == o.FColor;
     }
     std::function<void()> OnChange;
 
@@ -67,6 +86,7 @@ private:
     int FSize = 8;
     int FCharset = DEFAULT_CHARSET;
     TFontStyles FStyle;
+    TColor FColor = clBlack;
 };
 
 // Owner of one GDI object (font or brush): deletes it with itself.
@@ -122,6 +142,14 @@ public:
     void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
     void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
     virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    // Placement by the parent (see TAlign); a change lays out the parent's
+    // aligned children again.
+    TAlign Align() const { return FAlign; }
+    void SetAlign(TAlign Value);
+    // Accepted from definitions and kept; the dialog navigation follows the
+    // creation order of the windows.
+    int TabOrder = -1;
+    bool TabStop = false;
 
     // The window text (Caption of labels, buttons and forms, Text of edits).
     virtual std::string GetText() const;
@@ -149,6 +177,9 @@ public:
 
     // What a click does: fires OnClick. Buttons also set a modal result.
     virtual void Click();
+    // Gives the control the keyboard focus when its window exists (a silent
+    // run has none: nothing happens).
+    void SetFocus();
     TNotifyEvent OnClick;
 
 protected:
@@ -175,6 +206,22 @@ protected:
     void DestroyHandle();
     // A WM_COMMAND notification that the parent received from this control.
     virtual void Command(WORD NotifyCode) {}
+    // A WM_NOTIFY that the parent received from this control; true when
+    // handled, with the answer in Result.
+    virtual bool Notify(NMHDR& /*Header*/, LRESULT& /*Result*/) { return false; }
+    // WM_DRAWITEM for an owner-drawn control; true when drawn.
+    virtual bool DrawItem(DRAWITEMSTRUCT& /*Item*/) { return false; }
+    // WM_CTLCOLOR*: prepares DC for the control's text and returns the
+    // background brush. The default takes the font colour and the parent's
+    // background.
+    virtual HBRUSH ControlColor(HDC DC, HBRUSH ParentBrush, TColor ParentColor);
+    // After the bounds changed (stored and pushed to the window).
+    virtual void BoundsChanged() {}
+    // Lays out the parent again when this control is aligned.
+    void RequestParentAlign();
+    // A definition is setting the properties now (csReading): they may come
+    // in any order, so checks across properties wait for Loaded.
+    bool Reading() const { return ComponentState.Contains(csReading); }
     // Applies the current font to the window.
     void ApplyFont();
     virtual void FontChanged();
@@ -188,6 +235,7 @@ protected:
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
     bool FVisible = true;
     bool FEnabled = true;
+    TAlign FAlign = alNone;
 
 private:
     TWinControl* FParent = nullptr;
@@ -213,6 +261,17 @@ public:
     TColor Color() const { return FColor; }
     void SetColor(TColor Value);
 
+    // Places the aligned children in the client area: alTop ones first
+    // (each at the top of what is left, full width, own height), then
+    // alBottom, alLeft, alRight (own width), and alClient ones take the
+    // rest; each kind in creation order; hidden children are skipped and
+    // sizes never go below 0. Works from the stored bounds, so also
+    // without windows.
+    void Realign();
+    // The client area: the window's when it exists, else computed from the
+    // stored size.
+    virtual RECT ClientBounds() const;
+
     // Handles one message; the default handles command notifications,
     // control colours, background and cursor. Returns DefWindowProc's
     // answer for what it does not handle.
@@ -230,6 +289,8 @@ protected:
     void CreateWnd() override;
     void DetachHandle() override;
     void FontChanged() override;
+    void BoundsChanged() override { Realign(); }
+    void Loaded() override;
     void InsertControl(TControl* C);
     void RemoveControl(TControl* C);
     HBRUSH BackgroundBrush();
@@ -241,8 +302,10 @@ protected:
     TColor FColor = clBtnFace;
 
 private:
+    LRESULT ChildMessage(UINT Msg, WPARAM WParam, LPARAM LParam, bool& Handled);
     std::vector<TControl*> FControls;
     TGdiObject FBrush;
+    bool FAligning = false;
 };
 
 // Registers our window classes ("VtrlForm", "VtrlPanel") and loads and

@@ -2,6 +2,7 @@
 #include "Dialogs.h"
 
 #include "Forms.h"
+#include "ResponseFile.h"
 #include "StdCtrls.h"
 #include "Unattended.h"
 
@@ -74,9 +75,12 @@ int MessageDlg(const std::string& Msg, TMsgDlgType Type, TMsgDlgButtons Buttons,
     std::string kindName = EnumInfoOf(Type).Names[Type].substr(2);
     int answer;
     const char* how;
-    if (IsSilent()) {
-        TQuestion q{Msg, Type, Buttons, DefaultResult};
+    const TQuestion q{Msg, Type, Buttons, DefaultResult};
+    if (IsUnattended()) {
+        // A program's own responder first (the build handshake, tests),
+        // then the response file.
         answer = gQuestionResponder ? gQuestionResponder(q) : mrNone;
+        if (answer == mrNone && ActiveResponseFile()) answer = ActiveResponseFile()->AnswerQuestion(q);
         bool valid = false;
         for (int i = 0; i < count; ++i) valid = valid || kind->Results[i] == answer;
         how = valid ? "answered" : "default";
@@ -91,11 +95,12 @@ int MessageDlg(const std::string& Msg, TMsgDlgType Type, TMsgDlgButtons Buttons,
         how = "chosen";
     }
     Log("message (" + kindName + "): " + Msg + " -> " + ResultName(answer) + " (" + how + ")");
+    RecordQuestion(q, answer);
     return answer;
 }
 
 void ShowError(const std::exception& E) {
-    (void)MessageDlg(IsSilent() ? ExceptionLogText(E) : std::string(E.what()), mtError, {mbOK}, 0);
+    (void)MessageDlg(IsUnattended() ? ExceptionLogText(E) : std::string(E.what()), mtError, {mbOK}, 0);
 }
 
 void ShowMessage(const std::string& Msg) { (void)MessageDlg(Msg, mtInformation, {mbOK}, mrOk); }
@@ -147,6 +152,21 @@ int RunProgram(const std::function<int()>& Body) {
         ShowError(e);
         code = 1;
     }
+    // Sections of the response file for forms that never came are found
+    // out only now; the run did not do what the file asked.
+    try {
+        const std::vector<std::string> unused = CheckResponseFileUsed();
+        if (!unused.empty()) {
+            std::string text;
+            for (const std::string& u : unused) text += (text.empty() ? "" : "\r\n") + u;
+            ShowError(Exception(text));
+            if (code == 0) code = 1;
+        }
+    } catch (const std::exception& e) {
+        Log("Cannot report the response file: " + ExceptionLogText(e));
+        if (code == 0) code = 1;
+    }
+    StopRecording();
     LogRunFigures();
     Log("Exit code " + IntToStr(code));
     CloseLog();

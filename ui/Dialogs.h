@@ -35,9 +35,12 @@ void ShowError(const std::exception& E);
 // Exception. DefaultResult is the answer of a silent run and the button
 // that has the focus in a normal run; mrNone means the first button.
 // Normal run: a MessageBoxA owned by the active form, captioned with
-// Application.Title. Silent run: nothing is shown; the question responder
-// (if any) or DefaultResult answers, and errors and warnings are also
-// written to standard error. Every call is logged with its answer.
+// Application.Title. Silent run, or a run with a response file: nothing is
+// shown; the question responder (if any), else the response file's entry
+// for the text, else DefaultResult answers, and errors and warnings are
+// also written to standard error. A response-file answer that is not one
+// of Buttons raises EResponseFileError. Every call is logged with its
+// answer, and recorded when the run is recorded.
 int MessageDlg(const std::string& Msg, TMsgDlgType Type, TMsgDlgButtons Buttons, int DefaultResult = 0);
 // The same, named for the exception handler (a message with one OK).
 inline void ShowMessageDlg(const std::string& Msg, TMsgDlgType Type, TMsgDlgButtons Buttons) {
@@ -60,8 +63,10 @@ void SetQuestionResponder(TQuestionResponder Responder);
 
 // Runs a program's body and ends it the same way for every program of the
 // kit: a failure that escapes the body is logged and shown as an error
-// (exit code 1); the exit code is logged and the log closed. Returns the
-// code for WinMain.
+// (exit code 1); sections of the response file that no form used are
+// reported as an error naming file and line (exit code 1 when the body
+// returned 0); the recording is completed; the exit code is logged and
+// the log closed. Returns the code for WinMain.
 int RunProgram(const std::function<int()>& Body);
 
 }  // namespace vtrl

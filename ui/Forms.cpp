@@ -3,7 +3,10 @@
 
 #include <algorithm>
 
+#include "DefinitionText.h"
 #include "Dialogs.h"
+#include "ResponseFile.h"
+#include "Screenshot.h"
 #include "StdCtrls.h"
 #include "Unattended.h"
 
@@ -17,6 +20,13 @@ namespace {
 // OnActivate runs when it arrives, outside the system's activation
 // handling, so a handler may show modal forms and run long work.
 constexpr UINT WM_VTRL_ACTIVATE = WM_APP + 0x101;
+// Posted to a modal form of a visible run with a response file: answer the
+// form now that it is shown. Posted, never sent, so the loop keeps
+// painting and the answer comes after the showing.
+constexpr UINT WM_VTRL_ANSWER = WM_APP + 0x102;
+// One showing answered more often than this is going round in circles
+// (pages whose default answers lead back to each other).
+constexpr int kMaxAnswers = 10000;
 }  // namespace
 
 // ----------------------------------------------------------------- screen
@@ -56,10 +66,21 @@ TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
     FVisible = false;
     FWidth = 320;
     FHeight = 240;
+    FHost = dynamic_cast<TForm*>(AOwner);
+    if (FHost) {
+        FBorderStyle = bsNone;
+        FWidth = FHost->ClientWidth();
+        FHeight = FHost->ClientHeight();
+    }
     Application.FForms.push_back(this);
 }
 
 TForm::~TForm() {
+    RecordFormGone(this);
+    // Owned forms go after this destructor: they must not reach back.
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* f = dynamic_cast<TForm*>(Components(i)); f && f->FHost == this) f->FHost = nullptr;
+    if (FHost && FHost->FActiveEmbedded == this) FHost->FActiveEmbedded = nullptr;
     auto& f = Application.FForms;
     f.erase(std::remove(f.begin(), f.end(), this), f.end());
     if (Application.FMainForm == this) Application.FMainForm = nullptr;
@@ -91,6 +112,13 @@ void TForm::CreateParams(TCreateParams& p) {
     p.ExStyle = BorderExStyleBits(FBorderStyle) | WS_EX_CONTROLPARENT;
     if (FFormStyle == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
     if (!FEnabled) p.Style |= WS_DISABLED;
+    if (FHost) {
+        // No caption and no border, whatever BorderStyle says.
+        p.Style = WS_CHILD | WS_CLIPSIBLINGS | (FEnabled ? 0 : WS_DISABLED);
+        p.ExStyle = WS_EX_CONTROLPARENT;
+        p.WndParent = FHost->Handle();
+        return;
+    }
     if (Parent()) {
         // A form placed in another control (a wizard page in its frame) is
         // a borderless child window of it.
@@ -118,9 +146,23 @@ void TForm::CreateWnd() {
     for (int i = 0; i < ControlCount(); ++i) Controls(i)->HandleNeeded();
 }
 
+void TForm::ReadFormResource(const std::string& ResourceName) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, ResourceName.c_str(), MAKEINTRESOURCEA(10));  // RT_RCDATA
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    if (!data) throw Exception("The program has no form resource " + ResourceName);
+    std::string_view text(data, SizeofResource(module, found));
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    ReadComponentText(text, this, ResourceName);
+}
+
+TForm& TForm::FormToAnswer() { return FActiveEmbedded ? FActiveEmbedded->FormToAnswer() : *this; }
+
 void TForm::SetBorderStyle(TFormBorderStyle Value) {
+    // An embedded form keeps its child window's style.
     FBorderStyle = Value;
-    if (!FHandle) return;
+    if (!FHandle || FHost) return;
     SetWindowLongPtrA(FHandle, GWL_STYLE,
                       BorderStyleBits(Value) | WS_CLIPCHILDREN | (IsWindowVisible(FHandle) ? WS_VISIBLE : 0));
     SetWindowLongPtrA(FHandle, GWL_EXSTYLE, BorderExStyleBits(Value) | WS_EX_CONTROLPARENT);
@@ -130,14 +172,14 @@ void TForm::SetBorderStyle(TFormBorderStyle Value) {
 
 void TForm::SetFormStyle(TFormStyle Value) {
     FFormStyle = Value;
-    if (FHandle)
+    if (FHandle && !FHost)
         SetWindowPos(FHandle, Value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TForm::SetWindowState(TWindowState Value) {
     FWindowState = Value;
-    if (FHandle && FVisible && !IsSilent())
+    if (FHandle && FVisible && !IsSilent() && !FHost)
         ShowWindow(FHandle, Value == wsMaximized ? SW_MAXIMIZE : Value == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
 }
 
@@ -147,34 +189,40 @@ void TForm::SetBounds(int l, int t, int w, int h) {
     FWidth = w;
     FHeight = h;
     if (FHandle) SetWindowPos(FHandle, nullptr, l, t, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Without a window no WM_SIZE comes: the aligned controls follow here.
+    BoundsChanged();
 }
 
-namespace {
-// The frame's size around a client area for a style: what AdjustWindowRect
-// adds.
-SIZE FrameExtra(DWORD style, DWORD exStyle) {
+void TForm::SetName(const std::string& Value) {
+    // A form text names its form. A second form read from the same text for
+    // the same owner (two pages of one class in a wizard, a second wizard
+    // frame) is numbered: Name_1, Name_2, ...
+    TComponent* owner = Owner();
+    if ((Loading() || ComponentState.Contains(csReading)) && owner && !Value.empty()) {
+        TComponent* other = owner->FindComponent(Value);
+        if (other && other != this) {
+            for (int i = 1;; ++i) {
+                const std::string numbered = Value + "_" + std::to_string(i);
+                if (!owner->FindComponent(numbered)) return TWinControl::SetName(numbered);
+            }
+        }
+    }
+    TWinControl::SetName(Value);
+}
+
+// The frame's size around the client area: what AdjustWindowRect adds for
+// the style; nothing for an embedded form.
+SIZE TForm::FrameExtra() const {
+    if (FHost) return SIZE{0, 0};
     RECT r{0, 0, 100, 100};
-    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    AdjustWindowRectEx(&r, BorderStyleBits(FBorderStyle), FALSE, BorderExStyleBits(FBorderStyle));
     return SIZE{r.right - r.left - 100, r.bottom - r.top - 100};
 }
-}  // namespace
 
-int TForm::ClientWidth() const {
-    SIZE e = FrameExtra(BorderStyleBits(FBorderStyle), BorderExStyleBits(FBorderStyle));
-    return FWidth - e.cx;
-}
-int TForm::ClientHeight() const {
-    SIZE e = FrameExtra(BorderStyleBits(FBorderStyle), BorderExStyleBits(FBorderStyle));
-    return FHeight - e.cy;
-}
-void TForm::SetClientWidth(int v) {
-    SIZE e = FrameExtra(BorderStyleBits(FBorderStyle), BorderExStyleBits(FBorderStyle));
-    SetBounds(FLeft, FTop, v + e.cx, FHeight);
-}
-void TForm::SetClientHeight(int v) {
-    SIZE e = FrameExtra(BorderStyleBits(FBorderStyle), BorderExStyleBits(FBorderStyle));
-    SetBounds(FLeft, FTop, FWidth, v + e.cy);
-}
+int TForm::ClientWidth() const { return FWidth - FrameExtra().cx; }
+int TForm::ClientHeight() const { return FHeight - FrameExtra().cy; }
+void TForm::SetClientWidth(int v) { SetBounds(FLeft, FTop, v + FrameExtra().cx, FHeight); }
+void TForm::SetClientHeight(int v) { SetBounds(FLeft, FTop, FWidth, v + FrameExtra().cy); }
 
 void TForm::SetVisible(bool Value) {
     if (Loading()) {
@@ -195,6 +243,14 @@ void TForm::ApplyPosition() {
 }
 
 void TForm::ShowWindowNow() {
+    if (FHost) {
+        // Inside its host: shown, never activated, no window of its own in
+        // a silent run.
+        DoShow();
+        FVisible = true;
+        if (!IsSilent()) ShowWindow(Handle(), SW_SHOWNA);
+        return;
+    }
     if (IsSilent()) {
         // Never visible, and without a window: a silent run touches no
         // display. The activation a real showing would cause is imitated
@@ -234,6 +290,12 @@ void TForm::Hide() {
 }
 
 void TForm::BringToFront() {
+    if (FHost) {
+        FHost->FActiveEmbedded = this;
+        if (FHandle && !IsSilent())
+            SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return;
+    }
     if (FHandle && FVisible && !IsSilent()) {
         SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         SetForegroundWindow(FHandle);
@@ -264,20 +326,31 @@ void TForm::DoClose() {
     if (OnClose) OnClose(this);
 }
 
-TButton* TForm::FindButton(bool Default) const {
-    // Depth-first over the controls, panels included.
-    std::vector<const TWinControl*> todo{this};
+namespace {
+// The first visible, enabled button of Root's controls that Wanted
+// accepts, depth-first, panels included.
+template <class F>
+TButton* FindButtonIn(const TWinControl* Root, F Wanted) {
+    std::vector<const TWinControl*> todo{Root};
     while (!todo.empty()) {
         const TWinControl* w = todo.back();
         todo.pop_back();
         for (int i = 0; i < w->ControlCount(); ++i) {
             TControl* c = w->Controls(i);
-            if (auto* b = dynamic_cast<TButton*>(c); b && b->Visible() && b->Enabled() && (Default ? b->Default() : b->Cancel))
-                return b;
+            if (auto* b = dynamic_cast<TButton*>(c); b && b->Visible() && b->Enabled() && Wanted(*b)) return b;
             if (auto* sub = dynamic_cast<TWinControl*>(c)) todo.push_back(sub);
         }
     }
     return nullptr;
+}
+}  // namespace
+
+TButton* TForm::FindButton(bool Default) const {
+    return FindButtonIn(this, [Default](const TButton& b) { return Default ? b.Default() : b.Cancel; });
+}
+
+TButton* TForm::FindResultButton(int Result) const {
+    return FindButtonIn(this, [Result](const TButton& b) { return b.ModalResult == Result; });
 }
 
 void TForm::DialogCommand(WORD Id) {
@@ -300,6 +373,9 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
     case WM_VTRL_ACTIVATE:
         if (FVisible) DoActivate();
         return 0;
+    case WM_VTRL_ANSWER:
+        if (FModal && ModalResult == mrNone) AnswerPosted();
+        return 0;
     case WM_CLOSE:
         Close();
         return 0;
@@ -321,6 +397,8 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         if (!IsIconic(FHandle)) {
             RECT r;
             GetWindowRect(FHandle, &r);
+            // An embedded form's position is in its host's client area.
+            if (FHost) MapWindowPoints(nullptr, GetParent(FHandle), reinterpret_cast<POINT*>(&r), 2);
             FLeft = r.left;
             FTop = r.top;
         }
@@ -347,11 +425,9 @@ int TForm::ShowModalSilent() {
     DoShow();
     DoActivate();
     int r = mrNone;
-    if (const TModalResponder& responder = ModalResponder()) {
-        r = responder(*this);
-    } else if (TButton* b = FindButton(true)) {
-        b->Click();
-    }
+    if (const TModalResponder& responder = ModalResponder()) r = responder(*this);
+    else AnswerUntilResult();
+    TakeEmbeddedResult();
     if (r == mrNone) r = ModalResult;
     if (r == mrNone) r = mrCancel;
     ModalResult = r;
@@ -360,9 +436,79 @@ int TForm::ShowModalSilent() {
     return r;
 }
 
+// ---------------------------------------------------- unattended answers
+
+void TForm::TakeEmbeddedResult() {
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* f = dynamic_cast<TForm*>(Components(i)); f && f->FHost == this) {
+            f->TakeEmbeddedResult();
+            if (f->ModalResult != mrNone && ModalResult == mrNone) ModalResult = f->ModalResult;
+            f->ModalResult = mrNone;
+        }
+}
+
+void TForm::ClearEmbeddedResults() {
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* f = dynamic_cast<TForm*>(Components(i)); f && f->FHost == this) {
+            f->ModalResult = mrNone;
+            f->ClearEmbeddedResults();
+        }
+}
+
+// Answers Target once: with its next response-file section, else with the
+// default click. True when the answer came from the response file.
+bool TForm::AnswerOnce(TForm& Target) {
+    if (!IsSilent() && !ScreenshotDirectory().empty()) TakeScreenshot(Target.Handle(), Target.Name());
+    std::string where;
+    if (TResponseFile* file = ActiveResponseFile(); file && file->AnswerForm(Target, where)) {
+        Log("form " + Target.Name() + " answered from " + where);
+        return true;
+    }
+    TButton* b = Target.FindButton(true);
+    if (!b) b = Target.FindResultButton(mrOk);
+    if (!b) throw Exception("The form " + Target.Name() + " is still waiting for an answer");
+    Log("form " + Target.Name() + ": default answer " + b->Name());
+    b->Click();
+    Application.RaisePendingException();
+    return false;
+}
+
+// The silent showing's loop: answer until the modal result is set. A
+// default answer that leaves the same form waiting would be given again
+// and again; it is a fault of the form, reported instead.
+void TForm::AnswerUntilResult() {
+    for (int n = 0;; ++n) {
+        TakeEmbeddedResult();
+        if (ModalResult != mrNone || Application.Terminated()) return;
+        TForm& target = FormToAnswer();
+        if (n == kMaxAnswers) throw Exception("The form " + target.Name() + " is still waiting for an answer");
+        const bool fromFile = AnswerOnce(target);
+        TakeEmbeddedResult();
+        if (ModalResult == mrNone && !fromFile && &FormToAnswer() == &target)
+            throw Exception("The form " + target.Name() + " is still waiting for an answer");
+    }
+}
+
+// One answer of a visible showing, from the message loop; the next one is
+// posted when the form still waits, so the windows paint in between.
+void TForm::AnswerPosted() {
+    TakeEmbeddedResult();
+    if (ModalResult != mrNone) return;
+    TForm& target = FormToAnswer();
+    if (++FAnswerCount > kMaxAnswers) throw Exception("The form " + target.Name() + " is still waiting for an answer");
+    const bool fromFile = AnswerOnce(target);
+    TakeEmbeddedResult();
+    if (ModalResult != mrNone) return;
+    if (!fromFile && &FormToAnswer() == &target)
+        throw Exception("The form " + target.Name() + " is still waiting for an answer");
+    if (FHandle) PostMessageA(FHandle, WM_VTRL_ANSWER, 0, 0);
+}
+
 int TForm::ShowModal() {
     if (FModal || (FVisible && !IsSilent())) throw Exception("Cannot make a visible window modal");
     ModalResult = mrNone;
+    FAnswerCount = 0;
+    ClearEmbeddedResults();
     ++Application.FModalLevel;
     struct TLevel {
         ~TLevel() { --Application.FModalLevel; }
@@ -373,7 +519,7 @@ int TForm::ShowModal() {
     HandleNeeded();
     std::vector<HWND> disabled;
     for (TForm* f : Application.Forms())
-        if (f != this && f->FHandle && IsWindowEnabled(f->FHandle) && IsWindowVisible(f->FHandle)) {
+        if (f != this && !f->FHost && f->FHandle && IsWindowEnabled(f->FHandle) && IsWindowVisible(f->FHandle)) {
             EnableWindow(f->FHandle, FALSE);
             disabled.push_back(f->FHandle);
         }
@@ -381,8 +527,10 @@ int TForm::ShowModal() {
     FModal = true;
     try {
         ShowWindowNow();
+        if (ActiveResponseFile()) PostMessageA(FHandle, WM_VTRL_ANSWER, 0, 0);
         while (ModalResult == mrNone && !Application.HasPendingException()) {
             Application.HandleMessage();
+            TakeEmbeddedResult();
             if (Application.Terminated() && ModalResult == mrNone) ModalResult = mrCancel;
         }
     } catch (...) {
@@ -525,10 +673,12 @@ void TApplication::HandleException(std::exception_ptr E) {
 }
 
 void TApplication::HandleException(const std::exception& E) {
+    // Nobody is there to close the program in a silent run or one answered
+    // from a response file.
     struct TEndSilentRun {
         TApplication& A;
         ~TEndSilentRun() {
-            if (!IsSilent() || A.Terminated()) return;
+            if (!IsUnattended() || A.Terminated()) return;
             if (A.ExitCode == 0) A.ExitCode = 1;
             Log("Silent run: ending after the failure");
             A.Terminate();

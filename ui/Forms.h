@@ -69,11 +69,34 @@ VTRL_ENUM(TFormStyle, fsNormal, fsStayOnTop)
 // A top-level window. Created hidden; Show shows it modeless, ShowModal
 // runs a modal loop until ModalResult is set. In a silent run the window
 // exists but is never made visible (see ShowModal and Show).
+//
+// A form owned by another form is embedded in it (a wizard page in its
+// frame): a borderless child window of the owner's window, whatever
+// BorderStyle says, at 0,0 and as large as the owner's client area until
+// it sets its own bounds. It is shown modeless inside its host and never
+// activated as a top-level window; BringToFront makes it the host's
+// ActiveEmbeddedForm. Forms owned by the application (or nothing) stay
+// top-level.
 class TForm : public TWinControl {
     VTRL_CLASS(TForm)
 public:
     explicit TForm(TComponent* AOwner);
     ~TForm() override;
+
+    // Reads the form's layout from the program's RCDATA resource of that
+    // name (definition text, the outer object being this form; event
+    // handlers bind to the methods the form publishes). Raises Exception
+    // when the program has no such resource, and EDefinitionError naming
+    // the resource as the file for a text that cannot be read.
+    void ReadFormResource(const std::string& ResourceName);
+
+    // The form this one is embedded in, or null for a top-level form.
+    TForm* HostForm() const { return FHost; }
+    // The embedded form last brought to the front, or null.
+    TForm* ActiveEmbeddedForm() const { return FActiveEmbedded; }
+    // Where an unattended answer goes: the active embedded form's own
+    // FormToAnswer, else this form.
+    TForm& FormToAnswer();
 
     std::string Caption() const { return GetText(); }
     void SetCaption(const std::string& v) { SetText(v); }
@@ -92,6 +115,10 @@ public:
     void SetClientHeight(int Value);
 
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    // While a form text is read into the form, a name that another form of
+    // the same owner has is numbered (Name_1, Name_2, ...) instead of
+    // refused.
+    void SetName(const std::string& Value) override;
     // Visible true shows the form modeless (Show), false hides it.
     void SetVisible(bool Value) override;
     // Shows the form modeless and brings it to the front. In a silent run it
@@ -109,17 +136,30 @@ public:
     // handler raises an exception. Returns the modal result; the form is
     // hidden again. An exception a handler raised during the loop is
     // raised again here after the other forms are enabled.
+    // A button with a modal result on an embedded form ends its host's
+    // modal showing with that result.
     // Silent run: fires OnShow and OnActivate, then asks the modal
-    // responder (SetModalResponder); without one the form's Default button
-    // is clicked. The result is the responder's, else the ModalResult the
-    // clicks left, else mrCancel. Every silent showing is logged.
+    // responder (SetModalResponder) once, taking its result, else the
+    // ModalResult its clicks left, else mrCancel. Without a responder the
+    // form is answered until its ModalResult is set: each time the form to
+    // answer (FormToAnswer) takes the next section of the response file for
+    // its name, or else the default answer: a click on its visible, enabled
+    // Default button, else on one whose ModalResult is mrOk. A form with no
+    // such button, or whose default answer leaves it waiting, raises
+    // Exception "The form <Name> is still waiting for an answer".
+    // A visible run with a response file shows the form and answers it the
+    // same way from the message loop, taking a screenshot of the window
+    // before each answer when a screenshot directory is set. Every silent
+    // showing and every answer is logged.
     // Raises Exception when the form is already visible or modal.
     int ShowModal();
     int ModalResult = mrNone;
     bool Modal() const { return FModal; }
     // Paints the form now (and its controls).
     void Repaint();
-    // Brings a visible form to the front and activates it.
+    // Brings a visible form to the front and activates it. An embedded form
+    // goes on top of its siblings without activation and becomes its host's
+    // ActiveEmbeddedForm, in a silent run too.
     void BringToFront();
 
     TNotifyEvent OnActivate;  // each activation; posted, so it runs after the activation itself
@@ -133,6 +173,8 @@ protected:
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
     void DialogCommand(WORD Id) override;
     TButton* FindButton(bool Default) const;
+    // A visible, enabled button with this modal result, or null.
+    TButton* FindResultButton(int Result) const;
     virtual void DoShow();
     virtual void DoActivate();
     virtual void DoClose();
@@ -143,6 +185,15 @@ private:
     void ShowWindowNow();
     void ApplyPosition();
     int ShowModalSilent();
+    void AnswerUntilResult();
+    void AnswerPosted();
+    bool AnswerOnce(TForm& Target);
+    void TakeEmbeddedResult();
+    void ClearEmbeddedResults();
+    SIZE FrameExtra() const;
+    TForm* FHost = nullptr;
+    TForm* FActiveEmbedded = nullptr;
+    int FAnswerCount = 0;  // answers of the current visible showing
     TFormBorderStyle FBorderStyle = bsSizeable;
     TWindowState FWindowState = wsNormal;
     TPosition FPosition = poDesigned;

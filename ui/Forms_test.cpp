@@ -104,8 +104,19 @@ TEST_F(FormsTest, SilentModalFormTakesClickedOrDefaultButton) {
     SetModalResponder(nullptr);
     EXPECT_EQ(page.Form->ShowModal(), mrOk);
     EXPECT_EQ(okClicks, 1);
+    // Without a Default button the button with mrOk is pressed; with
+    // neither the form cannot be answered.
     page.OK->SetDefault(false);
-    EXPECT_EQ(page.Form->ShowModal(), mrCancel);  // nothing to click: cancel
+    EXPECT_EQ(page.Form->ShowModal(), mrOk);
+    EXPECT_EQ(okClicks, 2);
+    page.OK->ModalResult = mrNone;
+    try {
+        (void)page.Form->ShowModal();
+        FAIL() << "no exception";
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "The form Page is still waiting for an answer");
+    }
+    EXPECT_FALSE(page.Form->Modal());
 }
 
 // A handler's exception in a silent showing comes straight out of ShowModal.

@@ -3,15 +3,45 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "Forms.h"
 
 namespace vtrl {
+
+SIZE MeasureText(const TFont& Font, const std::string& Text, int Width) {
+    HDC dc = GetDC(nullptr);
+    if (!dc) return SIZE{Width, 13};
+    // The controls create their fonts at the screen's resolution; measure
+    // with the same height.
+    LOGFONTA lf{};
+    lf.lfHeight = -MulDiv(Font.Size(), GetDeviceCaps(dc, LOGPIXELSY), 72);
+    lf.lfWeight = Font.Style().Contains(fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = Font.Style().Contains(fsItalic);
+    lf.lfUnderline = Font.Style().Contains(fsUnderline);
+    lf.lfCharSet = static_cast<BYTE>(Font.Charset());
+    lstrcpynA(lf.lfFaceName, Font.Name().c_str(), LF_FACESIZE);
+    TGdiObject font(CreateFontIndirectA(&lf));
+    HGDIOBJ old = SelectObject(dc, font.Get());
+    // An empty text still takes one line, as the label shows it.
+    std::string text = Text.empty() ? std::string(" ") : Text;
+    RECT r{0, 0, Width > 0 ? Width : 0, 0};
+    UINT flags = DT_CALCRECT | DT_EXPANDTABS | (Width > 0 ? DT_WORDBREAK : DT_SINGLELINE);
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
 
 // ------------------------------------------------------------------ label
 
 VTRL_IMPLEMENT_CLASS(TLabel, TControl, [](TClassBuilder<TLabel>& b) {
     b.Enum<TAlignment>("Alignment", &TLabel::Alignment, &TLabel::SetAlignment, taLeftJustify)
+        .Boolean("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize, true)
         .String("Caption", &TLabel::Caption, &TLabel::SetCaption)
+        .Reference<TControl>("FocusControl", &TLabel::FocusControl, &TLabel::FocusControl)
+        .Enum<TTextLayout>("Layout", &TLabel::Layout, &TLabel::Layout, tlTop)
+        .Boolean("Transparent", &TLabel::Transparent, &TLabel::SetTransparent, false)
         .Boolean("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap, true);
 })
 
@@ -44,6 +74,59 @@ void TLabel::SetAlignment(TAlignment v) {
 void TLabel::SetWordWrap(bool v) {
     FWordWrap = v;
     Recreate();
+    AdjustBounds();
+}
+
+void TLabel::SetText(const std::string& Value) {
+    TControl::SetText(Value);
+    if (FTransparent && HandleAllocated() && Parent() && Parent()->HandleAllocated()) {
+        // The old text stays on the parent's background unless it repaints.
+        RECT r{FLeft, FTop, FLeft + FWidth, FTop + FHeight};
+        InvalidateRect(Parent()->Handle(), &r, TRUE);
+    }
+    AdjustBounds();
+}
+
+void TLabel::SetAutoSize(bool v) {
+    FAutoSize = v;
+    AdjustBounds();
+}
+
+void TLabel::SetTransparent(bool v) {
+    FTransparent = v;
+    if (HandleAllocated()) InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+void TLabel::FontChanged() {
+    TControl::FontChanged();
+    AdjustBounds();
+}
+
+void TLabel::Loaded() {
+    TControl::Loaded();
+    AdjustBounds();
+}
+
+void TLabel::BoundsChanged() {
+    TControl::BoundsChanged();
+    if (FAutoSize && FWordWrap && FWidth != FMeasuredWidth) AdjustBounds();
+}
+
+void TLabel::AdjustBounds() {
+    // While a definition is read, the caption, font and width may come in
+    // any order; Loaded fits the label once they are all set.
+    if (!FAutoSize || Reading()) return;
+    FMeasuredWidth = FWidth;
+    SIZE s = MeasureText(*Font(), FText, FWordWrap ? FWidth : 0);
+    if (FWordWrap) SetBounds(FLeft, FTop, FWidth, s.cy);
+    else SetBounds(FLeft, FTop, s.cx, s.cy);
+}
+
+HBRUSH TLabel::ControlColor(HDC DC, HBRUSH ParentBrush, TColor ParentColor) {
+    HBRUSH b = TControl::ControlColor(DC, ParentBrush, ParentColor);
+    if (!FTransparent) return b;
+    SetBkMode(DC, TRANSPARENT);
+    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
 }
 
 // ----------------------------------------------------------------- button
@@ -78,7 +161,9 @@ void TButton::Click() {
 }
 
 void TButton::Command(WORD NotifyCode) {
-    if (NotifyCode == BN_CLICKED) Click();
+    if (NotifyCode != BN_CLICKED) return;
+    NotifyUserAction(*this, "click");
+    Click();
 }
 
 // ------------------------------------------------- check box, radio button
@@ -105,6 +190,7 @@ void TButtonControl::SaveWindowState() { FChecked = Checked(); }
 void TButtonControl::Command(WORD NotifyCode) {
     if (NotifyCode == BN_CLICKED) {
         FChecked = Checked();
+        NotifyUserAction(*this, "check", FChecked ? "1" : "0");
         Click();
     }
 }
@@ -149,6 +235,7 @@ void TRadioButton::SetChecked(bool Value) {
 void TRadioButton::Command(WORD NotifyCode) {
     if (NotifyCode == BN_CLICKED) {
         SetChecked(true);
+        NotifyUserAction(*this, "check", "1");
         Click();
     }
 }
@@ -184,19 +271,111 @@ std::string TEdit::GetText() const {
 
 void TEdit::SaveWindowState() { FText = GetText(); }
 
+void TEdit::SetText(const std::string& Value) {
+    // EN_CHANGE arrives while the text is set; the flag tells it from typing.
+    FSettingText = true;
+    try {
+        TControl::SetText(Value);
+    } catch (...) {
+        FSettingText = false;
+        throw;
+    }
+    FSettingText = false;
+}
+
 void TEdit::SetReadOnly(bool v) {
     FReadOnly = v;
     if (FHandle) SendMessageA(FHandle, EM_SETREADONLY, v, 0);
 }
 
 void TEdit::Command(WORD NotifyCode) {
-    if (NotifyCode == EN_CHANGE && OnChange) OnChange(this);
+    if (NotifyCode != EN_CHANGE) return;
+    if (!FSettingText) NotifyUserAction(*this, "text", GetText());
+    if (OnChange) OnChange(this);
+}
+
+// ------------------------------------------------------------------- memo
+
+VTRL_IMPLEMENT_CLASS(TMemo, TControl, [](TClassBuilder<TMemo>& b) {
+    b.Strings("Lines", &TMemo::Lines, &TMemo::SetLines)
+        .Boolean("ReadOnly", &TMemo::ReadOnly, &TMemo::SetReadOnly, false)
+        .Enum<TScrollStyle>("ScrollBars", &TMemo::ScrollBars, &TMemo::SetScrollBars, ssNone)
+        .Boolean("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap, true)
+        .Event("OnChange", &TMemo::OnChange);
+})
+
+TMemo::TMemo(TComponent* AOwner) : TControl(AOwner) {
+    FWidth = 185;
+    FHeight = 89;
+}
+
+void TMemo::CreateParams(TCreateParams& p) {
+    TControl::CreateParams(p);
+    p.ClassName = "EDIT";
+    p.Style |= WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | (FReadOnly ? ES_READONLY : 0);
+    if (!FWordWrap) p.Style |= ES_AUTOHSCROLL;
+    if (FScrollBars == ssVertical || FScrollBars == ssBoth) p.Style |= WS_VSCROLL;
+    if (FScrollBars == ssHorizontal || FScrollBars == ssBoth) p.Style |= WS_HSCROLL;
+    p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+const TStringList& TMemo::Lines() const {
+    if (FHandle) {
+        int n = GetWindowTextLengthA(FHandle);
+        std::string s(static_cast<size_t>(n) + 1, '\0');
+        n = GetWindowTextA(FHandle, s.data(), n + 1);
+        s.resize(static_cast<size_t>(n));
+        FLines.SetText(s);
+    }
+    return FLines;
+}
+
+void TMemo::SetLines(const TStringList& v) {
+    FLines = v;
+    FText = FLines.Text();
+    // A final line break would show an empty last line.
+    if (FText.size() >= 2) FText.resize(FText.size() - 2);
+    FSettingText = true;
+    if (FHandle) SetWindowTextA(FHandle, FText.c_str());
+    FSettingText = false;
+}
+
+void TMemo::SaveWindowState() { Lines(); }
+
+void TMemo::Recreate() {
+    if (HandleAllocated() && Parent()) {
+        DestroyHandle();
+        SetLines(FLines);
+        HandleNeeded();
+    }
+}
+
+void TMemo::SetReadOnly(bool v) {
+    FReadOnly = v;
+    if (FHandle) SendMessageA(FHandle, EM_SETREADONLY, v, 0);
+}
+
+void TMemo::SetScrollBars(TScrollStyle v) {
+    FScrollBars = v;
+    Recreate();
+}
+
+void TMemo::SetWordWrap(bool v) {
+    FWordWrap = v;
+    Recreate();
+}
+
+void TMemo::Command(WORD NotifyCode) {
+    if (NotifyCode != EN_CHANGE) return;
+    if (!FSettingText) NotifyUserAction(*this, "text", Lines().Text());
+    if (OnChange) OnChange(this);
 }
 
 // --------------------------------------------------------------- list box
 
 VTRL_IMPLEMENT_CLASS(TListBox, TControl, [](TClassBuilder<TListBox>& b) {
-    b.Strings("Items", &TListBox::Items, &TListBox::SetItems);
+    b.Strings("Items", &TListBox::Items, &TListBox::SetItems)
+        .Boolean("Sorted", &TListBox::Sorted, &TListBox::SetSorted, false);
 })
 
 TListBox::TListBox(TComponent* AOwner) : TControl(AOwner) {
@@ -218,10 +397,24 @@ void TListBox::SetItems(const TStringList& v) {
 
 void TListBox::AddItem(const std::string& Line) {
     FItems.Add(Line);
-    if (FHandle) SendMessageA(FHandle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Line.c_str()));
+    if (FSorted) ItemsChanged();
+    else if (FHandle) SendMessageA(FHandle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Line.c_str()));
+}
+
+// The object keeps the window's order, so the window is filled unsorted
+// from the sorted list (LBS_SORT would compare by locale and could differ).
+void TListBox::Sort() {
+    std::stable_sort(FItems.Strings.begin(), FItems.Strings.end(),
+                     [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; });
+}
+
+void TListBox::SetSorted(bool Value) {
+    FSorted = Value;
+    ItemsChanged();
 }
 
 void TListBox::ItemsChanged() {
+    if (FSorted) Sort();
     if (!FHandle) return;
     SendMessageA(FHandle, LB_RESETCONTENT, 0, 0);
     HandleCreated();
@@ -248,6 +441,7 @@ void TListBox::SaveWindowState() { FItemIndex = ItemIndex(); }
 void TListBox::Command(WORD NotifyCode) {
     if (NotifyCode == LBN_SELCHANGE) {
         FItemIndex = ItemIndex();
+        NotifyUserAction(*this, "select", FItemIndex >= 0 && FItemIndex < FItems.Count() ? FItems[FItemIndex] : "");
         Click();
     }
 }
@@ -326,6 +520,63 @@ LRESULT TPanel::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         DrawTextA(dc, FText.c_str(), static_cast<int>(FText.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         SelectObject(dc, old);
     }
+    EndPaint(FHandle, &ps);
+    return 0;
+}
+
+// -------------------------------------------------------------- group box
+
+VTRL_IMPLEMENT_CLASS(TGroupBox, TWinControl, [](TClassBuilder<TGroupBox>& b) {
+    b.String("Caption", &TGroupBox::Caption, &TGroupBox::SetCaption);
+})
+
+TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner) {
+    FWidth = 185;
+    FHeight = 105;
+}
+
+void TGroupBox::SetCaption(const std::string& v) {
+    SetText(v);
+    if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+RECT TGroupBox::ClientBounds() const {
+    RECT r = TWinControl::ClientBounds();
+    r.top += MeasureText(*Font(), "0", 0).cy + 2;
+    InflateRect(&r, -2, 0);
+    r.bottom -= 2;
+    if (r.bottom < r.top) r.bottom = r.top;
+    if (r.right < r.left) r.right = r.left;
+    return r;
+}
+
+void TGroupBox::Paint(HDC dc) {
+    RECT r;
+    GetClientRect(FHandle, &r);
+    HGDIOBJ old = SelectObject(dc, FontHandle());
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    r.top += tm.tmHeight / 2;
+    DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
+    if (!FText.empty()) {
+        RECT t{8, 0, r.right - 8, tm.tmHeight};
+        DrawTextA(dc, FText.c_str(), static_cast<int>(FText.size()), &t, DT_SINGLELINE | DT_CALCRECT);
+        t.left -= 2;
+        t.right += 2;
+        FillRect(dc, &t, BackgroundBrush());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, ColorToRGB(FEnabled ? Font()->Color() : static_cast<TColor>(0x80000000u | COLOR_GRAYTEXT)));
+        t.left += 2;
+        DrawTextA(dc, FText.c_str(), static_cast<int>(FText.size()), &t, DT_SINGLELINE);
+    }
+    SelectObject(dc, old);
+}
+
+LRESULT TGroupBox::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    if (Msg != WM_PAINT) return TWinControl::WndProc(Msg, WParam, LParam);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(FHandle, &ps);
+    Paint(dc);
     EndPaint(FHandle, &ps);
     return 0;
 }

@@ -1,31 +1,64 @@
 // The standard controls the pages use: labels, buttons, check boxes, radio
-// buttons, edits, list boxes, progress bars, panels and bevels, each one
-// child window of a system class (our own class for panels).
+// buttons, edits, memos, list boxes, progress bars, panels, group boxes and
+// bevels, each one child window of a system class (our own class for
+// panels and group boxes).
 #pragma once
 
 #include "Controls.h"
 
 namespace vtrl {
 
+VTRL_ENUM(TTextLayout, tlTop, tlCenter, tlBottom)
+VTRL_ENUM(TScrollStyle, ssNone, ssHorizontal, ssVertical, ssBoth)
+
+// The extent of Text drawn in Font: one line, or wrapped at Width when
+// Width > 0. An empty text measures as one line. Uses the screen's device
+// context, so it needs no window.
+SIZE MeasureText(const TFont& Font, const std::string& Text, int Width);
+
 // A text (STATIC). Word-wrapped unless WordWrap is false.
+// AutoSize (the default) fits the bounds to the text when the caption, the
+// font or the wrapping changes: an unwrapped label takes the text's width
+// and height; a wrapped one keeps its width and takes the height.
 class TLabel : public TControl {
     VTRL_CLASS(TLabel)
 public:
     explicit TLabel(TComponent* AOwner);
     std::string Caption() const { return GetText(); }
     void SetCaption(const std::string& v) { SetText(v); }
+    void SetText(const std::string& Value) override;
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment v);
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool v);
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool v);
+    // Drawn on the parent's background instead of a filled one.
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool v);
+    // Accepted from definitions; the text is drawn at the top.
+    TTextLayout Layout = tlTop;
+    // The control a mnemonic of the caption leads to (kept, not acted on).
+    TControl* FocusControl = nullptr;
+    // Fits the bounds to the text now (when AutoSize).
+    void AdjustBounds();
 
 protected:
     void CreateParams(TCreateParams& Params) override;
+    void FontChanged() override;
+    void Loaded() override;
+    // A wrapped label whose width changed (an aligned one, say) takes the
+    // height of its lines at the new width.
+    void BoundsChanged() override;
+    HBRUSH ControlColor(HDC DC, HBRUSH ParentBrush, TColor ParentColor) override;
 
 private:
     void Recreate();
+    int FMeasuredWidth = -1;
     TAlignment FAlignment = taLeftJustify;
     bool FWordWrap = true;
+    bool FAutoSize = true;
+    bool FTransparent = false;
 };
 
 // A push button (BUTTON). A click fires OnClick and, when ModalResult is
@@ -45,6 +78,7 @@ public:
 
 protected:
     void CreateParams(TCreateParams& Params) override;
+    // A click from the window: reported as the person's action, then Click.
     void Command(WORD NotifyCode) override;
 
 private:
@@ -93,6 +127,8 @@ protected:
 };
 
 // A one-line text input (EDIT). Text reads the window when it exists.
+// OnChange fires for every change of the window's text; only typing is
+// reported as the person's action.
 class TEdit : public TControl {
     VTRL_CLASS(TEdit)
 public:
@@ -100,6 +136,7 @@ public:
     std::string Text() const { return GetText(); }
     void SetTextValue(const std::string& v) { SetText(v); }
     std::string GetText() const override;
+    void SetText(const std::string& Value) override;
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool v);
     TNotifyEvent OnChange;
@@ -111,10 +148,43 @@ protected:
 
 private:
     bool FReadOnly = false;
+    bool FSettingText = false;
+};
+
+// A multi-line text (EDIT with ES_MULTILINE). Lines reads the window when it
+// exists (the person may have typed).
+class TMemo : public TControl {
+    VTRL_CLASS(TMemo)
+public:
+    explicit TMemo(TComponent* AOwner);
+    const TStringList& Lines() const;
+    void SetLines(const TStringList& v);
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool v);
+    TScrollStyle ScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle v);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool v);
+    TNotifyEvent OnChange;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void SaveWindowState() override;
+    void Command(WORD NotifyCode) override;
+
+private:
+    void Recreate();
+    mutable TStringList FLines;
+    bool FReadOnly = false;
+    TScrollStyle FScrollBars = ssNone;
+    bool FWordWrap = true;
+    bool FSettingText = false;
 };
 
 // A list of lines to choose from (LISTBOX). Items is the object's list;
-// after changing it call ItemsChanged to refill the window.
+// after changing it call ItemsChanged to refill the window. A Sorted list
+// keeps its items in alphabetical order (without regard to case), in the
+// object as in the window. A person's choice fires OnClick.
 class TListBox : public TControl {
     VTRL_CLASS(TListBox)
 public:
@@ -126,6 +196,8 @@ public:
     // The selected line (-1: none); reads the window when it exists.
     int ItemIndex() const;
     void SetItemIndex(int Value);
+    bool Sorted() const { return FSorted; }
+    void SetSorted(bool Value);
 
 protected:
     void CreateParams(TCreateParams& Params) override;
@@ -134,8 +206,10 @@ protected:
     void Command(WORD NotifyCode) override;
 
 private:
+    void Sort();
     TStringList FItems;
     int FItemIndex = -1;
+    bool FSorted = false;
 };
 
 // A progress bar (msctls_progress32) from Min to Max at Position.
@@ -176,6 +250,23 @@ protected:
 
 private:
     TBevelCut FBevelOuter = bvRaised;
+};
+
+// A captioned frame holding other controls. Our own window class draws the
+// etched frame and caption, so the children's notifications reach our
+// window procedure (a BUTTON group box would swallow them).
+class TGroupBox : public TWinControl {
+    VTRL_CLASS(TGroupBox)
+public:
+    explicit TGroupBox(TComponent* AOwner);
+    std::string Caption() const { return GetText(); }
+    void SetCaption(const std::string& v);
+    // Inside the frame, below the caption.
+    RECT ClientBounds() const override;
+
+protected:
+    LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
+    void Paint(HDC DC);
 };
 
 VTRL_ENUM(TBevelShape, bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine)

@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "ResponseFile.h"
+#include "Screenshot.h"
 #include "SysUtils.h"
 
 namespace vtrl {
@@ -59,6 +61,14 @@ std::string WindowsErrorText(DWORD code) {
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// True when Arg is Prefix (an option with its "=") followed by a value;
+// the value is then in Value.
+bool OptionValue(const std::string& Arg, std::string_view Prefix, std::string& Value) {
+    if (Arg.size() <= Prefix.size() || !SameText(std::string_view(Arg).substr(0, Prefix.size()), Prefix)) return false;
+    Value = Arg.substr(Prefix.size());
+    return true;
+}
 
 void EnsureParsed() {
     if (!gParsed) {
@@ -127,8 +137,9 @@ TRunOptions ParseRunOptions(std::vector<std::string> Argv) {
             r.Silent = true;
         } else if (SameText(a, "/VERBOSE")) {
             r.Verbose = true;
-        } else if (a.size() > 5 && SameText(a.substr(0, 5), "/LOG=")) {
-            r.LogFile = a.substr(5);
+        } else if (OptionValue(a, "/LOG=", r.LogFile) || OptionValue(a, "/RESPONSE=", r.ResponseFile) ||
+                   OptionValue(a, "/RECORD=", r.RecordFile) || OptionValue(a, "/SCREENSHOTS=", r.ScreenshotDir)) {
+            // taken into r by OptionValue
         } else if (a == "/?" || SameText(a, "/HELP")) {
             r.Help = true;
         } else {
@@ -160,9 +171,13 @@ void InitRunOptions(const std::string& CommandLine) {
         if (gSilent) line += " (silent)";
         Log(line);
     }
-    const std::string usage = gUsage.empty() ? "Usage: " + ExtractFileName(gArgs.empty() ? std::string() : gArgs[0]) +
-                                                   " [/SILENT] [/LOG=<file>] ..."
-                                             : gUsage;
+    OpenResponseFile(o.ResponseFile);
+    StartRecording(o.RecordFile);
+    SetScreenshotDirectory(o.ScreenshotDir);
+    const std::string usage =
+        gUsage.empty() ? "Usage: " + ExtractFileName(gArgs.empty() ? std::string() : gArgs[0]) +
+                             " [/SILENT] [/LOG=<file>] [/RESPONSE=<file>] [/RECORD=<file>] [/SCREENSHOTS=<dir>] ..."
+                       : gUsage;
     if (!o.Unknown.empty()) throw EUsage("Unknown option " + o.Unknown + "." + "\r\n\r\n" + usage);
     if (o.Help) throw EUsage(usage);
 }

@@ -1,6 +1,7 @@
 // Unattended runs: the leading run options of the command line (/SILENT,
-// /LOG=<file>), the program arguments left after them, the run log and the
-// responders that answer forms and questions when nobody is there.
+// /LOG=<file>, /RESPONSE=<file>, /RECORD=<file>, /SCREENSHOTS=<dir>), the
+// program arguments left after them, the run log and the responders that
+// answer forms and questions when nobody is there.
 #pragma once
 
 #include <functional>
@@ -30,6 +31,9 @@ struct TRunOptions {
     bool Silent = false;       // /SILENT: show no window, answer with defaults
     bool Verbose = false;      // /VERBOSE: add timings and memory to the log
     std::string LogFile;       // /LOG=<file>: append a plain-text run log
+    std::string ResponseFile;  // /RESPONSE=<file>: answer forms and questions from it
+    std::string RecordFile;    // /RECORD=<file>: write what the person does as a response file
+    std::string ScreenshotDir; // /SCREENSHOTS=<dir>: save each answered form as a PNG there
     bool Help = false;         // /? or /HELP: only the usage is wanted
     std::string Unknown;       // the first option that is none of the above
     // The arguments without the run options; Args[0] is the program path.
@@ -40,10 +44,12 @@ struct TRunOptions {
 // with "/" directly after the program path, in any order; the first other
 // argument (a source directory, a mode word, a product name) ends them, and
 // everything from it on is an ordinary argument. Options are matched
-// without regard to case; a later /LOG= replaces an earlier one. An option
-// that is not /SILENT, /VERBOSE, /LOG=<file>, /? or /HELP ("/LOG=" without a name
-// included) is kept in Unknown (the first one) and ends the options, so
-// that a mistyped option can never be taken for a source directory.
+// without regard to case; a later /LOG= (/RESPONSE=, /RECORD=,
+// /SCREENSHOTS=) replaces an earlier one. An option that is not /SILENT,
+// /VERBOSE, /LOG=<file>, /RESPONSE=<file>, /RECORD=<file>,
+// /SCREENSHOTS=<dir>, /? or /HELP (one of those with an empty name included)
+// is kept in Unknown (the first one) and ends the options, so that a
+// mistyped option can never be taken for a source directory.
 TRunOptions ParseRunOptions(std::vector<std::string> Argv);
 
 // The usage a program shows for /?, /HELP or an unknown option: one or more
@@ -60,11 +66,15 @@ public:
     using Exception::Exception;
 };
 
-// Reads GetCommandLineA, strips the run options, switches silent mode on
-// and opens the log as they ask. Called by Application.Initialize; calling
-// it again re-reads the command line. Raises Exception when the log file
-// cannot be opened, and EUsage (after silent mode and the log are set up,
-// so that the usage reaches both) for /?, /HELP or an unknown option.
+// Reads GetCommandLineA, strips the run options, switches silent mode on,
+// opens the log, reads the response file, starts the recording and sets
+// the screenshot directory as they ask (what an option does not ask for is
+// switched off). Called by Application.Initialize; calling it again re-reads
+// the command line. Raises Exception when the log file cannot be opened, a
+// response file cannot be read or holds a malformed line (naming file and
+// line), the recording cannot be created or the screenshot directory cannot
+// be made; and EUsage (after silent mode and the log are set up, so that the
+// usage reaches both) for /?, /HELP or an unknown option.
 void InitRunOptions();
 // The same for a given command line (tests, and programs that start
 // themselves with a changed command line).

@@ -52,6 +52,18 @@ TEST(ParseRunOptions, LeadingOptionsAreStripped) {
     EXPECT_EQ(o.Args, (Args{"setup.exe"}));
 }
 
+// The answering options take a name each; without one they are unknown.
+TEST(ParseRunOptions, AnsweringOptionsTakeANameEach) {
+    TRunOptions o = ParseRunOptions(
+        {"setup.exe", "/Response=a b.rsp", "/RECORD=r.rsp", "/screenshots=C:\\shots", "/RESPONSE=c.rsp", "x"});
+    EXPECT_EQ(o.ResponseFile, "c.rsp");
+    EXPECT_EQ(o.RecordFile, "r.rsp");
+    EXPECT_EQ(o.ScreenshotDir, "C:\\shots");
+    EXPECT_EQ(o.Args, (Args{"setup.exe", "x"}));
+    for (const char* empty : {"/RESPONSE=", "/RECORD=", "/SCREENSHOTS="})
+        EXPECT_EQ(ParseRunOptions({"setup.exe", empty}).Unknown, empty);
+}
+
 TEST(ParseRunOptions, OptionsAfterAnArgumentAreArguments) {
     TRunOptions o = ParseRunOptions({"setup.exe", R"(C:\src)", "/SILENT", "/LOG=x"});
     EXPECT_FALSE(o.Silent);

@@ -1,0 +1,88 @@
+// The open-file dialog.
+#include "FileDialogs.h"
+
+#include <commdlg.h>
+
+#include "Forms.h"
+#include "Unattended.h"
+
+namespace vtrl {
+
+VTRL_IMPLEMENT_CLASS(TOpenDialog, TComponent, [](TClassBuilder<TOpenDialog>& b) {
+    b.String("DefaultExt", &TOpenDialog::DefaultExt, &TOpenDialog::DefaultExt)
+        .String("FileName", &TOpenDialog::FileName, &TOpenDialog::FileName)
+        .String("Filter", &TOpenDialog::Filter, &TOpenDialog::Filter)
+        .Integer("FilterIndex", &TOpenDialog::FilterIndex, &TOpenDialog::FilterIndex, 1)
+        .String("InitialDir", &TOpenDialog::InitialDir, &TOpenDialog::InitialDir)
+        .Set<TOpenOption>("Options", &TOpenDialog::Options, &TOpenDialog::Options, TOpenOptions{ofHideReadOnly})
+        .String("Title", &TOpenDialog::Title, &TOpenDialog::Title);
+})
+
+TOpenDialog::TOpenDialog(TComponent* AOwner) : TComponent(AOwner) {}
+
+namespace {
+// comdlg32 is loaded when a dialog is first shown, not at every program
+// start (silent runs never show one).
+template <class Fn>
+Fn CommonDialogEntry(const char* Name) {
+    HMODULE m = GetModuleHandleA("comdlg32.dll");
+    if (!m) m = LoadLibraryA("comdlg32.dll");
+    auto f = m ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(m, Name))) : nullptr;
+    if (!f) throw Exception(std::string("The function ") + Name + " of comdlg32.dll is not available");
+    return f;
+}
+}  // namespace
+
+DWORD TOpenDialog::OptionFlags() const {
+    static const DWORD flags[] = {OFN_READONLY, OFN_OVERWRITEPROMPT, OFN_HIDEREADONLY, OFN_NOCHANGEDIR,
+                                  OFN_SHOWHELP, OFN_NOVALIDATE, OFN_ALLOWMULTISELECT, OFN_EXTENSIONDIFFERENT,
+                                  OFN_PATHMUSTEXIST, OFN_FILEMUSTEXIST, OFN_CREATEPROMPT, OFN_SHAREAWARE,
+                                  OFN_NOREADONLYRETURN, OFN_NOTESTFILECREATE, OFN_NONETWORKBUTTON, OFN_NOLONGNAMES,
+                                  0, OFN_NODEREFERENCELINKS};
+    DWORD f = 0;
+    for (size_t i = 0; i < sizeof flags / sizeof flags[0]; ++i)
+        if (Options.Contains(static_cast<TOpenOption>(i))) f |= flags[i];
+    if (!Options.Contains(ofOldStyleDialog)) f |= OFN_EXPLORER;
+    return f;
+}
+
+std::string TOpenDialog::FilterText() const {
+    if (Filter.empty()) return std::string(2, '\0');
+    std::string s = Filter;
+    for (char& c : s)
+        if (c == '|') c = '\0';
+    s += std::string(2, '\0');
+    return s;
+}
+
+bool TOpenDialog::Execute() {
+    if (IsSilent()) return false;
+    const std::string filter = FilterText();
+    // Room for several names when multiple selection is allowed.
+    std::string buffer(Options.Contains(ofAllowMultiSelect) ? 32768 : MAX_PATH * 2, '\0');
+    buffer.replace(0, std::min(FileName.size(), buffer.size() - 1), FileName.substr(0, buffer.size() - 1));
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    TForm* owner = Screen.ActiveForm();
+    ofn.hwndOwner = owner && owner->HandleAllocated() ? owner->Handle() : nullptr;
+    ofn.lpstrFilter = Filter.empty() ? nullptr : filter.c_str();
+    ofn.nFilterIndex = static_cast<DWORD>(FilterIndex);
+    ofn.lpstrFile = buffer.data();
+    ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+    ofn.lpstrInitialDir = InitialDir.empty() ? nullptr : InitialDir.c_str();
+    ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
+    ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
+    ofn.Flags = OptionFlags();
+    static const auto getOpenFileName = CommonDialogEntry<decltype(&GetOpenFileNameA)>("GetOpenFileNameA");
+    static const auto extendedError = CommonDialogEntry<decltype(&CommDlgExtendedError)>("CommDlgExtendedError");
+    if (!getOpenFileName(&ofn)) {
+        DWORD error = extendedError();
+        if (error) throw Exception("The file dialog cannot be shown (error " + std::to_string(error) + ")");
+        return false;
+    }
+    FileName = buffer.c_str();
+    FilterIndex = static_cast<int>(ofn.nFilterIndex);
+    return true;
+}
+
+}  // namespace vtrl

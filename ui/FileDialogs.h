@@ -1,0 +1,39 @@
+// The open-file dialog as a component.
+#pragma once
+
+#include "Controls.h"
+
+namespace vtrl {
+
+VTRL_ENUM(TOpenOption, ofReadOnly, ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir, ofShowHelp, ofNoValidate,
+          ofAllowMultiSelect, ofExtensionDifferent, ofPathMustExist, ofFileMustExist, ofCreatePrompt, ofShareAware,
+          ofNoReadOnlyReturn, ofNoTestFileCreate, ofNoNetworkButton, ofNoLongNames, ofOldStyleDialog,
+          ofNoDereferenceLinks)
+using TOpenOptions = TSet<TOpenOption>;
+
+// Asks a person for a file name (GetOpenFileNameA). Filter is written as
+// "Description|*.ext|Description|*.a;*.b".
+class TOpenDialog : public TComponent {
+    VTRL_CLASS(TOpenDialog)
+public:
+    explicit TOpenDialog(TComponent* AOwner);
+    std::string FileName;
+    std::string Filter;
+    int FilterIndex = 1;
+    std::string InitialDir;
+    std::string DefaultExt;
+    std::string Title;
+    TOpenOptions Options{ofHideReadOnly};
+    // Shows the dialog, owned by the active form. Returns true when a
+    // person chose a file (FileName holds it); false when cancelled, and in
+    // a silent run, where nothing is shown and FileName stays as it was.
+    // Raises Exception when the dialog cannot be shown.
+    bool Execute();
+
+    // The flags (OFN_*) and the filter (NUL-separated, double NUL at the
+    // end) that Execute hands to Windows.
+    DWORD OptionFlags() const;
+    std::string FilterText() const;
+};
+
+}  // namespace vtrl
