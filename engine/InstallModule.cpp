@@ -5,7 +5,10 @@
 
 #include "DefinitionText.h"
 #include "Unattended.h"
+#include "cmp_TTranslator.h"
 #include "cmp_TUninstallEXE.h"
+#include "dlgcmp_TBaseDlg.h"
+#include "dlgcmp_TWelcomeDlg.h"
 
 namespace vtrl {
 
@@ -16,7 +19,8 @@ namespace {
 // that no code of the program names (a definition is read by class name).
 const TClassInfo* const DefinitionClasses[] = {
     &TInstall::StaticClass(),          &TInstallFileGroup::StaticClass(), &TInstallFile::StaticClass(),
-    &TUninstallEXE::StaticClass(),     &TInstallInformation::StaticClass(),
+    &TUninstallEXE::StaticClass(),     &TInstallInformation::StaticClass(), &TTranslator::StaticClass(),
+    &TDialogManager::StaticClass(),    &TWelcomeDlg::StaticClass(),
 };
 
 }  // namespace

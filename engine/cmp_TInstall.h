@@ -85,7 +85,7 @@ public:
     // PresetupFiles (one without a directory lies beside ExeName).
     std::vector<std::string> SetupArchiveSources(const std::string& ExeName) const;
     // True when the user's abort should go ahead (OnUserAbort may veto).
-    virtual bool ConfirmUserAbort();
+    bool ConfirmUserAbort() override;
     virtual void ClearUnfinishedList();
     void AddUnfinishedEntry(const std::string& Entry) override;
 

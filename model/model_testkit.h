@@ -74,7 +74,13 @@ public:
     std::string MainInstallDir() override { return ExpandDestDir(); }
     std::string ProductName() const override { return Product; }
     void AddUnfinishedEntry(const std::string& Entry) override { Unfinished.push_back(Entry); }
+    bool ConfirmUserAbort() override {
+        ++AbortQuestions;
+        return AbortAnswer;
+    }
     std::string LoadingDir, Product = "Test Product";
+    bool AbortAnswer = true;
+    int AbortQuestions = 0;
     std::vector<std::string> Unfinished;
 };
 

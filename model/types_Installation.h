@@ -24,6 +24,9 @@ public:
     // Adds work for the continuation run after a restart to the
     // unfinished-install list.
     virtual void AddUnfinishedEntry(const std::string& Entry) = 0;
+    // True when the user's request to abort should go ahead (the
+    // installation may ask its handler); pages ask it on Cancel.
+    virtual bool ConfirmUserAbort() { return true; }
 
 protected:
     ~IInstallation() = default;

@@ -1,0 +1,28 @@
+#include "cmp_TBaseVantrelForm.h"
+
+namespace vtrl {
+
+VTRL_IMPLEMENT_CLASS(TBaseVantrelForm, TForm, [](auto&) {})
+
+TBaseVantrelForm::TBaseVantrelForm(TComponent* AOwner) : TForm(AOwner) {
+    Font()->SetCharset(0);  // ANSI: the resource fonts are the English ones
+    AddLanguageFollower(this);
+}
+
+TBaseVantrelForm::~TBaseVantrelForm() { RemoveLanguageFollower(this); }
+
+void TBaseVantrelForm::LanguageChanged() { TranslateForm(); }
+
+void TBaseVantrelForm::TranslateForm() {
+    if (AutoSetFont) {
+        if (OverrideMainTranslator) MainSetFormFontFor(TranslateIntoLanguage, this);
+        else MainSetFormFont(this);
+    }
+    if (AutoTranslate) {
+        FormLanguage = OverrideMainTranslator ? MainTranslateControlsInto(FormLanguage, TranslateIntoLanguage, this)
+                                              : MainTranslateControls(FormLanguage, this);
+    }
+    Application.ProcessMessages();
+}
+
+}  // namespace vtrl
