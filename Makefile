@@ -42,14 +42,14 @@ demo: deps $(BUILD)/win64/build.ninja
 	ninja -C $(BUILD)/win64 -j $(JOBS) demo-files
 	tools/with-display tools/demo $(BUILD)/win64
 
-# Screenshots of the wizard's real pages under Xvfb: SCREENSHOT_PROGRAM run
-# visibly with the response file SCREENSHOT_RESPONSE, pictures in
-# $(BUILD)/screenshots.
-SCREENSHOT_PROGRAM  ?= $(BUILD)/win64/engine/setup_demo.exe
-SCREENSHOT_RESPONSE ?= e2e/testdata/screenshots.rsp
+# Screenshots of the wizard's real pages under Xvfb: the demonstration, run
+# for an English and a French user; the pictures land in
+# $(BUILD)/win64/screenshots/<locale>/.
+SCREENSHOT_LANGS ?= fr_FR
 screenshots: deps $(BUILD)/win64/build.ninja
 	ninja -C $(BUILD)/win64 -j $(JOBS) demo-files
-	tools/screenshots $(SCREENSHOT_PROGRAM) $(SCREENSHOT_RESPONSE) $(BUILD)/screenshots
+	DEMO_EXTRA_LANGS="$(SCREENSHOT_LANGS)" tools/with-display tools/demo $(BUILD)/win64
+	@ls -l $(BUILD)/win64/screenshots/*/
 
 bench: bench-archive bench-definition bench-install bench-size
 

@@ -27,22 +27,41 @@ check 'Vantrel Components|||Vantrel Components'
 check 'uninstall: Files deleted: 7'
 check 'files left: 1'
 check 'Add/Remove Programs no longer lists the product'
+# The wizard: shown for real, answered from the response file, pictured.
+check 'setup: wizard of BeforeInstallManager: 1 pages'
+check 'setup: form WelcomeForm answered from C:\VantrelDemo\demo.rsp(3)'
+shot=$build/screenshots/en_US/01-WelcomeForm.png
+size=$(python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); print("%dx%d" % struct.unpack(">II", d[16:24]) if d[:8]==b"\x89PNG\r\n\x1a\n" else "no PNG")' "$shot" 2>&1)
+[ "$size" = 478x395 ] || { echo "welcome page screenshot: $size"; fail=1; }
 [ $fail -eq 0 ] || cat "$out"
+
+# A response file that names a control the page does not have stops the
+# run before anything is installed, naming the file and line.
+export VTRL_WINEPREFIX=$build/demo/prefix
+C=$VTRL_WINEPREFIX/drive_c/VantrelDemo
+target="$VTRL_WINEPREFIX/drive_c/Program Files/Vantrel Components"
+printf '[WelcomeForm]\r\nclick NextButton\r\n' > "$C/bad.rsp"
+(cd "$C/user" && "$root/tools/wine-run" 'C:\VantrelDemo\dist\setup.exe' /SILENT '/RESPONSE=C:\VantrelDemo\bad.rsp' \
+   '/LOG=C:\VantrelDemo\bad.log')
+code=$?
+log=$(tr -d '\r' < "$C/bad.log" 2>/dev/null)
+[ $code -eq 1 ] || { echo "bad response file: exit code $code"; fail=1; }
+grep -qF 'C:\VantrelDemo\bad.rsp(2)' <<<"$log" || { echo "bad response file: the line is not named"; fail=1; }
+[ ! -e "$target/README.TXT" ] || { echo "bad response file: files were installed"; fail=1; }
+[ $fail -eq 0 ] || echo "$log"
 
 # The same distribution installed from a plain directory: the loading
 # program as setup.exe with "setup.1" and "files.1" beside it.
-export VTRL_WINEPREFIX=$build/demo/prefix
-C=$VTRL_WINEPREFIX/drive_c/VantrelDemo
 mkdir -p "$C/plain"
 cp "$C/dist/files.1" "$C/dist/setup.1" "$C/plain/"
 cp "$C/kit/VantrelLoadProgram.exe" "$C/plain/setup.exe"
 (cd "$C/user" && "$root/tools/wine-run" 'C:\VantrelDemo\plain\setup.exe' /SILENT '/LOG=C:\VantrelDemo\plain.log')
 code=$?
 log=$(tr -d '\r' < "$C/plain.log" 2>/dev/null)
-target="$VTRL_WINEPREFIX/drive_c/Program Files/Vantrel Components"
 [ $code -eq 0 ] || { echo "plain directory install: exit code $code"; fail=1; }
 grep -qF 'setup: Mode: normal' <<<"$log" || { echo "plain directory install: not the normal mode"; fail=1; }
 grep -qF '[C:\VantrelDemo\plain]' <<<"$log" || { echo "plain directory install: source directory not passed"; fail=1; }
+grep -qF 'form WelcomeForm: default answer NextBtn' <<<"$log" || { echo "plain directory install: the wizard was not answered"; fail=1; }
 [ "$(find "$target" -type f | wc -l)" -eq 8 ] || { echo "plain directory install: files missing"; fail=1; }
 cmp -s "$target/Source/VtrlLabel.pas" "$root/product/Source/VtrlLabel.pas" || { echo "plain directory install: content differs"; fail=1; }
 [ $fail -eq 0 ] || echo "$log"
