@@ -30,13 +30,14 @@ VTRL_IMPLEMENT_CLASS(TVersionInfo, TPersistent, [](TClassBuilder<TVersionInfo>& 
 
 VTRL_IMPLEMENT_CLASS(TVersionResource, TComponent, [](TClassBuilder<TVersionResource>& b) {
     b.String("FileName", &TVersionResource::FileName, &TVersionResource::SetFileName)
-        .Enum<TLanguage>("Language", &TVersionResource::Language, &TVersionResource::SetLanguage, lnUSEnglish)
+        .Enum<version::TLanguage>("Language", &TVersionResource::Language, &TVersionResource::SetLanguage,
+                                   version::lnUSEnglish)
         .Enum<TCharacterSet>("CharacterSet", &TVersionResource::CharacterSet, &TVersionResource::SetCharacterSet,
                              csMultilingual)
         .Object("VersionInfo", &TVersionResource::VersionInfo);
 })
 
-uint16_t LanguageId(TLanguage Language) {
+uint16_t version::LanguageId(TLanguage Language) {
     // lnArabic .. lnBahasa are consecutive identifiers from 0x0401.
     static const uint16_t Rest[] = {2052, 2055, 2057, 2058, 2060, 2064, 2067, 2068, 2070, 2074, 3084, 4108};
     if (Language <= lnBahasa) return static_cast<uint16_t>(0x0401 + Language);
@@ -106,7 +107,7 @@ void TVersionResource::SetFileName(const std::string& Value) {
     ReadInfo();
 }
 
-void TVersionResource::SetLanguage(TLanguage Value) {
+void TVersionResource::SetLanguage(version::TLanguage Value) {
     FLanguage = Value;
     ReadInfo();
 }
@@ -119,7 +120,7 @@ void TVersionResource::SetCharacterSet(TCharacterSet Value) {
 void TVersionResource::ReadInfo() {
     FVersionInfo.Clear();
     char table[16];
-    std::snprintf(table, sizeof table, "%04X%04X", LanguageId(FLanguage), CodePage(FCharacterSet));
+    std::snprintf(table, sizeof table, "%04X%04X", version::LanguageId(FLanguage), CodePage(FCharacterSet));
     ReadVersionResource(FFileName, table, FVersionInfo);
 }
 

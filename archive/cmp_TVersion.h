@@ -11,8 +11,9 @@
 namespace vtrl {
 
 // Languages of a string table, in the order of their Windows identifiers
-// (LanguageId gives the number). Distinct from the translator's TLanguage
-// class, which lives in its own module.
+// (LanguageId gives the number). In a namespace of their own: the
+// translator's TLanguage class has the same name.
+namespace version {
 VTRL_ENUM(TLanguage, lnArabic, lnBulgarian, lnCatalan, lnTraditionalChinese, lnCzech, lnDanish, lnGerman,
           lnGreek, lnUSEnglish, lnCastilianSpanish, lnFinnish, lnFrench, lnHebrew, lnHungarian, lnIcelandic,
           lnItalian, lnJapanese, lnKorean, lnDutch, lnNorwegianBokmal, lnPolish, lnBrazilianPortuguese,
@@ -20,13 +21,16 @@ VTRL_ENUM(TLanguage, lnArabic, lnBulgarian, lnCatalan, lnTraditionalChinese, lnC
           lnTurkish, lnUrdu, lnBahasa, lnSimplifiedChinese, lnSwissGerman, lnUKEnglish, lnMexicanSpanish,
           lnBelgianFrench, lnSwissItalian, lnBelgianDutch, lnNorwegianNynorsk, lnPortuguese, lnSerboCroatian,
           lnCanadianFrench, lnSwissFrench)
+// Windows language identifier (lnUSEnglish = 1033). A value outside the
+// table raises Exception("").
+uint16_t LanguageId(TLanguage Language);
+}  // namespace version
 
 VTRL_ENUM(TCharacterSet, csASCII, csJapan, csKorea, csTaiwan, csUnicode, csLatin2, csCyrillic, csMultilingual,
           csGreek, csTurkish, csHebrew, csArabic)
 
-// Windows language identifier (lnUSEnglish = 1033) and code page
-// (csMultilingual = 1252). A value outside the tables raises Exception("").
-uint16_t LanguageId(TLanguage Language);
+// Windows code page (csMultilingual = 1252). A value outside the table
+// raises Exception("").
 uint16_t CodePage(TCharacterSet CharacterSet);
 
 // Texts of the fixed part's operating system, type and subtype.
@@ -68,8 +72,8 @@ public:
     explicit TVersionResource(TComponent* AOwner);
     const std::string& FileName() const { return FFileName; }
     void SetFileName(const std::string& Value);  // re-reads even for the same name
-    TLanguage Language() const { return FLanguage; }
-    void SetLanguage(TLanguage Value);
+    version::TLanguage Language() const { return FLanguage; }
+    void SetLanguage(version::TLanguage Value);
     TCharacterSet CharacterSet() const { return FCharacterSet; }
     void SetCharacterSet(TCharacterSet Value);
     TVersionInfo* VersionInfo() { return &FVersionInfo; }
@@ -92,7 +96,7 @@ public:
 private:
     void ReadInfo();
     std::string FFileName;
-    TLanguage FLanguage = lnUSEnglish;
+    version::TLanguage FLanguage = version::lnUSEnglish;
     TCharacterSet FCharacterSet = csMultilingual;
     TVersionInfo FVersionInfo;
 };

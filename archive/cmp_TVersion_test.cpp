@@ -9,6 +9,7 @@
 
 namespace vtrl {
 namespace {
+using namespace version;
 
 // Rule: languages map to consecutive identifiers from 0401 up to lnBahasa,
 // then to the listed ones; character sets to their code pages.
