@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "SysUtils.h"
+#include "ResponseFile.h"
 
 namespace vtrl {
 
@@ -390,5 +391,37 @@ void TAnimate::SetActive(bool Value) {
     if (Value) SendMessageA(FHandle, ACM_PLAY, static_cast<WPARAM>(-1), MAKELONG(0, 0xFFFF));
     else SendMessageA(FHandle, ACM_STOP, 0, 0);
 }
+
+// ------------------------------------------------------------ response files
+
+namespace {
+// What a response file's "select" does to these controls: what a person's
+// choice does, with its events.
+const bool TabAndTreeActionsRegistered = [] {
+    // A tab by its text, #index or number, as a person's choice: OnChanging
+    // may refuse, then OnChange.
+    RegisterControlAction(TTabControl::StaticClass(), "select", [](TControl& c, const std::string& v) {
+        auto& tabs = static_cast<TTabControl&>(c);
+        int i = FindResponseItem(tabs.Tabs(), v);
+        int64_t n = -1;
+        if (i < 0 && TryStrToInt(v, n) && n >= 0 && n < tabs.Tabs().Count()) i = static_cast<int>(n);
+        if (i < 0) throw ENoSuchValue("the tabs " + c.Name() + " have no tab " + v);
+        bool allow = true;
+        if (tabs.OnChanging) tabs.OnChanging(&tabs, allow);
+        if (!allow) return;
+        tabs.SetTabIndex(i);
+        if (tabs.OnChange) tabs.OnChange(&tabs);
+    });
+
+    // A tree's node by its path of texts joined with backslashes.
+    RegisterControlAction(TTreeView::StaticClass(), "select", [](TControl& c, const std::string& v) {
+        auto& tree = static_cast<TTreeView&>(c);
+        TTreeNode* node = tree.FindNode(v);
+        if (!node) throw ENoSuchValue("the tree " + c.Name() + " has no node " + v);
+        tree.ClickNode(node);
+    });
+    return true;
+}();
+}  // namespace
 
 }  // namespace vtrl

@@ -6,30 +6,12 @@
 
 #include <algorithm>
 
-#include "Buttons.h"
-#include "ComCtrls.h"
-#include "ExtCtrls.h"
-#include "FileDialogs.h"
 #include "Forms.h"
-#include "Grids.h"
 #include "StdCtrls.h"
 
 namespace vtrl {
 
 namespace {
-
-// Every class a form text may name. A class registers itself when its
-// module is linked in; naming them here links in those that no code of a
-// program names (a form text is read by class name).
-const TClassInfo* const FormClasses[] = {
-    &TLabel::StaticClass(),      &TButton::StaticClass(),      &TCheckBox::StaticClass(),
-    &TRadioButton::StaticClass(), &TEdit::StaticClass(),       &TMemo::StaticClass(),
-    &TListBox::StaticClass(),    &TProgressBar::StaticClass(), &TPanel::StaticClass(),
-    &TGroupBox::StaticClass(),   &TBevel::StaticClass(),       &TBitBtn::StaticClass(),
-    &TImage::StaticClass(),      &TRadioGroup::StaticClass(),  &TTimer::StaticClass(),
-    &TStringGrid::StaticClass(), &TTreeView::StaticClass(),    &TTabControl::StaticClass(),
-    &TAnimate::StaticClass(),    &TImageList::StaticClass(),   &TOpenDialog::StaticClass(),
-};
 
 const char* const kControlProp = "VtrlControl";
 int gNextId = 100;  // child ids start above IDOK..IDNO so they never collide
@@ -150,7 +132,6 @@ VTRL_IMPLEMENT_CLASS(TControl, TComponent, [](TClassBuilder<TControl>& b) {
 })
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
-    (void)FormClasses;
     FFont.OnChange = [this] { FontChanged(); };
 }
 

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "Forms.h"
+#include "ResponseFile.h"
 
 namespace vtrl {
 
@@ -267,5 +268,25 @@ void CALLBACK TTimer::TimerProc(HWND, UINT, UINT_PTR Id, DWORD) {
         Application.StoreException(std::current_exception());
     }
 }
+
+// ------------------------------------------------------------ response files
+
+namespace {
+// What a response file's "select" does to these controls: what a person's
+// choice does, with its events.
+const bool RadioGroupActionRegistered = [] {
+    // A radio group's item by its text or #index; a bare number, as
+    // recordings write the item, when no item has that text.
+    RegisterControlAction(TRadioGroup::StaticClass(), "select", [](TControl& c, const std::string& v) {
+        auto& group = static_cast<TRadioGroup&>(c);
+        int i = FindResponseItem(group.Items(), v);
+        int64_t n = -1;
+        if (i < 0 && TryStrToInt(v, n) && n >= 0 && n < group.Items().Count()) i = static_cast<int>(n);
+        if (i < 0) throw ENoSuchValue("the radio group " + c.Name() + " has no item " + v);
+        group.ClickItem(i);
+    });
+    return true;
+}();
+}  // namespace
 
 }  // namespace vtrl

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "DefinitionText.h"
 #include "Dialogs.h"
 #include "ResponseFile.h"
 #include "Screenshot.h"
@@ -144,17 +143,6 @@ void TForm::CreateWnd() {
     FHandle = h;
     ApplyFont();
     for (int i = 0; i < ControlCount(); ++i) Controls(i)->HandleNeeded();
-}
-
-void TForm::ReadFormResource(const std::string& ResourceName) {
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(module, ResourceName.c_str(), MAKEINTRESOURCEA(10));  // RT_RCDATA
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
-    if (!data) throw Exception("The program has no form resource " + ResourceName);
-    std::string_view text(data, SizeofResource(module, found));
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-    ReadComponentText(text, this, ResourceName);
 }
 
 TForm& TForm::FormToAnswer() { return FActiveEmbedded ? FActiveEmbedded->FormToAnswer() : *this; }

@@ -1,5 +1,6 @@
 // The string grid: cells, current cell, painting, mouse, keys and scrolling.
 #include "Grids.h"
+#include "ResponseFile.h"
 
 #include <algorithm>
 
@@ -401,5 +402,25 @@ void TStringGrid::PaintTo(HDC DC) {
     SelectObject(DC, oldFont);
     FCanvas.SetHandle(nullptr);
 }
+
+// ------------------------------------------------------------ response files
+
+namespace {
+// What a response file's "select" does to these controls: what a person's
+// choice does, with its events.
+const bool GridActionRegistered = [] {
+    // A grid's cell as "col,row".
+    RegisterControlAction(TStringGrid::StaticClass(), "select", [](TControl& c, const std::string& v) {
+        auto& grid = static_cast<TStringGrid&>(c);
+        int64_t col = -1, row = -1;
+        if (TokenCount(v, ',') != 2 || !TryStrToInt(Trim(GetToken(v, ',', 1)), col) ||
+            !TryStrToInt(Trim(GetToken(v, ',', 2)), row) || col < 0 || row < 0 || col >= grid.ColCount() ||
+            row >= grid.RowCount())
+            throw ENoSuchValue("the grid " + c.Name() + " has no cell " + v);
+        grid.ClickCell(static_cast<int>(col), static_cast<int>(row));
+    });
+    return true;
+}();
+}  // namespace
 
 }  // namespace vtrl

@@ -6,11 +6,8 @@
 
 #include <map>
 
-#include "ComCtrls.h"
 #include "Dialogs.h"
-#include "ExtCtrls.h"
 #include "Forms.h"
-#include "Grids.h"
 #include "StdCtrls.h"
 #include "TypInfo.h"
 #include "Unattended.h"
@@ -85,9 +82,9 @@ bool ParseFlag(const std::string& Value, bool& Flag) {
     return true;
 }
 
-// An item of Items by its text (exact, then without regard to case) or by
-// "#index"; -1 when there is none.
-int FindItem(const TStringList& Items, const std::string& Value) {
+}  // namespace
+
+int FindResponseItem(const TStringList& Items, const std::string& Value) {
     int64_t index = 0;
     if (Value.size() > 1 && Value[0] == '#' && TryStrToInt(std::string_view(Value).substr(1), index))
         return index >= 0 && index < Items.Count() ? static_cast<int>(index) : -1;
@@ -96,6 +93,8 @@ int FindItem(const TStringList& Items, const std::string& Value) {
     return Items.IndexOf(Value);
 }
 
+namespace {
+
 void RegisterBuiltInActions() {
     static bool done = false;
     if (done) return;
@@ -103,51 +102,10 @@ void RegisterBuiltInActions() {
     // What a person's choice of a line fires: the list's click.
     RegisterControlAction(TListBox::StaticClass(), "select", [](TControl& c, const std::string& v) {
         auto& list = static_cast<TListBox&>(c);
-        const int i = FindItem(list.Items(), v);
+        const int i = FindResponseItem(list.Items(), v);
         if (i < 0) throw ENoSuchValue("the list " + c.Name() + " has no item " + v);
         list.SetItemIndex(i);
         list.Click();
-    });
-    // A radio group's item by its text or #index; a bare number, as
-    // recordings write the item, when no item has that text.
-    RegisterControlAction(TRadioGroup::StaticClass(), "select", [](TControl& c, const std::string& v) {
-        auto& group = static_cast<TRadioGroup&>(c);
-        int i = FindItem(group.Items(), v);
-        int64_t n = -1;
-        if (i < 0 && TryStrToInt(v, n) && n >= 0 && n < group.Items().Count()) i = static_cast<int>(n);
-        if (i < 0) throw ENoSuchValue("the radio group " + c.Name() + " has no item " + v);
-        group.ClickItem(i);
-    });
-    // A tab by its text, #index or number, as a person's choice: OnChanging
-    // may refuse, then OnChange.
-    RegisterControlAction(TTabControl::StaticClass(), "select", [](TControl& c, const std::string& v) {
-        auto& tabs = static_cast<TTabControl&>(c);
-        int i = FindItem(tabs.Tabs(), v);
-        int64_t n = -1;
-        if (i < 0 && TryStrToInt(v, n) && n >= 0 && n < tabs.Tabs().Count()) i = static_cast<int>(n);
-        if (i < 0) throw ENoSuchValue("the tabs " + c.Name() + " have no tab " + v);
-        bool allow = true;
-        if (tabs.OnChanging) tabs.OnChanging(&tabs, allow);
-        if (!allow) return;
-        tabs.SetTabIndex(i);
-        if (tabs.OnChange) tabs.OnChange(&tabs);
-    });
-    // A grid's cell as "col,row".
-    RegisterControlAction(TStringGrid::StaticClass(), "select", [](TControl& c, const std::string& v) {
-        auto& grid = static_cast<TStringGrid&>(c);
-        int64_t col = -1, row = -1;
-        if (TokenCount(v, ',') != 2 || !TryStrToInt(Trim(GetToken(v, ',', 1)), col) ||
-            !TryStrToInt(Trim(GetToken(v, ',', 2)), row) || col < 0 || row < 0 || col >= grid.ColCount() ||
-            row >= grid.RowCount())
-            throw ENoSuchValue("the grid " + c.Name() + " has no cell " + v);
-        grid.ClickCell(static_cast<int>(col), static_cast<int>(row));
-    });
-    // A tree's node by its path of texts joined with backslashes.
-    RegisterControlAction(TTreeView::StaticClass(), "select", [](TControl& c, const std::string& v) {
-        auto& tree = static_cast<TTreeView&>(c);
-        TTreeNode* node = tree.FindNode(v);
-        if (!node) throw ENoSuchValue("the tree " + c.Name() + " has no node " + v);
-        tree.ClickNode(node);
     });
     // A person's click on a check box or radio button sets the mark and
     // fires the click.

@@ -35,6 +35,7 @@
 namespace vtrl {
 
 class TClassInfo;
+class TStringList;
 class TControl;
 class TForm;
 struct TQuestion;
@@ -59,12 +60,17 @@ public:
 // What "<Action> <control> = <value>" does to a control: sets what a
 // person would choose and fires the events the person's choice fires.
 // Raises ENoSuchValue for a value the control does not have. Built in:
-// "select" of list boxes, radio groups, tabs, grids and trees, and "check" of
-// check boxes and radio buttons; other controls may register theirs.
+// "select" of list boxes and "check" of check boxes and radio buttons; the
+// modules of radio groups, tabs, grids and trees register their "select"
+// (so a program that has none of them links none of them).
 using TControlAction = std::function<void(TControl& Control, const std::string& Value)>;
 // Makes Action work on controls of Class and its descendants; a later
 // registration for the same class and action replaces the earlier one.
 void RegisterControlAction(const TClassInfo& Class, const std::string& Action, TControlAction Do);
+
+// An item of Items by its text (exact, then without regard to case) or by
+// "#index"; -1 when there is none. The "select" actions use it.
+int FindResponseItem(const TStringList& Items, const std::string& Value);
 
 // One line of a form section.
 struct TResponseLine {
