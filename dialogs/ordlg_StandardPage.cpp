@@ -45,7 +45,12 @@ void TStandardPageForm::SetupControls() {
 
 void TStandardPageForm::ShowNextOrFinish() {
     NextBtn->SetVisible(!IsLastPage());
-    if (FinishBtn) FinishBtn->SetVisible(!NextBtn->Visible());
+    if (!FinishBtn) return;
+    FinishBtn->SetVisible(!NextBtn->Visible());
+    // Enter presses the button that is shown (and a silent run's default
+    // answer is that button).
+    NextBtn->SetDefault(NextBtn->Visible());
+    FinishBtn->SetDefault(FinishBtn->Visible());
 }
 
 VTRL_IMPLEMENT_CLASS(TStandardInstallDlg, TBaseInstallDlg, [](auto&) {})
@@ -68,8 +73,13 @@ void TStandardInstallDlg::AssignDialogProperties() {
     auto* page = dynamic_cast<TStandardPageForm*>(Form());
     if (!page) return;
     page->BackBtn->SetVisible(false);
-    page->NextBtn->ModalResult = mrOk;
-    if (page->FinishBtn) page->FinishBtn->ModalResult = mrOk;
+    // Only a standalone showing ends with the page's modal result: a page
+    // in a wizard hands its result to the frame, which would end the whole
+    // wizard at the first Next.
+    if (!page->Frame()) {
+        page->NextBtn->ModalResult = mrOk;
+        if (page->FinishBtn) page->FinishBtn->ModalResult = mrOk;
+    }
     TPicture* picture = page->ThemeImage->Picture();
     if (!ThemeBitmap()->Bitmap().Empty()) picture->Assign(*ThemeBitmap());
     else LoadInstallTheme(*picture);

@@ -36,7 +36,8 @@ protected:
     // does not yet have.
     void ReadPage(const char* ResourceName);
     // Next visible only when the page is not the last, Finish exactly when
-    // Next is not (the pages that end a wizard).
+    // Next is not (the pages that end a wizard); the visible one is the
+    // default button.
     void ShowNextOrFinish();
     template <class T>
     T* Control(const char* Name) const;

@@ -21,16 +21,22 @@ check 'setup: Exit code 0'
 check 'loader: Exit code 0'
 check './Help/vtriGerman.txt                         108 bytes'
 check '"UninstallString"="\"C:\\Program Files\\Vantrel Components\\uninstall.exe\" Vantrel Components"'
-check '"Entries"="7"'
+check '"Entries"="12"'
 check '"File7"="C:\\Program Files\\Vantrel Components\\Help\\vtriGerman.txt"'
 check 'Vantrel Components|||Vantrel Components'
-check 'uninstall: Files deleted: 7'
+check 'uninstall: Files deleted: 12'
 check 'files left: 1'
 check 'Add/Remove Programs no longer lists the product'
 # The wizard: shown for real, answered from the response file, pictured.
-check 'setup: wizard of BeforeInstallManager: 1 pages'
-check 'setup: form WelcomeForm answered from C:\VantrelDemo\demo.rsp(3)'
-shot=$build/screenshots/en_US/01-WelcomeForm.png
+check 'setup: wizard of BeforeInstallManager: 4 pages'
+check 'setup: form SelectLanguageForm answered from C:\VantrelDemo\demo.rsp(3)'
+check 'setup: form WelcomeForm answered from C:\VantrelDemo\demo.rsp(6)'
+check 'setup: form SelectFolderForm answered from C:\VantrelDemo\demo.rsp(12)'
+# The Start menu: the main folder's links, and the link to the sub folder.
+check 'Start Menu\\Programs\\Vantrel Components\\Vantrel Components Uninstall.LNK"'
+check 'Start Menu\\Programs\\Vantrel Components\\Other Links.LNK"'
+check 'Vantrel Components\\Other Links\\Label source.LNK"'
+shot=$build/screenshots/en_US/02-WelcomeForm.png
 size=$(python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); print("%dx%d" % struct.unpack(">II", d[16:24]) if d[:8]==b"\x89PNG\r\n\x1a\n" else "no PNG")' "$shot" 2>&1)
 [ "$size" = 478x395 ] || { echo "welcome page screenshot: $size"; fail=1; }
 [ $fail -eq 0 ] || cat "$out"
@@ -40,7 +46,7 @@ size=$(python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); print("
 export VTRL_WINEPREFIX=$build/demo/prefix
 C=$VTRL_WINEPREFIX/drive_c/VantrelDemo
 target="$VTRL_WINEPREFIX/drive_c/Program Files/Vantrel Components"
-printf '[WelcomeForm]\r\nclick NextButton\r\n' > "$C/bad.rsp"
+printf '[SelectLanguageForm]\r\nclick NextButton\r\n' > "$C/bad.rsp"
 (cd "$C/user" && "$root/tools/wine-run" 'C:\VantrelDemo\dist\setup.exe' /SILENT '/RESPONSE=C:\VantrelDemo\bad.rsp' \
    '/LOG=C:\VantrelDemo\bad.log')
 code=$?
@@ -61,8 +67,8 @@ log=$(tr -d '\r' < "$C/plain.log" 2>/dev/null)
 [ $code -eq 0 ] || { echo "plain directory install: exit code $code"; fail=1; }
 grep -qF 'setup: Mode: normal' <<<"$log" || { echo "plain directory install: not the normal mode"; fail=1; }
 grep -qF '[C:\VantrelDemo\plain]' <<<"$log" || { echo "plain directory install: source directory not passed"; fail=1; }
-grep -qF 'form WelcomeForm: default answer NextBtn' <<<"$log" || { echo "plain directory install: the wizard was not answered"; fail=1; }
-[ "$(find "$target" -type f | wc -l)" -eq 8 ] || { echo "plain directory install: files missing"; fail=1; }
+grep -qF 'form SelectFolderForm: default answer NextBtn' <<<"$log" || { echo "plain directory install: the wizard was not answered"; fail=1; }
+[ "$(find "$target" -type f | wc -l)" -eq 10 ] || { echo "plain directory install: files missing"; fail=1; }
 cmp -s "$target/Source/VtrlLabel.pas" "$root/product/Source/VtrlLabel.pas" || { echo "plain directory install: content differs"; fail=1; }
 [ $fail -eq 0 ] || echo "$log"
 exit $fail

@@ -5,9 +5,15 @@
 
 #include "DefinitionText.h"
 #include "Unattended.h"
+#include "cmp_TInstallShellLink.h"
 #include "cmp_TTranslator.h"
 #include "cmp_TUninstallEXE.h"
+#include "dlgcmp_TBadInstallationDlg.h"
 #include "dlgcmp_TBaseDlg.h"
+#include "dlgcmp_TInstallFileGroup.h"
+#include "dlgcmp_TReboot.h"
+#include "dlgcmp_TSelectFolder.h"
+#include "dlgcmp_TSelectLanguage.h"
 #include "dlgcmp_TWelcomeDlg.h"
 
 namespace vtrl {
@@ -20,7 +26,10 @@ namespace {
 const TClassInfo* const DefinitionClasses[] = {
     &TInstall::StaticClass(),          &TInstallFileGroup::StaticClass(), &TInstallFile::StaticClass(),
     &TUninstallEXE::StaticClass(),     &TInstallInformation::StaticClass(), &TTranslator::StaticClass(),
-    &TDialogManager::StaticClass(),    &TWelcomeDlg::StaticClass(),
+    &TDialogManager::StaticClass(),    &TWelcomeDlg::StaticClass(),   &TSelectLanguageDlg::StaticClass(),
+    &TSelectFolderDlg::StaticClass(),  &TInstallFileGroupsDlg::StaticClass(), &TRebootDlg::StaticClass(),
+    &TBadInstallationDlg::StaticClass(),
+    &TShellLinkGroup::StaticClass(),   &TInstallShellLink::StaticClass(),
 };
 
 }  // namespace

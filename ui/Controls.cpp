@@ -313,6 +313,19 @@ void TControl::Click() {
     if (OnClick) OnClick(this);
 }
 
+std::wstring PaintText(const std::string& Text) {
+    if (Text.empty()) return {};
+    const int n = MultiByteToWideChar(CP_UTF8, 0, Text.data(), static_cast<int>(Text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, Text.data(), static_cast<int>(Text.size()), wide.data(), n);
+    return wide;
+}
+
+int DrawTextUtf8(HDC DC, const std::string& Text, RECT* Rect, UINT Format) {
+    std::wstring wide = PaintText(Text);
+    return DrawTextW(DC, wide.c_str(), static_cast<int>(wide.size()), Rect, Format);
+}
+
 void TControl::SetFocus() {
     if (FHandle && FVisible && FEnabled) ::SetFocus(FHandle);
 }

@@ -308,6 +308,13 @@ private:
     bool FAligning = false;
 };
 
+// Text drawn by our own painting. GDI's and DrawText's "A" forms read the
+// bytes in the code page of the selected font's character set, not in the
+// process's (UTF-8) one, so painting code converts the text itself and
+// calls the "W" forms with it.
+std::wstring PaintText(const std::string& Text);
+int DrawTextUtf8(HDC DC, const std::string& Text, RECT* Rect, UINT Format);
+
 // Registers our window classes ("VtrlForm", "VtrlPanel") and loads and
 // starts the common controls, once; the first window creation calls it.
 void RegisterWindowClasses();

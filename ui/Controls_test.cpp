@@ -196,6 +196,16 @@ TEST_F(ControlsTest, LabelAutoSize) {
     EXPECT_GE(top->Height(), 3 * lineHeight);
     EXPECT_EQ(below->Top(), top->Height());
 
+    // Accented text is measured as the characters it is: the UTF-8 bytes of
+    // "ÉÉÉÉ" read in the font's ANSI code page would be eight characters.
+    auto* accents = Add<TLabel>("Accents");
+    accents->SetWordWrap(false);
+    accents->SetCaption("\xC3\x89\xC3\x89\xC3\x89\xC3\x89");
+    auto* plain = Add<TLabel>("Plain");
+    plain->SetWordWrap(false);
+    plain->SetCaption("EEEE");
+    EXPECT_LE(accents->Width(), plain->Width() + 2);
+
     auto* fixed = Add<TLabel>("Fixed");
     fixed->SetAutoSize(false);
     fixed->SetBounds(1, 2, 30, 40);

@@ -148,7 +148,8 @@ void TCanvas::FillRect(const RECT& R) {
 void TCanvas::TextAt(int X, int Y, const std::string& Text) {
     SetBkMode(FHandle, TRANSPARENT);
     SetTextColor(FHandle, ColorToRGB(FontColor));
-    TextOutA(FHandle, X, Y, Text.c_str(), static_cast<int>(Text.size()));
+    const std::wstring wide = PaintText(Text);
+    TextOutW(FHandle, X, Y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
 void TCanvas::Draw(int X, int Y, const TBitmap& Bitmap) { Bitmap.Draw(FHandle, X, Y); }

@@ -361,7 +361,7 @@ void TStringGrid::DrawCell(int c, int r, const RECT& R) {
         RECT t{R.left + 2, R.top + 2, R.right - 2, R.bottom - 2};
         SetBkMode(FCanvas.Handle(), TRANSPARENT);
         SetTextColor(FCanvas.Handle(), ColorToRGB(FCanvas.FontColor));
-        DrawTextA(FCanvas.Handle(), text.c_str(), static_cast<int>(text.size()), &t,
+        DrawTextUtf8(FCanvas.Handle(), text, &t,
                   DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
         if (state.Contains(gdFocused) && !FOptions.Contains(goRowSelect)) DrawFocusRect(FCanvas.Handle(), &R);
     }

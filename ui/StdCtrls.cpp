@@ -27,7 +27,7 @@ SIZE MeasureText(const TFont& Font, const std::string& Text, int Width) {
     std::string text = Text.empty() ? std::string(" ") : Text;
     RECT r{0, 0, Width > 0 ? Width : 0, 0};
     UINT flags = DT_CALCRECT | DT_EXPANDTABS | (Width > 0 ? DT_WORDBREAK : DT_SINGLELINE);
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
+    DrawTextUtf8(dc, text, &r, flags);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     return SIZE{r.right - r.left, r.bottom - r.top};
@@ -517,7 +517,7 @@ LRESULT TPanel::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
     if (!FText.empty()) {
         SetBkMode(dc, TRANSPARENT);
         HGDIOBJ old = SelectObject(dc, FontHandle());
-        DrawTextA(dc, FText.c_str(), static_cast<int>(FText.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        DrawTextUtf8(dc, FText, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         SelectObject(dc, old);
     }
     EndPaint(FHandle, &ps);
@@ -560,14 +560,14 @@ void TGroupBox::Paint(HDC dc) {
     DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
     if (!FText.empty()) {
         RECT t{8, 0, r.right - 8, tm.tmHeight};
-        DrawTextA(dc, FText.c_str(), static_cast<int>(FText.size()), &t, DT_SINGLELINE | DT_CALCRECT);
+        DrawTextUtf8(dc, FText, &t, DT_SINGLELINE | DT_CALCRECT);
         t.left -= 2;
         t.right += 2;
         FillRect(dc, &t, BackgroundBrush());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, ColorToRGB(FEnabled ? Font()->Color() : static_cast<TColor>(0x80000000u | COLOR_GRAYTEXT)));
         t.left += 2;
-        DrawTextA(dc, FText.c_str(), static_cast<int>(FText.size()), &t, DT_SINGLELINE);
+        DrawTextUtf8(dc, FText, &t, DT_SINGLELINE);
     }
     SelectObject(dc, old);
 }

@@ -1,0 +1,23 @@
+// The file group page's dialog component: Order 50, the before-install
+// wizard, standalone on "eccBeforeInstallFileGroup". Its Container is the
+// file container whose groups the page shows (the installation's root).
+#pragma once
+
+#include "ordlg_StandardPage.h"
+
+namespace vtrl {
+
+class TInstallFileGroupsDlg : public TStandardInstallDlg {
+    VTRL_CLASS(TInstallFileGroupsDlg)
+public:
+    explicit TInstallFileGroupsDlg(TComponent* AOwner);
+
+    // Raises Exception "Cannot run this dialog %s with a blank Container
+    // property" without container, then shows the page.
+    bool ShowDialog() override;
+    // The frame's defaults, then the controls filled at once (unless the
+    // page is to be skipped).
+    void AssignDialogProperties() override;
+};
+
+}  // namespace vtrl

@@ -1,0 +1,49 @@
+#include "dlgcmp_TSelectFolder.h"
+
+#include "Buttons.h"
+#include "cmp_TInstallShellLink.h"
+#include "ordlg_SelectFolder.h"
+
+namespace vtrl {
+
+VTRL_IMPLEMENT_CLASS(TSelectFolderDlg, TStandardInstallDlg, [](auto&) {})
+
+TSelectFolderDlg::TSelectFolderDlg(TComponent* AOwner)
+    : TStandardInstallDlg(AOwner, &TSelectFolderForm::StaticClass(), 60, dmBeforeInstall, ev::eccSelectFolder) {
+    if (!Loading() && !Container())
+        if (TShellLinkGroup* main = TShellLinkGroup::MainFolder()) SetContainer(main);
+}
+
+void TSelectFolderDlg::Loaded() {
+    TStandardInstallDlg::Loaded();
+    // A definition that names no container gets the main folder, which
+    // exists only once the whole definition has been read.
+    if (!ContainerSet() && !Container())
+        if (TShellLinkGroup* main = TShellLinkGroup::MainFolder()) SetContainer(main);
+}
+
+TShellLinkGroup* TSelectFolderDlg::FolderContainer() const {
+    if (!Container()) return nullptr;
+    auto* folder = dynamic_cast<TShellLinkGroup*>(Container());
+    if (!folder) throw Exception(Fmt(TranslateMessageText("The container for %s must be a TShellLinkGroup"), Name()));
+    return folder;
+}
+
+bool TSelectFolderDlg::ShowDialog() {
+    if (!FolderContainer())
+        throw Exception(Fmt(TranslateMessageText("Cannot run this dialog %s with a blank Container property"), Name()));
+    return TStandardInstallDlg::ShowDialog();
+}
+
+void TSelectFolderDlg::AssignDialogProperties() {
+    FolderContainer();  // a container of the wrong kind fails before the page is filled
+    TStandardInstallDlg::AssignDialogProperties();
+    // A page that its wizard will pass over is not filled: without a
+    // container there is nothing to fill it from.
+    if (auto* page = dynamic_cast<TSelectFolderForm*>(Form()); page && !page->SkipPage()) {
+        page->SetupControls();
+        page->BackBtn->SetVisible(false);
+    }
+}
+
+}  // namespace vtrl

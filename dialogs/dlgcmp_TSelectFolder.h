@@ -1,0 +1,32 @@
+// The Start-menu folder page's dialog component: Order 60, the
+// before-install wizard, standalone on "eccSelectFolder" (which the main
+// folder broadcasts to its own helpers before it makes its directory).
+// Its Container is the folder whose name the page asks for; it defaults to
+// the installation's main folder.
+#pragma once
+
+#include "ordlg_StandardPage.h"
+
+namespace vtrl {
+
+class TShellLinkGroup;
+
+class TSelectFolderDlg : public TStandardInstallDlg {
+    VTRL_CLASS(TSelectFolderDlg)
+public:
+    explicit TSelectFolderDlg(TComponent* AOwner);
+
+    // The Container as the folder it must be. Raises Exception "The
+    // container for %s must be a TShellLinkGroup" when it is another kind;
+    // null when there is none.
+    TShellLinkGroup* FolderContainer() const;
+    // Raises Exception "Cannot run this dialog %s with a blank Container
+    // property" without container, then shows the page.
+    bool ShowDialog() override;
+    // The frame's defaults, then the controls filled at once (unless the
+    // page is to be skipped).
+    void AssignDialogProperties() override;
+    void Loaded() override;
+};
+
+}  // namespace vtrl

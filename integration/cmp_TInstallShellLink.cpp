@@ -1,0 +1,368 @@
+// Start-menu folders and shortcuts: the roles, the design rules that keep
+// them consistent, target resolution and the making of the link.
+#include "cmp_TInstallShellLink.h"
+
+#include "cmp_TFileContainer.h"
+#include "cmp_TInstallFile.h"
+#include "cmp_TUninstallEXE.h"
+#include "routines_ExpandPaths.h"
+#include "routines_UninstallRecord.h"
+#include "routines_WinVersion.h"
+#include "types_Installation.h"
+
+namespace vtrl {
+
+namespace {
+
+// The last live install component of class T satisfying Pred: a role
+// belongs to the last component that claims it.
+template <class T, class P>
+T* LastLive(P Pred) {
+    T* found = nullptr;
+    for (TInstallContainer* c : TInstallContainer::Registry())
+        if (auto* t = As<T>(c); t && !t->Destroying() && Pred(*t)) found = t;
+    return found;
+}
+
+template <class T, class F>
+void ForEachLive(F Fn) {
+    for (TInstallContainer* c : TInstallContainer::Registry())
+        if (auto* t = As<T>(c); t && !t->Destroying()) Fn(*t);
+}
+
+TInstallContainer* InstallRootOrNull() { return Installation() ? &Installation()->InstallRoot() : nullptr; }
+
+bool NeedsInstallFile(TShellLinkKind Kind) {
+    return Kind == lkMainExecutable || Kind == lkLinkInSubFolder || Kind == lkLinkInMainFolder;
+}
+
+// True when Container lists Helper directly: a helper taken off the list
+// by hand is told of its container's end from a walk over every live
+// component, where it must not destroy itself.
+bool Lists(const TInstallContainer* Container, const TInstallContainer* Helper) {
+    for (int i = 0; i < Container->HelperCount(); ++i)
+        if (Container->Helpers(i) == Helper) return true;
+    return false;
+}
+
+}  // namespace
+
+ESHELLCannotInitialize::ESHELLCannotInitialize(int32_t Code)
+    : Exception("Could not initialize IShellLink with following error code returned: " + std::to_string(Code)),
+      FCode(Code) {}
+
+// ================================================================= folders
+
+VTRL_IMPLEMENT_CLASS(TShellLinkGroup, TBaseHelperComponent, [](TClassBuilder<TShellLinkGroup>& b) {
+    b.String("DestDir", &TInstallContainer::DestDir, &TInstallContainer::SetDestDir)
+        .Enum<TPathSpecifiers>("DestDirType", &TInstallContainer::DestDirType, &TShellLinkGroup::SetDestDirType)
+        .Boolean("Include", &TInstallContainer::Include, &TInstallContainer::SetInclude, true)
+        .Enum<TShellGroupKind>("GroupKind", &TShellLinkGroup::GroupKind, &TShellLinkGroup::SetGroupKind, gkCustom)
+        .Event("OnAfterProcess", &TInstallContainer::OnAfterProcess)
+        .Event("OnBeforeProcess", &TInstallContainer::OnBeforeProcess);
+})
+
+TShellLinkGroup::TShellLinkGroup(TComponent* AOwner) : TBaseHelperComponent(AOwner) {
+    FRank = rkShellLinkGroup;
+    FProcessWithContainer = true;
+}
+
+TShellLinkGroup* TShellLinkGroup::MainFolder() {
+    return LastLive<TShellLinkGroup>([](const TShellLinkGroup& g) { return g.FGroupKind == gkMainFolder; });
+}
+
+TShellLinkGroup* TShellLinkGroup::MainSubFolder() {
+    return LastLive<TShellLinkGroup>([](const TShellLinkGroup& g) { return g.FGroupKind == gkMainSubFolder; });
+}
+
+void TShellLinkGroup::SetGroupKind(TShellGroupKind Value) {
+    if (Loading()) {
+        FGroupKind = Value;
+        return;
+    }
+    TInstallContainer* install = InstallRootOrNull();
+    if (Value != gkCustom && !install) RaiseFmt("Must first have a TInstall component");
+    TInstallShellLink* mainLink = TInstallShellLink::MainExecutableLink();
+    TInstallShellLink* subLink = TInstallShellLink::LinkToSubFolder();
+    // Leaving a role takes the links that depend on it out of their roles.
+    if (FGroupKind == gkMainFolder && Value != gkMainFolder) {
+        if (mainLink) mainLink->SetLinkKind(lkCustom);
+        if (subLink) subLink->SetLinkKind(lkCustom);
+    } else if (FGroupKind == gkMainSubFolder && Value != gkMainSubFolder) {
+        if (subLink) subLink->SetLinkKind(lkCustom);
+        ForEachLive<TInstallShellLink>([](TInstallShellLink& l) {
+            if (l.LinkKind() == lkLinkInSubFolder) l.SetLinkKind(lkCustom);
+        });
+    }
+    if (Value == gkCustom) {
+        FGroupKind = Value;
+        return;
+    }
+    TShellLinkGroup* previous = Value == gkMainFolder ? MainFolder() : MainSubFolder();
+    if (previous && previous != this) previous->FGroupKind = gkCustom;
+    FGroupKind = Value;
+    SetContainer(install);
+    if (Value == gkMainFolder) {
+        FDestDirType = ddProgramMenuDir;
+        if (Designing() && FDestDir.empty()) FDestDir = "\\" + Installation()->ProductName();
+        if (mainLink) mainLink->SetContainer(this);
+        if (subLink) subLink->SetContainer(this);
+    } else {
+        FDestDirType = ddContainerDestDir;
+        if (Designing() && FDestDir.empty()) FDestDir = "\\More stuff";
+        if (subLink) subLink->SetObjectLink(this);
+        ForEachLive<TInstallShellLink>([this](TInstallShellLink& l) {
+            if (l.LinkKind() == lkLinkInSubFolder) l.SetContainer(this);
+        });
+    }
+}
+
+void TShellLinkGroup::SetDestDirType(TPathSpecifiers Value) {
+    if (!Loading() && FGroupKind == gkMainFolder) Value = ddProgramMenuDir;
+    if (!Loading() && FGroupKind == gkMainSubFolder) Value = ddContainerDestDir;
+    TBaseHelperComponent::SetDestDirType(Value);
+}
+
+void TShellLinkGroup::ProcessHelpers() {
+    Broadcast(ev::eccSelectFolder);
+    const std::string dir = ExpandDestDir();
+    if (!ForceDirectoriesOnce(dir)) RaiseFmt("Could not create the folder %s for %s", dir, Name());
+    TBaseHelperComponent::ProcessHelpers();
+}
+
+void TShellLinkGroup::ContainerDestroying(TInstallContainer* Container) {
+    const bool mine = Container == FContainer && Lists(Container, this);
+    TBaseHelperComponent::ContainerDestroying(Container);
+    if (mine && !Destroying()) delete this;
+}
+
+// =================================================================== links
+
+VTRL_IMPLEMENT_CLASS(TInstallShellLink, TBaseHelperComponent, [](TClassBuilder<TInstallShellLink>& b) {
+    b.String("DestDir", &TInstallContainer::DestDir, &TInstallContainer::SetDestDir)
+        .Enum<TPathSpecifiers>("DestDirType", &TInstallContainer::DestDirType, &TInstallShellLink::SetDestDirType)
+        .Integer("HotKey", &TInstallShellLink::HotKey, [](TInstallShellLink& l, int32_t v) {
+            l.SetHotKey(static_cast<uint16_t>(v));
+        }, 0)
+        .Boolean("Include", &TInstallContainer::Include, &TInstallContainer::SetInclude, true)
+        .Enum<TShellLinkKind>("LinkKind", &TInstallShellLink::LinkKind, &TInstallShellLink::SetLinkKind, lkCustom)
+        .String("LinkName", &TInstallShellLink::LinkName, &TInstallShellLink::SetLinkName)
+        .Enum<TMethodType>("Method", &TInstallShellLink::Method, &TInstallShellLink::SetMethod, mtAutoDetect)
+        .Reference<TInstallContainer>("ObjectLink", &TInstallShellLink::ObjectLink, &TInstallShellLink::SetObjectLink)
+        .String("ObjectLocation", &TInstallShellLink::ObjectLocation, &TInstallShellLink::SetObjectLocation)
+        .Enum<TPathSpecifiers>("ObjectLocationType", &TInstallShellLink::ObjectLocationType,
+                               &TInstallShellLink::SetObjectLocationType, ddAbsolute)
+        .String("Parameters", &TInstallShellLink::Parameters, &TInstallShellLink::SetParameters)
+        .Event("OnAfterProcess", &TInstallContainer::OnAfterProcess)
+        .Event("OnBeforeProcess", &TInstallContainer::OnBeforeProcess);
+})
+
+TInstallShellLink::TInstallShellLink(TComponent* AOwner) : TBaseHelperComponent(AOwner) {
+    FRank = rkShellLink;
+    FProcessWithContainer = true;
+}
+
+TInstallShellLink::~TInstallShellLink() {
+    ComponentState.Include(csDestroying);
+    if (FObjectLink) RemoveFreeNotification(FObjectLink);
+}
+
+TInstallShellLink* TInstallShellLink::MainExecutableLink() {
+    return LastLive<TInstallShellLink>([](const TInstallShellLink& l) { return l.FLinkKind == lkMainExecutable; });
+}
+
+TInstallShellLink* TInstallShellLink::LinkToSubFolder() {
+    return LastLive<TInstallShellLink>([](const TInstallShellLink& l) { return l.FLinkKind == lkLinkToSubFolder; });
+}
+
+// ---------------------------------------------------------- design rules
+
+void TInstallShellLink::SetLinkKind(TShellLinkKind Value) {
+    if (Loading() || Value == lkCustom) {
+        FLinkKind = Value;
+        return;
+    }
+    TShellLinkGroup* mainFolder = TShellLinkGroup::MainFolder();
+    TShellLinkGroup* subFolder = TShellLinkGroup::MainSubFolder();
+    if (Value != lkLinkInSubFolder && !mainFolder) RaiseFmt("You must first specify a folder as the main folder");
+    if ((Value == lkLinkToSubFolder || Value == lkLinkInSubFolder) && !subFolder)
+        RaiseFmt("You must first specify a folder as the main sub folder");
+    if (NeedsInstallFile(Value)) {
+        if (FObjectLocationType != ddObjectLink)
+            RaiseFmt(Value == lkLinkInSubFolder ? "You must set the ObjectLocationType to ddObjectLink"
+                                                : "You must the ObjectLocationType set to ddObjectLink");
+        if (!As<TInstallFile>(FObjectLink))
+            RaiseFmt("You must be pointing to a TInstallFile component with the ObjectLink property");
+    }
+    if (Value == lkMainExecutable || Value == lkLinkToSubFolder) {
+        TInstallShellLink* previous = Value == lkMainExecutable ? MainExecutableLink() : LinkToSubFolder();
+        if (previous && previous != this) previous->FLinkKind = lkCustom;
+    }
+    FLinkKind = Value;
+    if (Value == lkLinkToSubFolder) {
+        if (FObjectLink != subFolder) {
+            if (FObjectLink) RemoveFreeNotification(FObjectLink);
+            FObjectLink = subFolder;
+            FreeNotification(subFolder);
+        }
+        FObjectLocationType = ddObjectLink;
+        FObjectLocation.clear();
+    }
+    SetContainer(Value == lkLinkInSubFolder ? subFolder : mainFolder);
+    FDestDirType = ddContainerDestDir;
+}
+
+void TInstallShellLink::SetLinkName(const std::string& Value) {
+    FLinkName = Loading() ? Value : ChangeFileExt(Value, ".LNK");
+}
+
+void TInstallShellLink::SetObjectLocation(const std::string& Value) {
+    if (Loading()) {
+        FObjectLocation = Value;
+        return;
+    }
+    if (FObjectLocationType == ddObjectLink) {
+        FObjectLocation.clear();
+        return;
+    }
+    FObjectLocation = Value;
+    if (FLinkName.empty() || SameText(FLinkName, ".LNK")) SetLinkName(ChangeFileExt(ExtractFileName(Value), ""));
+}
+
+void TInstallShellLink::SetObjectLocationType(TPathSpecifiers Value) {
+    if (Loading()) {
+        FObjectLocationType = Value;
+        return;
+    }
+    if (Value >= ddAbsolute && Value <= ddCommonFilesDir) {
+        FLinkKind = lkCustom;
+    } else if (Value == ddContainerDestDir) {
+        if (!FContainer)
+            RaiseFmt("Cannot set the ObjectLocation property of %s because the Container property is Nil", Name());
+        FLinkKind = lkCustom;
+    } else if (Value == ddObjectLink) {
+        if (!FObjectLink)
+            RaiseFmt("Cannot set the ObjectLocation property of %s because the ObjectLink property is Nil", Name());
+        FObjectLocation.clear();
+    } else {
+        RaiseFmt("That path specifier is not allowed for the ObjectLocation property for %s", Name());
+    }
+    FObjectLocationType = Value;
+}
+
+void TInstallShellLink::SetObjectLink(TInstallContainer* Value) {
+    if (Value == FObjectLink && (Loading() || !Value)) return;
+    if (!Loading() && Value) {
+        if (NeedsInstallFile(FLinkKind) && !As<TInstallFile>(Value))
+            RaiseFmt("For lkMainExecutable, lkLinkInSubFolder, or lkLinkMainFolder ObjectLink must be a TInstallFile");
+        if (FLinkKind == lkLinkToSubFolder && Value != TShellLinkGroup::MainSubFolder())
+            RaiseFmt("For lkLinkToSubFolder, ObjectLink must be a ShellLinkGroup that is the main sub folder");
+    }
+    if (FObjectLink) RemoveFreeNotification(FObjectLink);
+    FObjectLink = Value;
+    if (Value) FreeNotification(Value);
+    if (Loading()) return;
+    if (Value) {
+        FObjectLocationType = ddObjectLink;
+        FObjectLocation.clear();
+        if (auto* file = As<TInstallFile>(Value)) FLinkName = ChangeFileExt(file->EffectiveDestName(), ".lnk");
+        else if (auto* group = As<TInstallFileGroup>(Value)) FLinkName = group->GroupName() + ".lnk";
+        else FLinkName = Value->Name() + ".lnk";
+        if (!FContainer) SetContainer(Value);
+    } else {
+        FObjectLocationType = ddAbsolute;
+        if (NeedsInstallFile(FLinkKind)) FLinkKind = lkCustom;
+    }
+}
+
+void TInstallShellLink::SetContainer(TInstallContainer* Value) {
+    if (!Loading() && FLinkKind != lkCustom) {
+        TShellLinkGroup* wanted =
+            FLinkKind == lkLinkInSubFolder ? TShellLinkGroup::MainSubFolder() : TShellLinkGroup::MainFolder();
+        if (!Value || Value != wanted) FLinkKind = lkCustom;
+    }
+    TBaseHelperComponent::SetContainer(Value);
+}
+
+void TInstallShellLink::ContainerChanged(TInstallContainer* NewContainer) {
+    TBaseHelperComponent::ContainerChanged(NewContainer);
+    if (!Loading() && FLinkKind != lkCustom) FDestDirType = ddContainerDestDir;
+}
+
+void TInstallShellLink::SetDestDirType(TPathSpecifiers Value) {
+    if (!Loading() && FLinkKind != lkCustom) Value = ddContainerDestDir;
+    TBaseHelperComponent::SetDestDirType(Value);
+}
+
+// ----------------------------------------------------- destruction notices
+
+void TInstallShellLink::Notification(TComponent* AComponent, TOperation Operation) {
+    TBaseHelperComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove || AComponent != FObjectLink) return;
+    FObjectLink = nullptr;
+    DestroyLater();
+}
+
+void TInstallShellLink::ContainerDestroying(TInstallContainer* Container) {
+    const bool mine = Container == FContainer && Lists(Container, this);
+    TBaseHelperComponent::ContainerDestroying(Container);
+    if (mine) DestroyLater();
+}
+
+// A link without its target or its folder has nothing left to make. It is
+// destroyed at once: every caller of the two notices walks a copy of its
+// list or re-reads it, so the link may go while they run.
+void TInstallShellLink::DestroyLater() {
+    if (!Destroying()) delete this;
+}
+
+// ------------------------------------------------------------ resolution
+
+std::string TInstallShellLink::ExpandObjectLocation() {
+    switch (FObjectLocationType) {
+    case ddAbsolute: return RemoveBackSlash(FObjectLocation);
+    case ddSystem: return RemoveBackSlash(RemoveBackSlash(SystemDir()) + FObjectLocation);
+    case ddWindows: return RemoveBackSlash(RemoveBackSlash(WindowsDir()) + FObjectLocation);
+    case ddProgramFilesDir: return ProgramFilesFolder() + FObjectLocation;
+    case ddCommonFilesDir: return CommonFilesFolder() + FObjectLocation;
+    case ddDesktopMenuDir: return DesktopFolder() + FObjectLocation;
+    case ddProgramMenuDir: return ProgramsFolder() + FObjectLocation;
+    case ddStartMenuDir: return StartMenuFolder() + FObjectLocation;
+    case ddContainerDestDir:
+        if (!FContainer)
+            RaiseFmt("Cannot expand the ObjectLocation property of %s because the Container is Nil", Name());
+        return FContainer->ExpandDestDir() + FObjectLocation;
+    case ddObjectLink:
+        if (!FObjectLink)
+            RaiseFmt("Cannot expand the ObjectLocation property of %s because the ObjectLink is Nil", Name());
+        if (auto* file = As<TInstallFile>(FObjectLink))
+            return AddBackSlash(file->ExpandDestDir()) + file->EffectiveDestName();
+        return RemoveBackSlash(FObjectLink->ExpandDestDir());
+    default: RaiseFmt("That path specifier is not allowed for the ObjectLocation property for %s", Name());
+    }
+}
+
+std::string TInstallShellLink::LinkFilePath() { return AddBackSlash(ExpandDestDir()) + FLinkName; }
+
+TMethodType TInstallShellLink::EffectiveMethod() const {
+    if (FMethod != mtAutoDetect) return FMethod;
+    const TWindowsPlatform platform = GetWindowsPlatform();
+    return platform == wpWindows95 || platform == wpWindowsNT ? mtShellLinkInterface : mtProgramManager;
+}
+
+// -------------------------------------------------------------- processing
+
+void TInstallShellLink::ProcessHelpers() {
+    if (As<TUninstallEXE>(FObjectLink)) {
+        if (!Installation())
+            RaiseFmt("Cannot create a link to the uninstall program because there is no TInstall component");
+        FParameters = Installation()->ProductName();
+    }
+    if (EffectiveMethod() == mtShellLinkInterface) CreateShellLink();
+    else CreateProgramManagerItem();
+    TBaseHelperComponent::ProcessHelpers();
+}
+
+void TInstallShellLink::WriteUninstallInfo(const std::string& Key) { AppendFilesEntry(Key, LinkFilePath()); }
+
+}  // namespace vtrl
