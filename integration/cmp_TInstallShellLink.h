@@ -15,12 +15,6 @@ VTRL_ENUM(TShellGroupKind, gkCustom, gkMainFolder, gkMainSubFolder)
 VTRL_ENUM(TShellLinkKind, lkCustom, lkMainExecutable, lkLinkToSubFolder, lkLinkInSubFolder, lkLinkInMainFolder)
 VTRL_ENUM(TMethodType, mtAutoDetect, mtShellLinkInterface, mtProgramManager)
 
-namespace ev {
-// Broadcast by a folder to its own dialog helpers before it creates its
-// directory: a folder page not driven by a dialog manager shows itself.
-inline constexpr TEventName eccSelectFolder{"eccSelectFolder"};
-}  // namespace ev
-
 // COM could not be initialised for the calling thread; keeps the HRESULT.
 class ESHELLCannotInitialize : public Exception {
 public:

@@ -43,6 +43,9 @@ inline constexpr TEventName eccBeforeProcess{"eccBeforeProcess"};
 inline constexpr TEventName InstallTypeDialog{"InstallTypeDialog"};
 inline constexpr TEventName eccAfterProcess{"eccAfterProcess"};
 inline constexpr TEventName eccBeforeInstallFileGroup{"eccBeforeInstallFileGroup"};
+// Broadcast by a Start-menu folder to its own dialog helpers before it
+// creates its directory: a folder page not driven by a manager shows itself.
+inline constexpr TEventName eccSelectFolder{"eccSelectFolder"};
 // The files of a pass.
 inline constexpr TEventName CopyingFile{"CopyingFile"};
 inline constexpr TEventName DoneCopyingFiles{"DoneCopyingFiles"};
