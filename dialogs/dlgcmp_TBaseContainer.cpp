@@ -46,16 +46,9 @@ void TBaseFormContainer::FormResize(TComponent*) {
     }
 }
 
-void TBaseFormContainer::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    const bool resized = AWidth != Width() || AHeight != Height();
-    TForm::SetBounds(ALeft, ATop, AWidth, AHeight);
-    if (resized && !FSuppressResize && DisplayPanel) FormResize(this);
-}
-
-LRESULT TBaseFormContainer::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
-    const LRESULT r = TForm::WndProc(Msg, WParam, LParam);
-    if (Msg == WM_SIZE && !FSuppressResize && DisplayPanel) FormResize(this);
-    return r;
+void TBaseFormContainer::BoundsChanged() {
+    TForm::BoundsChanged();
+    if (!FSuppressResize && DisplayPanel) FormResize(this);
 }
 
 int TBaseFormContainer::BuildPages() {

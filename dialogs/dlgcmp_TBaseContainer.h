@@ -41,8 +41,6 @@ public:
     bool IsFirstPage() const { return ActivePageIndex() == 0; }
     bool IsLastPage() const { return ActivePageIndex() == static_cast<int>(FPages.size()) - 1; }
 
-    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
-
     void FormCreate(TComponent* Sender);
     void FormDestroy(TComponent* Sender);
     void FormResize(TComponent* Sender);
@@ -51,7 +49,8 @@ public:
     void TabsChanging(TComponent* Sender);
 
 protected:
-    LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
+    // Resized by code or by its window: the pages follow (FormResize).
+    void BoundsChanged() override;
 
 private:
     void PlacePage(TBaseInstallForm* Page);

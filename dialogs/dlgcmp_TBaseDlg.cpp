@@ -92,11 +92,9 @@ VTRL_IMPLEMENT_CLASS(TDialogManager, TBaseHelperComponent, [](TClassBuilder<TDia
 TDialogManager::TDialogManager(TComponent* AOwner) : TBaseHelperComponent(AOwner) { FRank = rkDialog; }
 
 TDialogManager::~TDialogManager() {
+    // The dialogs that name this manager forget it through their free
+    // notices.
     CloseCopyForms();
-    // The dialogs that name this manager forget it.
-    const std::vector<TCustomBaseInstallDlg*> dialogs = FDialogs;
-    for (TCustomBaseInstallDlg* d : dialogs)
-        if (d->DialogManager() == this) d->SetDialogManager(nullptr);
     if (CurrentDialogManager == this) CurrentDialogManager = nullptr;
 }
 

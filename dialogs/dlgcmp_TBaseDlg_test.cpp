@@ -138,6 +138,12 @@ protected:
         d->SetPageOrder(Order);
         return d;
     }
+    TWelcomeDlg* Welcome(TDialogManager* M) {
+        auto* w = Make<TWelcomeDlg>(&Root, "Welcome1");
+        w->SetContainer(Install);
+        w->SetDialogManager(M);
+        return w;
+    }
     static std::vector<std::string> PageNames(const TBaseFormContainer& Frame) {
         std::vector<std::string> names;
         for (TBaseInstallForm* p : Frame.Pages()) names.push_back(p->DC()->Name());
@@ -344,9 +350,7 @@ TEST_F(WizardTest, AStandaloneDialogShowsOnlyOnItsOwnEvent) {
 
 TEST_F(WizardTest, TheWelcomePageIsBuiltFromItsFormTextAndEmbedded) {
     TDialogManager* m = Manager("Before", dmBeforeInstall);
-    auto* welcome = Make<TWelcomeDlg>(&Root, "Welcome1");
-    welcome->SetContainer(Install);
-    welcome->SetDialogManager(m);
+    TWelcomeDlg* welcome = Welcome(m);
     CurrentDialogManager = m;
     TBaseFormContainer frame(&Application);
     ASSERT_EQ(frame.BuildPages(), 1);
@@ -382,9 +386,7 @@ TEST_F(WizardTest, PagesFollowTheMainTranslator) {
     translator.LanguageByIdent(ylGerman)->Strings().Add("10;Dieses Programm installiert die Software.");
     translator.SetTranslateIntoLanguage(ylFrench);
     TDialogManager* m = Manager("Before", dmBeforeInstall);
-    auto* welcome = Make<TWelcomeDlg>(&Root, "Welcome1");
-    welcome->SetContainer(Install);
-    welcome->SetDialogManager(m);
+    TWelcomeDlg* welcome = Welcome(m);
     CurrentDialogManager = m;
     TBaseFormContainer frame(&Application);
     frame.BuildPages();

@@ -15,9 +15,6 @@ public:
     // Raises Exception "Cannot run this dialog %s with a blank Container
     // property" without container, then shows the page.
     bool ShowDialog() override;
-    // The frame's defaults, then the controls filled at once (unless the
-    // page is to be skipped).
-    void AssignDialogProperties() override;
 };
 
 }  // namespace vtrl

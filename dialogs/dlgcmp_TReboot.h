@@ -10,9 +10,6 @@ class TRebootDlg : public TStandardInstallDlg {
     VTRL_CLASS(TRebootDlg)
 public:
     explicit TRebootDlg(TComponent* AOwner);
-    // The frame's defaults, then the controls filled at once (a standalone
-    // showing has no frame to activate the page).
-    void AssignDialogProperties() override;
 };
 
 }  // namespace vtrl

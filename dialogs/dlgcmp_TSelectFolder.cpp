@@ -1,6 +1,5 @@
 #include "dlgcmp_TSelectFolder.h"
 
-#include "Buttons.h"
 #include "cmp_TInstallShellLink.h"
 #include "ordlg_SelectFolder.h"
 
@@ -10,6 +9,7 @@ VTRL_IMPLEMENT_CLASS(TSelectFolderDlg, TStandardInstallDlg, [](auto&) {})
 
 TSelectFolderDlg::TSelectFolderDlg(TComponent* AOwner)
     : TStandardInstallDlg(AOwner, &TSelectFolderForm::StaticClass(), 60, dmBeforeInstall, ev::eccSelectFolder) {
+    FFillsPage = true;
     if (!Loading() && !Container())
         if (TShellLinkGroup* main = TShellLinkGroup::MainFolder()) SetContainer(main);
 }
@@ -38,12 +38,6 @@ bool TSelectFolderDlg::ShowDialog() {
 void TSelectFolderDlg::AssignDialogProperties() {
     FolderContainer();  // a container of the wrong kind fails before the page is filled
     TStandardInstallDlg::AssignDialogProperties();
-    // A page that its wizard will pass over is not filled: without a
-    // container there is nothing to fill it from.
-    if (auto* page = dynamic_cast<TSelectFolderForm*>(Form()); page && !page->SkipPage()) {
-        page->SetupControls();
-        page->BackBtn->SetVisible(false);
-    }
 }
 
 }  // namespace vtrl

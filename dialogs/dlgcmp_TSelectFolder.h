@@ -23,8 +23,8 @@ public:
     // Raises Exception "Cannot run this dialog %s with a blank Container
     // property" without container, then shows the page.
     bool ShowDialog() override;
-    // The frame's defaults, then the controls filled at once (unless the
-    // page is to be skipped).
+    // Fails for a container that is not a TShellLinkGroup, then fills the
+    // page as every page that fills itself.
     void AssignDialogProperties() override;
     void Loaded() override;
 };

@@ -10,10 +10,6 @@ class TSelectLanguageDlg : public TStandardInstallDlg {
     VTRL_CLASS(TSelectLanguageDlg)
 public:
     explicit TSelectLanguageDlg(TComponent* AOwner);
-    // The frame's defaults, then the grid filled at once: a standalone
-    // showing has no frame to activate the page, and an empty grid would
-    // leave nothing to choose.
-    void AssignDialogProperties() override;
 };
 
 }  // namespace vtrl

@@ -83,6 +83,10 @@ void TStandardInstallDlg::AssignDialogProperties() {
     TPicture* picture = page->ThemeImage->Picture();
     if (!ThemeBitmap()->Bitmap().Empty()) picture->Assign(*ThemeBitmap());
     else LoadInstallTheme(*picture);
+    if (FFillsPage && !page->SkipPage()) {
+        page->SetupControls();
+        page->BackBtn->SetVisible(false);
+    }
 }
 
 }  // namespace vtrl

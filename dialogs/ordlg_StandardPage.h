@@ -56,8 +56,15 @@ public:
     void DialogEvent(TInstallContainer* Sender, TEventName EventName, TPersistent* ParameterObject) override;
     // The base, then: Back hidden, Next and Finish closing a standalone
     // showing with OK, and the side picture (the component's, else the
-    // program's theme picture).
+    // program's theme picture). A page that fills itself from what it shows
+    // (FillsPage) is filled at once unless its wizard will pass over it: a
+    // standalone showing has no frame to activate the page.
     void AssignDialogProperties() override;
+
+protected:
+    // Set by the pages that fill their controls from install components
+    // (language, folder, file groups, reboot).
+    bool FFillsPage = false;
 
 private:
     TFormClass FFormClass;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "FileShim.h"
 #include "Forms.h"
 #include "StdCtrls.h"
 
@@ -15,16 +16,6 @@ namespace {
 
 const char* const kControlProp = "VtrlControl";
 int gNextId = 100;  // child ids start above IDOK..IDNO so they never collide
-
-std::string LastErrorText() {
-    DWORD code = GetLastError();
-    char buf[512] = {};
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buf,
-                             sizeof buf, nullptr);
-    std::string s(buf, n);
-    while (!s.empty() && (s.back() == '\r' || s.back() == '\n' || s.back() == ' ')) s.pop_back();
-    return s.empty() ? "error " + std::to_string(code) : s;
-}
 
 // The trampoline of every window of our classes. The object is attached at
 // WM_NCCREATE (from CreateWindowEx's parameter) and detached before the
@@ -288,7 +279,7 @@ void TControl::CreateWnd() {
     HMENU id = (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(gNextId++)) : nullptr;
     HWND h = CreateWindowExA(p.ExStyle, p.ClassName.c_str(), FText.c_str(), p.Style, FLeft, FTop, FWidth, FHeight,
                              p.WndParent, id, GetModuleHandleA(nullptr), this);
-    if (!h) throw Exception("Cannot create the window of " + Name() + ": " + LastErrorText());
+    if (!h) throw Exception("Cannot create the window of " + Name() + ": " + SysErrorMessage(GetLastOSError()));
     SetPropA(h, kControlProp, this);
     FHandle = h;
     ApplyFont();
@@ -504,7 +495,7 @@ LRESULT TWinControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
             GetWindowRect(FHandle, &r);
             FWidth = r.right - r.left;
             FHeight = r.bottom - r.top;
-            Realign();
+            BoundsChanged();
         }
         break;
     }

@@ -215,7 +215,8 @@ protected:
     // background brush. The default takes the font colour and the parent's
     // background.
     virtual HBRUSH ControlColor(HDC DC, HBRUSH ParentBrush, TColor ParentColor);
-    // After the bounds changed (stored and pushed to the window).
+    // After the bounds changed: set by code (stored and pushed to the
+    // window), or, for our own window classes, by the window (WM_SIZE).
     virtual void BoundsChanged() {}
     // Lays out the parent again when this control is aligned.
     void RequestParentAlign();

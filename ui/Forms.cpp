@@ -177,8 +177,9 @@ void TForm::SetBounds(int l, int t, int w, int h) {
     FWidth = w;
     FHeight = h;
     if (FHandle) SetWindowPos(FHandle, nullptr, l, t, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-    // Without a window no WM_SIZE comes: the aligned controls follow here.
-    BoundsChanged();
+    // A window tells of its new size with WM_SIZE; without one, the
+    // aligned controls follow here.
+    if (!FHandle) BoundsChanged();
 }
 
 void TForm::SetName(const std::string& Value) {

@@ -2,22 +2,13 @@
 #include "Graphics.h"
 
 #include "Controls_test.h"
+#include "ui_testkit.h"
 
 using namespace vtrl;
 using namespace vtrl::testing;
+using vtrl::testkit::ErrorOf;
 
 namespace {
-
-// The message of what Fn raises, or "" when it raises nothing.
-template <class Fn>
-std::string ErrorOf(Fn fn) {
-    try {
-        fn();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "";
-}
 
 // A white memory bitmap of w x h to draw on.
 struct TSurface {

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "Dialogs.h"
+#include "FileShim.h"
 #include "Forms.h"
 #include "StdCtrls.h"
 #include "TypInfo.h"
@@ -17,15 +18,6 @@ namespace vtrl {
 namespace {
 
 std::unique_ptr<TResponseFile> gResponseFile;
-
-std::string WindowsErrorText(DWORD code) {
-    char buf[512] = {};
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buf,
-                             sizeof buf, nullptr);
-    std::string s(buf, n);
-    while (!s.empty() && (s.back() == '\r' || s.back() == '\n' || s.back() == ' ')) s.pop_back();
-    return s.empty() ? "error " + std::to_string(code) : s;
-}
 
 const struct {
     const char* Name;
@@ -279,7 +271,7 @@ std::unique_ptr<TResponseFile> TResponseFile::Load(const std::string& FileName) 
     HANDLE h = CreateFileA(FileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
-        throw Exception("Cannot read the response file " + FileName + ": " + WindowsErrorText(GetLastError()));
+        throw Exception("Cannot read the response file " + FileName + ": " + SysErrorMessage(GetLastOSError()));
     std::string text;
     char buf[16384];
     DWORD n = 0;
@@ -415,7 +407,7 @@ public:
         FHandle = CreateFileA(FileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
         if (FHandle == INVALID_HANDLE_VALUE)
-            throw Exception("Cannot create the recording " + FileName + ": " + WindowsErrorText(GetLastError()));
+            throw Exception("Cannot create the recording " + FileName + ": " + SysErrorMessage(GetLastOSError()));
         Write("; recorded run: replay with /RESPONSE=" + ExtractFileName(FileName));
     }
     ~TRecorder() {

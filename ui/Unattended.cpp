@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "FileShim.h"
 #include "ResponseFile.h"
 #include "Screenshot.h"
 #include "SysUtils.h"
@@ -50,15 +51,6 @@ bool gParsed = false;
 std::vector<std::string> gArgs;
 TModalResponder gModalResponder;
 std::string gUsage;
-
-std::string WindowsErrorText(DWORD code) {
-    char buf[512] = {};
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buf,
-                             sizeof buf, nullptr);
-    std::string s(buf, n);
-    while (!s.empty() && (s.back() == '\r' || s.back() == '\n' || s.back() == ' ')) s.pop_back();
-    return s.empty() ? "error " + std::to_string(code) : s;
-}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -200,7 +192,7 @@ void OpenLog(const std::string& FileName) {
     gLog.Close();
     if (FileName.empty()) return;
     if (!gLog.Open(FileName))
-        throw Exception("Cannot open the log file " + FileName + ": " + WindowsErrorText(GetLastError()));
+        throw Exception("Cannot open the log file " + FileName + ": " + SysErrorMessage(GetLastOSError()));
 }
 
 void CloseLog() { gLog.Close(); }

@@ -14,33 +14,12 @@
 #include "Screenshot.h"
 #include "StdCtrls.h"
 #include "Unattended.h"
+#include "ui_testkit.h"
 
 using namespace vtrl;
+using namespace vtrl::testkit;
 
 namespace {
-
-std::string ScratchName(const std::string& Stem) {
-    char tmp[MAX_PATH];
-    GetTempPathA(MAX_PATH, tmp);
-    return std::string(tmp) + "vtrl_wizard_" + std::to_string(GetCurrentProcessId()) + "_" + Stem;
-}
-
-std::string ReadAll(const std::string& Name) {
-    std::ifstream f(Name, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-template <class F>
-std::string ErrorOf(F Fn) {
-    try {
-        Fn();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "";
-}
 
 class WizardTest : public ::testing::Test {
 protected:
