@@ -1,6 +1,7 @@
 #include "ordlg_Reboot.h"
 
 #include "ExtCtrls.h"
+#include "Unattended.h"
 #include "types_Installation.h"
 
 namespace vtrl {
@@ -18,7 +19,9 @@ void TRebootForm::SetupControls() {
     TStandardPageForm::SetupControls();
     ShowNextOrFinish();
     if (NextBtn->Visible()) NextBtn->SetFocus();
-    RG->SetItemIndex(RestartNeeded ? 0 : 1);
+    // /NORESTART answers No; a response file may still choose otherwise.
+    RG->SetItemIndex(RestartNeeded && !NoRestartRequested() ? 0 : 1);
+    RGClick();
 }
 
 void TRebootForm::RGClick() { RestartNeeded = RG->ItemIndex() == 0; }

@@ -310,6 +310,15 @@ TEST_F(PagesTest, RebootPageShowsAndSetsTheRestartFlag) {
     Install->Broadcast(ev::ShutDownDialog);
     EXPECT_EQ(shown, std::vector<std::string>{"RebootForm"});
     EXPECT_TRUE(RestartNeeded);
+    // /NORESTART: the page opens on No, and the flag follows what it shows.
+    SetNoRestartRequested(true);
+    {
+        TRebootForm page(&Application);
+        page.SetupControls();
+        EXPECT_EQ(page.RG->ItemIndex(), 1);
+        EXPECT_FALSE(RestartNeeded);
+    }
+    SetNoRestartRequested(false);
     RestartNeeded = saved;
 }
 

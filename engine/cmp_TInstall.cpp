@@ -228,13 +228,19 @@ void TInstall::Process() {
     const bool restartWanted = RestartNeeded;
     if (RestartNeeded) Broadcast(ev::ShutDownDialog);
     if (RestartNeeded && OnRebootWindows) OnRebootWindows(this, RestartNeeded);
+    if (RestartNeeded && NoRestartRequested()) {
+        Log("Windows is not restarted (/NORESTART)");
+        RestartNeeded = false;
+    }
     if (RestartNeeded) {
         RestartWindows();
         RequestTermination();
     }
     if (restartWanted) {
-        // 3010: the loading program keeps the temporary directory this
-        // program runs from, since the continuation starts it from there.
+        // 3010, whether or not Windows was asked to restart: the work ends
+        // after the restart. The loading program keeps the temporary
+        // directory this program runs from, since the continuation starts
+        // it from there.
         Application.ExitCode = 3010;
         RequestTermination();
         Log("Run ended: restart needed");
@@ -328,18 +334,5 @@ void TInstall::ScheduleSelfDelete() {
     DeleteAtRestart(Application.ExeName());
     Log("Scheduled the setup program for deletion at restart");
 }
-
-// ---------------------------------------------- work of the restart mode
-
-void TInstall::ContinueAfterReboot() {
-    throw Exception("Continuing an installation after a restart is not available in this setup program");
-}
-void TInstall::RestartWindows() { throw Exception("Restarting Windows is not available in this setup program"); }
-void TInstall::RegisterContinuation() {
-    throw Exception("Continuing an installation after a restart is not available in this setup program");
-}
-void TInstall::ReadUnfinishedList() {}
-void TInstall::ClearUnfinishedList() {}
-void TInstall::AddUnfinishedEntry(const std::string& Entry) { ++FUnfinishedCount; }
 
 }  // namespace vtrl

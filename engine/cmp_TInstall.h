@@ -50,6 +50,11 @@ public:
     void StartMode();
     // The run.
     void Process() override;
+    // The continuation run after a restart ("*ABOOT"): reads and deletes
+    // the unfinished-install list, does its work (continues components,
+    // deletes files and start-up items), then ends as a finished run does.
+    // Raises Exception for an entry whose kind is not a number; the rest
+    // of the list is then left undone.
     void ContinueAfterReboot() override;
 
     virtual void SetPresetupFiles(TStringList& Value);
@@ -59,11 +64,16 @@ public:
     // followed by both archives and the trailer, which carries Title).
     virtual void BuildDistribution(const std::string& ExeName, const std::string& BuildDir, bool SelfExtract,
                                    const std::string& Title);
+    // Makes the start-up link "VantrelAddLink" that starts this program with
+    // "*ABOOT" at the next logon (AddStartupLink), so that the continuation
+    // run finishes what waits for the restart.
     virtual void RegisterContinuation();
     // The application-wide handler of unhandled exceptions.
     virtual void HandleException(TComponent* Sender, const std::exception& E);
     virtual void DeletePresetupFiles();
-    virtual void ReadUnfinishedList();
+    // List := the unfinished-install list, one "name;kind" line per entry
+    // in the registry's order; empty when there is none.
+    virtual void ReadUnfinishedList(TStringList& List);
     // Marks the setup program for deletion at the next restart; raises
     // Exception when the system refuses (the run then only logs a warning).
     virtual void ScheduleSelfDelete();
@@ -86,10 +96,15 @@ public:
     std::vector<std::string> SetupArchiveSources(const std::string& ExeName) const;
     // True when the user's abort should go ahead (OnUserAbort may veto).
     bool ConfirmUserAbort() override;
+    // Deletes the unfinished-install list (a missing list is no error).
     virtual void ClearUnfinishedList();
-    void AddUnfinishedEntry(const std::string& Entry) override;
+    // Writes the entry under HKEY_LOCAL_MACHINE\SOFTWARE\VANTRELINSTALLING
+    // and counts it; raises EIRCannotWriteValue when it cannot.
+    void AddUnfinishedEntry(const std::string& Name, TUnfinishedKind Kind) override;
+    void AddStartupLink(const std::string& Name, const std::string& Target, const std::string& Parameters) override;
 
-    // Restarts Windows; the restart issue fills in the platform work.
+    // Asks Windows to restart (on NT with the shutdown privilege enabled);
+    // where it cannot, or it refuses, tells the user to restart.
     virtual void RestartWindows();
     // The build mode ("*BUILD"): builds into the directory that "BUILD.INF"
     // beside the program names. Reports failures itself, sets

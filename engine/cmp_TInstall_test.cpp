@@ -5,6 +5,12 @@
 #include "Unattended.h"
 #include "cmp_TInstall.h"
 #include "model_testkit.h"
+#include "routines_ExpandPaths.h"
+#include "routines_Registry.h"
+#include "FileShim.h"
+
+#include <objidl.h>
+#include <shlobj.h>
 
 using namespace vtrl;
 using namespace vtrl::testkit;
@@ -155,6 +161,18 @@ TEST_F(Run, RestartEndsTheRunEarly) {
     Install->OnRebootWindows.Clear();
     RunInstall();
     EXPECT_EQ(Install->Steps, (std::vector<std::string>{"RestartWindows"}));
+    EXPECT_EQ(Application.ExitCode, 3010);
+
+    // /NORESTART: no restart, the same early end and exit code.
+    Application.ClearTerminated();
+    Application.ExitCode = 0;
+    Install->Steps.clear();
+    SetNoRestartRequested(true);
+    RunInstall();
+    SetNoRestartRequested(false);
+    EXPECT_TRUE(Install->Steps.empty());
+    EXPECT_EQ(Application.ExitCode, 3010);
+    EXPECT_TRUE(Application.Terminated());
 }
 
 TEST_F(Run, ConfirmUserAbortAsksTheHandler) {
@@ -319,4 +337,143 @@ TEST(RunModes, SelfExtractTakesTheArchiveFromTheLoadingProgram) {
     } catch (const Exception& e) {
         EXPECT_STREQ(e.what(), "Cannot read the name of the loading program. It was not passed from the loading program");
     }
+}
+
+// ------------------------------------------------------ the continuation
+
+namespace {
+
+// A group that counts its continuations.
+class TContinuedGroup : public TInstallFileGroup {
+public:
+    using TInstallFileGroup::TInstallFileGroup;
+    void ContinueAfterReboot() override { ++Continued; }
+    int Continued = 0;
+};
+
+struct Continuation : Run {
+    Continuation() {
+        Install->ClearUnfinishedList();
+        Dir = GetTempDirectory() + "vtrl_continuation_" + std::to_string(GetCurrentProcessId());
+        ForceDirectories(Dir);
+    }
+    ~Continuation() override {
+        Install->ClearUnfinishedList();
+        for (const char* name : {"a.bat", "c.txt"}) DeleteFileA((Dir + "\\" + name).c_str());
+        RemoveDirectoryA(Dir.c_str());
+    }
+    std::string Touch(const std::string& Name) {
+        const std::string path = Dir + "\\" + Name;
+        FileClose(FileCreate(path));
+        return path;
+    }
+    std::vector<std::string> List() {
+        TStringList l;
+        Install->ReadUnfinishedList(l);
+        return l.Strings;
+    }
+    std::string Dir;
+};
+
+// A shell link's target and arguments, read through the shell.
+std::pair<std::string, std::string> ReadLink(const std::string& Path) {
+    CoInitialize(nullptr);
+    IShellLinkA* link = nullptr;
+    std::pair<std::string, std::string> result;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link)))) {
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+            std::wstring wide(Path.begin(), Path.end());
+            if (SUCCEEDED(file->Load(wide.c_str(), STGM_READ))) {
+                char buffer[MAX_PATH * 2] = {};
+                link->GetPath(buffer, sizeof(buffer), nullptr, 0);
+                result.first = buffer;
+                link->GetArguments(buffer, sizeof(buffer));
+                result.second = buffer;
+            }
+            file->Release();
+        }
+        link->Release();
+    }
+    return result;
+}
+
+}  // namespace
+
+// Rule: entries are "name;kind" values of one registry key; reading does
+// not create the key, and clearing a missing list is no error.
+TEST_F(Continuation, TheListKeepsNamesAndKinds) {
+    EXPECT_TRUE(List().empty());
+    Install->AddUnfinishedEntry("LibFile", ukComponent);
+    Install->AddUnfinishedEntry("C:\\Temp\\odd;name.bat", ukFile);
+    EXPECT_EQ(Install->UnfinishedCount(), 2);
+    EXPECT_EQ(List(), (std::vector<std::string>{"C:\\Temp\\odd;name.bat;1", "LibFile;0"}));
+    Install->ClearUnfinishedList();
+    EXPECT_TRUE(List().empty());
+    Install->ClearUnfinishedList();
+}
+
+// Rule: the continuation reads and deletes the list, continues the named
+// components (case ignored; a name no component has does nothing), deletes
+// the named files (a missing one is skipped), skips kinds it does not know,
+// and ends as a finished run: completion page, self-deletion, clean-up,
+// termination, exit code 0.
+TEST_F(Continuation, ContinuationDoesTheListedWork) {
+    auto* group = Make<TContinuedGroup>(&Form, "LibGroup");
+    group->SetContainer(Install);
+    const std::string batch = Touch("a.bat");
+    Install->AddUnfinishedEntry("libgroup", ukComponent);
+    Install->AddUnfinishedEntry("NoSuchComponent", ukComponent);
+    Install->AddUnfinishedEntry(batch, ukFile);
+    Install->AddUnfinishedEntry(Dir + "\\missing.bat", ukFile);
+    RegWriteString(hkLocalMachine, "\\SOFTWARE\\VANTRELINSTALLING", "Future", "7");
+    bool completion = false;
+    Install->OnShowGoodInstall = [&](TComponent*) { completion = true; };
+    Install->ContinueAfterReboot();
+    EXPECT_EQ(group->Continued, 1);
+    EXPECT_FALSE(FileExists(batch));
+    EXPECT_TRUE(List().empty());
+    EXPECT_TRUE(completion);
+    EXPECT_EQ(Log, (std::vector<std::string>{"Install1:GoodInstallation", "Install1:eccGoodInstallDialogManager"}));
+    EXPECT_EQ(Install->Steps, (std::vector<std::string>{"ScheduleSelfDelete", "DeletePresetupFiles"}));
+    EXPECT_TRUE(Application.Terminated());
+    EXPECT_FALSE(Install->Running());
+    EXPECT_EQ(Application.ExitCode, 0);
+}
+
+// Rule: an entry whose kind is not a number stops the continuation with
+// its message; entries before it are done, those after it are not, and the
+// list is gone all the same.
+TEST_F(Continuation, AnInvalidEntryStopsItAfterTheListIsGone) {
+    const std::string first = Touch("a.bat"), last = Touch("c.txt");
+    // The registry lists values by name.
+    RegWriteString(hkLocalMachine, "\\SOFTWARE\\VANTRELINSTALLING", first, "1");
+    RegWriteString(hkLocalMachine, "\\SOFTWARE\\VANTRELINSTALLING", Dir + "\\b", "one");
+    RegWriteString(hkLocalMachine, "\\SOFTWARE\\VANTRELINSTALLING", last, "1");
+    try {
+        Install->ContinueAfterReboot();
+        FAIL() << "no exception";
+    } catch (const Exception& e) {
+        EXPECT_EQ(std::string(e.what()), "There is an invalid entry for the unfinished install list " + Dir + "\\b;one");
+    }
+    EXPECT_FALSE(FileExists(first));
+    EXPECT_TRUE(FileExists(last));
+    EXPECT_TRUE(List().empty());
+    EXPECT_FALSE(Install->Running());
+    EXPECT_FALSE(Application.Terminated());
+}
+
+// Rule: the continuation link starts this program with "*ABOOT" from the
+// Startup folder, and its removal is listed before it exists.
+TEST_F(Continuation, TheContinuationLinkStartsThisProgramAfterTheRestart) {
+    Install->TInstall::RegisterContinuation();
+    const std::string link = StartupFolder() + "\\" + ChangeFileExt(ExtractFileName(Application.ExeName()), ".LNK");
+    EXPECT_EQ(List(), std::vector<std::string>{link + ";1"});
+    ASSERT_TRUE(FileExists(link));
+    const auto [target, arguments] = ReadLink(link);
+    EXPECT_TRUE(SameText(target, Application.ExeName())) << target;
+    EXPECT_EQ(arguments, "*ABOOT");
+    EXPECT_EQ(Install->ComponentCount(), 0) << "the link component is gone";
+    DeleteFileA(link.c_str());
 }

@@ -28,16 +28,18 @@ public:
 
 int RunSetup() {
     SetProgramUsage(
-        "Usage: setup.exe [/SILENT] [/LOG=<file>] [/VERBOSE] [/RESPONSE=<file>] [/RECORD=<file>] [/SCREENSHOTS=<dir>] "
+        "Usage: setup.exe [/SILENT] [/NORESTART] [/LOG=<file>] [/VERBOSE] [/RESPONSE=<file>] [/RECORD=<file>] [/SCREENSHOTS=<dir>] "
         "[source directory | *BUILD | *TODISK <setup.exe> <build directory> | *SELFEXTRACT <loader> <source directory> | "
         "*ABOOT]\r\n"
         "  /SILENT             show no window; every page and question takes its default answer\r\n"
+        "  /NORESTART          never restart Windows; the restart question is answered No\r\n"
         "  /LOG=<file>         append a log of the run to <file>\r\n"
         "  /VERBOSE            add to the log where the time went and the memory used\r\n"
         "  /RESPONSE=<file>    answer the wizard's pages and the questions from <file>\r\n"
         "  /RECORD=<file>      write the answers given in this run to <file> as a response file\r\n"
         "  /SCREENSHOTS=<dir>  with /RESPONSE, save a picture of each page shown into <dir>\r\n"
-        "Exit codes: 0 success, 1 failure, 2 cancelled, 3010 restart needed.");
+        "Exit codes: 0 success, 1 failure, 2 cancelled, 3010 restart needed (files are replaced and the\r\n"
+        "installation finishes when Windows starts again).");
     Application.Initialize();
     Application.Title = "Setup";
     TMainForm* mainForm = nullptr;

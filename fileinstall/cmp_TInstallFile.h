@@ -4,6 +4,8 @@
 
 #include "cmp_TFileContainer.h"
 #include "cmp_TVtrlCompress.h"
+#include "routines_WinVersion.h"
+#include "types_Installation.h"
 
 namespace vtrl {
 
@@ -29,8 +31,18 @@ public:
 
     // The OnAborted handler given to the archive component: raises EAIUserAbort.
     virtual void UserAbort(TComponent* Sender);
-    // An existing destination that is in use; replaced at the next restart.
-    virtual void ReplaceFile(const std::string& Destination);
+    // The archive component's OnReplace: the destination exists and the
+    // overwrite rule replaces it. Fires OnReplacing and tells the tree. A
+    // destination in use (a loaded DLL, a running program) cannot be
+    // replaced now: the member is then written beside it under a numbered
+    // name (MYLIB.DLL -> MYLIB.1, or the next free number), which Archive's
+    // destination name becomes, and put in place at the next restart
+    // (WININIT.INI on the Windows 95 family, the delayed move elsewhere, a
+    // batch file run at the next logon when the delayed move is refused);
+    // RestartNeeded and Deferred are set. A destination not in use is left
+    // alone: the extraction replaces it in one step once the new file is
+    // complete.
+    virtual void ReplaceFile(TVtrlCompress& Archive);
     virtual void SetDestName(const std::string& Value);
     virtual void SetFileName(const std::string& Value);
     virtual void SetFileType(TInstallFileType Value);
@@ -112,6 +124,18 @@ protected:
     // Registrations after the file is in place: help, shared-DLL count,
     // repository entry, servers (or the note for the continuation run).
     void RegisterInstalledFile();
+    // The Windows platform class the replacement follows (tests choose one).
+    virtual TWindowsPlatform PlatformClass() const;
+    // Asks the system to move Temporary onto Target at the next restart;
+    // false when it refuses, with the cause in GetLastOSError (tests
+    // refuse).
+    virtual bool MoveAtRestart(const std::string& Temporary, const std::string& Target);
+    // The fallback when the delayed move is refused: a batch file that
+    // erases ShortTarget and moves Temporary there, started by a link in the
+    // start-up group at the next logon; both are recorded for removal by the
+    // continuation run. Returns the batch file's path.
+    std::string ReplaceByBatchFile(IInstallation& Install, const std::string& Temporary,
+                                   const std::string& ShortTarget);
     // Help-file registration under "\SOFTWARE\Microsoft\Windows\Help".
     virtual void RegisterHelpFile();
     // The development-environment repository entry installed with the file.

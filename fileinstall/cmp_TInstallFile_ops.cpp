@@ -3,12 +3,15 @@
 // progress and disk-change reports that travel up the tree.
 #include "cmp_TInstallFile.h"
 
+#include <windows.h>
+
 #include "Controls.h"
 #include "Dialogs.h"
 #include "FileShim.h"
 #include "Unattended.h"
 #include "cmp_TVersion.h"
 #include "routines_ExpandPaths.h"
+#include "routines_RestartFiles.h"
 #include "routines_SysError.h"
 #include "routines_UninstallRecord.h"
 #include "types_InstallEvents.h"
@@ -32,9 +35,7 @@ public:
         if (WithDisk)
             A.OnNewDisk = [&File](TVtrlCompress* C, int Disk, std::string& Path) { File.AskForDisk(C, Disk, Path); };
         if (WithReplace)
-            A.OnReplace = [&File](TVtrlCompress* C, const TlzhFileStats&) {
-                File.ReplaceFile(AddBackSlash(C->ExtractDirectory) + ExtractFileName(C->DestinationName));
-            };
+            A.OnReplace = [&File](TVtrlCompress* C, const TlzhFileStats&) { File.ReplaceFile(*C); };
     }
     ~THandlerScope() {
         A.OnAborted.Clear();
@@ -132,7 +133,9 @@ void TInstallFile::InstallFromArchive() {
         a.ExtractFiles();
     }
     FWritten = a.FilesWritten() > 0;
-    if (FWritten)
+    if (FWritten && FDeferred)
+        Log("Installed " + AddBackSlash(destDir) + EffectiveDestName() + " for the next restart");
+    else if (FWritten)
         Log("Installed " + AddBackSlash(destDir) + EffectiveDestName());
     else
         Log("Kept the existing " + AddBackSlash(destDir) + EffectiveDestName() + " (overwrite rule)");
@@ -149,7 +152,7 @@ void TInstallFile::RegisterInstalledFile() {
     IInstallation* install = Installation();
     if (FDeferred && install) {
         // The server is registered by the continuation run after the restart.
-        install->AddUnfinishedEntry(Name());
+        install->AddUnfinishedEntry(Name(), ukComponent);
         return;
     }
     if (FRegisterAsActiveX_DLLStyle) RegisterDLLServer();
@@ -267,6 +270,108 @@ void TInstallFile::CopyFile() {
         [&] { FState = ifsNone; }, {}, true);
 }
 
+// ----------------------------------------------------------- files in use
+
+namespace {
+
+// The first of Name with the extension ".1", ".2", ... that names nothing
+// in Dir yet.
+std::string FreeNumberedName(const std::string& Dir, const std::string& Name) {
+    for (int n = 1;; ++n) {
+        const std::string candidate = ChangeFileExt(Name, "." + IntToStr(n));
+        const std::string path = AddBackSlash(Dir) + candidate;
+        if (!FileExists(path) && !DirectoryExists(path)) return candidate;
+    }
+}
+
+// A unique, new, empty "bat*.bat" file in the temporary directory.
+std::string NewBatchFile() {
+    char dir[261];
+    const DWORD n = GetTempPathA(sizeof(dir), dir);
+    if (n == 0 || n >= sizeof(dir)) throw Exception(TranslateMessageText("Cannot create temporary file in OnReplace"));
+    // The system's unique name is taken as a .tmp file; the batch file
+    // needs its own extension, so the name is tried with ".bat" and the
+    // .tmp placeholder goes again either way.
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        char name[MAX_PATH + 1];
+        if (GetTempFileNameA(dir, "bat", 0, name) == 0)
+            throw Exception(TranslateMessageText("Cannot create temporary file in OnReplace") + ": " +
+                            Win32ErrorMsg("GetTempFileName", GetLastOSError()));
+        const std::string batch = ChangeFileExt(name, ".bat");
+        HANDLE h = CreateFileA(batch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const DWORD err = GetLastError();
+        DeleteFileA(name);
+        if (h != INVALID_HANDLE_VALUE) {
+            CloseHandle(h);
+            return batch;
+        }
+        if (err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS)
+            throw Exception(TranslateMessageText("Cannot create temporary file in OnReplace") + ": " +
+                            Win32ErrorMsg("CreateFile", err));
+    }
+    throw Exception(TranslateMessageText("Cannot create temporary file in OnReplace"));
+}
+
+}  // namespace
+
+TWindowsPlatform TInstallFile::PlatformClass() const { return GetWindowsPlatform(); }
+
+bool TInstallFile::MoveAtRestart(const std::string& Temporary, const std::string& Target) {
+    return TryMoveFileAtRestart(Temporary, Target);
+}
+
+void TInstallFile::ReplaceFile(TVtrlCompress& Archive) {
+    if (OnReplacing) OnReplacing(this);
+    Broadcast(ev::ReplacingFile, this);
+    SendUp(ev::eieReplaceInstallFile, this);
+    const std::string dir = RemoveBackSlash(Archive.ExtractDirectory);
+    const std::string target = AddBackSlash(dir) + ExtractFileName(Archive.DestinationName);
+    // A file nobody holds stays until its replacement is complete: the
+    // extraction puts the new file in its place in one step, so a failed
+    // or cancelled extraction leaves the old file as it was.
+    if (!FileInUse(target)) return;
+    FDeferred = true;
+    const std::string temporaryName = FreeNumberedName(dir, ExtractFileName(Archive.DestinationName));
+    const std::string temporary = AddBackSlash(dir) + temporaryName;
+    const std::string shortTarget = GetShortPath(target);
+    Archive.DestinationName = temporaryName;
+    Log(target + " is in use: the new file is written as " + temporaryName + " and replaces it at the next restart");
+    RestartNeeded = true;
+    if (PlatformClass() == wpWindows95) {
+        // That family reads WININIT.INI before long names exist, so the
+        // new file is named by its short directory too.
+        WininitRename(shortTarget, AddBackSlash(GetShortPath(dir)) + temporaryName);
+        return;
+    }
+    if (MoveAtRestart(temporary, target)) return;
+    const int refused = GetLastOSError();
+    IInstallation* install = Installation();
+    Log("The system refused to replace " + target + " at restart (" + Win32ErrorMsg("MoveFileEx", refused) + ")" +
+        (install ? ": a batch file at the next logon will" : ": it stays as " + temporaryName));
+    if (install) ReplaceByBatchFile(*install, temporary, shortTarget);
+}
+
+std::string TInstallFile::ReplaceByBatchFile(IInstallation& Install, const std::string& Temporary,
+                                             const std::string& ShortTarget) {
+    const std::string batch = NewBatchFile();
+    // Both paths quoted: the new file's directory may hold blanks.
+    const std::string lines =
+        "erase \"" + ShortTarget + "\"\r\nmove \"" + Temporary + "\" \"" + ShortTarget + "\"\r\n";
+    {
+        TFileHandleOwner out(FileCreate(batch));
+        if (!out.Valid() || FileWrite(out.Get(), lines.data(), static_cast<int32_t>(lines.size())) !=
+                                static_cast<int32_t>(lines.size())) {
+            const int err = GetLastOSError();
+            DeleteFileA(batch.c_str());
+            throw Exception(TranslatedFmt("Cannot write the file %s", batch) + ": " + SysErrorMessage(err));
+        }
+    }
+    Install.AddUnfinishedEntry(batch, ukFile);
+    Install.AddStartupLink("VantrelBatLink", batch, "");
+    Log("Wrote " + batch + " to replace " + ShortTarget + " at the next logon");
+    return batch;
+}
+
 // ------------------------------------------------------ uninstall record
 
 void TInstallFile::WriteUninstallInfo(const std::string& Key) {
@@ -282,10 +387,6 @@ void TInstallFile::WriteUninstallInfo(const std::string& Key) {
 
 // ------------------------------------- work that later modules fill in
 
-// Files in use: replacement at the next restart comes with the module for
-// files in use. Until then an existing destination that the overwrite rule
-// replaces is simply overwritten.
-void TInstallFile::ReplaceFile(const std::string&) {}
 // Registers the server after a restart; comes with self-registration.
 void TInstallFile::ContinueAfterReboot() {}
 // Self-registration of servers, the shared-DLL count, help registration

@@ -14,6 +14,7 @@
 #include "cmp_TInstallFile.h"
 #include "routines_Compression.h"
 #include "routines_Registry.h"
+#include "routines_RestartFiles.h"
 #include "types_InstallEvents.h"
 
 using namespace vtrl;
@@ -482,4 +483,182 @@ TEST_F(DiskSet, TheContainersHandlerAnswersInAPass) {
     InstallPass();
     EXPECT_EQ(ReadAll(Dir + "\\out\\a.txt"), Text);
     EXPECT_EQ(asked, 0);
+}
+
+// ------------------------------------------------------------ files in use
+
+namespace {
+
+// A file whose platform class is chosen by the test and whose delayed
+// moves are recorded (or refused) instead of stored for the test prefix's
+// next restart.
+class TRestartFile : public TInstallFile {
+public:
+    using TInstallFile::TInstallFile;
+    TWindowsPlatform PlatformClass() const override { return Platform; }
+    bool MoveAtRestart(const std::string& Temporary, const std::string& Target) override {
+        Moves.push_back(Temporary + " -> " + Target);
+        if (RefuseMove) SetLastError(ERROR_ACCESS_DENIED);
+        return !RefuseMove;
+    }
+    TWindowsPlatform Platform = wpWindowsNT;
+    bool RefuseMove = false;
+    std::vector<std::string> Moves;
+};
+
+// Keeps a file open without sharing write or delete access, as a program
+// that uses it would.
+class THeldFile {
+public:
+    explicit THeldFile(const std::string& Path)
+        : H(CreateFileA(Path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    ~THeldFile() { Release(); }
+    void Release() {
+        if (H != INVALID_HANDLE_VALUE) CloseHandle(H);
+        H = INVALID_HANDLE_VALUE;
+    }
+    bool Held() const { return H != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE H;
+};
+
+// The destination lies in a folder with blanks, as under "Program Files".
+class InUse : public Tree {
+protected:
+    void SetUp() override {
+        Tree::SetUp();
+        Install->SetDestDir(Dir + "\\Program Files\\Lib Test");
+        Out = Dir + "\\Program Files\\Lib Test";
+        NewText = Src("MYLIB.DLL", 700);
+        Lib = new TRestartFile(&Root);
+        Lib->SetName("LibFile");
+        Lib->SetIncludeFromDir(Dir + "\\src");
+        Lib->SetFileName("MYLIB.DLL");
+        Lib->SetContainer(Install);
+        Install->SetState(fcsCompress);
+        ForceDirectories(Out);
+        WriteFile(Out + "\\MYLIB.DLL", "old library");
+        RestartNeeded = false;
+    }
+    void TearDown() override {
+        RestartNeeded = false;
+        Tree::TearDown();
+    }
+    std::string Out, NewText;
+    TRestartFile* Lib = nullptr;
+};
+
+}  // namespace
+
+// Rule: a destination nobody holds is replaced in place by the extraction,
+// with no restart and nothing for the continuation; the replace handlers
+// still hear of it.
+TEST_F(InUse, AFreeDestinationIsReplacedAtOnce) {
+    TRecorder onRoot(&Root, Install);
+    int replacing = 0;
+    Lib->OnReplacing = [&](TInstallFileBase*) { ++replacing; };
+    InstallPass();
+    EXPECT_EQ(ReadAll(Out + "\\MYLIB.DLL"), NewText);
+    EXPECT_FALSE(FileExists(Out + "\\MYLIB.1"));
+    EXPECT_EQ(replacing, 1);
+    EXPECT_EQ(onRoot.Count("ReplacingFile"), 1);
+    EXPECT_FALSE(RestartNeeded);
+    EXPECT_FALSE(Lib->Deferred());
+    EXPECT_TRUE(Lib->Moves.empty());
+    EXPECT_TRUE(Install->Unfinished.empty());
+}
+
+// Rule: a destination in use stays as it is; the new file is written beside
+// it under the first free number (MYLIB.1 is taken, so MYLIB.2) and moved
+// onto it at restart. The record names the final path, and a server's
+// registration waits for the continuation run.
+TEST_F(InUse, AHeldFileWaitsForTheRestartUnderAFreeName) {
+    WriteFile(Out + "\\MYLIB.1", "somebody else's");
+    Lib->SetRegisterAsActiveX_DLLStyle(true);
+    THeldFile held(Out + "\\MYLIB.DLL");
+    ASSERT_TRUE(held.Held());
+    InstallPass();
+    held.Release();
+    EXPECT_EQ(ReadAll(Out + "\\MYLIB.DLL"), "old library");
+    EXPECT_EQ(ReadAll(Out + "\\MYLIB.1"), "somebody else's");
+    EXPECT_EQ(ReadAll(Out + "\\MYLIB.2"), NewText);
+    EXPECT_EQ(Lib->Moves, std::vector<std::string>{Out + "\\MYLIB.2 -> " + Out + "\\MYLIB.DLL"});
+    EXPECT_TRUE(RestartNeeded);
+    EXPECT_TRUE(Lib->Deferred());
+    EXPECT_EQ(Install->Unfinished, std::vector<std::string>{"LibFile;0"});
+    EXPECT_EQ(RecordValue("\\ActiveX", "File1"), Out + "\\MYLIB.DLL;0");  // an in-process server
+    // The next install of a free destination clears the deferred flag.
+    RestartNeeded = false;
+    InstallPass();
+    EXPECT_FALSE(Lib->Deferred());
+    EXPECT_EQ(ReadAll(Out + "\\MYLIB.DLL"), NewText);
+}
+
+// Rule: on the Windows 95 family each held file gets its own WININIT.INI
+// line "short target=new file" in [Rename], the new file named by its
+// short directory.
+TEST_F(InUse, Windows95ReplacesThroughWininitLines) {
+    const std::string ini = WininitPath();
+    const bool hadIni = FileExists(ini);
+    const std::string savedIni = hadIni ? ReadAll(ini) : std::string();
+    Src("OTHER.DLL", 300);
+    auto* other = new TRestartFile(&Root);
+    other->SetName("OtherFile");
+    other->SetIncludeFromDir(Dir + "\\src");
+    other->SetFileName("OTHER.DLL");
+    other->SetContainer(Install);
+    Install->SetState(fcsCompress);
+    WriteFile(Out + "\\OTHER.DLL", "old other");
+    Lib->Platform = other->Platform = wpWindows95;
+    {
+        THeldFile a(Out + "\\MYLIB.DLL"), b(Out + "\\OTHER.DLL");
+        InstallPass();
+    }
+    const std::string shortDir = GetShortPath(Out);
+    const std::string text = ReadAll(ini);
+    if (hadIni) WriteFile(ini, savedIni);
+    else DeleteFileA(ini.c_str());
+    EXPECT_NE(text.find("[Rename]\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find(shortDir + "\\MYLIB.DLL=" + shortDir + "\\MYLIB.1\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find(shortDir + "\\OTHER.DLL=" + shortDir + "\\OTHER.1\r\n"), std::string::npos) << text;
+    EXPECT_EQ(shortDir.find(' '), std::string::npos);
+    EXPECT_TRUE(Lib->Moves.empty());
+    EXPECT_TRUE(RestartNeeded);
+    EXPECT_EQ(ReadAll(Out + "\\OTHER.1"), ReadAll(Dir + "\\src\\OTHER.DLL"));
+}
+
+// Rule: when the system refuses the delayed move, a batch file erases the
+// old file and moves the new one in place at the next logon, started by a
+// start-up link; both are left for the continuation run to delete. Run by
+// the command interpreter once the file is free, it does its work even
+// though the new file's path has blanks.
+TEST_F(InUse, RefusedDelayedMoveFallsBackToABatch) {
+    Lib->RefuseMove = true;
+    {
+        THeldFile held(Out + "\\MYLIB.DLL");
+        InstallPass();
+    }
+    ASSERT_EQ(Install->StartupLinks.size(), 1u);
+    const std::string link = Install->StartupLinks[0];
+    const std::string batch = link.substr(link.find(';') + 1, link.rfind(';') - link.find(';') - 1);
+    EXPECT_EQ(link, "VantrelBatLink;" + batch + ";");
+    EXPECT_EQ(Install->Unfinished, (std::vector<std::string>{batch + ";1", "LibFile;0"}));
+    EXPECT_TRUE(SameText(ExtractFileName(batch).substr(0, 3), "bat"));
+    EXPECT_TRUE(SameText(ExtractFileExt(batch), ".bat"));
+    const std::string shortTarget = GetShortPath(Out + "\\MYLIB.DLL");
+    EXPECT_EQ(ReadAll(batch), "erase \"" + shortTarget + "\"\r\nmove \"" + Out + "\\MYLIB.1\" \"" + shortTarget + "\"\r\n");
+    EXPECT_FALSE(FileExists(ChangeFileExt(batch, ".tmp")));  // the unique name's placeholder is gone
+
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    std::string cmd = "cmd.exe /c \"" + batch + "\"";
+    ASSERT_TRUE(CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi));
+    WaitForSingleObject(pi.hProcess, 30000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    EXPECT_EQ(ReadAll(Out + "\\MYLIB.DLL"), NewText);
+    EXPECT_FALSE(FileExists(Out + "\\MYLIB.1"));
+    DeleteFileA(batch.c_str());
 }

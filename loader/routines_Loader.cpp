@@ -16,8 +16,10 @@
 namespace vtrl {
 
 const char* const LoaderUsage =
-    "Usage: setup.exe [/SILENT] [/LOG=<file>] [/VERBOSE] [/RESPONSE=<file>] [/RECORD=<file>] [/SCREENSHOTS=<dir>]\r\n"
+    "Usage: setup.exe [/SILENT] [/NORESTART] [/LOG=<file>] [/VERBOSE] [/RESPONSE=<file>] [/RECORD=<file>] "
+    "[/SCREENSHOTS=<dir>]\r\n"
     "  /SILENT            install without showing a window; every question takes its default answer\r\n"
+    "  /NORESTART         never restart Windows; a restart that is needed ends with exit code 3010\r\n"
     "  /LOG=<file>        append a log of the installation to <file>\r\n"
     "  /VERBOSE           add to the log where the time went and the memory used\r\n"
     "  /RESPONSE=<file>   answer the pages and questions from the response file <file>\r\n"
@@ -45,6 +47,8 @@ TLoaderOptions ParseLoaderOptions(const std::vector<std::string>& Args, const st
             o.Silent = true;
         } else if (SameText(a, "/VERBOSE")) {
             o.Verbose = true;
+        } else if (SameText(a, "/NORESTART")) {
+            o.NoRestart = true;
         } else if (PathOption(a, "/LOG=", CurrentDir, o.LogFile) ||
                    PathOption(a, "/RESPONSE=", CurrentDir, o.ResponseFile) ||
                    PathOption(a, "/RECORD=", CurrentDir, o.RecordFile) ||
@@ -114,6 +118,7 @@ std::string SetupCommandLine(const std::string& SetupPath, const TLoaderOptions&
     std::string cmd = "\"" + SetupPath + "\"";
     if (Options.Silent) cmd += " /SILENT";
     if (Options.Verbose) cmd += " /VERBOSE";
+    if (Options.NoRestart) cmd += " /NORESTART";
     if (!Options.LogFile.empty()) cmd += " " + QuoteArgument("/LOG=" + Options.LogFile);
     if (!Options.ResponseFile.empty()) cmd += " " + QuoteArgument("/RESPONSE=" + Options.ResponseFile);
     if (!Options.RecordFile.empty()) cmd += " " + QuoteArgument("/RECORD=" + Options.RecordFile);

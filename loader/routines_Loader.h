@@ -14,6 +14,7 @@ namespace vtrl {
 struct TLoaderOptions {
     bool Silent = false;   // /SILENT
     bool Verbose = false;  // /VERBOSE
+    bool NoRestart = false;  // /NORESTART
     std::string LogFile;   // /LOG=<file>, made absolute
     std::string ResponseFile;   // /RESPONSE=<file>, made absolute
     std::string RecordFile;     // /RECORD=<file>, made absolute
@@ -26,7 +27,7 @@ struct TLoaderOptions {
 extern const char* const LoaderUsage;
 
 // Reads the run options in Args (the arguments after the program path):
-// "/SILENT", "/VERBOSE", "/LOG=<file>", "/RESPONSE=<file>", "/RECORD=<file>",
+// "/SILENT", "/VERBOSE", "/NORESTART", "/LOG=<file>", "/RESPONSE=<file>", "/RECORD=<file>",
 // "/SCREENSHOTS=<dir>", "/?" and "/HELP", in any order, matched without
 // regard to case. The loading program takes no other arguments: the first
 // other one (an unknown option, one of those without a name, any word) is

@@ -73,7 +73,13 @@ public:
     const std::string& LoadingDirectory() const override { return LoadingDir; }
     std::string MainInstallDir() override { return ExpandDestDir(); }
     std::string ProductName() const override { return Product; }
-    void AddUnfinishedEntry(const std::string& Entry) override { Unfinished.push_back(Entry); }
+    void AddUnfinishedEntry(const std::string& Name, TUnfinishedKind Kind) override {
+        Unfinished.push_back(Name + ";" + std::to_string(static_cast<int>(Kind)));
+    }
+    void AddStartupLink(const std::string& LinkName, const std::string& Target,
+                        const std::string& Parameters) override {
+        StartupLinks.push_back(LinkName + ";" + Target + ";" + Parameters);
+    }
     bool ConfirmUserAbort() override {
         ++AbortQuestions;
         return AbortAnswer;
@@ -81,7 +87,8 @@ public:
     std::string LoadingDir, Product = "Test Product";
     bool AbortAnswer = true;
     int AbortQuestions = 0;
-    std::vector<std::string> Unfinished;
+    std::vector<std::string> Unfinished;    // "name;kind"
+    std::vector<std::string> StartupLinks;  // "link name;target;parameters"
 };
 
 // Creates a component of class T owned by Owner and named Name.

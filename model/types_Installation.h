@@ -10,6 +10,14 @@ namespace vtrl {
 
 class TInstallContainer;
 
+// What an entry of the unfinished-install list asks of the continuation run
+// after a restart. The numbers are stored in the registry.
+enum TUnfinishedKind : int {
+    ukComponent = 0,           // continue the install components of that name
+    ukFile = 1,                // delete that file
+    ukProgramManagerItem = 2,  // delete that item of Program Manager's "Startup" group
+};
+
 class IInstallation {
 public:
     // The root of the component tree (the TInstall itself).
@@ -22,8 +30,17 @@ public:
     // The product's name, which names the uninstall record.
     virtual std::string ProductName() const = 0;
     // Adds work for the continuation run after a restart to the
-    // unfinished-install list.
-    virtual void AddUnfinishedEntry(const std::string& Entry) = 0;
+    // unfinished-install list: Name with its Kind. Raises
+    // EIRCannotWriteValue when the list cannot be written.
+    virtual void AddUnfinishedEntry(const std::string& Name, TUnfinishedKind Kind) = 0;
+    // Makes a link in the start-up group that runs Target with Parameters
+    // at the next logon (a shell link in the Startup folder, or a Program
+    // Manager item in its group "Startup" where there are no shell links),
+    // and first records it in the unfinished-install list, so that the
+    // continuation run removes it. LinkName names the link and the
+    // component that makes it.
+    virtual void AddStartupLink(const std::string& LinkName, const std::string& Target,
+                                const std::string& Parameters) = 0;
     // True when the user's request to abort should go ahead (the
     // installation may ask its handler); pages ask it on Cancel.
     virtual bool ConfirmUserAbort() { return true; }

@@ -93,6 +93,15 @@ TFileHandle FileCreateBeside(const std::string& Destination, std::string& TempNa
 // sharing (Windows); GetLastOSError tells why.
 [[nodiscard]] bool FileReplace(const std::string& Temp, const std::string& Destination);
 
+// True when the existing file Path is in use in a way that forbids
+// replacing it now: another process runs it or has it loaded (a program, a
+// DLL), or keeps it open without sharing write and delete access
+// (Windows). Missing files, directories and read-only files are not in use
+// (FileReplace refuses a read-only file for its own reason). Asks without
+// changing anything: the file is neither deleted nor written. Always false
+// on POSIX, where an open file can be replaced.
+bool FileInUse(const std::string& Path);
+
 // FileReplace for the file Temp while it is still open as Open (the handle
 // FileCreateBeside returned), which is closed in every case. Where the
 // system can rename a file through its handle, the common case (nothing to

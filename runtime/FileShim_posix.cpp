@@ -208,6 +208,8 @@ TFileHandle FileCreateBeside(const std::string& Destination, std::string& TempNa
     return InvalidFileHandle;
 }
 
+bool FileInUse(const std::string&) { return false; }
+
 bool FileReplace(const std::string& Temp, const std::string& Destination) {
     const std::string dest = Native(Destination);
     struct stat st;

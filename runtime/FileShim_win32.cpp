@@ -180,6 +180,24 @@ TFileHandle FileCreateBeside(const std::string& Destination, std::string& TempNa
     return InvalidFileHandle;
 }
 
+bool FileInUse(const std::string& Path) {
+    const DWORD a = GetFileAttributesA(Path.c_str());
+    if (a == INVALID_FILE_ATTRIBUTES || (a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) return false;
+    // Replacing needs write and delete access to the old file; the system
+    // refuses either while a program or DLL runs from it, or while a handle
+    // of another process does not share them. Opening without truncation
+    // changes nothing.
+    HANDLE h = CreateFileA(Path.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        CloseHandle(h);
+        return false;
+    }
+    const DWORD e = GetLastError();
+    return e == ERROR_SHARING_VIOLATION || e == ERROR_LOCK_VIOLATION || e == ERROR_ACCESS_DENIED ||
+           e == ERROR_USER_MAPPED_FILE;
+}
+
 bool FileReplace(const std::string& Temp, const std::string& Destination) {
     // A fresh install finds no file to replace: one rename that may not
     // replace settles it (the usual case, and each call counts: under Wine

@@ -47,6 +47,7 @@ private:
 TLogFile gLog;
 bool gSilent = false;
 bool gVerbose = false;
+bool gNoRestart = false;
 bool gParsed = false;
 std::vector<std::string> gArgs;
 TModalResponder gModalResponder;
@@ -129,6 +130,8 @@ TRunOptions ParseRunOptions(std::vector<std::string> Argv) {
             r.Silent = true;
         } else if (SameText(a, "/VERBOSE")) {
             r.Verbose = true;
+        } else if (SameText(a, "/NORESTART")) {
+            r.NoRestart = true;
         } else if (OptionValue(a, "/LOG=", r.LogFile) || OptionValue(a, "/RESPONSE=", r.ResponseFile) ||
                    OptionValue(a, "/RECORD=", r.RecordFile) || OptionValue(a, "/SCREENSHOTS=", r.ScreenshotDir)) {
             // taken into r by OptionValue
@@ -156,6 +159,7 @@ void InitRunOptions(const std::string& CommandLine) {
     gParsed = true;
     gSilent = o.Silent;
     gVerbose = o.Verbose;
+    gNoRestart = o.NoRestart;
     OpenLog(o.LogFile);
     if (LogEnabled()) {
         std::string line = "start";
@@ -168,7 +172,7 @@ void InitRunOptions(const std::string& CommandLine) {
     SetScreenshotDirectory(o.ScreenshotDir);
     const std::string usage =
         gUsage.empty() ? "Usage: " + ExtractFileName(gArgs.empty() ? std::string() : gArgs[0]) +
-                             " [/SILENT] [/LOG=<file>] [/RESPONSE=<file>] [/RECORD=<file>] [/SCREENSHOTS=<dir>] ..."
+                             " [/SILENT] [/NORESTART] [/LOG=<file>] [/RESPONSE=<file>] [/RECORD=<file>] [/SCREENSHOTS=<dir>] ..."
                        : gUsage;
     if (!o.Unknown.empty()) throw EUsage("Unknown option " + o.Unknown + "." + "\r\n\r\n" + usage);
     if (o.Help) throw EUsage(usage);
@@ -215,6 +219,8 @@ void Log(const std::string& Text) {
 }
 
 bool IsVerbose() { return gVerbose; }
+bool NoRestartRequested() { return gNoRestart; }
+void SetNoRestartRequested(bool Value) { gNoRestart = Value; }
 void SetVerbose(bool Value) { gVerbose = Value; }
 
 namespace {

@@ -30,6 +30,7 @@ std::vector<std::string> SplitCommandLine(const std::string& CommandLine);
 struct TRunOptions {
     bool Silent = false;       // /SILENT: show no window, answer with defaults
     bool Verbose = false;      // /VERBOSE: add timings and memory to the log
+    bool NoRestart = false;    // /NORESTART: a restart the run needs is left to the user
     std::string LogFile;       // /LOG=<file>: append a plain-text run log
     std::string ResponseFile;  // /RESPONSE=<file>: answer forms and questions from it
     std::string RecordFile;    // /RECORD=<file>: write what the person does as a response file
@@ -46,7 +47,7 @@ struct TRunOptions {
 // everything from it on is an ordinary argument. Options are matched
 // without regard to case; a later /LOG= (/RESPONSE=, /RECORD=,
 // /SCREENSHOTS=) replaces an earlier one. An option that is not /SILENT,
-// /VERBOSE, /LOG=<file>, /RESPONSE=<file>, /RECORD=<file>,
+// /VERBOSE, /NORESTART, /LOG=<file>, /RESPONSE=<file>, /RECORD=<file>,
 // /SCREENSHOTS=<dir>, /? or /HELP (one of those with an empty name included)
 // is kept in Unknown (the first one) and ends the options, so that a
 // mistyped option can never be taken for a source directory.
@@ -93,6 +94,12 @@ std::string ParamStr(int Index);
 // returns what the modal responder chooses, questions take their defaults.
 bool IsSilent();
 void SetSilent(bool Value);
+
+// True when the run was started with /NORESTART: the restart question is
+// answered No and Windows is never restarted by the run (it ends with exit
+// code 3010 instead when a restart is needed).
+bool NoRestartRequested();
+void SetNoRestartRequested(bool Value);
 
 // ----------------------------------------------------------------- the log
 

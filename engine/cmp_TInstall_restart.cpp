@@ -1,0 +1,183 @@
+// TInstall's work across a restart of Windows: the unfinished-install list
+// in the registry, the start-up links that run after the next logon, the
+// restart itself and the continuation run ("*ABOOT") that finishes the
+// installation afterwards.
+#include <windows.h>
+
+#include <memory>
+
+#include "Dialogs.h"
+#include "Forms.h"
+#include "FileShim.h"
+#include "Unattended.h"
+#include "cmp_TInstall.h"
+#include "cmp_TInstallShellLink.h"
+#include "cmp_TProgramManager.h"
+#include "routines_Registry.h"
+#include "routines_WinVersion.h"
+
+namespace vtrl {
+
+namespace {
+
+const char* const UnfinishedListKey = "\\SOFTWARE\\VANTRELINSTALLING";
+
+// Program Manager's group that runs its items at the next logon.
+const char* const StartupGroup = "Startup";
+
+// Splits a line of the list into its name and kind; false when the kind
+// is not a number. The kind follows the last ";", so a file name with a
+// ";" of its own keeps it.
+bool SplitUnfinishedLine(const std::string& Line, std::string& Name, int64_t& Kind) {
+    const size_t semicolon = Line.rfind(';');
+    if (semicolon == std::string::npos) return false;
+    Name = Line.substr(0, semicolon);
+    return TryStrToInt(Trim(Line.substr(semicolon + 1)), Kind);
+}
+
+// Removes a Program Manager item of the start-up group; every failure is
+// ignored (the item may be gone, Program Manager may not answer).
+void DeleteStartupItem(const std::string& Item) {
+    try {
+        TProgramManager& pm = ProgramManager();
+        pm.SelectGroup(StartupGroup);
+        // Some Program Managers list no items for a group they have;
+        // opening the group makes it current all the same.
+        if (pm.CurrentGroup().empty()) pm.CreateGroup(StartupGroup);
+        pm.DeleteItem(Item);
+        Log("Removed the Program Manager item " + Item);
+    } catch (const std::exception& e) {
+        Log("The Program Manager item " + Item + " was not removed: " + ExceptionLogText(e));
+    }
+}
+
+}  // namespace
+
+// ------------------------------------------------- the unfinished list
+
+void TInstall::AddUnfinishedEntry(const std::string& Name, TUnfinishedKind Kind) {
+    ++FUnfinishedCount;
+    RegWriteString(hkLocalMachine, UnfinishedListKey, Name, IntToStr(static_cast<int>(Kind)));
+}
+
+void TInstall::ReadUnfinishedList(TStringList& List) {
+    List.Clear();
+    TRegistry reg;
+    reg.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (!reg.OpenKeyReadOnly(UnfinishedListKey)) return;
+    for (const std::string& name : reg.GetValueNames()) List.Add(name + ";" + reg.ReadString(name));
+}
+
+void TInstall::ClearUnfinishedList() {
+    TRegistry reg;
+    reg.SetRootKey(HKEY_LOCAL_MACHINE);
+    (void)reg.DeleteKey(UnfinishedListKey);  // a missing list is no error
+}
+
+// ------------------------------------------------------- start-up links
+
+void TInstall::AddStartupLink(const std::string& Name, const std::string& Target, const std::string& Parameters) {
+    // Owned here for the moment it takes to make the link; gone afterwards,
+    // also when making it fails.
+    std::unique_ptr<TInstallShellLink> link(new TInstallShellLink(this));
+    link->SetName(Name);
+    link->SetObjectLocationType(ddAbsolute);
+    link->SetObjectLocation(Target);
+    link->SetParameters(Parameters);
+    const TWindowsPlatform platform = GetWindowsPlatform();
+    // The entry that removes the link is written before the link exists,
+    // so that no link is ever left without one.
+    if (platform == wpWindows95 || platform == wpWindowsNT) {
+        link->SetDestDirType(ddStartUpMenuDir);
+        link->SetDestDir("");
+        AddUnfinishedEntry(link->LinkFilePath(), ukFile);
+    } else {
+        link->SetDestDirType(ddProgramMenuDir);
+        link->SetDestDir(std::string("\\") + StartupGroup);
+        AddUnfinishedEntry(ChangeFileExt(link->LinkName(), ""), ukProgramManagerItem);
+    }
+    link->Process();
+    Log("Made the start-up link " + link->LinkName() + " to " + Target);
+}
+
+void TInstall::RegisterContinuation() {
+    AddStartupLink("VantrelAddLink", Application.ExeName(), "*ABOOT");
+}
+
+// ------------------------------------------------------------ restarting
+
+void TInstall::RestartWindows() {
+    const TWindowsPlatform platform = GetWindowsPlatform();
+    bool asked = false;
+    if (platform == wpWindows95) {
+        asked = ExitWindowsEx(EWX_REBOOT, 0) != 0;
+    } else if (platform == wpWindowsNT) {
+        HANDLE token = nullptr;
+        if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+            TOKEN_PRIVILEGES privileges{};
+            privileges.PrivilegeCount = 1;
+            privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+            // AdjustTokenPrivileges succeeds without granting a privilege
+            // the account lacks; ERROR_NOT_ALL_ASSIGNED tells.
+            asked = LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid) &&
+                    AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) &&
+                    GetLastError() == ERROR_SUCCESS && ExitWindowsEx(EWX_REBOOT, 0);
+            CloseHandle(token);
+        }
+    }
+    if (asked) {
+        Log("Asked Windows to restart");
+        return;
+    }
+    if (platform == wpWindows95 || platform == wpWindowsNT)
+        Log("Windows refused to restart: " + SysErrorMessage(GetLastOSError()));
+    ShowMessage(TranslateMessageText("Could not reboot windows. Please manually reboot windows."));
+}
+
+// ------------------------------------------------------ the continuation
+
+void TInstall::ContinueAfterReboot() {
+    FRunning = true;
+    struct TRunningFlag {
+        bool& Flag;
+        ~TRunningFlag() { Flag = false; }
+    } running{FRunning};
+    Log("Continuing the installation after the restart");
+    TStringList list;
+    ReadUnfinishedList(list);
+    // Read once, then forgotten: whatever happens below, the next start of
+    // Windows does not run this work again.
+    ClearUnfinishedList();
+    for (const std::string& line : list.Strings) {
+        std::string name;
+        int64_t kind = -1;
+        if (!SplitUnfinishedLine(line, name, kind))
+            throw Exception(TranslatedFmt("There is an invalid entry for the unfinished install list %s", line));
+        switch (kind) {
+        case ukComponent:
+            for (TInstallContainer* c : TInstallContainer::Registry())
+                if (c != this && SameText(c->Name(), name)) {
+                    Log("Continuing " + name);
+                    c->ContinueAfterReboot();
+                }
+            break;
+        case ukFile:
+            if (FileDelete(name)) Log("Deleted " + name);
+            break;
+        case ukProgramManagerItem: DeleteStartupItem(name); break;
+        default: break;
+        }
+    }
+    if (OnShowGoodInstall) OnShowGoodInstall(this);
+    Broadcast(ev::GoodInstallation);
+    Broadcast(ev::eccGoodInstallDialogManager);
+    try {
+        ScheduleSelfDelete();
+    } catch (const std::exception& e) {
+        Log("Warning: the setup program could not be scheduled for deletion at restart: " + ExceptionLogText(e));
+    }
+    CleanupAndTerminate();
+    Log("Run ended: installation complete after the restart");
+}
+
+}  // namespace vtrl
