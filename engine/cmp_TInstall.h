@@ -66,7 +66,8 @@ public:
                                    const std::string& Title);
     // Makes the start-up link "VantrelAddLink" that starts this program with
     // "*ABOOT" at the next logon (AddStartupLink), so that the continuation
-    // run finishes what waits for the restart.
+    // run finishes what waits for the restart; a silent run passes /SILENT
+    // on, and a logged run its /LOG= file.
     virtual void RegisterContinuation();
     // The application-wide handler of unhandled exceptions.
     virtual void HandleException(TComponent* Sender, const std::exception& E);
@@ -96,10 +97,12 @@ public:
     std::vector<std::string> SetupArchiveSources(const std::string& ExeName) const;
     // True when the user's abort should go ahead (OnUserAbort may veto).
     bool ConfirmUserAbort() override;
+    // The unfinished-install list's key under HKEY_LOCAL_MACHINE.
+    virtual std::string UnfinishedListKey() const;
     // Deletes the unfinished-install list (a missing list is no error).
     virtual void ClearUnfinishedList();
-    // Writes the entry under HKEY_LOCAL_MACHINE\SOFTWARE\VANTRELINSTALLING
-    // and counts it; raises EIRCannotWriteValue when it cannot.
+    // Writes the entry as a value of the list's key and counts it; raises
+    // EIRCannotWriteValue when it cannot.
     void AddUnfinishedEntry(const std::string& Name, TUnfinishedKind Kind) override;
     void AddStartupLink(const std::string& Name, const std::string& Target, const std::string& Parameters) override;
 

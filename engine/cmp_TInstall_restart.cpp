@@ -20,8 +20,6 @@ namespace vtrl {
 
 namespace {
 
-const char* const UnfinishedListKey = "\\SOFTWARE\\VANTRELINSTALLING";
-
 // Program Manager's group that runs its items at the next logon.
 const char* const StartupGroup = "Startup";
 
@@ -55,23 +53,25 @@ void DeleteStartupItem(const std::string& Item) {
 
 // ------------------------------------------------- the unfinished list
 
+std::string TInstall::UnfinishedListKey() const { return "\\SOFTWARE\\VANTRELINSTALLING"; }
+
 void TInstall::AddUnfinishedEntry(const std::string& Name, TUnfinishedKind Kind) {
     ++FUnfinishedCount;
-    RegWriteString(hkLocalMachine, UnfinishedListKey, Name, IntToStr(static_cast<int>(Kind)));
+    RegWriteString(hkLocalMachine, UnfinishedListKey(), Name, IntToStr(static_cast<int>(Kind)));
 }
 
 void TInstall::ReadUnfinishedList(TStringList& List) {
     List.Clear();
     TRegistry reg;
     reg.SetRootKey(HKEY_LOCAL_MACHINE);
-    if (!reg.OpenKeyReadOnly(UnfinishedListKey)) return;
+    if (!reg.OpenKeyReadOnly(UnfinishedListKey())) return;
     for (const std::string& name : reg.GetValueNames()) List.Add(name + ";" + reg.ReadString(name));
 }
 
 void TInstall::ClearUnfinishedList() {
     TRegistry reg;
     reg.SetRootKey(HKEY_LOCAL_MACHINE);
-    (void)reg.DeleteKey(UnfinishedListKey);  // a missing list is no error
+    (void)reg.DeleteKey(UnfinishedListKey());  // a missing list is no error
 }
 
 // ------------------------------------------------------- start-up links
@@ -101,7 +101,13 @@ void TInstall::AddStartupLink(const std::string& Name, const std::string& Target
 }
 
 void TInstall::RegisterContinuation() {
-    AddStartupLink("VantrelAddLink", Application.ExeName(), "*ABOOT");
+    // A silent run's continuation is silent too (nobody is there to answer
+    // its completion page after the logon), and it logs where the run did.
+    std::string options;
+    if (IsSilent()) options += "/SILENT ";
+    if (const std::string& log = LogFileName(); !log.empty())
+        options += log.find_first_of(" \t") == std::string::npos ? "/LOG=" + log + " " : "\"/LOG=" + log + "\" ";
+    AddStartupLink("VantrelAddLink", Application.ExeName(), options + "*ABOOT");
 }
 
 // ------------------------------------------------------------ restarting

@@ -31,6 +31,10 @@ public:
     void DeletePresetupFiles() override { Steps.push_back("DeletePresetupFiles"); }
     void RegisterContinuation() override { Steps.push_back("RegisterContinuation"); }
     void RestartWindows() override { Steps.push_back("RestartWindows"); }
+    // A list of the test's own: other programs run in the same prefix.
+    std::string UnfinishedListKey() const override {
+        return "\\SOFTWARE\\VANTRELINSTALLING_TEST" + std::to_string(GetCurrentProcessId());
+    }
     std::vector<std::string> Steps;
 };
 
@@ -427,7 +431,7 @@ TEST_F(Continuation, ContinuationDoesTheListedWork) {
     Install->AddUnfinishedEntry("NoSuchComponent", ukComponent);
     Install->AddUnfinishedEntry(batch, ukFile);
     Install->AddUnfinishedEntry(Dir + "\\missing.bat", ukFile);
-    RegWriteString(hkLocalMachine, "\\SOFTWARE\\VANTRELINSTALLING", "Future", "7");
+    RegWriteString(hkLocalMachine, Install->UnfinishedListKey(), "Future", "7");
     bool completion = false;
     Install->OnShowGoodInstall = [&](TComponent*) { completion = true; };
     Install->ContinueAfterReboot();
@@ -448,9 +452,9 @@ TEST_F(Continuation, ContinuationDoesTheListedWork) {
 TEST_F(Continuation, AnInvalidEntryStopsItAfterTheListIsGone) {
     const std::string first = Touch("a.bat"), last = Touch("c.txt");
     // The registry lists values by name.
-    RegWriteString(hkLocalMachine, "\\SOFTWARE\\VANTRELINSTALLING", first, "1");
-    RegWriteString(hkLocalMachine, "\\SOFTWARE\\VANTRELINSTALLING", Dir + "\\b", "one");
-    RegWriteString(hkLocalMachine, "\\SOFTWARE\\VANTRELINSTALLING", last, "1");
+    RegWriteString(hkLocalMachine, Install->UnfinishedListKey(), first, "1");
+    RegWriteString(hkLocalMachine, Install->UnfinishedListKey(), Dir + "\\b", "one");
+    RegWriteString(hkLocalMachine, Install->UnfinishedListKey(), last, "1");
     try {
         Install->ContinueAfterReboot();
         FAIL() << "no exception";
@@ -467,13 +471,18 @@ TEST_F(Continuation, AnInvalidEntryStopsItAfterTheListIsGone) {
 // Rule: the continuation link starts this program with "*ABOOT" from the
 // Startup folder, and its removal is listed before it exists.
 TEST_F(Continuation, TheContinuationLinkStartsThisProgramAfterTheRestart) {
+    const std::string log = Dir + "\\run log.txt";
+    OpenLog(log);
     Install->TInstall::RegisterContinuation();
+    CloseLog();
+    DeleteFileA(log.c_str());
     const std::string link = StartupFolder() + "\\" + ChangeFileExt(ExtractFileName(Application.ExeName()), ".LNK");
     EXPECT_EQ(List(), std::vector<std::string>{link + ";1"});
     ASSERT_TRUE(FileExists(link));
     const auto [target, arguments] = ReadLink(link);
     EXPECT_TRUE(SameText(target, Application.ExeName())) << target;
-    EXPECT_EQ(arguments, "*ABOOT");
+    // The silent, logged run's continuation is silent and logs there too.
+    EXPECT_EQ(arguments, "/SILENT \"/LOG=" + log + "\" *ABOOT");
     EXPECT_EQ(Install->ComponentCount(), 0) << "the link component is gone";
     DeleteFileA(link.c_str());
 }

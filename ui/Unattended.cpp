@@ -28,13 +28,16 @@ public:
         // may append to the same log.
         H = CreateFileA(Name.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (H != INVALID_HANDLE_VALUE) FName = Name;
         return H != INVALID_HANDLE_VALUE;
     }
     void Close() {
         if (H != INVALID_HANDLE_VALUE) CloseHandle(H);
         H = INVALID_HANDLE_VALUE;
+        FName.clear();
     }
     bool IsOpen() const { return H != INVALID_HANDLE_VALUE; }
+    const std::string& Name() const { return FName; }
     void Write(const std::string& s) {
         DWORD written = 0;
         if (IsOpen()) (void)WriteFile(H, s.data(), static_cast<DWORD>(s.size()), &written, nullptr);
@@ -42,6 +45,7 @@ public:
 
 private:
     HANDLE H = INVALID_HANDLE_VALUE;
+    std::string FName;
 };
 
 TLogFile gLog;
@@ -201,6 +205,7 @@ void OpenLog(const std::string& FileName) {
 
 void CloseLog() { gLog.Close(); }
 bool LogEnabled() { return gLog.IsOpen(); }
+const std::string& LogFileName() { return gLog.Name(); }
 
 void Log(const std::string& Text) {
     if (!gLog.IsOpen()) return;

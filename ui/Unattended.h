@@ -109,6 +109,8 @@ void SetNoRestartRequested(bool Value);
 void OpenLog(const std::string& FileName);
 void CloseLog();
 bool LogEnabled();
+// The file the log goes to, as OpenLog was given it; empty while logging is off.
+const std::string& LogFileName();
 // Appends one line "<program>: <Text>" to the run log, where <program> is
 // the lower-case file name of ParamStr(0) without extension. Line breaks
 // inside Text are written as " | " so that every entry stays one line. The
