@@ -4,6 +4,7 @@
 // installation afterwards.
 #include <windows.h>
 
+#include <exception>
 #include <memory>
 
 #include "Dialogs.h"
@@ -13,6 +14,7 @@
 #include "cmp_TInstall.h"
 #include "cmp_TInstallShellLink.h"
 #include "cmp_TProgramManager.h"
+#include "exceptions_ProgramManager.h"
 #include "routines_Registry.h"
 #include "routines_WinVersion.h"
 
@@ -91,13 +93,38 @@ void TInstall::AddStartupLink(const std::string& Name, const std::string& Target
         link->SetDestDirType(ddStartUpMenuDir);
         link->SetDestDir("");
         AddUnfinishedEntry(link->LinkFilePath(), ukFile);
-    } else {
-        link->SetDestDirType(ddProgramMenuDir);
-        link->SetDestDir(std::string("\\") + StartupGroup);
-        AddUnfinishedEntry(ChangeFileExt(link->LinkName(), ""), ukProgramManagerItem);
+        link->Process();
+        Log("Made the start-up link " + link->LinkFilePath());
+        return;
     }
-    link->Process();
-    Log("Made the start-up link " + link->LinkName() + " to " + Target);
+    link->SetDestDirType(ddProgramMenuDir);
+    link->SetDestDir(std::string("\\") + StartupGroup);
+    const std::string item = ChangeFileExt(link->LinkName(), "");
+    AddUnfinishedEntry(item, ukProgramManagerItem);
+    try {
+        link->Process();
+        Log("Made the Program Manager item " + item + " in the group " + StartupGroup);
+    } catch (const EAIPMError& e) {
+        // Some Program Managers take no arguments in an item's command line
+        // (Wine's refuses them). Without its start-up link the installation
+        // would never be finished, so a shell link in the Startup folder
+        // takes the item's place where the system has shell links; where it
+        // has none, the Program Manager's refusal stands.
+        if (Parameters.empty()) throw;
+        const std::exception_ptr refusal = std::current_exception();
+        Log("Program Manager refused the item " + item + " (" + ExceptionLogText(e) +
+            "): a shell link in the Startup folder starts the continuation instead");
+        link->SetMethod(mtShellLinkInterface);
+        link->SetDestDirType(ddStartUpMenuDir);
+        link->SetDestDir("");
+        AddUnfinishedEntry(link->LinkFilePath(), ukFile);
+        try {
+            link->Process();
+        } catch (const std::exception&) {
+            std::rethrow_exception(refusal);
+        }
+        Log("Made the start-up link " + link->LinkFilePath());
+    }
 }
 
 void TInstall::RegisterContinuation() {
