@@ -42,9 +42,10 @@ TEST(LoaderOptions, KnownOptionsAnywhereEverythingElseReported) {
     EXPECT_EQ(o.LogFile, "C:\\work\\run.log");
     EXPECT_EQ(o.Unknown, "");
     EXPECT_FALSE(o.Help);
-    o = ParseLoaderOptions({"extra", "/SILENT", "/verbose"}, "C:\\work");
+    o = ParseLoaderOptions({"extra", "/SILENT", "/verbose", "/NoRestart"}, "C:\\work");
     EXPECT_TRUE(o.Silent);
     EXPECT_TRUE(o.Verbose);
+    EXPECT_TRUE(o.NoRestart);
     EXPECT_EQ(o.Unknown, "extra");
     o = ParseLoaderOptions({"/LOG=D:\\logs\\a b.log"}, "C:\\work");
     EXPECT_EQ(o.LogFile, "D:\\logs\\a b.log");
@@ -118,10 +119,10 @@ TEST(LoaderCommandLine, PlainAndSelfExtractingForms) {
     plain.SetupArchive = "D:\\Dist Dir\\setup.1";
     EXPECT_EQ(SetupCommandLine("C:\\t\\setup_prog.exe", o, plain, "D:\\Dist Dir\\setup.exe"),
               "\"C:\\t\\setup_prog.exe\" /SILENT /LOG=C:\\logs\\run.log \"D:\\Dist Dir\"");
-    o.Verbose = true;
+    o.Verbose = o.NoRestart = true;
     EXPECT_EQ(SetupCommandLine("C:\\t\\setup_prog.exe", o, plain, "D:\\Dist Dir\\setup.exe"),
-              "\"C:\\t\\setup_prog.exe\" /SILENT /VERBOSE /LOG=C:\\logs\\run.log \"D:\\Dist Dir\"");
-    o.Verbose = false;
+              "\"C:\\t\\setup_prog.exe\" /SILENT /VERBOSE /NORESTART /LOG=C:\\logs\\run.log \"D:\\Dist Dir\"");
+    o.Verbose = o.NoRestart = false;
     TDistributionParts self;
     self.SelfExtracting = true;
     self.SetupArchive = "A:\\setup.exe";

@@ -45,9 +45,11 @@ TEST(ParseRunOptions, LeadingOptionsAreStripped) {
     EXPECT_EQ(o.Args, (Args{"setup.exe", "*BUILD", "x"}));
 
     EXPECT_FALSE(o.Verbose);
-    o = ParseRunOptions({"setup.exe", "/Log=a.log", "/SiLeNt", "/Verbose"});
+    EXPECT_FALSE(o.NoRestart);
+    o = ParseRunOptions({"setup.exe", "/Log=a.log", "/SiLeNt", "/Verbose", "/norestart"});
     EXPECT_TRUE(o.Silent);
     EXPECT_TRUE(o.Verbose);
+    EXPECT_TRUE(o.NoRestart);
     EXPECT_EQ(o.LogFile, "a.log");
     EXPECT_EQ(o.Args, (Args{"setup.exe"}));
 }
