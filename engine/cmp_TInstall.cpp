@@ -7,6 +7,10 @@
 #include "Forms.h"
 #include "Unattended.h"
 #include "cmp_TInstallFile.h"
+#include "cmp_TInstallShellLink.h"
+#include "cmp_TUninstallEXE.h"
+#include "constants_UninstallRecord.h"
+#include "routines_Registry.h"
 #include "routines_RestartFiles.h"
 #include "routines_UninstallRecord.h"
 
@@ -224,6 +228,7 @@ void TInstall::Process() {
         TRecordAppendScope record;
         TFileContainer::Process();
     }
+    WriteProgramListValues();
     if (FUnfinishedCount > 0) RegisterContinuation();
     const bool restartWanted = RestartNeeded;
     if (RestartNeeded) Broadcast(ev::ShutDownDialog);
@@ -262,6 +267,38 @@ void TInstall::Process() {
     CleanupAndTerminate();
     FRunning = false;
     Log("Run ended: installation complete");
+}
+
+void TInstall::WriteProgramListValues() {
+    TUninstallEXE* uninstall = nullptr;
+    for (TInstallContainer* c : TInstallContainer::Registry())
+        if (auto* u = As<TUninstallEXE>(c); u && u->Written()) uninstall = u;
+    // Without the uninstall program the list has no entry to describe.
+    if (!uninstall) return;
+    namespace rec = uninstall_record;
+    const std::string key = UninstallKeyBase + ProductName();
+    const std::string program = uninstall->DestinationPath();
+    std::string icon = program;
+    if (TInstallShellLink* main = TInstallShellLink::MainExecutableLink()) icon = main->ExpandObjectLocation();
+    // The record lists everything but the uninstall program itself.
+    int64_t bytes = RecordedFilesSize(key);
+    if (TFileHandleOwner own{FileOpenRead(program)}; own.Valid()) bytes += std::max<int64_t>(FileSize(own.Get()), 0);
+    const int64_t kilobytes = (bytes + 1023) / 1024;
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    char date[16];
+    std::snprintf(date, sizeof(date), "%04u%02u%02u", today.wYear, today.wMonth, today.wDay);
+    RegWriteString(hkLocalMachine, key, rec::DisplayVersion, FInformation.Version());
+    RegWriteString(hkLocalMachine, key, rec::Publisher, FInformation.CompanyName());
+    RegWriteString(hkLocalMachine, key, rec::InstallLocation, MainInstallDir());
+    RegWriteString(hkLocalMachine, key, rec::DisplayIcon, icon);
+    RegWriteInteger(hkLocalMachine, key, rec::EstimatedSize, static_cast<int32_t>(std::min<int64_t>(kilobytes, INT32_MAX)));
+    RegWriteString(hkLocalMachine, key, rec::QuietUninstallString,
+                   "\"" + program + "\" /SILENT " + ProductName());
+    RegWriteInteger(hkLocalMachine, key, rec::NoModify, 1);
+    RegWriteInteger(hkLocalMachine, key, rec::NoRepair, 1);
+    RegWriteString(hkLocalMachine, key, rec::InstallDate, date);
+    Log("Program list entry: " + FInformation.Version() + ", " + IntToStr(kilobytes) + " KB");
 }
 
 void TInstall::RequestTermination() { Application.Terminate(); }

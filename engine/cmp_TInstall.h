@@ -95,6 +95,13 @@ public:
     // The sources of "setup.1" in their order: ExeName, then the
     // PresetupFiles (one without a directory lies beside ExeName).
     std::vector<std::string> SetupArchiveSources(const std::string& ExeName) const;
+    // After the install pass, when it installed the uninstall program: the
+    // values of the uninstall record that Windows' list of installed
+    // programs and package tools read besides "DisplayName" and
+    // "UninstallString" (version, publisher, location, icon, measured size,
+    // the silent removal's command line, removal only, install date).
+    // Raises EIRCannotWriteValue when a value cannot be written.
+    virtual void WriteProgramListValues();
     // True when the user's abort should go ahead (OnUserAbort may veto).
     bool ConfirmUserAbort() override;
     // The unfinished-install list's key under HKEY_LOCAL_MACHINE.

@@ -231,3 +231,32 @@ TEST(UninstallEXEClass, PublishesWhatAnInstallFilePublishes) {
     EXPECT_NE(c->FindProp("Container"), nullptr);
     EXPECT_NE(c->FindProp("OverwriteMode"), nullptr);
 }
+
+// Rule: the product's size is what the record's files (the Files chain and
+// the ActiveX servers) hold on disk; a file that is gone counts nothing,
+// and a Files key after a gap in the chain is not looked at, as the
+// uninstall program would not look at it either.
+TEST_F(Record, TheRecordedSizeIsMeasuredOnDisk) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string dir = std::string(temp) + "vtrl_size_" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(dir.c_str(), nullptr);
+    auto make = [&](const std::string& Name, size_t Size) {
+        const std::string path = dir + "\\" + Name;
+        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        std::string bytes(Size, 'x');
+        DWORD written = 0;
+        WriteFile(h, bytes.data(), static_cast<DWORD>(Size), &written, nullptr);
+        CloseHandle(h);
+        return path;
+    };
+    AppendFilesEntry(Base, make("a.txt", 1000));
+    AppendFilesEntry(Base, dir + "\\gone.txt");
+    AppendNumberedEntry(Base + "\\Files1", make("b.txt", 2000));
+    AppendNumberedEntry(Base + "\\Files3", make("beyond.txt", 4000));  // Files2 is missing
+    AppendActiveXEntry(Base, make("s.ocx", 300), false);
+    EXPECT_EQ(RecordedFilesSize(Base), 3300);
+    for (const char* name : {"a.txt", "b.txt", "beyond.txt", "s.ocx"}) DeleteFileA((dir + "\\" + name).c_str());
+    RemoveDirectoryA(dir.c_str());
+    EXPECT_EQ(RecordedFilesSize(Base), 0);
+}

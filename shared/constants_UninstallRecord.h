@@ -23,13 +23,42 @@
 //         "Key"          string  the key path written, with a leading backslash
 //         "Root"         DWORD   the TRootKeys ordinal (the one integer value)
 //         Entries              one string value per registry value written
-//     INIFiles, Aliases, BDE   written by components outside this kit
+//     What Windows' list of installed programs (and package tools) read
+//     besides those two, written by setup at the end of the install pass:
+//     "DisplayVersion"   string  the product's version
+//     "Publisher"        string  the company name
+//     "InstallLocation"  string  the main install directory
+//     "DisplayIcon"      string  the main program (or the uninstall program)
+//     "EstimatedSize"    DWORD   KB of the files the record lists, measured
+//     "QuietUninstallString" string  "<program path>" /SILENT <ProductName>
+//     "NoModify", "NoRepair"  DWORD  1: the entry offers removal only
+//     "InstallDate"      string  yyyymmdd, the day of the install
+//     INIFiles                 written by components outside this kit
+//       <any name>             one sub-key per INI file; the name means nothing
+//         "FilePath"     string  full path of the INI file
+//         Entries
+//           <section>          one sub-key per section written, named as it
+//             <entry>    any     one value per entry written, named as the
+//                                entry; its data is never read
+//     Aliases                  written by components outside this kit
+//     BDE                      written by components outside this kit
+//       "Entries"        string  this product's share of the database
+//                                engine's use count (its "UseCount")
 #pragma once
 
 namespace vtrl::uninstall_record {
 
 inline constexpr const char* DisplayName = "DisplayName";
 inline constexpr const char* UninstallString = "UninstallString";
+inline constexpr const char* DisplayVersion = "DisplayVersion";
+inline constexpr const char* Publisher = "Publisher";
+inline constexpr const char* InstallLocation = "InstallLocation";
+inline constexpr const char* DisplayIcon = "DisplayIcon";
+inline constexpr const char* EstimatedSize = "EstimatedSize";
+inline constexpr const char* QuietUninstallString = "QuietUninstallString";
+inline constexpr const char* NoModify = "NoModify";
+inline constexpr const char* NoRepair = "NoRepair";
+inline constexpr const char* InstallDate = "InstallDate";
 inline constexpr const char* FilesKey = "Files";
 inline constexpr const char* ActiveXKey = "ActiveX";
 inline constexpr const char* RegistryKeysKey = "RegistryKeys";
@@ -38,6 +67,9 @@ inline constexpr const char* Entries = "Entries";
 inline constexpr const char* FilePrefix = "File";
 inline constexpr const char* ActiveXInProcess = "0";
 inline constexpr const char* ActiveXProgram = "1";
+inline constexpr const char* INIFilesKey = "INIFiles";
+inline constexpr const char* FilePath = "FilePath";
+inline constexpr const char* BDEKey = "BDE";
 
 // How many Files keys an entry tries (Files, Files1 ... Files<n-1>) before
 // the last failure is reported (with FilesKeyEntryLimit, room for two

@@ -140,4 +140,29 @@ std::string UninstallCommandLine(const std::string& ProgramPath, const std::stri
     return "\"" + ProgramPath + "\" " + ProductName;
 }
 
+int64_t RecordedFilesSize(const std::string& Base) {
+    int64_t total = 0;
+    auto addFilesOf = [&](const std::string& Key, bool ActiveX) {
+        TRegistry reg;
+        SelectRootKey(reg, hkLocalMachine);
+        if (!reg.OpenKeyReadOnly(Key)) return false;
+        for (const std::string& name : reg.GetValueNames()) {
+            std::string path;
+            if (SameText(name, rec::Entries) || !reg.TryReadString(name, path)) continue;
+            if (ActiveX) path = path.substr(0, path.find(';'));
+            WIN32_FILE_ATTRIBUTE_DATA data;
+            if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
+                !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                total += (int64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        }
+        return true;
+    };
+    const std::string base = Base + "\\";
+    // Files, Files1, Files2, ... up to the first missing one.
+    for (int k = 0; addFilesOf(base + rec::FilesKey + (k ? IntToStr(k) : std::string()), false); ++k) {
+    }
+    addFilesOf(base + rec::ActiveXKey, true);
+    return total;
+}
+
 }  // namespace vtrl

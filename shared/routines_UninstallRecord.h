@@ -2,6 +2,7 @@
 // Files roll-over and the uninstall command line.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace vtrl {
@@ -41,6 +42,12 @@ public:
     TRecordAppendScope(const TRecordAppendScope&) = delete;
     TRecordAppendScope& operator=(const TRecordAppendScope&) = delete;
 };
+
+// The bytes of the files the record under Base lists (the Files chain as
+// the uninstall program follows it, and the ActiveX servers), measured on
+// disk now; files that are gone count nothing. What Windows' list of
+// installed programs shows as the product's size.
+int64_t RecordedFilesSize(const std::string& Base);
 
 // The "UninstallString": the program path in double quotes, so that blanks
 // in it cannot run into the product name, one blank, then the product name.

@@ -7,6 +7,7 @@
 #include "Dialogs.h"
 #include "SysUtils.h"
 #include "Unattended.h"
+#include "routines_AliasRemoval.h"
 #include "routines_RestartFiles.h"
 
 namespace vtrl {
@@ -16,6 +17,20 @@ namespace {
 constexpr const char* NoProductMessage =
     "Please remove this software from the Add/Remove Programs from the Control Panel";
 constexpr const char* RegistryFailedMessage = "Some or all of the registry keys could not could not be removed";
+
+// True when the directory Dir holds the one file Name and nothing else.
+bool DirectoryHoldsOnly(const std::string& Dir, const std::string& Name) {
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((AddBackSlash(Dir) + "*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    bool only = true;
+    do {
+        const std::string entry = found.cFileName;
+        if (entry != "." && entry != ".." && !SameText(entry, Name)) only = false;
+    } while (only && FindNextFileA(h, &found));
+    FindClose(h);
+    return only;
+}
 
 // Hides the progress bar when a step ends, also when it fails.
 class TProgressShown {
@@ -173,7 +188,7 @@ void TUninstallForm::RunRemoval() {
     // without one the run must change nothing, this program file included.
     CheckRecord(FProductName);
     Log("Removal started: " + FRemoval.BaseKey);
-    Log("Database alias removal is not available yet");
+    Log("Database aliases deleted: " + IntToStr(RemoveAliases(FRemoval)));
     Tick(AliasesCB);
 
     WithProgress([this] { Log("ActiveX servers removed: " + IntToStr(RemoveActiveX(FRemoval))); });
@@ -185,16 +200,20 @@ void TUninstallForm::RunRemoval() {
     });
     Tick(FilesCB);
 
-    Log("INI file entry removal is not available yet");
+    Log("INI files changed: " + IntToStr(RemoveIniEntries(FRemoval)));
     Tick(INIFilesCB);
 
-    Log("Database engine removal is not available yet");
+    // Logs its own line: what it did to the engine.
+    RemoveEngineShare(FRemoval);
     Tick(BDECB);
 
     {
         TPhaseTimer timer("removing directories");
         Log("Directories removed: " + IntToStr(RemoveDirectories(FRemoval)));
     }
+    if (FRemoval.LeftForRestart > 0)
+        Log(IntToStr(FRemoval.LeftForRestart) + " files in use are deleted at the next restart, and " +
+            IntToStr(ScheduleDirectoriesForRestart(FRemoval)) + " directories with them");
 
     bool registryRemoved;
     {
@@ -219,8 +238,21 @@ void TUninstallForm::RemoveOwnFile() {
     } else {
         DeleteAtRestart(exe);
         Log("Program file scheduled for deletion at restart: " + exe);
+        // Its folder goes with it when nothing else is left in it (a
+        // folder that is not empty by then stays).
+        const std::string dir = ExtractFileDir(exe);
+        if (DirectoryHoldsOnly(dir, ExtractFileName(exe))) {
+            try {
+                DeleteAtRestart(dir);
+                Log("Its directory is removed at restart: " + dir);
+            } catch (const std::exception& e) {
+                Log("Its directory is not removed at restart: " + std::string(e.what()));
+            }
+        }
         message = "The uninstallation program for " + FProductName + " will be removed after you reboot your computer.";
     }
+    // Files in use wait for the restart: the removal finishes then.
+    if (FRemoval.LeftForRestart > 0) Application.ExitCode = 3010;
     MessageDlg(message, mtInformation, {mbOK}, 0);
 }
 

@@ -3,12 +3,16 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "Controls.h"
 #include "Dialogs.h"
 #include "FileShim.h"
 #include "SysUtils.h"
 #include "Unattended.h"
+#include "constants_UninstallRecord.h"
 #include "routines_Registry.h"
+#include "routines_RestartFiles.h"
 #include "routines_SysError.h"
 
 namespace vtrl {
@@ -155,6 +159,45 @@ bool TSharedFileCounts::Check(const std::string& Path, TMissingCount Missing) {
     return true;
 }
 
+bool DeleteOrLeaveForRestart(TRemovalContext& Ctx, const std::string& Path) {
+    if (FileDelete(Path)) {
+        Log("Deleted " + Path);
+        return true;
+    }
+    const int cause = GetLastOSError();
+    if (!FileInUse(Path)) {
+        Log("Could not delete " + Path + ": " + SysErrorMessage(cause));
+        return false;
+    }
+    try {
+        DeleteAtRestart(Path);
+        ++Ctx.LeftForRestart;
+        Log(Path + " is in use: it is deleted at the next restart");
+    } catch (const std::exception& e) {
+        Log("Could not delete " + Path + ", which is in use: " + e.what());
+    }
+    return false;
+}
+
+int ScheduleDirectoriesForRestart(const TRemovalContext& Ctx) {
+    if (Ctx.LeftForRestart == 0) return 0;
+    std::vector<std::string> dirs;
+    for (const std::string& d : Ctx.Directories.Items())
+        if (DirectoryExists(d)) dirs.push_back(d);
+    std::stable_sort(dirs.begin(), dirs.end(),
+                     [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+    int scheduled = 0;
+    for (const std::string& d : dirs) {
+        try {
+            DeleteAtRestart(d);
+            ++scheduled;
+        } catch (const std::exception& e) {
+            Log("The directory " + d + " is not removed at restart: " + e.what());
+        }
+    }
+    return scheduled;
+}
+
 int RemoveFiles(TRemovalContext& Ctx) {
     int deleted = 0;
     TSharedFileCounts shared;
@@ -168,12 +211,7 @@ int RemoveFiles(TRemovalContext& Ctx) {
             if (p.empty() || !shared.Check(p, TMissingCount::DeleteWithoutAsking)) continue;
             if (!FileExists(p)) continue;
             Ctx.Directories.AddFileDir(p);
-            if (FileDelete(p)) {
-                ++deleted;
-                Log("Deleted " + p);
-            } else {
-                Log("Could not delete " + p);
-            }
+            if (DeleteOrLeaveForRestart(Ctx, p)) ++deleted;
         }
         DeleteKeyTree(key);
         TRegistry reg;
@@ -195,7 +233,7 @@ int RemoveActiveX(TRemovalContext& Ctx, unsigned ServerWaitMs) {
         if (Trim(path).empty() || !shared.Check(path, TMissingCount::Ask)) continue;
         UnregisterServer(path, style, ServerWaitMs);
         Ctx.Directories.AddFileDir(path);
-        if (FileExists(path) && FileDelete(path)) Log("Deleted server " + path);
+        if (FileExists(path)) (void)DeleteOrLeaveForRestart(Ctx, path);
         ++removed;
     }
     DeleteKeyTree(key);
@@ -263,6 +301,272 @@ bool RemoveRegistryValues(TRemovalContext& Ctx) {
     }
     DeleteKeyTree(base);
     return ok;
+}
+
+namespace {
+
+// The file name as the profile functions take it: a bare name lies in the
+// Windows directory, any other path is used as it is.
+std::string ProfileFileName(const std::string& Name) {
+    if (Name.empty() || Name.find_first_of("\\/:") != std::string::npos) return Name;
+    char dir[MAX_PATH];
+    const UINT n = GetWindowsDirectoryA(dir, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return Name;
+    return AddBackSlash(std::string(dir, n)) + Name;
+}
+
+[[noreturn]] void RaiseIniFile(const char* Message, const std::string& File, const char* Call, DWORD Code) {
+    throw Exception(Fmt(Message, File, Win32ErrorMsg(Call, Code)));
+}
+
+// Calls Get (a profile function filling a list of NUL-ended strings) with
+// a buffer that grows until the list fits, and returns the strings. The
+// profile functions say "too small" by returning the size less two.
+// A list that does not fit into MaxSize raises IniFileUnreadableMessage for
+// File: a list cut short would drop what it leaves out.
+template <class F>
+std::vector<std::string> ReadProfileList(const std::string& File, F Get) {
+    constexpr size_t MaxSize = size_t(64) << 20;
+    std::vector<char> buf(8192);
+    for (;;) {
+        const DWORD n = Get(buf.data(), static_cast<DWORD>(buf.size()));
+        if (n + 2 >= buf.size() && buf.size() >= MaxSize)
+            RaiseIniFile(IniFileUnreadableMessage, File, "GetPrivateProfileSection", ERROR_INSUFFICIENT_BUFFER);
+        if (n + 2 < buf.size()) {
+            std::vector<std::string> out;
+            for (size_t i = 0; i < n;) {
+                const size_t len = strnlen(buf.data() + i, n - i);
+                out.emplace_back(buf.data() + i, len);
+                i += len + 1;
+            }
+            return out;
+        }
+        buf.resize(buf.size() * 2);
+    }
+}
+
+// The name of a section line: the text before its first "=" (the whole
+// line when it has none), without surrounding blanks.
+std::string IniEntryName(const std::string& Line) { return Trim(Line.substr(0, Line.find('='))); }
+
+// One recorded section of an INI file, read and with the recorded entries
+// dropped; Lines holds the survivors in file order.
+struct TIniSectionUpdate {
+    std::string Section;
+    std::vector<std::string> Lines;
+};
+
+// The section block that replaces a section: the survivors from the last
+// to the first, one line per name (at the place of its last line) holding
+// the value of its first line, each ended by a NUL, the block by another.
+std::string ReversedSectionBlock(const std::vector<std::string>& Lines) {
+    std::string block;
+    std::vector<std::string> written;
+    for (auto it = Lines.rbegin(); it != Lines.rend(); ++it) {
+        const std::string name = IniEntryName(*it);
+        bool seen = false;
+        for (const std::string& w : written) seen = seen || SameText(w, name);
+        if (seen) continue;
+        written.push_back(name);
+        std::string value;
+        for (const std::string& l : Lines) {
+            if (!SameText(IniEntryName(l), name)) continue;
+            const size_t eq = l.find('=');
+            if (eq != std::string::npos) value = l.substr(eq + 1);
+            break;
+        }
+        block += name + "=" + value;
+        block += '\0';
+    }
+    block += '\0';
+    return block;
+}
+
+// Reads the recorded sections of File (held open for reading meanwhile, so
+// that nobody takes it for himself between the check and the reads) and
+// returns those that lose an entry. Raises IniFileUnreadableMessage when
+// File cannot be opened for reading. Changes nothing.
+std::vector<TIniSectionUpdate> ReadIniUpdates(const std::string& File, const std::string& EntriesKey) {
+    TFileHandleOwner held(FileOpenRead(File));
+    if (!held.Valid()) RaiseIniFile(IniFileUnreadableMessage, File, "CreateFile", GetLastOSError());
+    const std::vector<std::string> present = ReadProfileList(File, [&](char* Buf, DWORD Size) {
+        return GetPrivateProfileSectionNamesA(Buf, Size, File.c_str());
+    });
+    TRegistry reg;
+    OpenLocalMachine(reg);
+    if (!reg.OpenKeyReadOnly(EntriesKey)) return {};
+    std::vector<TIniSectionUpdate> updates;
+    for (const std::string& section : reg.GetKeyNames()) {
+        TRegistry names;
+        OpenLocalMachine(names);
+        if (!names.OpenKeyReadOnly(EntriesKey + "\\" + section)) continue;
+        int copies = 0;
+        for (const std::string& p : present) copies += SameText(Trim(p), Trim(section)) ? 1 : 0;
+        if (copies == 0) continue;
+        if (copies > 1) {
+            Log("Section [" + section + "] of " + File + " appears " + IntToStr(copies) + " times; left as it is");
+            continue;
+        }
+        std::vector<std::string> recorded;
+        for (const std::string& v : names.GetValueNames())
+            if (!Trim(v).empty()) recorded.push_back(Trim(v));
+        TIniSectionUpdate update{section, ReadProfileList(File, [&](char* Buf, DWORD Size) {
+                                     return GetPrivateProfileSectionA(section.c_str(), Buf, Size, File.c_str());
+                                 })};
+        const size_t before = update.Lines.size();
+        for (size_t i = update.Lines.size(); i-- > 0;) {
+            const std::string name = IniEntryName(update.Lines[i]);
+            for (const std::string& r : recorded) {
+                if (!SameText(name, r)) continue;
+                update.Lines.erase(update.Lines.begin() + static_cast<std::ptrdiff_t>(i));
+                break;
+            }
+        }
+        if (update.Lines.size() != before) updates.push_back(std::move(update));
+    }
+    return updates;
+}
+
+// Writes the updated sections into File: a section with survivors is
+// replaced in one write, one without is erased. Raises
+// IniFileUnwritableMessage when a write fails (that section stays as it
+// was).
+void WriteIniUpdates(const std::string& File, const std::vector<TIniSectionUpdate>& Updates) {
+    for (const TIniSectionUpdate& u : Updates) {
+        BOOL ok;
+        if (u.Lines.empty()) {
+            ok = WritePrivateProfileStringA(u.Section.c_str(), nullptr, nullptr, File.c_str());
+        } else {
+            const std::string block = ReversedSectionBlock(u.Lines);
+            ok = WritePrivateProfileSectionA(u.Section.c_str(), block.c_str(), File.c_str());
+        }
+        if (!ok) RaiseIniFile(IniFileUnwritableMessage, File, "WritePrivateProfileSection", GetLastError());
+        Log("INI section [" + u.Section + "] of " + File + (u.Lines.empty() ? " erased" : " rewritten"));
+    }
+    // Wine keeps profile files in a cache; this writes File out and drops it
+    // there, so that the size taken next and later readers see the changes.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, File.c_str());
+}
+
+// True when Dir holds no entry but "." and ".." (blank names do not count).
+bool DirectoryIsEmpty(const std::string& Dir) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((AddBackSlash(Dir) + "*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    bool empty = true;
+    do {
+        const std::string name = fd.cFileName;
+        if (name != "." && name != ".." && !Trim(name).empty()) empty = false;
+    } while (empty && FindNextFileA(h, &fd));
+    FindClose(h);
+    return empty;
+}
+
+// Deletes File when it has size 0, lists its directory and removes that
+// when nothing else is in it. True when File was deleted. Raises
+// IniFileUnreadableMessage when File cannot be opened to take its size.
+bool DeleteEmptyIniFile(TRemovalContext& Ctx, const std::string& File) {
+    int64_t size;
+    {
+        TFileHandleOwner h(FileOpenRead(File));
+        if (!h.Valid()) RaiseIniFile(IniFileUnreadableMessage, File, "CreateFile", GetLastOSError());
+        size = FileSize(h.Get());
+        if (size < 0) RaiseIniFile(IniFileUnreadableMessage, File, "GetFileSize", GetLastOSError());
+    }
+    if (size != 0) return false;
+    Ctx.Directories.AddFileDir(File);
+    if (!FileDelete(File)) {
+        Log("Could not delete the empty INI file " + File);
+        return false;
+    }
+    Log("Deleted the empty INI file " + File);
+    const std::string dir = ExtractFileDir(File);
+    if (!dir.empty() && DirectoryIsEmpty(dir) && RemoveDirectoryA(dir.c_str())) Log("Removed directory " + dir);
+    return true;
+}
+
+// Undoes one INIFiles sub-key. True when its file was changed.
+bool RemoveIniFileEntries(TRemovalContext& Ctx, const std::string& Key) {
+    std::string file;
+    {
+        TRegistry reg;
+        OpenLocalMachine(reg);
+        if (!reg.OpenKeyReadOnly(Key) || !reg.TryReadString(uninstall_record::FilePath, file)) return false;
+    }
+    file = ProfileFileName(file);
+    if (!FileExists(file)) {
+        if (!file.empty()) Log("INI file " + file + " not found; skipped");
+        return false;
+    }
+    const std::string entries = Key + "\\" + uninstall_record::Entries;
+    std::vector<TIniSectionUpdate> updates;
+    {
+        TRegistry reg;
+        OpenLocalMachine(reg);
+        if (reg.KeyExists(entries)) updates = ReadIniUpdates(file, entries);
+    }
+    if (!updates.empty()) WriteIniUpdates(file, updates);
+    const bool deleted = DeleteEmptyIniFile(Ctx, file);
+    return deleted || !updates.empty();
+}
+
+}  // namespace
+
+int RemoveIniEntries(TRemovalContext& Ctx) {
+    const std::string base = Ctx.BaseKey + "\\" + uninstall_record::INIFilesKey;
+    std::vector<std::string> files;
+    {
+        TRegistry reg;
+        OpenLocalMachine(reg);
+        if (!reg.OpenKeyReadOnly(base)) return 0;
+        files = reg.GetKeyNames();
+    }
+    int changed = 0;
+    for (const std::string& x : files) {
+        if (RemoveIniFileEntries(Ctx, base + "\\" + x)) ++changed;
+        // A removal stopped by a later file must not undo this one again.
+        DeleteKeyTree(base + "\\" + x);
+    }
+    DeleteKeyTree(base);
+    return changed;
+}
+
+void RemoveEngineShare(TRemovalContext& Ctx) { RemoveEngineShare(Ctx, EngineKey, EngineLoaderKey); }
+
+void RemoveEngineShare(TRemovalContext& Ctx, const std::string& Engine, const std::string& Loader) {
+    TRegistry reg;
+    OpenLocalMachine(reg);
+    if (!reg.OpenKeyReadOnly(Ctx.BaseKey + "\\" + uninstall_record::BDEKey)) {
+        Log("No database engine share recorded");
+        return;
+    }
+    std::string text;
+    int64_t share = 0;
+    if (!reg.TryReadString(uninstall_record::Entries, text) || !TryStrToInt(text, share) || share < 0) share = 0;
+    if (!reg.OpenKey(Engine, false)) {
+        Log("Database engine not found: " + Engine);
+        return;
+    }
+    int64_t count = 0;
+    std::string useCount;
+    if (!reg.TryReadString("UseCount", useCount) || !TryStrToInt(useCount, count)) {
+        Log("Database engine kept: its use count \"" + useCount + "\" is no number");
+        return;
+    }
+    std::string config;
+    if (!reg.TryReadString("CONFIGFILE01", config)) config.clear();
+    if (count - share > 0) {
+        reg.WriteString("UseCount", IntToStr(count - share));
+        Log("Database engine kept, use count now " + IntToStr(count - share));
+        return;
+    }
+    reg.CloseKey();
+    const bool engineGone = reg.DeleteKey(Engine);
+    (void)reg.DeleteKey(Loader);
+    Ctx.Directories.AddFileDir(config);
+    if (!config.empty() && FileExists(config) && !FileDelete(config))
+        Log("Could not delete the database engine configuration " + config);
+    Log(engineGone ? "Database engine removed" : "Database engine keys could not be deleted: " + Engine);
 }
 
 int RemoveDirectories(const TRemovalContext& Ctx) {

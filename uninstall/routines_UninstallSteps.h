@@ -1,7 +1,8 @@
 // The removal steps of the uninstall program, each undoing one kind of the
 // uninstall record under HKEY_LOCAL_MACHINE: the shared-file check, files,
-// ActiveX servers, registry values, the collected directories and the
-// record itself. The form runs them in order; they show nothing but the
+// ActiveX servers, INI file entries, the product's share of the database
+// engine, registry values, the collected directories and the record
+// itself. The form runs them in order; they show nothing but the
 // shared-file question (through MessageDlg) and write the run log.
 #pragma once
 
@@ -34,6 +35,18 @@ inline constexpr const char* DamagedRecordMessage =
 // The record outlived its deletion; the program file stays so that the
 // record's UninstallString can still start it.
 inline constexpr const char* RecordNotDeletedMessage = "The uninstall record %s could not be deleted: %s";
+// An INI file of the record that exists but cannot be read (or, once
+// changed, whose size cannot be taken); the second %s is the Windows cause.
+// The file is left as it was.
+inline constexpr const char* IniFileUnreadableMessage = "The INI file %s cannot be read: %s";
+// A recorded section that could not be written back or erased; the second
+// %s is the Windows cause. The entries read before are in the run log.
+inline constexpr const char* IniFileUnwritableMessage = "The INI file %s cannot be written: %s";
+// The database engine's keys (HKEY_LOCAL_MACHINE). The engine key holds
+// "UseCount" (a decimal string: how many products use the engine) and
+// "CONFIGFILE01" (the path of its configuration file).
+inline constexpr const char* EngineKey = "\\Software\\Borland\\Database Engine";
+inline constexpr const char* EngineLoaderKey = "\\Software\\Borland\\BLW32";
 // The answer an unattended run gives to that question. A shared file that
 // stays costs some disk space; one deleted wrongly breaks another program
 // that the count failed to mention, so the silent answer keeps the file.
@@ -52,7 +65,22 @@ struct TRemovalContext {
     std::string BaseKey;
     TDirectoryList Directories;
     std::function<void(int)> Progress;
+    // Files in use that are deleted at the next restart instead.
+    int LeftForRestart = 0;
 };
+
+// Deletes the file Path. A file another program has in use (a loaded DLL,
+// a running program) is scheduled for deletion at the next restart instead
+// and counted in Ctx.LeftForRestart; any other failure is logged with its
+// cause and ignored. True when the file is gone now.
+bool DeleteOrLeaveForRestart(TRemovalContext& Ctx, const std::string& Path);
+
+// After the directories were removed: the listed directories still there
+// are scheduled for removal at the next restart when files of theirs are
+// (deepest first, so that a parent follows its children; one that is not
+// empty by then stays). Does nothing when no file was left for the
+// restart. Returns how many were scheduled.
+int ScheduleDirectoriesForRestart(const TRemovalContext& Ctx);
 
 // The base key of the record of ProductName.
 std::string UninstallBaseKey(const std::string& ProductName);
@@ -91,7 +119,8 @@ private:
 
 // The Files step: Files, Files1, Files2, ... as long as the next numbered
 // key exists; each key's values except "Entries" are file paths, checked,
-// deleted (their directories listed) and the key deleted afterwards.
+// deleted (their directories listed; one in use at the next restart) and
+// the key deleted afterwards.
 // Returns the number of files deleted.
 int RemoveFiles(TRemovalContext& Ctx);
 
@@ -107,6 +136,50 @@ int RemoveActiveX(TRemovalContext& Ctx, unsigned ServerWaitMs = 30000);
 // deletes RegistryKeys. Returns false when any entry was unreadable or
 // named a root outside 0-5 (the other entries are still processed).
 bool RemoveRegistryValues(TRemovalContext& Ctx);
+
+// The INI file entries step. For each sub-key of INIFiles: its "FilePath"
+// names the file (a bare name, as the profile functions take it, lies in the
+// Windows directory); a file that does not exist is skipped. For each
+// section sub-key of its Entries key, the section is read through the
+// profile functions and every line whose entry name equals a recorded value
+// name (whatever the value's data) is dropped: both names without
+// surrounding blanks (the profile functions ignore them too) and with ASCII
+// case ignored. A section that lost a line is written back with its
+// surviving entries in reverse order, one line per name holding the value of
+// the first line of that name (a line without "=" comes back as "name="); a
+// section left without entries is erased. The section is replaced in one
+// write, so a write that fails leaves it as it was. A section where nothing
+// matched is not touched, so a second run changes nothing; neither is a
+// section the file holds more than once (erasing takes every copy while
+// reading gives only the first). Comment lines of a rewritten section go:
+// the profile functions do not return them. A file that then has size 0 is
+// deleted (its directory listed) and its directory removed when nothing else
+// is in it. Each INIFiles sub-key is deleted when its file is done, INIFiles
+// itself at the end.
+// Raises Exception with IniFileUnreadableMessage when a file that exists
+// cannot be opened for reading, before anything of that file is changed, and
+// with IniFileUnwritableMessage when a section cannot be written; the files
+// done before stay done and their sub-keys deleted, the rest of the record
+// stays. Returns the number of INI files changed (a section rewritten or
+// erased, or the file deleted).
+int RemoveIniEntries(TRemovalContext& Ctx);
+
+// The database engine step. The product's share E is the record's BDE
+// "Entries" (a decimal string; 0 when missing, not a number or negative).
+// With the engine's use count U above E, U - E is written back as a
+// decimal string and the engine stays. Otherwise the engine key and
+// EngineLoaderKey are deleted with everything below them, and the
+// configuration file is deleted (its directory listed). A UseCount that is
+// missing or not a number leaves the engine as it is: it may be another
+// product's, and a count that cannot be read is no proof that nobody uses
+// it. Nothing happens without a BDE key or an engine key. The record's BDE
+// key stays (it goes with the record). Writes one line to the run log.
+// Raises ERegistryException when the lowered count cannot be written.
+void RemoveEngineShare(TRemovalContext& Ctx);
+// The same on another engine key and loader key (from HKEY_LOCAL_MACHINE,
+// with a leading backslash); for tests, which must not touch the engine's
+// real keys.
+void RemoveEngineShare(TRemovalContext& Ctx, const std::string& Engine, const std::string& Loader);
 
 // Removes the listed directories that are empty (see
 // RemoveListedDirectories). Returns how many were removed.

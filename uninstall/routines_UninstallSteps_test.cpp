@@ -4,7 +4,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <utility>
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
 
 #include "Controls.h"
 #include "Dialogs.h"
@@ -42,7 +48,71 @@ protected:
         for (const char* f : {"\\a.txt", "\\b.txt", "\\c.txt", "\\Sub\\d.txt", "\\shared.dll"})
             FileDelete(Dir + f);
         RemoveDirectoryA((Dir + "\\Sub").c_str());
-        RemoveDirectoryA(Dir.c_str());
+        (void)reg.DeleteKey(EngineTestKey);
+        (void)reg.DeleteKey(LoaderTestKey);
+        RemoveTree(Dir);
+    }
+    // Deletes Path with everything below it (the INI tests make files and
+    // directories of their own in Dir).
+    static void RemoveTree(const std::string& Path) {
+        WIN32_FIND_DATAA fd;
+        HANDLE h = FindFirstFileA((Path + "\\*").c_str(), &fd);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                const std::string name = fd.cFileName, p = Path + "\\" + name;
+                if (name == "." || name == "..") continue;
+                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(p);
+                else DeleteFileA(p.c_str());
+            } while (FindNextFileA(h, &fd));
+            FindClose(h);
+        }
+        RemoveDirectoryA(Path.c_str());
+    }
+    // Writes Text as the whole of the file Dir\Name, making its directory.
+    std::string WriteText(const std::string& Name, const std::string& Text) {
+        const std::string p = Dir + "\\" + Name;
+        EXPECT_TRUE(ForceDirectories(ExtractFileDir(p)));
+        TFileHandle h = FileCreate(p);
+        EXPECT_EQ(FileWrite(h, Text.data(), static_cast<int32_t>(Text.size())), static_cast<int32_t>(Text.size()));
+        FileClose(h);
+        return p;
+    }
+    static std::string ReadText(const std::string& Path) {
+        TFileHandleOwner h(FileOpenRead(Path));
+        std::string text(static_cast<size_t>(std::max<int64_t>(FileSize(h.Get()), 0)), '\0');
+        if (!text.empty()) {
+            EXPECT_EQ(FileRead(h.Get(), text.data(), static_cast<int32_t>(text.size())),
+                      static_cast<int32_t>(text.size()));
+        }
+        return text;
+    }
+    // Records the INI file File under INIFiles\X with the entry names of
+    // each section.
+    void RecordIni(const std::string& X, const std::string& File,
+                   const std::vector<std::pair<std::string, std::vector<std::string>>>& Sections) {
+        const std::string key = Ctx.BaseKey + "\\INIFiles\\" + X;
+        Write(key, "FilePath", File);
+        for (const auto& [section, names] : Sections)
+            for (const std::string& n : names) Write(key + "\\Entries\\" + section, n, "x");
+    }
+    // Section Section of File as the profile functions read it.
+    static std::vector<std::string> SectionLines(const std::string& File, const std::string& Section) {
+        char buf[4096];
+        const DWORD n = GetPrivateProfileSectionA(Section.c_str(), buf, sizeof buf, File.c_str());
+        std::vector<std::string> out;
+        for (DWORD i = 0; i < n; i += static_cast<DWORD>(out.back().size()) + 1) out.emplace_back(buf + i);
+        return out;
+    }
+    // The type and data of a value of HKEY_LOCAL_MACHINE.
+    static std::string StringValue(const std::string& Key, const std::string& Name, DWORD& Type) {
+        char data[256] = {};
+        DWORD size = sizeof data - 1;
+        Type = REG_NONE;
+        HKEY k = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, Key.c_str() + 1, 0, KEY_READ, &k) != ERROR_SUCCESS) return "-";
+        const LSTATUS rc = RegQueryValueExA(k, Name.c_str(), nullptr, &Type, reinterpret_cast<BYTE*>(data), &size);
+        RegCloseKey(k);
+        return rc == ERROR_SUCCESS ? std::string(data) : "-";
     }
     std::string MakeFile(const std::string& Name) {
         const std::string p = Dir + "\\" + Name;
@@ -90,6 +160,8 @@ protected:
     std::string Product;
     std::string Dir;
     std::string TargetKey = "\\Software\\Vantrel Steps Test Target " + IntToStr(GetCurrentProcessId());
+    std::string EngineTestKey = "\\Software\\Vantrel Steps Test Engine " + IntToStr(GetCurrentProcessId());
+    std::string LoaderTestKey = "\\Software\\Vantrel Steps Test Loader " + IntToStr(GetCurrentProcessId());
     std::vector<std::string> SharedPaths, Questions;
     int Answer = mrNo;
 };
@@ -186,6 +258,40 @@ TEST_F(Steps, FilesKeysAreProcessedInTurn) {
     for (const char* k : {"\\Files", "\\Files1", "\\Files2"}) EXPECT_FALSE(KeyExists(Ctx.BaseKey + k));
     EXPECT_EQ(RemoveDirectories(Ctx), 2);
     EXPECT_FALSE(DirectoryExists(Dir));
+}
+
+// A file another program holds cannot be deleted now: it is deleted at
+// the next restart instead, with its directory after it, and counted, so
+// that the program can say the removal finishes then. The others go now.
+TEST_F(Steps, AFileInUseIsDeletedAtTheRestart) {
+    const std::string a = MakeFile("a.txt"), d = MakeFile("Sub\\d.txt");
+    Write(Ctx.BaseKey + "\\Files", "File1", a);
+    Write(Ctx.BaseKey + "\\Files", "File2", d);
+    HANDLE held = CreateFileA(d.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(RemoveFiles(Ctx), 1);
+    EXPECT_EQ(Ctx.LeftForRestart, 1);
+    EXPECT_FALSE(FileExists(a));
+    EXPECT_TRUE(FileExists(d));
+    EXPECT_EQ(RemoveDirectories(Ctx), 0);
+    EXPECT_EQ(ScheduleDirectoriesForRestart(Ctx), 2);
+    CloseHandle(held);
+    char pending[8192] = {};
+    DWORD size = sizeof(pending);
+    RegGetValueA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", "PendingFileRenameOperations",
+                 RRF_RT_REG_MULTI_SZ, nullptr, pending, &size);
+    std::vector<std::string> names;
+    // Pairs of source and target; a deletion has an empty target.
+    for (const char* p = pending; p < pending + size; p += std::strlen(p) + 1)
+        if (*p) names.push_back(UpperCase(p));
+    auto position = [&](const std::string& Path) {
+        const auto it = std::find(names.begin(), names.end(), UpperCase("\\??\\" + Path));
+        return it == names.end() ? -1 : static_cast<int>(it - names.begin());
+    };
+    const int file = position(d), sub = position(Dir + "\\Sub"), dir = position(Dir);
+    EXPECT_GE(file, 0);
+    EXPECT_GT(sub, file);  // the directory after its file, the parent after its child
+    EXPECT_GT(dir, sub);
 }
 
 TEST_F(Steps, MissingFiles1StopsBeforeFiles2) {
@@ -356,6 +462,167 @@ TEST_F(Steps, DeleteRecordRemovesEverythingBelow) {
     EXPECT_TRUE(DeleteRecord(Ctx));
     EXPECT_FALSE(KeyExists(Ctx.BaseKey));
     EXPECT_FALSE(DeleteRecord(Ctx));
+}
+
+// Rule: an INI file left without content goes, and its directory with it
+// when nothing else is in it; a directory that holds more stays.
+TEST_F(Steps, IniFileLeftEmptyIsDeletedWithItsDirectory) {
+    const std::string alone = WriteText("Alone\\app.ini", "[Main]\r\nColor=Blue\r\nSize=2\r\n");
+    const std::string shared = WriteText("Shared\\app.ini", "[Main]\r\nColor=Blue\r\n");
+    WriteText("Shared\\other.txt", "kept");
+    RecordIni("1", alone, {{"Main", {"Color", "Size"}}});
+    RecordIni("2", shared, {{"Main", {"Color"}}});
+    EXPECT_EQ(RemoveIniEntries(Ctx), 2);
+    EXPECT_FALSE(FileExists(alone));
+    EXPECT_FALSE(DirectoryExists(Dir + "\\Alone"));
+    EXPECT_FALSE(FileExists(shared));
+    EXPECT_TRUE(FileExists(Dir + "\\Shared\\other.txt"));
+    EXPECT_EQ(Ctx.Directories.Items(), (std::vector<std::string>{UpperCase(Dir + "\\Alone"), UpperCase(Dir + "\\Shared")}));
+    EXPECT_FALSE(KeyExists(Ctx.BaseKey + "\\INIFiles"));
+}
+
+// Rule: a file that keeps entries stays; each recorded section that lost
+// an entry holds its survivors in reverse order; other sections, and a
+// recorded section where nothing matched, keep their bytes.
+TEST_F(Steps, IniFileKeepsOtherEntriesReversed) {
+    const std::string before = "[Before]\r\nx=1\r\ny=2\r\n", after = "[After]\r\nz=3\r\n",
+                      untouched = "[Untouched]\r\na=1\r\nb=2\r\n";
+    const std::string ini = WriteText("app.ini", before + "[Main]\r\nk1=a\r\nOurs=1\r\nk2=b\r\nk3=c\r\n" +
+                                                     untouched + "[Second]\r\np=1\r\nq=2\r\nr=3\r\n" + after);
+    RecordIni("Any", ini, {{"Main", {"Ours"}}, {"Second", {"q"}}, {"Untouched", {"never"}}});
+    EXPECT_EQ(RemoveIniEntries(Ctx), 1);
+    EXPECT_EQ(SectionLines(ini, "Main"), (std::vector<std::string>{"k3=c", "k2=b", "k1=a"}));
+    EXPECT_EQ(SectionLines(ini, "Second"), (std::vector<std::string>{"r=3", "p=1"}));
+    const std::string text = ReadText(ini);
+    for (const std::string& part : {before, after, untouched})
+        EXPECT_NE(text.find(part), std::string::npos) << part << " not kept in:\n" << text;
+    EXPECT_TRUE(Ctx.Directories.Items().empty());
+    EXPECT_FALSE(KeyExists(Ctx.BaseKey + "\\INIFiles"));
+    // A second run (a record written again) finds nothing more to drop and
+    // leaves the order alone.
+    RecordIni("Any", ini, {{"Main", {"Ours"}}});
+    EXPECT_EQ(RemoveIniEntries(Ctx), 0);
+    EXPECT_EQ(SectionLines(ini, "Main"), (std::vector<std::string>{"k3=c", "k2=b", "k1=a"}));
+}
+
+// Rule: names match with case and surrounding blanks ignored; a name that
+// occurs twice comes back once, with the value of its first line; a line
+// without "=" is kept as an entry without value.
+TEST_F(Steps, IniEntryNamesMatchIgnoringCaseAndBlanks) {
+    const std::string ini =
+        WriteText("app.ini", "[main]\r\n  MyEntry  =  v\r\nd=first\r\nflag\r\nd=second\r\nKeep=1\r\n");
+    RecordIni("1", ini, {{"MAIN", {" MYENTRY ", "keepx"}}});
+    EXPECT_EQ(RemoveIniEntries(Ctx), 1);
+    EXPECT_EQ(SectionLines(ini, "Main"), (std::vector<std::string>{"Keep=1", "d=first", "flag="}));
+}
+
+// Rule: a recorded file that is missing is skipped (and not created); its
+// sub-key goes with INIFiles.
+TEST_F(Steps, MissingIniFileIsSkipped) {
+    const std::string ini = Dir + "\\never-there.ini";
+    RecordIni("1", ini, {{"Main", {"Color"}}});
+    EXPECT_EQ(RemoveIniEntries(Ctx), 0);
+    EXPECT_FALSE(FileExists(ini));
+    EXPECT_EQ(Ctx.Directories.Count(), 0);
+    EXPECT_FALSE(KeyExists(Ctx.BaseKey + "\\INIFiles"));
+    EXPECT_EQ(RemoveIniEntries(Ctx), 0) << "no INIFiles key";
+}
+
+// Rule: an INI file that exists but cannot be read stops the step with its
+// name and the cause before anything of it changes; the record stays, and
+// a later run does the work.
+TEST_F(Steps, UnreadableIniFileRaisesAndStaysUnchanged) {
+    const std::string content = "[Main]\r\nColor=Blue\r\nSize=2\r\n";
+    const std::string ini = WriteText("held.ini", content);
+    RecordIni("1", ini, {{"Main", {"Color"}}});
+    HANDLE held = CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    try {
+        (void)RemoveIniEntries(Ctx);
+        ADD_FAILURE() << "no exception";
+    } catch (const Exception& e) {
+        const std::string m = e.what();
+        EXPECT_EQ(m.rfind("The INI file " + ini + " cannot be read: CreateFile failed: ", 0), 0u) << m;
+    }
+    CloseHandle(held);
+    EXPECT_EQ(ReadText(ini), content);
+    EXPECT_TRUE(KeyExists(Ctx.BaseKey + "\\INIFiles\\1"));
+    EXPECT_EQ(RemoveIniEntries(Ctx), 1);
+    EXPECT_EQ(SectionLines(ini, "Main"), (std::vector<std::string>{"Size=2"}));
+}
+
+// Rule: the engine stays while other products use it: only its use count
+// goes down, written as a decimal string.
+TEST_F(Steps, EngineUsedByOthersKeepsAllButItsCount) {
+    const std::string cfg = WriteText("Engine\\engine.cfg", "cfg");
+    Write(Ctx.BaseKey + "\\BDE", "Entries", "2");
+    Write(EngineTestKey, "UseCount", "5");
+    Write(EngineTestKey, "CONFIGFILE01", cfg);
+    Write(LoaderTestKey, "Path", "x");
+    RemoveEngineShare(Ctx, EngineTestKey, LoaderTestKey);
+    DWORD type = 0;
+    EXPECT_EQ(StringValue(EngineTestKey, "UseCount", type), "3");
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_TRUE(KeyExists(LoaderTestKey));
+    EXPECT_TRUE(FileExists(cfg));
+    EXPECT_EQ(Ctx.Directories.Count(), 0);
+    EXPECT_TRUE(KeyExists(Ctx.BaseKey + "\\BDE"));
+}
+
+// Rule: a share that reaches the use count takes the engine: both keys and
+// the configuration file go, its directory is listed; the record's BDE key
+// stays for the end of the removal.
+TEST_F(Steps, EngineWithoutOtherUsersGoes) {
+    const std::string cfg = WriteText("Engine\\engine.cfg", "cfg");
+    Write(Ctx.BaseKey + "\\BDE", "Entries", "3");
+    Write(EngineTestKey, "UseCount", "2");
+    Write(EngineTestKey, "CONFIGFILE01", cfg);
+    Write(LoaderTestKey + "\\Sub", "Path", "x");
+    RemoveEngineShare(Ctx, EngineTestKey, LoaderTestKey);
+    EXPECT_FALSE(KeyExists(EngineTestKey));
+    EXPECT_FALSE(KeyExists(LoaderTestKey));
+    EXPECT_FALSE(FileExists(cfg));
+    EXPECT_EQ(Ctx.Directories.Items(), (std::vector<std::string>{UpperCase(Dir + "\\Engine")}));
+    EXPECT_TRUE(KeyExists(Ctx.BaseKey + "\\BDE"));
+}
+
+// Rule: without a recorded share nothing changes; neither does a use count
+// that is no number (it proves nothing about the other users).
+TEST_F(Steps, EngineStaysWithoutShareOrReadableCount) {
+    Write(EngineTestKey, "UseCount", "1");
+    Write(LoaderTestKey, "Path", "x");
+    RemoveEngineShare(Ctx, EngineTestKey, LoaderTestKey);
+    DWORD type = 0;
+    EXPECT_EQ(StringValue(EngineTestKey, "UseCount", type), "1");
+    Write(Ctx.BaseKey + "\\BDE", "Entries", "1");
+    Write(EngineTestKey, "UseCount", "many");
+    RemoveEngineShare(Ctx, EngineTestKey, LoaderTestKey);
+    EXPECT_EQ(StringValue(EngineTestKey, "UseCount", type), "many");
+    EXPECT_TRUE(KeyExists(LoaderTestKey));
+}
+
+// The engine's own key. Wine's prefixes register engine settings there (no
+// use count), and the prefix is shared with other tests: the test only
+// lowers a count it wrote and puts the value back as it was.
+TEST_F(Steps, EngineStepUsesTheEngineKey) {
+    DWORD type = 0;
+    const std::string saved = StringValue(EngineKey, "UseCount", type);
+    const DWORD savedType = type;
+    const bool hadKey = KeyExists(EngineKey);
+    Write(Ctx.BaseKey + "\\BDE", "Entries", "1");
+    Write(EngineKey, "UseCount", "7");
+    RemoveEngineShare(Ctx);
+    const std::string lowered = StringValue(EngineKey, "UseCount", type);
+    TRegistry reg;
+    SelectRootKey(reg, hkLocalMachine);
+    if (savedType == REG_SZ) {
+        Write(EngineKey, "UseCount", saved);
+    } else if (!hadKey) {
+        (void)reg.DeleteKey(EngineKey);
+    } else if (reg.OpenKey(EngineKey, false)) {
+        (void)reg.DeleteValue("UseCount");
+    }
+    EXPECT_EQ(lowered, "6");
 }
 
 }  // namespace

@@ -25,10 +25,15 @@ void AcceptUnquotedProgramPath() {
 
 int RunUninstall() {
     SetProgramUsage(
-        "Usage: uninstall.exe [/SILENT] [/LOG=<file>] [/VERBOSE] <product name>\r\n"
-        "  /SILENT      show no window; every question takes its default answer\r\n"
-        "  /LOG=<file>  append a log of the run to <file>\r\n"
-        "  /VERBOSE     add to the log where the time went and the memory used");
+        "Usage: uninstall.exe [/SILENT] [/LOG=<file>] [/VERBOSE] [/RESPONSE=<file>] [/RECORD=<file>] <product name>\r\n"
+        "  /SILENT           show no window; every question takes its default answer (a shared\r\n"
+        "                    file is kept)\r\n"
+        "  /LOG=<file>       append a log of the run to <file>\r\n"
+        "  /VERBOSE          add to the log where the time went and the memory used\r\n"
+        "  /RESPONSE=<file>  answer the window and the questions from <file>\r\n"
+        "  /RECORD=<file>    write the answers given in this run to <file> as a response file\r\n"
+        "Exit codes: 0 removed, 1 failure (or nothing to remove), 3010 removed, but files in use are\r\n"
+        "deleted at the next restart.");
     Application.Initialize();
     AcceptUnquotedProgramPath();
     Application.Title = "Uninstall";

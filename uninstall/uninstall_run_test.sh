@@ -58,6 +58,15 @@ add RegistryKeys Entries 1
 add 'RegistryKeys\RegistryKey1' Key '\Software\Vantrel Uninstall Test'
 reg add "$base\\RegistryKeys\\RegistryKey1" /v Root /t REG_DWORD /d 4 /f
 add 'RegistryKeys\RegistryKey1\Entries' Color Blue
+# An INI file whose only entry is the product's: it goes, and so does its
+# directory. A share of the database engine: the key Wine's prefix has for
+# the engine holds no use count, so the engine and its settings stay.
+mkdir -p "$top/Ini"
+printf '[Main]\r\nColor=Blue\r\n' >"$top/Ini/app.ini"
+add 'INIFiles\1' FilePath "$wtop\\Ini\\app.ini"
+add 'INIFiles\1\Entries\Main' Color x
+add BDE Entries 1
+engine_before=$("$wine_run" reg query 'HKLM\Software\Borland' /s 2>/dev/null | tr -d '\r')
 
 cd "$top/bin"
 fail=0
@@ -122,13 +131,16 @@ q=$("$wine_run" reg query "$shared" /v "$wtop\\Shared\\asked.dll" 2>/dev/null | 
 echo "$q" | grep -qE 'REG_DWORD\s+0x1$' || { echo "count of the kept file changed: $q"; fail=1; }
 reg query "$base" && { echo "record key still there"; fail=1; }
 reg query 'HKLM\Software\Vantrel Uninstall Test' && { echo "recorded registry key still there"; fail=1; }
+[ ! -d "$top/Ini" ] || { echo "INI file or its directory left: $(find "$top/Ini")"; fail=1; }
+[ "$("$wine_run" reg query 'HKLM\Software\Borland' /s 2>/dev/null | tr -d '\r')" = "$engine_before" ] ||
+  { echo "database engine keys changed"; fail=1; }
 for line in "uninstall: Product: $product" \
     "uninstall: Deleted $wtop\\Scratch App\\Sub\\data.dat" \
     "Shared file kept, count now 1: $wtop\\Shared\\shared.dll" \
     "Uninstall has determined that the file $wtop\\Shared\\asked.dll is no longer used by an application. Is it o.k. to delete it?" \
     "Files deleted: 4" "Directories removed: 2" "Record deleted" \
-    "ActiveX servers removed: 0" "INI file entry removal is not available yet" \
-    "Database alias removal is not available yet" "Database engine removal is not available yet" \
+    "ActiveX servers removed: 0" "INI files changed: 1" \
+    "No database aliases recorded" "Database engine kept: its use count \"\" is no number" \
     "Exit code 0"; do
   grep -qF -- "$line" run.log || { echo "log lacks: $line"; fail=1; }
 done
