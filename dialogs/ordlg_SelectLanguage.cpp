@@ -5,6 +5,7 @@
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "Grids.h"
+#include "Unattended.h"
 
 namespace vtrl {
 
@@ -50,7 +51,8 @@ TImage* TSelectLanguageForm::FlagImage(TVtrlLanguage Language) const {
     return dynamic_cast<TImage*>(FindComponent(TTranslator::DecodeLanguageToString(Language)));
 }
 
-bool TSelectLanguageForm::SkipPage() { return MainTranslator() == nullptr; }
+// /LANG= chose the language already.
+bool TSelectLanguageForm::SkipPage() { return MainTranslator() == nullptr || !RequestedLanguage().empty(); }
 
 TLanguage* TSelectLanguageForm::CellLanguage(int ACol, int ARow) const {
     if (ACol < 0 || ARow < 0 || ACol >= LanguageGrid->ColCount() || ARow >= LanguageGrid->RowCount())

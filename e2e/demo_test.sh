@@ -82,4 +82,21 @@ grep -qF 'form SelectFolderForm: default answer NextBtn' <<<"$log" || { echo "pl
 [ "$(find "$target" -type f | wc -l)" -eq 10 ] || { echo "plain directory install: files missing"; fail=1; }
 cmp -s "$target/Source/VtrlLabel.pas" "$root/product/Source/VtrlLabel.pas" || { echo "plain directory install: content differs"; fail=1; }
 [ $fail -eq 0 ] || echo "$log"
+
+# A scripted install: another folder (/DIR=, relative to where it starts)
+# and a language (/LANG=) without the language page.
+(cd "$C/user" && "$root/tools/wine-run" 'C:\VantrelDemo\plain\setup.exe' /SILENT '/DIR=..\Elsewhere\Demo' /LANG=German \
+   '/LOG=C:\VantrelDemo\scripted.log')
+code=$?
+log=$(tr -d '\r' < "$C/scripted.log" 2>/dev/null)
+[ $code -eq 0 ] || { echo "scripted install: exit code $code"; fail=1; }
+grep -qF 'setup: Main directory from /DIR=: C:\VantrelDemo\Elsewhere\Demo' <<<"$log" || { echo "scripted install: /DIR= not taken"; fail=1; }
+grep -qF 'setup: Language from /LANG=: German' <<<"$log" || { echo "scripted install: /LANG= not taken"; fail=1; }
+grep -qF 'SelectLanguageForm' <<<"$log" && { echo "scripted install: the language page was shown"; fail=1; }
+cmp -s "$C/Elsewhere/Demo/Source/VtrlLabel.pas" "$root/product/Source/VtrlLabel.pas" || { echo "scripted install: not in the folder /DIR= named"; fail=1; }
+(cd "$C/user" && "$root/tools/wine-run" 'C:\VantrelDemo\plain\setup.exe' /SILENT /LANG=Klingon '/LOG=C:\VantrelDemo\klingon.log')
+code=$?
+[ $code -eq 1 ] || { echo "unknown language: exit code $code"; fail=1; }
+grep -qF 'Unknown language "Klingon"' "$C/klingon.log" || { echo "unknown language: not named"; fail=1; }
+[ $fail -eq 0 ] || echo "$log"
 exit $fail

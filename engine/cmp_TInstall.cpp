@@ -8,6 +8,7 @@
 #include "Unattended.h"
 #include "cmp_TInstallFile.h"
 #include "cmp_TInstallShellLink.h"
+#include "cmp_TTranslator.h"
 #include "cmp_TUninstallEXE.h"
 #include "constants_UninstallRecord.h"
 #include "routines_Registry.h"
@@ -206,6 +207,7 @@ void TInstall::Process() {
     Log("Run started");
     if (IsVerbose()) Log("The run starts " + IntToStr(ProcessAgeMs()) + " ms after the process");
     ReadLoaderArguments();
+    ApplyRunOptions();
     ClearUnfinishedList();
     if (OnBeforeReadArchiveInfo) OnBeforeReadArchiveInfo(this);
     Broadcast(ev::eccBeforeReadArchiveInfo);
@@ -299,6 +301,28 @@ void TInstall::WriteProgramListValues() {
     RegWriteInteger(hkLocalMachine, key, rec::NoRepair, 1);
     RegWriteString(hkLocalMachine, key, rec::InstallDate, date);
     Log("Program list entry: " + FInformation.Version() + ", " + IntToStr(kilobytes) + " KB");
+}
+
+void TInstall::ApplyRunOptions() {
+    if (const std::string& dir = RequestedDirectory(); !dir.empty()) {
+        // The path as given, made full: a relative one is taken from the
+        // directory the run was started in.
+        char full[MAX_PATH];
+        const DWORD n = GetFullPathNameA(dir.c_str(), MAX_PATH, full, nullptr);
+        if (n == 0 || n >= MAX_PATH) RaiseFmt("The directory %s of /DIR= is not a valid path", dir);
+        SetDestDirType(ddAbsolute);
+        SetDestDir(RemoveBackSlash(full));
+        Log("Main directory from /DIR=: " + ExpandDestDir());
+    }
+    if (const std::string& name = RequestedLanguage(); !name.empty()) {
+        const TVtrlLanguage language = LanguageByName(name);
+        if (TTranslator* translator = MainTranslator()) {
+            translator->SetTranslateIntoLanguage(language);
+            Log("Language from /LANG=: " + TTranslator::DecodeLanguageToString(language));
+        } else if (language != ylEnglish) {
+            Log("Warning: /LANG=" + name + " is ignored: this setup program has no translations");
+        }
+    }
 }
 
 void TInstall::RequestTermination() { Application.Terminate(); }

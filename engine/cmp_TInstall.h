@@ -102,6 +102,11 @@ public:
     // the silent removal's command line, removal only, install date).
     // Raises EIRCannotWriteValue when a value cannot be written.
     virtual void WriteProgramListValues();
+    // The run options that change the definition's choices: /DIR= sets the
+    // main destination (DestDirType ddAbsolute), /LANG= the translator's
+    // language. Raises Exception for a path that cannot be made full and
+    // for an unknown language.
+    virtual void ApplyRunOptions();
     // True when the user's abort should go ahead (OnUserAbort may veto).
     bool ConfirmUserAbort() override;
     // The unfinished-install list's key under HKEY_LOCAL_MACHINE.

@@ -4,6 +4,7 @@
 #include "Forms.h"
 #include "Unattended.h"
 #include "cmp_TInstall.h"
+#include "cmp_TTranslator.h"
 #include "model_testkit.h"
 #include "routines_ExpandPaths.h"
 #include "routines_Registry.h"
@@ -485,4 +486,23 @@ TEST_F(Continuation, TheContinuationLinkStartsThisProgramAfterTheRestart) {
     EXPECT_EQ(arguments, "/SILENT \"/LOG=" + log + "\" *ABOOT");
     EXPECT_EQ(Install->ComponentCount(), 0) << "the link component is gone";
     DeleteFileA(link.c_str());
+}
+
+// /DIR= makes the main destination absolute (a relative path from the
+// current directory); /LANG= sets the translator's language; an unknown
+// language stops the run before anything is installed.
+TEST_F(Run, DirectoryAndLanguageOptions) {
+    auto* translator = new TTranslator(&Form);
+    if (MainTranslator() != translator) GTEST_SKIP() << "another translator is the main one";
+    SetRequestedDirectory("C:\\Apps\\My Product\\");
+    SetRequestedLanguage("german");
+    Install->ApplyRunOptions();
+    EXPECT_EQ(Install->DestDirType(), ddAbsolute);
+    EXPECT_EQ(Install->ExpandDestDir(), "C:\\Apps\\My Product");
+    EXPECT_EQ(translator->TranslateIntoLanguage(), ylGerman);
+    SetRequestedLanguage("Klingon");
+    EXPECT_THROW(Install->ApplyRunOptions(), Exception);
+    SetRequestedDirectory("");
+    SetRequestedLanguage("");
+    delete translator;
 }

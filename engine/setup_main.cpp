@@ -28,11 +28,13 @@ public:
 
 int RunSetup() {
     SetProgramUsage(
-        "Usage: setup.exe [/SILENT] [/NORESTART] [/LOG=<file>] [/VERBOSE] [/RESPONSE=<file>] [/RECORD=<file>] [/SCREENSHOTS=<dir>] "
+        "Usage: setup.exe [/SILENT] [/NORESTART] [/DIR=<path>] [/LANG=<language>] [/LOG=<file>] [/VERBOSE] [/RESPONSE=<file>] [/RECORD=<file>] [/SCREENSHOTS=<dir>] "
         "[source directory | *BUILD | *TODISK <setup.exe> <build directory> | *SELFEXTRACT <loader> <source directory> | "
         "*ABOOT]\r\n"
         "  /SILENT             show no window; every page and question takes its default answer\r\n"
         "  /NORESTART          never restart Windows; the restart question is answered No\r\n"
+        "  /DIR=<path>         install into <path> instead of the product's own folder\r\n"
+        "  /LANG=<language>    use <language> (English, German, French, ...) without the language page\r\n"
         "  /LOG=<file>         append a log of the run to <file>\r\n"
         "  /VERBOSE            add to the log where the time went and the memory used\r\n"
         "  /RESPONSE=<file>    answer the wizard's pages and the questions from <file>\r\n"

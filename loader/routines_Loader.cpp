@@ -16,10 +16,12 @@
 namespace vtrl {
 
 const char* const LoaderUsage =
-    "Usage: setup.exe [/SILENT] [/NORESTART] [/LOG=<file>] [/VERBOSE] [/RESPONSE=<file>] [/RECORD=<file>] "
-    "[/SCREENSHOTS=<dir>]\r\n"
+    "Usage: setup.exe [/SILENT] [/NORESTART] [/DIR=<path>] [/LANG=<language>] [/LOG=<file>] [/VERBOSE]\r\n"
+    "                 [/RESPONSE=<file>] [/RECORD=<file>] [/SCREENSHOTS=<dir>]\r\n"
     "  /SILENT            install without showing a window; every question takes its default answer\r\n"
     "  /NORESTART         never restart Windows; a restart that is needed ends with exit code 3010\r\n"
+    "  /DIR=<path>        install into <path> instead of the product's own folder\r\n"
+    "  /LANG=<language>   use <language> (English, German, French, ...) without asking\r\n"
     "  /LOG=<file>        append a log of the installation to <file>\r\n"
     "  /VERBOSE           add to the log where the time went and the memory used\r\n"
     "  /RESPONSE=<file>   answer the pages and questions from the response file <file>\r\n"
@@ -49,6 +51,10 @@ TLoaderOptions ParseLoaderOptions(const std::vector<std::string>& Args, const st
             o.Verbose = true;
         } else if (SameText(a, "/NORESTART")) {
             o.NoRestart = true;
+        } else if (a.size() > 5 && SameText(std::string_view(a).substr(0, 5), "/DIR=")) {
+            o.Directory = a.substr(5);
+        } else if (a.size() > 6 && SameText(std::string_view(a).substr(0, 6), "/LANG=")) {
+            o.Language = a.substr(6);
         } else if (PathOption(a, "/LOG=", CurrentDir, o.LogFile) ||
                    PathOption(a, "/RESPONSE=", CurrentDir, o.ResponseFile) ||
                    PathOption(a, "/RECORD=", CurrentDir, o.RecordFile) ||
@@ -119,6 +125,8 @@ std::string SetupCommandLine(const std::string& SetupPath, const TLoaderOptions&
     if (Options.Silent) cmd += " /SILENT";
     if (Options.Verbose) cmd += " /VERBOSE";
     if (Options.NoRestart) cmd += " /NORESTART";
+    if (!Options.Directory.empty()) cmd += " " + QuoteArgument("/DIR=" + Options.Directory);
+    if (!Options.Language.empty()) cmd += " " + QuoteArgument("/LANG=" + Options.Language);
     if (!Options.LogFile.empty()) cmd += " " + QuoteArgument("/LOG=" + Options.LogFile);
     if (!Options.ResponseFile.empty()) cmd += " " + QuoteArgument("/RESPONSE=" + Options.ResponseFile);
     if (!Options.RecordFile.empty()) cmd += " " + QuoteArgument("/RECORD=" + Options.RecordFile);

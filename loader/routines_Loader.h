@@ -15,6 +15,8 @@ struct TLoaderOptions {
     bool Silent = false;   // /SILENT
     bool Verbose = false;  // /VERBOSE
     bool NoRestart = false;  // /NORESTART
+    std::string Directory;   // /DIR=<path>, as given
+    std::string Language;    // /LANG=<language>
     std::string LogFile;   // /LOG=<file>, made absolute
     std::string ResponseFile;   // /RESPONSE=<file>, made absolute
     std::string RecordFile;     // /RECORD=<file>, made absolute
@@ -27,7 +29,7 @@ struct TLoaderOptions {
 extern const char* const LoaderUsage;
 
 // Reads the run options in Args (the arguments after the program path):
-// "/SILENT", "/VERBOSE", "/NORESTART", "/LOG=<file>", "/RESPONSE=<file>", "/RECORD=<file>",
+// "/SILENT", "/VERBOSE", "/NORESTART", "/DIR=<path>", "/LANG=<language>", "/LOG=<file>", "/RESPONSE=<file>", "/RECORD=<file>",
 // "/SCREENSHOTS=<dir>", "/?" and "/HELP", in any order, matched without
 // regard to case. The loading program takes no other arguments: the first
 // other one (an unknown option, one of those without a name, any word) is

@@ -123,6 +123,15 @@ TEST(LoaderCommandLine, PlainAndSelfExtractingForms) {
     EXPECT_EQ(SetupCommandLine("C:\\t\\setup_prog.exe", o, plain, "D:\\Dist Dir\\setup.exe"),
               "\"C:\\t\\setup_prog.exe\" /SILENT /VERBOSE /NORESTART /LOG=C:\\logs\\run.log \"D:\\Dist Dir\"");
     o.Verbose = o.NoRestart = false;
+    // The destination and the language reach the setup program as given.
+    o = ParseLoaderOptions({"/dir=D:\\My Apps\\X", "/Lang=French"}, "C:\\work");
+    EXPECT_EQ(o.Directory, "D:\\My Apps\\X");
+    EXPECT_EQ(o.Language, "French");
+    EXPECT_EQ(SetupCommandLine("C:\\t\\s.exe", o, plain, "D:\\Dist Dir\\setup.exe"),
+              "\"C:\\t\\s.exe\" \"/DIR=D:\\My Apps\\X\" /LANG=French \"D:\\Dist Dir\"");
+    o = TLoaderOptions();
+    o.Silent = true;
+    o.LogFile = "C:\\logs\\run.log";
     TDistributionParts self;
     self.SelfExtracting = true;
     self.SetupArchive = "A:\\setup.exe";

@@ -485,6 +485,17 @@ void TTranslator::SetFormFontFor(TVtrlLanguage Target, TForm* Form) {
 
 // The user's language is resolved by primary language id, which never
 // yields ylUser again, so the name cannot recurse.
+TVtrlLanguage LanguageByName(std::string_view Name) {
+    std::string names;
+    for (int l = ylCzech; l < ylUser; ++l) {
+        const auto language = static_cast<TVtrlLanguage>(l);
+        const std::string english = Facts[l].Name;
+        if (SameText(Name, english) || SameText(Name, "yl" + english)) return language;
+        names += (names.empty() ? "" : ", ") + english;
+    }
+    throw Exception("Unknown language \"" + std::string(Name) + "\": the languages are " + names);
+}
+
 std::string TTranslator::DecodeLanguageToString(TVtrlLanguage Language) {
     if (Language < ylUser) return Facts[Language].Name;
     try {

@@ -37,6 +37,10 @@ struct TLanguageFacts {
 // The facts of a language value; raises Exception "Unrecognized language"
 // for ylUser and values outside the enumeration.
 const TLanguageFacts& LanguageFacts(TVtrlLanguage Language);
+// The language whose English name (DecodeLanguageToString) or identifier
+// ("ylGerman") is Name, case ignored; raises Exception naming the
+// languages there are for any other name (and for ylUser).
+TVtrlLanguage LanguageByName(std::string_view Name);
 // The language of a Windows primary language id (the low 10 bits of a
 // language id); raises "Unrecognized language" for any other id.
 TVtrlLanguage LanguageOfPrimaryId(int PrimaryLanguageId);

@@ -391,3 +391,21 @@ TEST(TranslateControls, GLIDIsAlwaysStored) {
     EXPECT_NE(text.find("GLID = 0\n  end\n  object B: TTranslateBitBtn"), std::string::npos) << text;
     EXPECT_NE(text.find("GLID = -4"), std::string::npos) << text;
 }
+
+// /LANG= names a language by its English name or identifier, case
+// ignored; anything else is refused with the names there are.
+TEST(LanguageByName, EnglishNamesAndIdentifiers) {
+    EXPECT_EQ(LanguageByName("German"), ylGerman);
+    EXPECT_EQ(LanguageByName("FRENCH"), ylFrench);
+    EXPECT_EQ(LanguageByName("ylJapanese"), ylJapanese);
+    for (const char* bad : {"Klingon", "", "ylUser", "User"}) {
+        try {
+            LanguageByName(bad);
+            ADD_FAILURE() << bad;
+        } catch (const Exception& e) {
+            EXPECT_NE(std::string(e.what()).find("the languages are Czech, English, French, German"),
+                      std::string::npos)
+                << e.what();
+        }
+    }
+}

@@ -52,6 +52,7 @@ TLogFile gLog;
 bool gSilent = false;
 bool gVerbose = false;
 bool gNoRestart = false;
+std::string gDirectory, gLanguage;
 bool gParsed = false;
 std::vector<std::string> gArgs;
 TModalResponder gModalResponder;
@@ -137,6 +138,7 @@ TRunOptions ParseRunOptions(std::vector<std::string> Argv) {
         } else if (SameText(a, "/NORESTART")) {
             r.NoRestart = true;
         } else if (OptionValue(a, "/LOG=", r.LogFile) || OptionValue(a, "/RESPONSE=", r.ResponseFile) ||
+                   OptionValue(a, "/DIR=", r.Directory) || OptionValue(a, "/LANG=", r.Language) ||
                    OptionValue(a, "/RECORD=", r.RecordFile) || OptionValue(a, "/SCREENSHOTS=", r.ScreenshotDir)) {
             // taken into r by OptionValue
         } else if (a == "/?" || SameText(a, "/HELP")) {
@@ -164,6 +166,8 @@ void InitRunOptions(const std::string& CommandLine) {
     gSilent = o.Silent;
     gVerbose = o.Verbose;
     gNoRestart = o.NoRestart;
+    gDirectory = o.Directory;
+    gLanguage = o.Language;
     OpenLog(o.LogFile);
     if (LogEnabled()) {
         std::string line = "start";
@@ -225,6 +229,10 @@ void Log(const std::string& Text) {
 
 bool IsVerbose() { return gVerbose; }
 bool NoRestartRequested() { return gNoRestart; }
+const std::string& RequestedDirectory() { return gDirectory; }
+void SetRequestedDirectory(const std::string& Value) { gDirectory = Value; }
+const std::string& RequestedLanguage() { return gLanguage; }
+void SetRequestedLanguage(const std::string& Value) { gLanguage = Value; }
 void SetNoRestartRequested(bool Value) { gNoRestart = Value; }
 void SetVerbose(bool Value) { gVerbose = Value; }
 

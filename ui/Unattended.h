@@ -31,6 +31,8 @@ struct TRunOptions {
     bool Silent = false;       // /SILENT: show no window, answer with defaults
     bool Verbose = false;      // /VERBOSE: add timings and memory to the log
     bool NoRestart = false;    // /NORESTART: a restart the run needs is left to the user
+    std::string Directory;     // /DIR=<path>: the main destination directory
+    std::string Language;      // /LANG=<language>: the language, without the language page
     std::string LogFile;       // /LOG=<file>: append a plain-text run log
     std::string ResponseFile;  // /RESPONSE=<file>: answer forms and questions from it
     std::string RecordFile;    // /RECORD=<file>: write what the person does as a response file
@@ -47,7 +49,7 @@ struct TRunOptions {
 // everything from it on is an ordinary argument. Options are matched
 // without regard to case; a later /LOG= (/RESPONSE=, /RECORD=,
 // /SCREENSHOTS=) replaces an earlier one. An option that is not /SILENT,
-// /VERBOSE, /NORESTART, /LOG=<file>, /RESPONSE=<file>, /RECORD=<file>,
+// /VERBOSE, /NORESTART, /DIR=<path>, /LANG=<language>, /LOG=<file>, /RESPONSE=<file>, /RECORD=<file>,
 // /SCREENSHOTS=<dir>, /? or /HELP (one of those with an empty name included)
 // is kept in Unknown (the first one) and ends the options, so that a
 // mistyped option can never be taken for a source directory.
@@ -100,6 +102,13 @@ void SetSilent(bool Value);
 // code 3010 instead when a restart is needed).
 bool NoRestartRequested();
 void SetNoRestartRequested(bool Value);
+
+// The main destination directory /DIR= gave; empty without the option.
+const std::string& RequestedDirectory();
+void SetRequestedDirectory(const std::string& Value);
+// The language /LANG= named (as written); empty without the option.
+const std::string& RequestedLanguage();
+void SetRequestedLanguage(const std::string& Value);
 
 // ----------------------------------------------------------------- the log
 

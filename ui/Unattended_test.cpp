@@ -46,10 +46,13 @@ TEST(ParseRunOptions, LeadingOptionsAreStripped) {
 
     EXPECT_FALSE(o.Verbose);
     EXPECT_FALSE(o.NoRestart);
-    o = ParseRunOptions({"setup.exe", "/Log=a.log", "/SiLeNt", "/Verbose", "/norestart"});
+    o = ParseRunOptions({"setup.exe", "/Log=a.log", "/SiLeNt", "/Verbose", "/norestart", "/dir=D:\\Apps\\My App",
+                         "/LANG=German"});
     EXPECT_TRUE(o.Silent);
     EXPECT_TRUE(o.Verbose);
     EXPECT_TRUE(o.NoRestart);
+    EXPECT_EQ(o.Directory, "D:\\Apps\\My App");
+    EXPECT_EQ(o.Language, "German");
     EXPECT_EQ(o.LogFile, "a.log");
     EXPECT_EQ(o.Args, (Args{"setup.exe"}));
 }
