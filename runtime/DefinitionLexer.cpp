@@ -71,8 +71,8 @@ std::string TToken::Describe() const {
     return "token";
 }
 
-TDefinitionLexer::TDefinitionLexer(std::string_view Text, std::string_view FileName)
-    : FText(Text), FFileName(FileName) {
+TDefinitionLexer::TDefinitionLexer(std::string_view Text, std::string_view FileName, int FileIndex)
+    : FText(Text), FFileName(FileName), FFileIndex(FileIndex) {
     if (FText.substr(0, 3) == "\xEF\xBB\xBF") FPos = 3;
     Next();
 }
@@ -106,6 +106,8 @@ void TDefinitionLexer::Next() {
     FCurrent = TToken{};
     FCurrent.Line = FLine;
     FCurrent.Column = FColumn;
+    FCurrent.File = FFileIndex;
+    FCurrent.Offset = FPos;
     if (FPos >= FText.size()) return;
     char c = Peek();
     if (IsIdentStart(c)) return ReadIdentifier();
@@ -122,6 +124,12 @@ void TDefinitionLexer::Next() {
     auto b = static_cast<unsigned char>(c);
     if (b > 32 && b < 127) Fail(FLine, FColumn, Fmt("Invalid character '%s'", std::string(1, c)));
     Fail(FLine, FColumn, Fmt("Invalid character #%d", b));
+}
+
+bool TDefinitionLexer::NextStartsString() const {
+    size_t i = FPos;
+    while (i < FText.size() && (FText[i] == ' ' || FText[i] == '\t' || FText[i] == '\r' || FText[i] == '\n')) ++i;
+    return i < FText.size() && (FText[i] == '\'' || FText[i] == '#');
 }
 
 void TDefinitionLexer::ReadIdentifier() {

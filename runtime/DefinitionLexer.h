@@ -28,6 +28,8 @@ struct TToken {
     double Float = 0;  // Integer and Float: the value as a double
     int Line = 1;
     int Column = 1;
+    int File = 0;       // the lexer's file index: which text of a read with includes
+    size_t Offset = 0;  // the byte where the token starts
 
     bool IsSymbol(char c) const { return Kind == TTokenKind::Symbol && Text.size() == 1 && Text[0] == c; }
     bool IsKeyword(std::string_view Word) const;  // identifier, without regard to case
@@ -38,8 +40,15 @@ struct TToken {
 class TDefinitionLexer {
 public:
     // Text must outlive the lexer. A UTF-8 byte order mark is skipped.
-    TDefinitionLexer(std::string_view Text, std::string_view FileName);
+    // FileIndex is handed to every token (the reader's table of files).
+    TDefinitionLexer(std::string_view Text, std::string_view FileName, int FileIndex = 0);
     const TToken& Current() const { return FCurrent; }
+    const std::string& FileName() const { return FFileName; }
+    // The byte just after the current token.
+    size_t Position() const { return FPos; }
+    // Whether the token after the current one starts a string, without
+    // moving: tells an include line from a property named Include.
+    bool NextStartsString() const;
     // Moves to the next token; raises EDefinitionError on malformed text.
     void Next();
     // Raises EDefinitionError at the position.
@@ -60,6 +69,7 @@ private:
 
     std::string_view FText;
     std::string FFileName;
+    int FFileIndex = 0;
     size_t FPos = 0;
     int FLine = 1;
     int FColumn = 1;

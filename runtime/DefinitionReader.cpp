@@ -16,12 +16,14 @@ using definition::TTokenKind;
 
 namespace {
 
-// The position of the token that a later step reports against.
+// The position of the token that a later step reports against; File
+// indexes the read's table of file names (0 the main text).
 struct TPos {
     int Line = 1;
     int Column = 1;
+    int File = 0;
     TPos() = default;
-    TPos(const TToken& t) : Line(t.Line), Column(t.Column) {}
+    TPos(const TToken& t) : Line(t.Line), Column(t.Column), File(t.File) {}
 };
 
 struct TObjectHeader {
@@ -49,7 +51,8 @@ struct TPathPart {
 
 class TDefinitionReader {
 public:
-    TDefinitionReader(std::string_view Text, std::string_view FileName) : L(Text, FileName) {}
+    TDefinitionReader(std::string_view Text, std::string_view FileName, const TDefinitionIncludeResolver* Includes)
+        : L(Text, FileName), FileNames{std::string(FileName)}, Includes(Includes) {}
     // Reads into GivenRoot, or into a new component of the outer object's
     // class owned by Owner when GivenRoot is null. Returns the root.
     TComponent* Read(TComponent* GivenRoot, TComponent* Owner);
@@ -61,6 +64,8 @@ private:
     void BeginLoading(TComponent* c, const TObjectHeader& h);
     void ReadBody(TComponent* c, int Level);
     void ReadChild(TComponent* Enclosing, int Level);
+    void ReadInclude(TComponent* Enclosing, int Level);
+    std::string LoadIncluded(const TToken& At, const std::string& Path, std::string& Resolved);
     void ReadProperty(TComponent* c);
     std::vector<TPathPart> ReadPath();
     void ReadValue(TPersistent& Holder, TComponent* HolderOwner, const TPropInfo& p);
@@ -78,6 +83,15 @@ private:
     void FinishLoading();
     void Rollback() noexcept;
 
+    [[noreturn]] void Fail(TPos At, const std::string& Message) const {
+        throw EDefinitionError(FileNames[At.File], At.Line, At.Column, Message);
+    }
+    // At an identifier: whether it is 'include' followed by a file name
+    // (Include = ... is a property).
+    bool IsIncludeLine() const {
+        const TToken& t = L.Current();
+        return t.Text.size() == 7 && t.IsKeyword("include") && L.NextStartsString();
+    }
     void Expect(char Symbol);
     void ExpectKeyword(const char* Word);
     std::string ExpectIdentifier(const char* What);
@@ -93,11 +107,14 @@ private:
         } catch (const EAbort&) {
             throw;
         } catch (const std::exception& e) {
-            L.Fail(At.Line, At.Column, e.what());
+            Fail(At, e.what());
         }
     }
 
-    TDefinitionLexer L;
+    TDefinitionLexer L;  // the text being read: the main one or an included one
+    std::vector<std::string> FileNames;  // by file index; the main text first
+    const TDefinitionIncludeResolver* Includes;
+    std::vector<std::string> IncludeChain;  // resolved names of the includes being read
     TComponent* Root = nullptr;
     std::vector<std::pair<TComponent*, TPos>> ReadOrder;  // with their 'object' keyword
     std::vector<TComponent*> Created;                      // children this read made
@@ -152,11 +169,11 @@ TObjectHeader TDefinitionReader::ReadHeader() {
 
 TComponent* TDefinitionReader::CreateRoot(const TObjectHeader& h, TComponent* Owner) {
     const TClassInfo* cls = FindClass(h.ClassName);
-    if (!cls) L.Fail(h.ClassAt.Line, h.ClassAt.Column, "Class " + h.ClassName + " not found");
-    if (!cls->Create) L.Fail(h.ClassAt.Line, h.ClassAt.Column, "Class " + h.ClassName + " cannot be created");
+    if (!cls) Fail(h.ClassAt, "Class " + h.ClassName + " not found");
+    if (!cls->Create) Fail(h.ClassAt, "Class " + h.ClassName + " cannot be created");
     TComponent* c = nullptr;
     Guarded(h.ClassAt, [&] { c = cls->Create(Owner); });
-    if (!c) L.Fail(h.ClassAt.Line, h.ClassAt.Column, "Class " + h.ClassName + " cannot be created");
+    if (!c) Fail(h.ClassAt, "Class " + h.ClassName + " cannot be created");
     c->ComponentState.Include(csLoading).Include(csReading);
     return c;
 }
@@ -164,8 +181,7 @@ TComponent* TDefinitionReader::CreateRoot(const TObjectHeader& h, TComponent* Ow
 void TDefinitionReader::CheckRootClass(const TObjectHeader& h, const TComponent* root) const {
     for (const TClassInfo* c = &root->ClassType(); c; c = c->Parent)
         if (SameText(c->Name, h.ClassName)) return;
-    L.Fail(h.ClassAt.Line, h.ClassAt.Column,
-           "Class " + h.ClassName + " does not match the root component's class " + root->ClassName());
+    Fail(h.ClassAt, "Class " + h.ClassName + " does not match the root component's class " + root->ClassName());
 }
 
 // Marks c as loading (before any property), names it and records it.
@@ -185,7 +201,8 @@ void TDefinitionReader::ReadBody(TComponent* c, int Level) {
             return;
         }
         if (t.IsKeyword("object")) ReadChild(c, Level + 1);
-        else if (t.Kind == TTokenKind::Identifier) ReadProperty(c);
+        else if (t.Kind == TTokenKind::Identifier && !IsIncludeLine()) ReadProperty(c);
+        else if (t.Kind == TTokenKind::Identifier) ReadInclude(c, Level);
         else L.Fail(t, "Property name, 'object' or 'end' expected but " + t.Describe() + " found");
     }
 }
@@ -197,17 +214,64 @@ void TDefinitionReader::ReadChild(TComponent* Enclosing, int Level) {
         L.Fail(L.Current(), Fmt("Objects nest deeper than %d levels", MaxDefinitionDepth));
     TObjectHeader h = ReadHeader();
     if (!h.Name.empty() && (SameText(h.Name, Root->Name()) || Root->FindComponent(h.Name)))
-        L.Fail(h.NameAt.Line, h.NameAt.Column, "A component named " + h.Name + " already exists");
+        Fail(h.NameAt, "A component named " + h.Name + " already exists");
     const TClassInfo* cls = FindClass(h.ClassName);
-    if (!cls) L.Fail(h.ClassAt.Line, h.ClassAt.Column, "Class " + h.ClassName + " not found");
-    if (!cls->Create) L.Fail(h.ClassAt.Line, h.ClassAt.Column, "Class " + h.ClassName + " cannot be created");
+    if (!cls) Fail(h.ClassAt, "Class " + h.ClassName + " not found");
+    if (!cls->Create) Fail(h.ClassAt, "Class " + h.ClassName + " cannot be created");
     TComponent* c = nullptr;
     Guarded(h.ClassAt, [&] { c = cls->Create(Root); });
-    if (!c) L.Fail(h.ClassAt.Line, h.ClassAt.Column, "Class " + h.ClassName + " cannot be created");
+    if (!c) Fail(h.ClassAt, "Class " + h.ClassName + " cannot be created");
     Created.push_back(c);
     BeginLoading(c, h);
     Guarded(h.At, [&] { c->SetParentComponent(Enclosing); });
     ReadBody(c, Level);
+}
+
+// 'include' followed by a file name, read as if its objects stood here,
+// children of Enclosing (at Level). The included text's lexer takes L's
+// place until its end, then the including one goes on after the file name.
+void TDefinitionReader::ReadInclude(TComponent* Enclosing, int Level) {
+    const TToken at = L.Current();
+    if (!Includes || !*Includes) L.Fail(at, "Includes are not allowed here");
+    L.Next();
+    std::string path = L.Current().Text;
+    L.Next();
+    std::string resolved;
+    std::string text = LoadIncluded(at, path, resolved);
+    FileNames.push_back(resolved);
+    IncludeChain.push_back(resolved);
+    TDefinitionLexer including = std::move(L);
+    L = TDefinitionLexer(text, resolved, static_cast<int>(FileNames.size() - 1));
+    for (;;) {
+        const TToken& t = L.Current();
+        if (t.Kind == TTokenKind::EndOfText) break;
+        if (t.IsKeyword("object")) ReadChild(Enclosing, Level + 1);
+        else if (t.Kind == TTokenKind::Identifier && IsIncludeLine()) ReadInclude(Enclosing, Level);
+        else L.Fail(t, "'object' or 'include' expected in an included file but " + t.Describe() + " found");
+    }
+    L = std::move(including);
+    IncludeChain.pop_back();
+}
+
+// The text of an include line's file, through the resolver; the depth, a
+// cycle and the resolver's failures are errors at the line.
+std::string TDefinitionReader::LoadIncluded(const TToken& At, const std::string& Path, std::string& Resolved) {
+    if (static_cast<int>(IncludeChain.size()) >= MaxDefinitionIncludeDepth)
+        L.Fail(At, Fmt("Includes nest deeper than %d levels", MaxDefinitionIncludeDepth));
+    std::string text;
+    try {
+        text = (*Includes)(Path, FileNames[At.File], Resolved);
+    } catch (const EDefinitionError&) {
+        throw;
+    } catch (const EAbort&) {
+        throw;
+    } catch (const std::exception& e) {
+        L.Fail(At, e.what());
+    }
+    if (Resolved.empty()) Resolved = Path;
+    if (Resolved == FileNames[0] || std::find(IncludeChain.begin(), IncludeChain.end(), Resolved) != IncludeChain.end())
+        L.Fail(At, "Include cycle: " + Resolved + " is already being read");
+    return text;
 }
 
 std::vector<TPathPart> TDefinitionReader::ReadPath() {
@@ -233,16 +297,15 @@ void TDefinitionReader::ReadProperty(TComponent* c) {
         if (p && p->Kind == tkStrings && i + 1 == path.size() && SameText(part.Name, "Strings")) break;
         if (p) {
             if (p->Kind != tkObject)
-                L.Fail(part.At.Line, part.At.Column, "Property " + p->Name + " has no property " + part.Name);
+                Fail(part.At, "Property " + p->Name + " has no property " + part.Name);
             TPersistent* sub = nullptr;
             Guarded(path[i - 1].At, [&] { sub = p->GetSubObject(*holder); });
-            if (!sub) L.Fail(path[i - 1].At.Line, path[i - 1].At.Column, "Property " + p->Name + " has no object");
+            if (!sub) Fail(path[i - 1].At, "Property " + p->Name + " has no object");
             holder = sub;
         }
         p = holder->ClassType().FindProp(part.Name);
         if (!p)
-            L.Fail(part.At.Line, part.At.Column,
-                   "Property " + part.Name + " does not exist in " + holder->ClassName());
+            Fail(part.At, "Property " + part.Name + " does not exist in " + holder->ClassName());
     }
     Expect('=');
     ReadValue(*holder, c, *p);
@@ -388,11 +451,10 @@ void TDefinitionReader::ResolveReferences() {
         TComponent* target = nullptr;
         if (!r.Target.empty()) {
             target = SameText(r.Target, Root->Name()) ? Root : Root->FindComponent(r.Target);
-            if (!target) L.Fail(r.At.Line, r.At.Column, "Component " + r.Target + " not found");
+            if (!target) Fail(r.At, "Component " + r.Target + " not found");
             if (r.Prop->RefClass && !target->InheritsFrom(*r.Prop->RefClass))
-                L.Fail(r.At.Line, r.At.Column,
-                       "Component " + r.Target + " is a " + target->ClassName() + ", property " + r.Prop->Name +
-                           " needs a " + r.Prop->RefClass->Name);
+                Fail(r.At, "Component " + r.Target + " is a " + target->ClassName() + ", property " + r.Prop->Name +
+                               " needs a " + r.Prop->RefClass->Name);
         }
         Guarded(r.At, [&] { r.Prop->SetComp(*r.Holder, target); });
         if (r.HolderOwner == Root) RootReferences.push_back(r);
@@ -452,11 +514,22 @@ void TDefinitionReader::WrongKind(const char* Expected, const TPropInfo& p) cons
 
 void ReadComponentText(std::string_view Text, TComponent* Root, std::string_view FileName) {
     if (!Root) throw Exception("ReadComponentText needs a root component");
-    TDefinitionReader(Text, FileName).Read(Root, nullptr);
+    TDefinitionReader(Text, FileName, nullptr).Read(Root, nullptr);
 }
 
 TComponent* CreateComponentFromText(std::string_view Text, TComponent* Owner, std::string_view FileName) {
-    return TDefinitionReader(Text, FileName).Read(nullptr, Owner);
+    return TDefinitionReader(Text, FileName, nullptr).Read(nullptr, Owner);
+}
+
+void ReadComponentText(std::string_view Text, TComponent* Root, std::string_view FileName,
+                       const TDefinitionIncludeResolver& Includes) {
+    if (!Root) throw Exception("ReadComponentText needs a root component");
+    TDefinitionReader(Text, FileName, &Includes).Read(Root, nullptr);
+}
+
+TComponent* CreateComponentFromText(std::string_view Text, TComponent* Owner, std::string_view FileName,
+                                    const TDefinitionIncludeResolver& Includes) {
+    return TDefinitionReader(Text, FileName, &Includes).Read(nullptr, Owner);
 }
 
 }  // namespace vtrl

@@ -2,6 +2,7 @@
 // a tree of components and the published properties set on each.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -60,6 +61,55 @@ void ReadComponentText(std::string_view Text, TComponent* Root, std::string_view
 // created remains.
 TComponent* CreateComponentFromText(std::string_view Text, TComponent* Owner, std::string_view FileName = "");
 
+// ----- includes
+// Inside any object, wherever a nested object may stand, a line
+//     include 'parts\files.vdf'
+// reads the objects of another text as if they were written there. An
+// included text holds zero or more objects and further include lines, no
+// properties. 'include' followed by '=' or '.' is still a property named
+// Include. Errors inside an included text name that text's file, line and
+// column; errors of the include line itself (no such file, a cycle, too deep)
+// name the including file.
+
+// Includes nest at most this deep, the main text not counted.
+inline constexpr int MaxDefinitionIncludeDepth = 16;
+
+// Gives the text of an included file: Path as written in the include line,
+// IncludingFile the name of the text that holds the line (its resolved name,
+// or the file name given to the read for the main text). Sets ResolvedName
+// to the name the included text's errors carry and by which a cycle is
+// found (two includes of one file must resolve to the same name). Raises
+// Exception with a message naming the file when it cannot be read.
+using TDefinitionIncludeResolver =
+    std::function<std::string(const std::string& Path, const std::string& IncludingFile, std::string& ResolvedName)>;
+
+// The resolver for files: a relative Path is taken from IncludingFile's
+// directory, '\' and '/' both separate directories, the file is read through
+// the file shim. The resolved name is the joined path, "." and ".." steps
+// removed.
+TDefinitionIncludeResolver FileIncludeResolver();
+
+// As above, with include lines read through Includes; without a resolver
+// (the overloads above, or an empty Includes) an include line is the error
+// "Includes are not allowed here": a setup reads its definition from a
+// resource, already expanded.
+void ReadComponentText(std::string_view Text, TComponent* Root, std::string_view FileName,
+                       const TDefinitionIncludeResolver& Includes);
+TComponent* CreateComponentFromText(std::string_view Text, TComponent* Owner, std::string_view FileName,
+                                    const TDefinitionIncludeResolver& Includes);
+
+// Reads the definition FileName (one outer object) and returns it as one
+// text with every include line replaced by the included text, itself
+// expanded, indented as the include line was; the rest keeps its lines.
+// Checks the form of each text (objects, properties and values, objects only
+// in included texts) but not classes or properties, so it needs no class
+// registry. Raises EDefinitionError for malformed text, a missing file, a
+// cycle or includes nested too deep, as the reader would.
+std::string ExpandDefinitionIncludes(const std::string& FileName);
+// The same for a text already in memory, includes resolved through Includes.
+std::string ExpandDefinitionIncludes(std::string_view Text, const std::string& FileName,
+                                     const TDefinitionIncludeResolver& Includes);
+
 // The definition of Root: Root itself, then the components Root owns, in
 // ownership order, each nested under its GetParentComponent() (directly
 // under Root when that is null, Root, or not owned by Root); components
@@ -72,5 +122,11 @@ TComponent* CreateComponentFromText(std::string_view Text, TComponent* Owner, st
 // an enumeration value without a name, a float that is not finite, a
 // component whose parents form a cycle.
 std::string WriteComponentText(const TComponent* Root);
+
+// Value as the writer gives a string property's value: quoted printable
+// text with quotes doubled, #nnn for control characters, UTF-8 as it is;
+// a long value in pieces joined by " +", each further piece on its own line
+// after Indent. For tools that write definition text themselves.
+std::string DefinitionStringLiteral(std::string_view Value, std::string_view Indent);
 
 }  // namespace vtrl

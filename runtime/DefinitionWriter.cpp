@@ -195,6 +195,13 @@ void TDefinitionWriter::WriteLiteral(int Level, const std::string& Head, std::st
 
 }  // namespace
 
+std::string DefinitionStringLiteral(std::string_view Value, std::string_view Indent) {
+    std::vector<std::string> pieces = StringLiteralPieces(Value);
+    std::string out = pieces[0];
+    for (size_t i = 1; i < pieces.size(); ++i) out += " +\n" + std::string(Indent) + pieces[i];
+    return out;
+}
+
 std::string WriteComponentText(const TComponent* Root) {
     if (!Root) throw Exception("WriteComponentText needs a root component");
     return TDefinitionWriter(Root).Write();

@@ -1,0 +1,273 @@
+// Include lines of definitions: the resolver for files, and the expansion
+// of a definition into one self-contained text.
+#include <algorithm>
+#include <vector>
+
+#include "DefinitionLexer.h"
+#include "DefinitionText.h"
+#include "FileShim.h"
+
+namespace vtrl {
+
+using definition::TDefinitionLexer;
+using definition::TToken;
+using definition::TTokenKind;
+
+namespace {
+
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+
+// "C:\x", "\x", "/x", "\\server\x": not taken from the including file's directory.
+bool IsAbsolutePath(const std::string& p) {
+    if (!p.empty() && IsSeparator(p[0])) return true;
+    return p.size() >= 2 && p[1] == ':' && ((p[0] >= 'A' && p[0] <= 'Z') || (p[0] >= 'a' && p[0] <= 'z'));
+}
+
+// The path with "." steps dropped and ".." steps taken back where they can
+// be; its root ("/", "C:\", "\\") kept; steps joined with Sep.
+std::string NormalizePath(const std::string& p, char Sep) {
+    size_t pos = 0;
+    std::string root;
+    if (p.size() >= 2 && p[1] == ':') {
+        root = p.substr(0, 2);
+        pos = 2;
+    }
+    while (pos < p.size() && IsSeparator(p[pos])) {
+        root += Sep;
+        ++pos;
+    }
+    std::vector<std::string> steps;
+    while (pos < p.size()) {
+        size_t end = pos;
+        while (end < p.size() && !IsSeparator(p[end])) ++end;
+        std::string step = p.substr(pos, end - pos);
+        pos = end < p.size() ? end + 1 : end;
+        if (step.empty() || step == ".") continue;
+        if (step == ".." && !steps.empty() && steps.back() != "..") steps.pop_back();
+        else if (step != ".." || root.empty()) steps.push_back(step);
+    }
+    std::string out = root;
+    for (size_t i = 0; i < steps.size(); ++i) out += (i ? std::string(1, Sep) : "") + steps[i];
+    return out;
+}
+
+// The whole file; raises Exception naming it (What: "included file",
+// "definition") when it cannot be read.
+std::string ReadWholeFile(const std::string& Name, const char* What) {
+    TFileHandle h = FileOpenRead(Name);
+    if (h == InvalidFileHandle)
+        throw Exception(Fmt("Cannot open %s %s: %s", What, Name, SysErrorMessage(GetLastOSError())));
+    std::string text;
+    char buffer[16384];
+    for (;;) {
+        int32_t n = FileRead(h, buffer, sizeof buffer);
+        if (n < 0) {
+            int code = GetLastOSError();
+            FileClose(h);
+            throw Exception(Fmt("Cannot read %s %s: %s", What, Name, SysErrorMessage(code)));
+        }
+        if (n == 0) break;
+        text.append(buffer, static_cast<size_t>(n));
+    }
+    FileClose(h);
+    return text;
+}
+
+// Walks a definition's form without a class registry and copies it to Out,
+// each include line replaced by its expanded text.
+class TIncludeExpander {
+public:
+    explicit TIncludeExpander(const TDefinitionIncludeResolver& Includes) : Includes(Includes) {}
+    // Included: a list of objects and include lines rather than one object.
+    std::string Expand(std::string_view Text, const std::string& FileName, bool Included);
+
+private:
+    struct TFrame {
+        TDefinitionLexer& L;
+        std::string_view Text;
+        std::string Out;
+        size_t Copied;  // Text up to here is in Out
+    };
+    void WalkObject(TFrame& f, int Level);
+    void WalkProperty(TFrame& f);
+    void SkipValue(TFrame& f);
+    void ExpandInclude(TFrame& f);
+    static bool AtInclude(const TDefinitionLexer& L) {
+        return L.Current().Kind == TTokenKind::Identifier && L.Current().IsKeyword("include") && L.NextStartsString();
+    }
+
+    const TDefinitionIncludeResolver& Includes;
+    std::vector<std::string> Chain;  // the main file, then the includes being expanded
+};
+
+std::string TIncludeExpander::Expand(std::string_view Text, const std::string& FileName, bool Included) {
+    TDefinitionLexer L(Text, FileName);
+    TFrame f{L, Text, {}, Text.substr(0, 3) == "\xEF\xBB\xBF" ? size_t{3} : size_t{0}};
+    if (!Included) {
+        Chain.push_back(FileName);
+        WalkObject(f, 1);
+        if (L.Current().Kind != TTokenKind::EndOfText)
+            L.Fail(L.Current(), "End of text expected after the final 'end' but " + L.Current().Describe() + " found");
+    } else {
+        while (L.Current().Kind != TTokenKind::EndOfText) {
+            if (L.Current().IsKeyword("object")) WalkObject(f, 2);
+            else if (AtInclude(L)) ExpandInclude(f);
+            else L.Fail(L.Current(), "'object' or 'include' expected in an included file but " + L.Current().Describe() + " found");
+        }
+    }
+    f.Out.append(Text.substr(f.Copied));
+    return std::move(f.Out);
+}
+
+void TIncludeExpander::WalkObject(TFrame& f, int Level) {
+    TDefinitionLexer& L = f.L;
+    if (Level > MaxDefinitionDepth) L.Fail(L.Current(), Fmt("Objects nest deeper than %d levels", MaxDefinitionDepth));
+    if (!L.Current().IsKeyword("object")) L.Fail(L.Current(), "'object' expected but " + L.Current().Describe() + " found");
+    L.Next();
+    if (L.Current().Kind != TTokenKind::Identifier)
+        L.Fail(L.Current(), "Component name expected but " + L.Current().Describe() + " found");
+    L.Next();
+    if (L.Current().IsSymbol(':')) {
+        L.Next();
+        if (L.Current().Kind != TTokenKind::Identifier)
+            L.Fail(L.Current(), "Class name expected but " + L.Current().Describe() + " found");
+        L.Next();
+    }
+    for (;;) {
+        const TToken& t = L.Current();
+        if (t.IsKeyword("end")) {
+            L.Next();
+            return;
+        }
+        if (t.IsKeyword("object")) WalkObject(f, Level + 1);
+        else if (AtInclude(L)) ExpandInclude(f);
+        else if (t.Kind == TTokenKind::Identifier) WalkProperty(f);
+        else L.Fail(t, "Property name, 'object' or 'end' expected but " + t.Describe() + " found");
+    }
+}
+
+void TIncludeExpander::WalkProperty(TFrame& f) {
+    TDefinitionLexer& L = f.L;
+    L.Next();
+    while (L.Current().IsSymbol('.')) {
+        L.Next();
+        if (L.Current().Kind != TTokenKind::Identifier)
+            L.Fail(L.Current(), "Property name expected but " + L.Current().Describe() + " found");
+        L.Next();
+    }
+    if (!L.Current().IsSymbol('=')) L.Fail(L.Current(), "'=' expected but " + L.Current().Describe() + " found");
+    L.Next();
+    SkipValue(f);
+}
+
+// Any value the reader takes: strings joined with '+', binary data, a
+// number, an identifier, a set [ ... ] or a list of strings ( ... ).
+void TIncludeExpander::SkipValue(TFrame& f) {
+    TDefinitionLexer& L = f.L;
+    const TToken start = L.Current();
+    if (start.IsSymbol('[') || start.IsSymbol('(')) {
+        char close = start.IsSymbol('[') ? ']' : ')';
+        L.Next();
+        while (!L.Current().IsSymbol(close)) {
+            if (L.Current().Kind == TTokenKind::EndOfText)
+                L.Fail(start, close == ']' ? "Unterminated set" : "Unterminated list of strings");
+            L.Next();
+        }
+        L.Next();
+        return;
+    }
+    if (start.Kind == TTokenKind::String) {
+        L.Next();
+        while (L.Current().IsSymbol('+')) {
+            L.Next();
+            if (L.Current().Kind != TTokenKind::String)
+                L.Fail(L.Current(), "String expected after '+' but " + L.Current().Describe() + " found");
+            L.Next();
+        }
+        return;
+    }
+    if (start.Kind == TTokenKind::EndOfText || start.Kind == TTokenKind::Symbol)
+        L.Fail(start, "Value expected but " + start.Describe() + " found");
+    L.Next();
+}
+
+// Copies the text before the include line, then the included text, its
+// lines after the first indented as the include line was and its trailing
+// line breaks dropped (the include line's own break follows).
+void TIncludeExpander::ExpandInclude(TFrame& f) {
+    TDefinitionLexer& L = f.L;
+    const TToken at = L.Current();
+    L.Next();
+    std::string path = L.Current().Text;
+    size_t end = L.Position();
+    if (static_cast<int>(Chain.size()) > MaxDefinitionIncludeDepth)
+        L.Fail(at, Fmt("Includes nest deeper than %d levels", MaxDefinitionIncludeDepth));
+    std::string resolved, text;
+    try {
+        text = Includes(path, L.FileName(), resolved);
+    } catch (const EDefinitionError&) {
+        throw;
+    } catch (const EAbort&) {
+        throw;
+    } catch (const std::exception& e) {
+        L.Fail(at, e.what());
+    }
+    if (resolved.empty()) resolved = path;
+    if (std::find(Chain.begin(), Chain.end(), resolved) != Chain.end())
+        L.Fail(at, "Include cycle: " + resolved + " is already being read");
+    Chain.push_back(resolved);
+    std::string inner = Expand(text, resolved, true);
+    Chain.pop_back();
+
+    size_t lineStart = at.Offset;
+    while (lineStart > 0 && f.Text[lineStart - 1] != '\n' && f.Text[lineStart - 1] != '\r') --lineStart;
+    std::string_view lead = f.Text.substr(lineStart, at.Offset - lineStart);
+    bool blankLead = lead.find_first_not_of(" \t") == std::string_view::npos;
+    while (!inner.empty() && (inner.back() == '\n' || inner.back() == '\r' || inner.back() == ' ' || inner.back() == '\t'))
+        inner.pop_back();
+    size_t first = inner.find_first_not_of(" \t\r\n");
+    inner.erase(0, first == std::string::npos ? inner.size() : first);
+    f.Out.append(f.Text.substr(f.Copied, at.Offset - f.Copied));
+    for (size_t i = 0; i < inner.size(); ++i) {
+        f.Out += inner[i];
+        bool lineEnds = inner[i] == '\n' || (inner[i] == '\r' && (i + 1 == inner.size() || inner[i + 1] != '\n'));
+        if (lineEnds && blankLead && i + 1 < inner.size() && inner[i + 1] != '\n' && inner[i + 1] != '\r')
+            f.Out.append(lead);
+    }
+    f.Copied = end;
+    L.Next();
+}
+
+}  // namespace
+
+TDefinitionIncludeResolver FileIncludeResolver() {
+    return [](const std::string& Path, const std::string& IncludingFile, std::string& ResolvedName) {
+        char sep = IncludingFile.find('\\') != std::string::npos ? '\\' : '/';
+        std::string joined = Path;
+        if (!IsAbsolutePath(Path)) {
+            size_t cut = IncludingFile.find_last_of("/\\");
+            if (cut == std::string::npos && IncludingFile.size() >= 2 && IncludingFile[1] == ':') cut = 1;
+            if (cut != std::string::npos) joined = IncludingFile.substr(0, cut + 1) + Path;
+        }
+        ResolvedName = NormalizePath(joined, sep);
+        if (ResolvedName.empty()) throw Exception("Included file name is empty");
+        return ReadWholeFile(ResolvedName, "included file");
+    };
+}
+
+std::string ExpandDefinitionIncludes(std::string_view Text, const std::string& FileName,
+                                     const TDefinitionIncludeResolver& Includes) {
+    return TIncludeExpander(Includes).Expand(Text, FileName, false);
+}
+
+std::string ExpandDefinitionIncludes(const std::string& FileName) {
+    std::string text;
+    try {
+        text = ReadWholeFile(FileName, "definition");
+    } catch (const Exception& e) {
+        throw EDefinitionError(FileName, 1, 1, e.Message);
+    }
+    return ExpandDefinitionIncludes(text, FileName, FileIncludeResolver());
+}
+
+}  // namespace vtrl
