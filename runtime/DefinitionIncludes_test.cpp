@@ -221,7 +221,7 @@ protected:
     void Write(const std::string& Name, const std::string& Text) {
         std::ofstream(Dir / Name, std::ios::binary) << Text;
     }
-    std::string Path(const std::string& Name) const { return (Dir / Name).string(); }
+    std::string Path(const std::string& Name) const { return (Dir / fs::path(Name).make_preferred()).string(); }
     fs::path Dir;
 };
 

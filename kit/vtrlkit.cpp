@@ -1,0 +1,114 @@
+// vtrlkit: the authoring tool. It makes a product's setup program from the
+// kit's setup program and the author's installation definition, with no
+// compiler or resource compiler needed.
+//   vtrlkit embed SETUP.EXE DEFINITION OUT.EXE
+//   vtrlkit harvest DIR [--group-per-folder] [--prefix P] [--container NAME]
+// Exit codes: 0 success (and --help), 1 failure (the message names the file
+// and the cause), 2 wrong usage.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "DefinitionText.h"
+#include "routines_Harvest.h"
+#include "routines_KitFiles.h"
+#include "routines_PEResources.h"
+
+using namespace vtrl;
+
+namespace {
+
+using TArguments = std::vector<std::string>;
+
+// A command: its name, its usage line, and the function that runs it with
+// the arguments after the name. A function returns the exit code or raises
+// Exception for a failure.
+struct TCommand {
+    const char* Name;
+    const char* Usage;
+    int (*Run)(const TArguments& Args);
+};
+
+constexpr int ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2;
+
+// Writes the definition into a copy of the setup program. The output is
+// written beside OUT and renamed, so a failure leaves no half-written file.
+int Embed(const TArguments& Args) {
+    if (Args.size() != 3) return ExitUsage;
+    const std::string& setup = Args[0];
+    const std::string& definition = Args[1];
+    const std::string& out = Args[2];
+    if (SameFile(setup, out)) throw Exception("The output " + out + " may not be the setup program itself");
+    const std::string image = ReadWholeFile(setup);
+    // Included files are put in their place: the setup program reads one
+    // text from its resource.
+    const std::string text = ExpandDefinitionIncludes(definition);
+    std::string result;
+    try {
+        result = EmbedInstallDefinition(image, text);
+    } catch (const EPEImageError& e) {
+        throw Exception(setup + ": " + e.Message);
+    }
+    WriteWholeFile(out, result);
+    return ExitSuccess;
+}
+
+// Prints the objects for every file under DIR, ready to be included.
+int Harvest(const TArguments& Args) {
+    THarvestOptions o;
+    std::string dir;
+    for (size_t i = 0; i < Args.size(); ++i) {
+        if (Args[i] == "--group-per-folder") o.GroupPerFolder = true;
+        else if (Args[i] == "--prefix" && i + 1 < Args.size()) o.Prefix = Args[++i];
+        else if (Args[i] == "--container" && i + 1 < Args.size()) o.Container = Args[++i];
+        else if (dir.empty() && Args[i].rfind("--", 0) != 0) dir = Args[i];
+        else return ExitUsage;
+    }
+    if (dir.empty()) return ExitUsage;
+    std::vector<std::string> warnings;
+    const std::string text = HarvestDefinition(dir, o, &warnings);
+    for (const std::string& w : warnings) std::fprintf(stderr, "warning: %s\n", w.c_str());
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return ExitSuccess;
+}
+
+const TCommand Commands[] = {
+    {"embed", "vtrlkit embed SETUP.EXE DEFINITION OUT.EXE   put the installation definition into a copy of SETUP.EXE",
+     Embed},
+    {"harvest",
+     "vtrlkit harvest DIR [--group-per-folder] [--prefix P] [--container NAME]   print the files under DIR as "
+     "definition objects",
+     Harvest},
+};
+
+int Usage(FILE* To) {
+    std::fputs("usage:\n", To);
+    for (const TCommand& c : Commands) std::fprintf(To, "  %s\n", c.Usage);
+    std::fputs("exit codes: 0 success, 1 failure, 2 wrong usage\n", To);
+    return ExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage(stderr);
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "/?") {
+        Usage(stdout);
+        return ExitSuccess;
+    }
+    for (const TCommand& c : Commands) {
+        if (name != c.Name) continue;
+        try {
+            const int code = c.Run(TArguments(argv + 2, argv + argc));
+            if (code == ExitUsage) std::fprintf(stderr, "usage: %s\n", c.Usage);
+            return code;
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "vtrlkit %s: %s\n", c.Name, e.what());
+            return ExitFailure;
+        }
+    }
+    std::fprintf(stderr, "vtrlkit: unknown command '%s'\n", name.c_str());
+    return Usage(stderr);
+}
