@@ -1,0 +1,92 @@
+#!/bin/bash
+# An author's whole path under Wine, with the kit's released programs only:
+# a generated product tree is harvested into definition objects, included
+# by a hand-written definition, embedded into the kit's setup program,
+# built into a distribution (setup.exe *BUILD), installed silently and
+# removed again through the record's QuietUninstallString; the installed
+# tree is compared with the product file by file, and nothing but the
+# uninstall program (deleted at restart) may remain.
+#   authoring_test.sh VTRLKIT SETUP_KIT LOADER UNINSTALL WORK_DIR
+set -u
+kit=$(realpath "$1") setup=$(realpath "$2") loader=$(realpath "$3") uninstall=$(realpath "$4") work=$(realpath -m "$5")
+root=$(cd "$(dirname "$0")/.." && pwd)
+if [ -z "${DISPLAY:-}" ]; then exec "$root/tools/with-display" bash "$0" "$@"; fi
+export VTRL_WINEPREFIX=$work/prefix WINEPREFIX=$work/prefix
+wr() { "$root/tools/wine-run" "$@"; }
+fail=0
+check() { if ! eval "$1"; then echo "FAILED: $2"; fail=1; fi; }
+trap '/usr/lib/wine/wineserver -k 2>/dev/null' EXIT
+
+wr cmd /c exit >/dev/null 2>&1  # makes the prefix
+A=$WINEPREFIX/drive_c/author
+DEST="$WINEPREFIX/drive_c/Program Files/Harvested Product"
+PRODUCT="Harvested Product"
+RECORD="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$PRODUCT"
+rm -rf "$A" "$DEST"
+wr reg delete "$RECORD" /f >/dev/null 2>&1
+mkdir -p "$A/kit" "$A/product/Docs/Read Me First" "$A/product/bin" "$A/project"
+cp "$kit" "$A/kit/vtrlkit.exe"
+cp "$setup" "$A/kit/setup.exe"
+cp "$loader" "$A/kit/VantrelLoadProgram.exe"
+cp "$uninstall" "$A/kit/uninstall.exe"
+# The product: a few folders, a name with blanks, an empty file, a larger one.
+printf 'main program\r\n' > "$A/product/bin/tool.exe"
+head -c 300000 /dev/urandom > "$A/product/bin/data.bin"
+: > "$A/product/bin/empty.txt"
+printf 'read me\r\n' > "$A/product/Docs/Read Me First/read me.txt"
+printf 'licence\r\n' > "$A/product/Docs/LICENCE.TXT"
+
+# 1. harvest the tree into objects for the root group's container
+(cd "$A/project" && wr 'C:\author\kit\vtrlkit.exe' harvest 'C:\author\product' --group-per-folder \
+   --container Install1 > files.vdf 2> harvest.err)
+check '[ -s "$A/project/files.vdf" ]' "harvest wrote nothing: $(cat "$A/project/harvest.err")"
+# 2. the hand-written part, which includes the harvested one
+cat > "$A/project/product.vdf" <<'VDF'
+object IM: TIM
+  object Install1: TInstall
+    Information.CompanyName = 'Harvest Test Company'
+    Information.ProductName = 'Harvested Product'
+    Information.Version = '3.1'
+    DestDir = '\Harvested Product'
+  end
+  object Uninstaller: TUninstallEXE
+    Container = Install1
+    FileName = 'uninstall.exe'
+    IncludeFromDir = 'C:\author\kit'
+    DestDirType = ddContainerDestDir
+    ArchiveFileType = ddContainerArchiveFile
+  end
+  include 'files.vdf'
+end
+VDF
+# 3. the product's setup program, without a compiler
+mkdir -p "$A/builder"
+(cd "$A/project" && wr 'C:\author\kit\vtrlkit.exe' embed 'C:\author\kit\setup.exe' product.vdf \
+   'C:\author\builder\setup.exe' 2> embed.err)
+check '[ -f "$A/builder/setup.exe" ]' "embed failed: $(cat "$A/project/embed.err")"
+# 4. the distribution
+printf 'C:\\author\\dist\r\n' > "$A/builder/BUILD.INF"
+wr reg add 'HKLM\Software\Vantrel Software\Vantrel96' /v VantrelDirectory /d 'C:\author\kit' /f >/dev/null 2>&1
+(cd "$A/builder" && wr setup.exe /SILENT '/LOG=C:\author\build.log' '*BUILD' >/dev/null 2>&1)
+check '[ -f "$A/dist/setup.exe" ]' "the build failed: $(tr -d '\r' < "$A/build.log" 2>/dev/null | tail -3)"
+# 5. the install
+mkdir -p "$A/user"
+(cd "$A/user" && wr 'C:\author\dist\setup.exe' /SILENT '/LOG=C:\author\install.log' >/dev/null 2>&1)
+code=$?
+check '[ $code -eq 0 ]' "install exit code $code: $(tr -d '\r' < "$A/install.log" 2>/dev/null | grep -i 'fail\|error' | head -3)"
+while IFS= read -r -d '' f; do
+  rel=${f#"$A/product/"}
+  check 'cmp -s "$f" "$DEST/$rel"' "installed $rel differs from the product's"
+done < <(find "$A/product" -type f -print0)
+check '[ "$(find "$DEST" -type f | wc -l)" -eq 6 ]' "the installed tree has $(find "$DEST" -type f | wc -l) files, not 5 and the uninstall program"
+quiet=$(wr reg query "$RECORD" /v QuietUninstallString 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+check '[ -n "$quiet" ]' "no QuietUninstallString"
+# 6. the removal, as a package tool would run it
+(cd "$A/user" && eval "wr $(sed 's/\\/\\\\/g' <<<"$quiet")" >/dev/null 2>&1)
+code=$?
+check '[ $code -eq 0 ]' "uninstall exit code $code"
+left=$(cd "$DEST" 2>/dev/null && find . -type f | sort | tr '\n' ' ')
+check '[ "$left" = "./uninstall.exe " ]' "the removal left: $left"
+check '! wr reg query "$RECORD" >/dev/null 2>&1' "the record remains"
+[ $fail -eq 0 ] || { echo "--- files.vdf"; cat "$A/project/files.vdf"; echo "--- install.log"; tr -d '\r' < "$A/install.log"; }
+exit $fail
