@@ -8,7 +8,7 @@ PACKAGES = mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 
            xauth x11-utils python3
 TOOLCHAIN = $(CURDIR)/cmake/mingw.cmake
 
-.PHONY: deps configure build test demo bench bench-archive bench-definition bench-install bench-size bench-peers bench-scale fuzz clean screenshots
+.PHONY: deps configure build test demo kit bench bench-archive bench-definition bench-install bench-size bench-peers bench-scale fuzz clean screenshots
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -23,6 +23,8 @@ $(BUILD)/native/build.ninja:
 	cmake -G Ninja -S . -B $(BUILD)/native -DCMAKE_BUILD_TYPE=Debug
 $(BUILD)/win64/build.ninja:
 	cmake -G Ninja -S . -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+$(BUILD)/native-release/build.ninja:
+	cmake -G Ninja -S . -B $(BUILD)/native-release -DCMAKE_BUILD_TYPE=Release -DVTRL_TESTS=OFF -DVTRL_SANITIZE=OFF
 $(BUILD)/win32/build.ninja:
 	cmake -G Ninja -S . -B $(BUILD)/win32 -DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN) -DMINGW_ARCH=i686 \
 	  -DCMAKE_BUILD_TYPE=Release -DVTRL_TESTS=OFF
@@ -37,6 +39,14 @@ build: configure
 test: build
 	ctest --test-dir $(BUILD)/native -j $(JOBS) --output-on-failure
 	tools/with-display ctest --test-dir $(BUILD)/win64 -j $(JOBS) --output-on-failure
+
+# The kit for installer authors: the programs (Windows, and Linux where
+# portable), the authoring chapter, the language tables and a sample, as
+# $(BUILD)/kit/vantrel-kit and $(BUILD)/kit/vantrel-kit.zip.
+kit: deps $(BUILD)/win64/build.ninja $(BUILD)/native-release/build.ninja
+	ninja -C $(BUILD)/win64 -j $(JOBS) setup_kit VantrelLoadProgram uninstall vtrlarc vtrlkit
+	ninja -C $(BUILD)/native-release -j $(JOBS) vtrlkit vtrlarc
+	tools/make-kit $(BUILD)/win64 $(BUILD)/native-release $(BUILD)/kit
 
 demo: deps $(BUILD)/win64/build.ninja
 	ninja -C $(BUILD)/win64 -j $(JOBS) demo-files

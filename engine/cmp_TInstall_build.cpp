@@ -121,6 +121,14 @@ std::string FindLoadingProgram() {
 void TInstall::BuildMode() {
     try {
         const std::string exe = Application.ExeName();
+        // A relative IncludeFromDir (and a relative build directory) is read
+        // from the setup program's folder, wherever the build was started
+        // from: a definition and its product travel together, with no drive
+        // letter in the definition. The key of such a file is the relative
+        // path as written.
+        if (!SetCurrentDirectoryA(ExtractFileDir(exe).c_str()))
+            throw Exception("Cannot change to the folder " + ExtractFileDir(exe) + ": " +
+                            SysErrorMessage(GetLastOSError()));
         const std::string buildDir = ReadBuildDirectory(ExtractFileDir(exe));
         Log("Building into " + buildDir);
         if (IsVerbose()) Log("The build starts " + IntToStr(ProcessAgeMs()) + " ms after the process");

@@ -24,22 +24,26 @@ PRODUCT="Harvested Product"
 RECORD="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$PRODUCT"
 rm -rf "$A" "$DEST"
 wr reg delete "$RECORD" /f >/dev/null 2>&1
-mkdir -p "$A/kit" "$A/product/Docs/Read Me First" "$A/product/bin" "$A/project"
+P=$A/project  # the author's folder: the product's tree, the definition, the setup program
+mkdir -p "$A/kit" "$P/product/Docs/Read Me First" "$P/product/bin"
 cp "$kit" "$A/kit/vtrlkit.exe"
 cp "$setup" "$A/kit/setup.exe"
 cp "$loader" "$A/kit/VantrelLoadProgram.exe"
 cp "$uninstall" "$A/kit/uninstall.exe"
 # The product: a few folders, a name with blanks, an empty file, a larger one.
-printf 'main program\r\n' > "$A/product/bin/tool.exe"
-head -c 300000 /dev/urandom > "$A/product/bin/data.bin"
-: > "$A/product/bin/empty.txt"
-printf 'read me\r\n' > "$A/product/Docs/Read Me First/read me.txt"
-printf 'licence\r\n' > "$A/product/Docs/LICENCE.TXT"
+printf 'main program\r\n' > "$P/product/bin/tool.exe"
+head -c 300000 /dev/urandom > "$P/product/bin/data.bin"
+: > "$P/product/bin/empty.txt"
+printf 'read me\r\n' > "$P/product/Docs/Read Me First/read me.txt"
+printf 'licence\r\n' > "$P/product/Docs/LICENCE.TXT"
+cp "$uninstall" "$P/uninstall.exe"
 
-# 1. harvest the tree into objects for the root group's container
-(cd "$A/project" && wr 'C:\author\kit\vtrlkit.exe' harvest 'C:\author\product' --group-per-folder \
-   --container Install1 > files.vdf 2> harvest.err)
-check '[ -s "$A/project/files.vdf" ]' "harvest wrote nothing: $(cat "$A/project/harvest.err")"
+# 1. harvest the tree into objects for the root group's container; the
+# paths stay relative, so the keys carry no drive letter
+(cd "$P" && wr 'C:\author\kit\vtrlkit.exe' harvest product --group-per-folder --container Install1 \
+   > files.vdf 2> harvest.err)
+check '[ -s "$P/files.vdf" ]' "harvest wrote nothing: $(cat "$P/harvest.err")"
+check "grep -qF \"IncludeFromDir = 'product\\\\Docs\\\\Read Me First'\" \"\$P/files.vdf\"" "harvest did not keep the paths relative"
 # 2. the hand-written part, which includes the harvested one
 cat > "$A/project/product.vdf" <<'VDF'
 object IM: TIM
@@ -52,7 +56,7 @@ object IM: TIM
   object Uninstaller: TUninstallEXE
     Container = Install1
     FileName = 'uninstall.exe'
-    IncludeFromDir = 'C:\author\kit'
+    IncludeFromDir = '.'
     DestDirType = ddContainerDestDir
     ArchiveFileType = ddContainerArchiveFile
   end
@@ -60,24 +64,23 @@ object IM: TIM
 end
 VDF
 # 3. the product's setup program, without a compiler
-mkdir -p "$A/builder"
-(cd "$A/project" && wr 'C:\author\kit\vtrlkit.exe' embed 'C:\author\kit\setup.exe' product.vdf \
-   'C:\author\builder\setup.exe' 2> embed.err)
-check '[ -f "$A/builder/setup.exe" ]' "embed failed: $(cat "$A/project/embed.err")"
-# 4. the distribution
-printf 'C:\\author\\dist\r\n' > "$A/builder/BUILD.INF"
+(cd "$P" && wr 'C:\author\kit\vtrlkit.exe' embed 'C:\author\kit\setup.exe' product.vdf setup.exe 2> embed.err)
+check '[ -f "$P/setup.exe" ]' "embed failed: $(cat "$P/embed.err")"
+# 4. the distribution, built from another folder: relative sources and the
+# relative build directory are the setup program's folder's
+printf 'dist\r\n' > "$P/BUILD.INF"
 wr reg add 'HKLM\Software\Vantrel Software\Vantrel96' /v VantrelDirectory /d 'C:\author\kit' /f >/dev/null 2>&1
-(cd "$A/builder" && wr setup.exe /SILENT '/LOG=C:\author\build.log' '*BUILD' >/dev/null 2>&1)
-check '[ -f "$A/dist/setup.exe" ]' "the build failed: $(tr -d '\r' < "$A/build.log" 2>/dev/null | tail -3)"
-# 5. the install
 mkdir -p "$A/user"
-(cd "$A/user" && wr 'C:\author\dist\setup.exe' /SILENT '/LOG=C:\author\install.log' >/dev/null 2>&1)
+(cd "$A/user" && wr 'C:\author\project\setup.exe' /SILENT '/LOG=C:\author\build.log' '*BUILD' >/dev/null 2>&1)
+check '[ -f "$P/dist/setup.exe" ]' "the build failed: $(tr -d '\r' < "$A/build.log" 2>/dev/null | tail -3)"
+# 5. the install
+(cd "$A/user" && wr 'C:\author\project\dist\setup.exe' /SILENT '/LOG=C:\author\install.log' >/dev/null 2>&1)
 code=$?
 check '[ $code -eq 0 ]' "install exit code $code: $(tr -d '\r' < "$A/install.log" 2>/dev/null | grep -i 'fail\|error' | head -3)"
 while IFS= read -r -d '' f; do
-  rel=${f#"$A/product/"}
+  rel=${f#"$P/product/"}
   check 'cmp -s "$f" "$DEST/$rel"' "installed $rel differs from the product's"
-done < <(find "$A/product" -type f -print0)
+done < <(find "$P/product" -type f -print0)
 check '[ "$(find "$DEST" -type f | wc -l)" -eq 6 ]' "the installed tree has $(find "$DEST" -type f | wc -l) files, not 5 and the uninstall program"
 quiet=$(wr reg query "$RECORD" /v QuietUninstallString 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
 check '[ -n "$quiet" ]' "no QuietUninstallString"
@@ -88,5 +91,5 @@ check '[ $code -eq 0 ]' "uninstall exit code $code"
 left=$(cd "$DEST" 2>/dev/null && find . -type f | sort | tr '\n' ' ')
 check '[ "$left" = "./uninstall.exe " ]' "the removal left: $left"
 check '! wr reg query "$RECORD" >/dev/null 2>&1' "the record remains"
-[ $fail -eq 0 ] || { echo "--- files.vdf"; cat "$A/project/files.vdf"; echo "--- install.log"; tr -d '\r' < "$A/install.log"; }
+[ $fail -eq 0 ] || { echo "--- files.vdf"; cat "$P/files.vdf"; echo "--- install.log"; tr -d '\r' < "$A/install.log"; }
 exit $fail
