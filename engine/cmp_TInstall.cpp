@@ -253,6 +253,12 @@ void TInstall::Process() {
         Log("Run ended: restart needed");
         return;
     }
+    FinishGoodInstall();
+    FRunning = false;
+    Log("Run ended: installation complete");
+}
+
+void TInstall::FinishGoodInstall() {
     if (OnShowGoodInstall) OnShowGoodInstall(this);
     Broadcast(ev::GoodInstallation);
     Broadcast(ev::eccGoodInstallDialogManager);
@@ -267,8 +273,6 @@ void TInstall::Process() {
         if (IsSilent()) WriteStdErr(warning);
     }
     CleanupAndTerminate();
-    FRunning = false;
-    Log("Run ended: installation complete");
 }
 
 void TInstall::WriteProgramListValues() {

@@ -170,6 +170,10 @@ protected:
     void FirstActivation(TComponent* Sender);
     // Ends the run as a bad installation after a user abort.
     void UserAbortPath();
+    // The good end of a run (and of the continuation): OnShowGoodInstall,
+    // the completion broadcasts, the setup program's deletion at restart
+    // (only a warning when refused), clean-up and termination.
+    void FinishGoodInstall();
     // OnShowBadInstall and the bad-installation broadcasts.
     void ShowBadInstallation();
     // OnCleanup (which may keep the presetup files), then, when the run

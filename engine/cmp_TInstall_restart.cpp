@@ -201,15 +201,7 @@ void TInstall::ContinueAfterReboot() {
         default: break;
         }
     }
-    if (OnShowGoodInstall) OnShowGoodInstall(this);
-    Broadcast(ev::GoodInstallation);
-    Broadcast(ev::eccGoodInstallDialogManager);
-    try {
-        ScheduleSelfDelete();
-    } catch (const std::exception& e) {
-        Log("Warning: the setup program could not be scheduled for deletion at restart: " + ExceptionLogText(e));
-    }
-    CleanupAndTerminate();
+    FinishGoodInstall();
     Log("Run ended: installation complete after the restart");
 }
 
