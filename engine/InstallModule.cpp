@@ -39,7 +39,12 @@ VTRL_IMPLEMENT_CLASS(TIM, TDataModule, [](auto&) {})
 TIM::TIM(TComponent* AOwner) : TDataModule(AOwner) { (void)DefinitionClasses; }
 
 void TIM::LoadDefinition(std::string_view Text, std::string_view FileName) {
-    ReadComponentText(Text, this, FileName);
+    LoadDefinition(Text, FileName, TDefinitionIncludeResolver());
+}
+
+void TIM::LoadDefinition(std::string_view Text, std::string_view FileName,
+                         const TDefinitionIncludeResolver& Includes) {
+    ReadComponentText(Text, this, FileName, Includes);
     Log("Definition loaded: " + IntToStr(ComponentCount()) + " components");
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Classes.h"
+#include "DefinitionText.h"
 #include "cmp_TInstall.h"
 
 namespace vtrl {
@@ -20,6 +21,10 @@ public:
     // properties, resolves references and ends loading. Raises
     // EDefinitionError (file, line and column) on a malformed definition.
     void LoadDefinition(std::string_view Text, std::string_view FileName);
+    // As above, with include lines read through Includes (the authoring
+    // tool reads a definition from its files; a setup program reads one
+    // already expanded and allows no includes).
+    void LoadDefinition(std::string_view Text, std::string_view FileName, const TDefinitionIncludeResolver& Includes);
     // The module's TInstall, or null.
     TInstall* Install() const;
 };

@@ -27,9 +27,12 @@ protected:
         fs::create_directories(Dir);
     }
     void TearDown() override { fs::remove_all(Root); }
+    // Rel is UTF-8, as harvest reads names (a narrow path would take the
+    // ANSI code page on Windows).
     void Touch(const std::string& Rel) {
-        fs::create_directories((Dir / Rel).parent_path());
-        std::ofstream(Dir / Rel) << "x";
+        const fs::path path = Dir / fs::path(std::u8string(Rel.begin(), Rel.end()));
+        fs::create_directories(path.parent_path());
+        std::ofstream(path) << "x";
     }
     std::string Harvest(const THarvestOptions& O, std::vector<std::string>* Warnings = nullptr) {
         return HarvestDefinition(Dir.string(), O, Warnings);
@@ -155,8 +158,8 @@ TEST_F(HarvestTest, NamesAreStableAndTextIsIncludable) {
     EXPECT_NE(text.find("FileName = 'it''s \xC3\xA9t\xC3\xA9.txt'"), std::string::npos);
     EXPECT_EQ(text, Harvest(THarvestOptions{}));
 
-    std::ofstream(Root / "part.vdf") << text;
-    std::ofstream(Root / "main.vdf") << "object IM: TIM\n  object Install1: TInstall\n  end\n  include 'part.vdf'\nend\n";
+    std::ofstream(Root / "part.vdf", std::ios::binary) << text;
+    std::ofstream(Root / "main.vdf", std::ios::binary) << "object IM: TIM\n  object Install1: TInstall\n  end\n  include 'part.vdf'\nend\n";
     std::string expanded = ExpandDefinitionIncludes((Root / "main.vdf").string());
     EXPECT_NE(expanded.find("  object File_A_b_txt: TInstallFile\n    Container = Group_product\n"), std::string::npos)
         << expanded;

@@ -3,8 +3,10 @@
 // compiler or resource compiler needed.
 //   vtrlkit embed SETUP.EXE DEFINITION OUT.EXE
 //   vtrlkit harvest DIR [--group-per-folder] [--prefix P] [--container NAME]
+//   vtrlkit check DEFINITION
 // Exit codes: 0 success (and --help), 1 failure (the message names the file
-// and the cause), 2 wrong usage.
+// and the cause), 2 wrong usage, 3 (check, native build) the definition's
+// text is sound but its classes were not checked.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -14,6 +16,9 @@
 #include "routines_Harvest.h"
 #include "routines_KitFiles.h"
 #include "routines_PEResources.h"
+#ifdef VTRLKIT_WITH_CLASSES
+#include "routines_Check.h"
+#endif
 
 using namespace vtrl;
 
@@ -30,7 +35,7 @@ struct TCommand {
     int (*Run)(const TArguments& Args);
 };
 
-constexpr int ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2;
+constexpr int ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2, ExitCheckedInPart = 3;
 
 // Writes the definition into a copy of the setup program. The output is
 // written beside OUT and renamed, so a failure leaves no half-written file.
@@ -73,6 +78,32 @@ int Harvest(const TArguments& Args) {
     return ExitSuccess;
 }
 
+// Reports every problem of a definition on stderr, one a line: reader
+// errors with file, line and column, then what a build would refuse. The
+// Windows build knows the installation classes and checks everything; a
+// native build checks the form of the texts and their includes only.
+int Check(const TArguments& Args) {
+    if (Args.size() != 1) return ExitUsage;
+    const std::string& definition = Args[0];
+#ifdef VTRLKIT_WITH_CLASSES
+    const std::vector<std::string> problems = CheckDefinitionFile(definition);
+    for (const std::string& p : problems) std::fprintf(stderr, "%s\n", p.c_str());
+    return problems.empty() ? ExitSuccess : ExitFailure;
+#else
+    try {
+        (void)ExpandDefinitionIncludes(definition);
+    } catch (const EDefinitionError& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return ExitFailure;
+    }
+    std::fprintf(stderr,
+                 "%s: the text and its includes are well formed; classes, properties and the build's checks "
+                 "need the Windows build of vtrlkit (run: wine vtrlkit.exe check DEF)\n",
+                 definition.c_str());
+    return ExitCheckedInPart;
+#endif
+}
+
 const TCommand Commands[] = {
     {"embed", "vtrlkit embed SETUP.EXE DEFINITION OUT.EXE   put the installation definition into a copy of SETUP.EXE",
      Embed},
@@ -80,12 +111,16 @@ const TCommand Commands[] = {
      "vtrlkit harvest DIR [--group-per-folder] [--prefix P] [--container NAME]   print the files under DIR as "
      "definition objects",
      Harvest},
+    {"check",
+     "vtrlkit check DEFINITION   report every problem of the definition (exit 0 only when it would build; "
+     "the native build checks the text's form only and exits 3 when that is sound)",
+     Check},
 };
 
 int Usage(FILE* To) {
     std::fputs("usage:\n", To);
     for (const TCommand& c : Commands) std::fprintf(To, "  %s\n", c.Usage);
-    std::fputs("exit codes: 0 success, 1 failure, 2 wrong usage\n", To);
+    std::fputs("exit codes: 0 success, 1 failure, 2 wrong usage, 3 checked in part (check, native build)\n", To);
     return ExitUsage;
 }
 
