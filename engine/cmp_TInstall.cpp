@@ -287,8 +287,7 @@ void TInstall::WriteProgramListValues() {
     std::string icon = program;
     if (TInstallShellLink* main = TInstallShellLink::MainExecutableLink()) icon = main->ExpandObjectLocation();
     // The record lists everything but the uninstall program itself.
-    int64_t bytes = RecordedFilesSize(key);
-    if (TFileHandleOwner own{FileOpenRead(program)}; own.Valid()) bytes += std::max<int64_t>(FileSize(own.Get()), 0);
+    const int64_t bytes = RecordedFilesSize(key) + std::max<int64_t>(FileSizeOf(program), 0);
     const int64_t kilobytes = (bytes + 1023) / 1024;
     SYSTEMTIME today;
     GetLocalTime(&today);

@@ -30,11 +30,17 @@ const char* const LoaderUsage =
 
 namespace {
 
-// When Arg is Prefix followed by a name, sets Value to that name, made
-// absolute from CurrentDir, and returns true.
-bool PathOption(const std::string& Arg, std::string_view Prefix, const std::string& CurrentDir, std::string& Value) {
+// When Arg is Prefix followed by a value, sets Value to it and returns true.
+bool TextOption(const std::string& Arg, std::string_view Prefix, std::string& Value) {
     if (Arg.size() <= Prefix.size() || !SameText(std::string_view(Arg).substr(0, Prefix.size()), Prefix)) return false;
-    const std::string name = Arg.substr(Prefix.size());
+    Value = Arg.substr(Prefix.size());
+    return true;
+}
+
+// TextOption for a file or directory name, made absolute from CurrentDir.
+bool PathOption(const std::string& Arg, std::string_view Prefix, const std::string& CurrentDir, std::string& Value) {
+    std::string name;
+    if (!TextOption(Arg, Prefix, name)) return false;
     const bool absolute = (name.size() >= 2 && name[1] == ':') || name[0] == '\\' || name[0] == '/';
     Value = absolute ? name : AddBackSlash(CurrentDir) + name;
     return true;
@@ -51,11 +57,8 @@ TLoaderOptions ParseLoaderOptions(const std::vector<std::string>& Args, const st
             o.Verbose = true;
         } else if (SameText(a, "/NORESTART")) {
             o.NoRestart = true;
-        } else if (a.size() > 5 && SameText(std::string_view(a).substr(0, 5), "/DIR=")) {
-            o.Directory = a.substr(5);
-        } else if (a.size() > 6 && SameText(std::string_view(a).substr(0, 6), "/LANG=")) {
-            o.Language = a.substr(6);
-        } else if (PathOption(a, "/LOG=", CurrentDir, o.LogFile) ||
+        } else if (TextOption(a, "/DIR=", o.Directory) || TextOption(a, "/LANG=", o.Language) ||
+                   PathOption(a, "/LOG=", CurrentDir, o.LogFile) ||
                    PathOption(a, "/RESPONSE=", CurrentDir, o.ResponseFile) ||
                    PathOption(a, "/RECORD=", CurrentDir, o.RecordFile) ||
                    PathOption(a, "/SCREENSHOTS=", CurrentDir, o.ScreenshotDir)) {

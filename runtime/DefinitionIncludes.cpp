@@ -51,28 +51,6 @@ std::string NormalizePath(const std::string& p, char Sep) {
     return out;
 }
 
-// The whole file; raises Exception naming it (What: "included file",
-// "definition") when it cannot be read.
-std::string ReadWholeFile(const std::string& Name, const char* What) {
-    TFileHandle h = FileOpenRead(Name);
-    if (h == InvalidFileHandle)
-        throw Exception(Fmt("Cannot open %s %s: %s", What, Name, SysErrorMessage(GetLastOSError())));
-    std::string text;
-    char buffer[16384];
-    for (;;) {
-        int32_t n = FileRead(h, buffer, sizeof buffer);
-        if (n < 0) {
-            int code = GetLastOSError();
-            FileClose(h);
-            throw Exception(Fmt("Cannot read %s %s: %s", What, Name, SysErrorMessage(code)));
-        }
-        if (n == 0) break;
-        text.append(buffer, static_cast<size_t>(n));
-    }
-    FileClose(h);
-    return text;
-}
-
 // Walks a definition's form without a class registry and copies it to Out,
 // each include line replaced by its expanded text.
 class TIncludeExpander {

@@ -153,4 +153,21 @@ private:
     TFileHandle H = InvalidFileHandle;
 };
 
+// ----- whole files (built on the calls above, the same on both systems)
+
+// The bytes of the file Name. Raises Exception "Cannot open <What> <Name>:
+// <reason>" (or "Cannot read ..."), What left out when empty, when it
+// cannot be opened or read, is larger than 2 GB or shrinks while read.
+std::string ReadWholeFile(const std::string& Name, const std::string& What = "");
+
+// Writes Bytes as the file Name: under a temporary name beside it first
+// (FileCreateBeside), which then takes Name's place in one step. On failure
+// Name is as it was, the temporary file is gone, and Exception names the
+// file and the reason.
+void WriteWholeFile(const std::string& Name, const std::string& Bytes);
+
+// The size of the file Name in bytes; -1 when it does not exist or is a
+// directory.
+int64_t FileSizeOf(const std::string& Name);
+
 }  // namespace vtrl

@@ -210,6 +210,12 @@ TFileHandle FileCreateBeside(const std::string& Destination, std::string& TempNa
 
 bool FileInUse(const std::string&) { return false; }
 
+int64_t FileSizeOf(const std::string& Name) {
+    struct stat st;
+    if (stat(Name.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    return static_cast<int64_t>(st.st_size);
+}
+
 bool FileReplace(const std::string& Temp, const std::string& Destination) {
     const std::string dest = Native(Destination);
     struct stat st;

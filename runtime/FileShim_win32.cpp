@@ -180,6 +180,14 @@ TFileHandle FileCreateBeside(const std::string& Destination, std::string& TempNa
     return InvalidFileHandle;
 }
 
+int64_t FileSizeOf(const std::string& Name) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(Name.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return -1;
+    return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 bool FileInUse(const std::string& Path) {
     const DWORD a = GetFileAttributesA(Path.c_str());
     if (a == INVALID_FILE_ATTRIBUTES || (a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) return false;

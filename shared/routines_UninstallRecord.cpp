@@ -2,10 +2,12 @@
 // the uninstall command line.
 #include "routines_UninstallRecord.h"
 
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <unordered_map>
 
+#include "FileShim.h"
 #include "constants_UninstallRecord.h"
 #include "routines_Registry.h"
 
@@ -150,10 +152,7 @@ int64_t RecordedFilesSize(const std::string& Base) {
             std::string path;
             if (SameText(name, rec::Entries) || !reg.TryReadString(name, path)) continue;
             if (ActiveX) path = path.substr(0, path.find(';'));
-            WIN32_FILE_ATTRIBUTE_DATA data;
-            if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
-                !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                total += (int64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+            total += std::max<int64_t>(FileSizeOf(path), 0);
         }
         return true;
     };

@@ -18,20 +18,6 @@ constexpr const char* NoProductMessage =
     "Please remove this software from the Add/Remove Programs from the Control Panel";
 constexpr const char* RegistryFailedMessage = "Some or all of the registry keys could not could not be removed";
 
-// True when the directory Dir holds the one file Name and nothing else.
-bool DirectoryHoldsOnly(const std::string& Dir, const std::string& Name) {
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA((AddBackSlash(Dir) + "*").c_str(), &found);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    bool only = true;
-    do {
-        const std::string entry = found.cFileName;
-        if (entry != "." && entry != ".." && !SameText(entry, Name)) only = false;
-    } while (only && FindNextFileA(h, &found));
-    FindClose(h);
-    return only;
-}
-
 // Hides the progress bar when a step ends, also when it fails.
 class TProgressShown {
 public:

@@ -179,6 +179,19 @@ bool DeleteOrLeaveForRestart(TRemovalContext& Ctx, const std::string& Path) {
     return false;
 }
 
+bool DirectoryHoldsOnly(const std::string& Dir, const std::string& Name) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((AddBackSlash(Dir) + "*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    bool only = true;
+    do {
+        const std::string entry = fd.cFileName;
+        if (entry != "." && entry != ".." && !Trim(entry).empty() && !SameText(entry, Name)) only = false;
+    } while (only && FindNextFileA(h, &fd));
+    FindClose(h);
+    return only;
+}
+
 int ScheduleDirectoriesForRestart(const TRemovalContext& Ctx) {
     if (Ctx.LeftForRestart == 0) return 0;
     std::vector<std::string> dirs;
@@ -449,18 +462,7 @@ void WriteIniUpdates(const std::string& File, const std::vector<TIniSectionUpdat
 }
 
 // True when Dir holds no entry but "." and ".." (blank names do not count).
-bool DirectoryIsEmpty(const std::string& Dir) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((AddBackSlash(Dir) + "*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    bool empty = true;
-    do {
-        const std::string name = fd.cFileName;
-        if (name != "." && name != ".." && !Trim(name).empty()) empty = false;
-    } while (empty && FindNextFileA(h, &fd));
-    FindClose(h);
-    return empty;
-}
+bool DirectoryIsEmpty(const std::string& Dir) { return DirectoryHoldsOnly(Dir, ""); }
 
 // Deletes File when it has size 0, lists its directory and removes that
 // when nothing else is in it. True when File was deleted. Raises

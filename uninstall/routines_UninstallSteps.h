@@ -75,6 +75,11 @@ struct TRemovalContext {
 // cause and ignored. True when the file is gone now.
 bool DeleteOrLeaveForRestart(TRemovalContext& Ctx, const std::string& Path);
 
+// True when the directory Dir holds no entry but the file Name (none at all
+// for an empty Name); entries with blank names do not count. False when Dir
+// cannot be listed.
+bool DirectoryHoldsOnly(const std::string& Dir, const std::string& Name);
+
 // After the directories were removed: the listed directories still there
 // are scheduled for removal at the next restart when files of theirs are
 // (deepest first, so that a parent follows its children; one that is not
