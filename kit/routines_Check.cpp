@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "InstallModule.h"
 #include "routines_ExpandPaths.h"
 #include "routines_KitFiles.h"
+#include "routines_Properties.h"
 
 namespace vtrl {
 
@@ -37,6 +39,24 @@ public:
 
 private:
     std::string FPrevious;
+};
+
+// TInstall looks for the form it runs on when it is loaded (a definition
+// runs automatically by default); a form that is never shown stands in for
+// the setup program's main form, and needs no window.
+class TStandInMainForm {
+public:
+    TStandInMainForm() : FForm(std::make_unique<TForm>(nullptr)), FPrevious(Application.MainForm()) {
+        InitSystemDirectories();
+        if (!FPrevious) Application.SetMainForm(FForm.get());
+    }
+    ~TStandInMainForm() { Application.SetMainForm(FPrevious); }
+    TStandInMainForm(const TStandInMainForm&) = delete;
+    TStandInMainForm& operator=(const TStandInMainForm&) = delete;
+
+private:
+    std::unique_ptr<TForm> FForm;
+    TForm* FPrevious;
 };
 
 std::string DirectoryOf(const std::string& FileName) {
@@ -143,18 +163,7 @@ std::vector<std::string> CheckDefinitionFile(const std::string& FileName) {
         problems.push_back(FileName + ": " + e.Message);
         return problems;
     }
-    // TInstall looks for the form it runs on when it is loaded (a
-    // definition runs automatically by default); a form that is never
-    // shown stands in for the setup program's main form, and needs no
-    // window.
-    InitSystemDirectories();
-    auto form = std::make_unique<TForm>(nullptr);
-    TForm* previousMain = Application.MainForm();
-    if (!previousMain) Application.SetMainForm(form.get());
-    struct TRestoreMain {
-        TForm* Previous;
-        ~TRestoreMain() { Application.SetMainForm(Previous); }
-    } restoreMain{previousMain};
+    TStandInMainForm form;
     // The module goes before the form: its TInstall holds on to the form.
     auto module = std::make_unique<TIM>(nullptr);
     try {
@@ -177,6 +186,35 @@ std::vector<std::string> CheckDefinitionFile(const std::string& FileName) {
         AddBuildProblems(FileName, e.Message, places, problems);
     }
     return problems;
+}
+
+std::string DescribeInstallationClasses() {
+    // The classes an author writes, in the order a definition usually has
+    // them; their ancestors (TFileContainer, TBaseInstallDlg, ...) are
+    // never written themselves.
+    static const std::vector<std::string> classes{
+        "TIM",           "TInstall",           "TInstallFileGroup",  "TInstallFile",
+        "TUninstallEXE", "TShellLinkGroup",    "TInstallShellLink",  "TDialogManager",
+        "TTranslator",   "TSelectLanguageDlg", "TWelcomeDlg",        "TInstallFileGroupsDlg",
+        "TSelectFolderDlg", "TRebootDlg",      "TBadInstallationDlg"};
+    TStandInMainForm form;
+    // Each class is read from a definition that names only it (beside a
+    // TInstall, which most helpers look for), so the defaults are those of
+    // a read: constructor, parent, references and Loaded. One module at a
+    // time: a process holds one TInstall.
+    auto make = [](const TClassInfo& Class) -> std::shared_ptr<TComponent> {
+        std::string text = "object IM: TIM\n";
+        if (!SameText(Class.Name, "TIM")) {
+            if (!SameText(Class.Name, "TInstall")) text += "  object Install1: TInstall\n  end\n";
+            text += "  object Probe: " + Class.Name + "\n  end\n";
+        }
+        text += "end\n";
+        auto module = std::make_shared<TIM>(nullptr);
+        module->LoadDefinition(text, Class.Name);
+        TComponent* probe = SameText(Class.Name, "TIM") ? module.get() : module->FindComponent("Probe");
+        return std::shared_ptr<TComponent>(module, probe);
+    };
+    return DescribePropertyDefaults(classes, make);
 }
 
 }  // namespace vtrl

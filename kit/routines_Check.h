@@ -22,4 +22,9 @@ namespace vtrl {
 // a build are written to stderr as they are found.
 std::vector<std::string> CheckDefinitionFile(const std::string& FileName);
 
+// The authoring chapter's reference of the installation classes: every
+// property an author may write, with the value it has when a definition
+// leaves it out (see DescribePropertyDefaults).
+std::string DescribeInstallationClasses();
+
 }  // namespace vtrl

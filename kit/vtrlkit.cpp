@@ -4,6 +4,7 @@
 //   vtrlkit embed SETUP.EXE DEFINITION OUT.EXE
 //   vtrlkit harvest DIR [--group-per-folder] [--prefix P] [--container NAME]
 //   vtrlkit check DEFINITION
+//   vtrlkit properties (Windows build)
 // Exit codes: 0 success (and --help), 1 failure (the message names the file
 // and the cause), 2 wrong usage, 3 (check, native build) the definition's
 // text is sound but its classes were not checked.
@@ -104,6 +105,17 @@ int Check(const TArguments& Args) {
 #endif
 }
 
+#ifdef VTRLKIT_WITH_CLASSES
+// Prints the reference of the installation classes' properties and their
+// defaults (the authoring chapter holds it).
+int Properties(const TArguments& Args) {
+    if (!Args.empty()) return ExitUsage;
+    const std::string text = DescribeInstallationClasses();
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return ExitSuccess;
+}
+#endif
+
 const TCommand Commands[] = {
     {"embed", "vtrlkit embed SETUP.EXE DEFINITION OUT.EXE   put the installation definition into a copy of SETUP.EXE",
      Embed},
@@ -115,6 +127,10 @@ const TCommand Commands[] = {
      "vtrlkit check DEFINITION   report every problem of the definition (exit 0 only when it would build; "
      "the native build checks the text's form only and exits 3 when that is sound)",
      Check},
+#ifdef VTRLKIT_WITH_CLASSES
+    {"properties", "vtrlkit properties   print every property of the installation classes with its default (Markdown)",
+     Properties},
+#endif
 };
 
 int Usage(FILE* To) {
