@@ -5,7 +5,9 @@
 # built into a distribution (setup.exe *BUILD), installed silently and
 # removed again through the record's QuietUninstallString; the installed
 # tree is compared with the product file by file, and nothing but the
-# uninstall program (deleted at restart) may remain.
+# uninstall program (deleted at restart) may remain. Then the README's
+# Windows session runs as written, in a batch file under Wine's command
+# prompt, and must build the same files.1.
 #   authoring_test.sh VTRLKIT SETUP_KIT LOADER UNINSTALL WORK_DIR
 set -u
 kit=$(realpath "$1") setup=$(realpath "$2") loader=$(realpath "$3") uninstall=$(realpath "$4") work=$(realpath -m "$5")
@@ -91,5 +93,21 @@ check '[ $code -eq 0 ]' "uninstall exit code $code"
 left=$(cd "$DEST" 2>/dev/null && find . -type f | sort | tr '\n' ' ')
 check '[ "$left" = "./uninstall.exe " ]' "the removal left: $left"
 check '! wr reg query "$RECORD" >/dev/null 2>&1' "the record remains"
+# 7. the README's Windows session, run as written by Windows' command
+# prompt in a copy of the author's folder; the same product with the same
+# dates gives the same files.1
+W=$A/win
+rm -rf "$W" "$A/wkit"
+mkdir -p "$A/wkit/windows" "$W"
+cp "$A"/kit/* "$A/wkit/windows/"
+cp -rp "$P/product" "$P/product.vdf" "$P/uninstall.exe" "$W/"
+block=$(awk '/^```bat$/ { on = 1; next } /^```$/ && on { exit } on' "$root/README.md")
+check '[ -n "$block" ]' "the README has no Windows session"
+{ printf '%s\r\n' 'set KIT=C:\author\wkit'; printf '%s\r\n' "$block"; } > "$W/session.bat"
+(cd "$W" && wr cmd /c session.bat >"$A/session.out" 2>&1)
+check '[ -f "$W/dist/setup.exe" ] && [ -f "$W/dist/setup.1" ]' \
+  "the README's Windows session built nothing: $(tr -d '\r' < "$A/session.out" | tail -5)"
+check 'cmp -s "$W/dist/files.1" "$P/dist/files.1"' "the Windows session's files.1 differs from the first build's"
+
 [ $fail -eq 0 ] || { echo "--- files.vdf"; cat "$P/files.vdf"; echo "--- install.log"; tr -d '\r' < "$A/install.log"; }
 exit $fail
