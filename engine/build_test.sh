@@ -87,8 +87,9 @@ list=$(cd "$out" && "$wine_run" "$vtrlarc" list files.1 2>&1)
 check 'grep -qiF "C:\vtrlbuild\src\optional.bin" <<<"$list"' "files.1 lacks the file whose Include is false"
 check 'grep -qiF "C:\vtrlbuild\src\readme.txt" <<<"$list"' "files.1 lacks readme.txt"
 list1=$(cd "$out" && "$wine_run" "$vtrlarc" list setup.1 2>&1)
-check 'grep -qiF "C:\vtrlbuild\prog\setup.exe" <<<"$list1"' "setup.1 lacks the setup program"
-check 'grep -qiF "C:\vtrlbuild\prog\presetup.txt" <<<"$list1"' "setup.1 lacks the presetup file"
+check 'grep -qF " .\\setup.exe" <<<"$list1"' "setup.1 lacks the setup program under its name"
+check 'grep -qF " .\\presetup.txt" <<<"$list1"' "setup.1 lacks the presetup file under its name"
+check '! grep -qiF "vtrlbuild" <<<"$list1"' "setup.1 names the folder it was built in"
 python3 - "$loader" "$out/setup.1" "$out/files.1" "$out/setup.exe" <<'PY' || fail=1
 import struct, sys
 loader, s1, f1, exe = (open(p, 'rb').read() for p in sys.argv[1:5])
@@ -104,6 +105,18 @@ printf 'C:\\vtrlbuild\\out2\r\n' > "$C/prog/BUILD.INF"
 build good2
 for f in files.1 setup.1 setup.exe; do
   check 'cmp -s "$C/out1/$f" "$C/out2/$f"' "second build: $f differs"
+done
+# The same program and presetup file in another folder, started from a
+# third one: the distribution does not depend on where it was built.
+mkdir -p "$C/prog2" "$C/elsewhere"
+cp -p "$C/prog/setup.exe" "$C/prog/presetup.txt" "$C/prog2/"
+printf 'C:\\vtrlbuild\\out4\r\n' > "$C/prog2/BUILD.INF"
+rm -f "$work/moved.log"
+(cd "$C/elsewhere" && "$wine_run" 'C:\vtrlbuild\prog2\setup.exe' /SILENT "/LOG=Z:${work//\//\\}\\moved.log" '*BUILD' 2>/dev/null)
+code=$?
+check '[ $code -eq 0 ]' "build from another folder: $(cat "$work/moved.log" 2>/dev/null | tail -2)"
+for f in files.1 setup.1 setup.exe; do
+  check 'cmp -s "$C/out1/$f" "$C/out4/$f"' "build of the program in another folder: $f differs"
 done
 cp "$C/out1/setup.exe" "$work/first-setup.exe"
 printf 'C:\\vtrlbuild\\out1\r\n' > "$C/prog/BUILD.INF"

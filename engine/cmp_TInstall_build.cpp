@@ -121,14 +121,6 @@ std::string FindLoadingProgram() {
 void TInstall::BuildMode() {
     try {
         const std::string exe = Application.ExeName();
-        // A relative IncludeFromDir (and a relative build directory) is read
-        // from the setup program's folder, wherever the build was started
-        // from: a definition and its product travel together, with no drive
-        // letter in the definition. The key of such a file is the relative
-        // path as written.
-        if (!SetCurrentDirectoryA(ExtractFileDir(exe).c_str()))
-            throw Exception("Cannot change to the folder " + ExtractFileDir(exe) + ": " +
-                            SysErrorMessage(GetLastOSError()));
         const std::string buildDir = ReadBuildDirectory(ExtractFileDir(exe));
         Log("Building into " + buildDir);
         if (IsVerbose()) Log("The build starts " + IntToStr(ProcessAgeMs()) + " ms after the process");
@@ -277,6 +269,14 @@ void TInstall::CheckBuildDefinition(bool SelfExtract) {
 
 void TInstall::BuildDistribution(const std::string& ExeName, const std::string& BuildDir, bool SelfExtract,
                                  const std::string& Title) {
+    // The build runs in the program's folder: a relative IncludeFromDir is
+    // read from there, wherever the build was started from, so that a
+    // definition and its product travel together with no drive letter in
+    // the definition. The key of such a file is the relative path as
+    // written, and the program's own key in "setup.1" is its name there.
+    const std::string programDir = ExtractFileDir(ExeName);
+    if (!programDir.empty() && !SetCurrentDirectoryA(programDir.c_str()))
+        throw Exception("Cannot change to the folder " + programDir + ": " + SysErrorMessage(GetLastOSError()));
     {
         TPhaseTimer timer("checking the definition");
         CheckBuildDefinition(SelfExtract);
@@ -381,11 +381,17 @@ void AppendArchives(const std::string& SetupExe, const std::string& SetupArchive
 
 std::vector<std::string> TInstall::SetupArchiveSources(const std::string& ExeName) const {
     // The setup program comes first: the loading program starts the first
-    // member of "setup.1".
-    const std::string programDir = RemoveBackSlash(ExtractFileDir(ExeName));
-    std::vector<std::string> sources{ExeName};
-    // A presetup file named without a directory lies beside the program.
-    for (const std::string& line : FPresetupFiles.Strings) sources.push_back(AnchoredAt(programDir, Trim(line)));
+    // member of "setup.1", by its name. Its key is ".\NAME", read in the
+    // program's folder where the build runs: the folder the program was
+    // built in is nobody's business, and two builds in two folders give
+    // the same bytes.
+    std::vector<std::string> sources{TInstallFile::SourceKey(".", ExtractFileName(ExeName))};
+    // A presetup file named without a directory lies beside the program;
+    // one named with a relative path is read from there too.
+    for (const std::string& line : FPresetupFiles.Strings) {
+        const std::string name = Trim(line);
+        sources.push_back(IsAbsolutePath(name) ? name : TInstallFile::SourceKey(".", name));
+    }
     return sources;
 }
 

@@ -7,7 +7,7 @@
 # tree is compared with the product file by file, and nothing but the
 # uninstall program (deleted at restart) may remain. Then the README's
 # Windows session runs as written, in a batch file under Wine's command
-# prompt, and must build the same files.1.
+# prompt, and must make the same setup program and files.1.
 #   authoring_test.sh VTRLKIT SETUP_KIT LOADER UNINSTALL WORK_DIR
 set -u
 kit=$(realpath "$1") setup=$(realpath "$2") loader=$(realpath "$3") uninstall=$(realpath "$4") work=$(realpath -m "$5")
@@ -95,7 +95,8 @@ check '[ "$left" = "./uninstall.exe " ]' "the removal left: $left"
 check '! wr reg query "$RECORD" >/dev/null 2>&1' "the record remains"
 # 7. the README's Windows session, run as written by Windows' command
 # prompt in a copy of the author's folder; the same product with the same
-# dates gives the same files.1
+# dates gives the same files.1, and the same definition the same setup
+# program (setup.1 differs only in that program's date)
 W=$A/win
 rm -rf "$W" "$A/wkit"
 mkdir -p "$A/wkit/windows" "$W"
@@ -108,6 +109,7 @@ check '[ -n "$block" ]' "the README has no Windows session"
 check '[ -f "$W/dist/setup.exe" ] && [ -f "$W/dist/setup.1" ]' \
   "the README's Windows session built nothing: $(tr -d '\r' < "$A/session.out" | tail -5)"
 check 'cmp -s "$W/dist/files.1" "$P/dist/files.1"' "the Windows session's files.1 differs from the first build's"
+check 'cmp -s "$W/setup.exe" "$P/setup.exe"' "the Windows session's setup program differs from the first one"
 
 [ $fail -eq 0 ] || { echo "--- files.vdf"; cat "$P/files.vdf"; echo "--- install.log"; tr -d '\r' < "$A/install.log"; }
 exit $fail
