@@ -197,10 +197,6 @@ void TUninstallForm::RunRemoval() {
         TPhaseTimer timer("removing directories");
         Log("Directories removed: " + IntToStr(RemoveDirectories(FRemoval)));
     }
-    if (FRemoval.LeftForRestart > 0)
-        Log(IntToStr(FRemoval.LeftForRestart) + " files in use are deleted at the next restart, and " +
-            IntToStr(ScheduleDirectoriesForRestart(FRemoval)) + " directories with them");
-
     bool registryRemoved;
     {
         TPhaseTimer timer("removing registry values");
@@ -211,10 +207,19 @@ void TUninstallForm::RunRemoval() {
 
     // A record that stays must keep a program its UninstallString can start.
     Log(DeleteRecordAtEnd(FRemoval) ? "Record deleted" : "Record already deleted by another run");
-    RemoveOwnFile();
+    const std::string message = RemoveOwnFile();
+    // The folders of files in use go at the restart, after those files and
+    // after this program (which may lie in one of them): the restart's work
+    // is done in the order it was asked for.
+    if (FRemoval.LeftForRestart > 0) {
+        Log(IntToStr(FRemoval.LeftForRestart) + " files in use are deleted at the next restart, and " +
+            IntToStr(ScheduleDirectoriesForRestart(FRemoval)) + " directories with them");
+        Application.ExitCode = 3010;
+    }
+    MessageDlg(message, mtInformation, {mbOK}, 0);
 }
 
-void TUninstallForm::RemoveOwnFile() {
+std::string TUninstallForm::RemoveOwnFile() {
     const std::string exe = Application.ExeName();
     std::string message;
     // Windows never deletes the image of a running program; the deletion at
@@ -237,9 +242,7 @@ void TUninstallForm::RemoveOwnFile() {
         }
         message = "The uninstallation program for " + FProductName + " will be removed after you reboot your computer.";
     }
-    // Files in use wait for the restart: the removal finishes then.
-    if (FRemoval.LeftForRestart > 0) Application.ExitCode = 3010;
-    MessageDlg(message, mtInformation, {mbOK}, 0);
+    return message;
 }
 
 }  // namespace vtrl

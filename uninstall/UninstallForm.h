@@ -52,7 +52,9 @@ private:
     void Tick(TCheckBox* Box);
     template <class F>
     void WithProgress(F Step);
-    void RemoveOwnFile();
+    // Deletes this program, or schedules it (and its folder when nothing
+    // else is in it) for deletion at restart; returns the closing message.
+    std::string RemoveOwnFile();
 
     std::string FProductName;
     TRemovalContext FRemoval;

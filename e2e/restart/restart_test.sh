@@ -22,11 +22,16 @@
 # the DLLs therefore refuses the end of the session (as a program with
 # unsaved work would), and the script restarts the prefix itself: it ends
 # every process, then runs `wineboot -r`.
-# Usage: restart_test.sh SETUP LOADER OLD_DLL NEW_DLL HOLDDLL RUNLINK VERSION WORK_DIR
+#
+# On NT 4 the product is then removed while a program holds its DLL again:
+# the uninstall program deletes the rest, leaves the DLL (and the folders
+# that hold it) for deletion at the next restart and ends with exit code
+# 3010; after the restart nothing of the product remains.
+# Usage: restart_test.sh SETUP LOADER OLD_DLL NEW_DLL HOLDDLL RUNLINK UNINSTALL VERSION WORK_DIR
 set -u
-[ $# -eq 8 ] || { echo "usage: $0 SETUP LOADER OLD_DLL NEW_DLL HOLDDLL RUNLINK VERSION WORK_DIR"; exit 2; }
+[ $# -eq 9 ] || { echo "usage: $0 SETUP LOADER OLD_DLL NEW_DLL HOLDDLL RUNLINK UNINSTALL VERSION WORK_DIR"; exit 2; }
 setup=$(realpath "$1") loader=$(realpath "$2") old=$(realpath "$3") new=$(realpath "$4")
-holddll=$(realpath "$5") runlink=$(realpath "$6") version=$7 work=$(realpath -m "$8")
+holddll=$(realpath "$5") runlink=$(realpath "$6") uninstall=$(realpath "$7") version=$8 work=$(realpath -m "$9")
 root=$(cd "$(dirname "$0")/../.." && pwd)
 # One display for every Wine program of the run.
 if [ -z "${DISPLAY:-}" ]; then exec "$root/tools/with-display" bash "$0" "$@"; fi
@@ -64,6 +69,7 @@ cp "$setup" "$C/prog/setup.exe"
 cp "$loader" "$C/kit/VantrelLoadProgram.exe"
 cp "$new" "$C/src/lockme.dll"
 cp "$new" "$C/src/lockme2.dll"
+cp "$uninstall" "$C/src/uninstall.exe"
 printf 'Vantrel Restart Test\r\n' > "$C/src/readme.txt"
 printf 'C:\\vtrlrestart\\dist\r\n' > "$C/prog/BUILD.INF"
 quiet reg add 'HKLM\Software\Vantrel Software\Vantrel96' /v VantrelDirectory /d 'C:\vtrlrestart\kit' /f
@@ -150,6 +156,34 @@ if [ -n "$link" ]; then
   check 'has "Run ended: installation complete after the restart"' "the continuation did not complete"
   check '[ ! -e "$link" ]' "the start-up link remains"
   check '! quiet reg query "$LIST"' "the unfinished-install list remains"
+fi
+# ---------------------------- the removal while the DLL is in use again
+if [ "$version" = nt40 ]; then
+  rm -f "$C/ready2"
+  (cd "$C" && exec "$WINE" "$holddll" 'C:\vtrlrestart\ready2' "$WDEST\lockme.dll" \
+     </dev/null >/dev/null 2>"$C/logs/holddll2.txt") &
+  for i in $(seq 600); do [ -e "$C/ready2" ] && break; sleep 0.1; done
+  check '[ -e "$C/ready2" ]' "the new DLL could not be held: $(cat "$C/logs/holddll2.txt")"
+  quiet reg delete "$SESSION" /v PendingFileRenameOperations /f
+  (cd "$C" && timeout -k 10 300 "$WINE" "$WDEST\uninstall.exe" /SILENT '/LOG=C:\vtrlrestart\logs\uninstall.log' \
+     Vantrel Restart Test </dev/null >/dev/null 2>&1)
+  code=$?
+  log=$(tr -d '\r' < "$C/logs/uninstall.log" 2>/dev/null)
+  # Wine hands the shell the exit code's low byte: 3010 is 194.
+  check '[ $code -eq $((3010 % 256)) ] && has "uninstall: Exit code 3010"' \
+    "the removal of a product whose DLL is in use did not end with 3010 ($code)"
+  check 'has "$WDEST\lockme.dll is in use: it is deleted at the next restart"' "the log does not name the DLL left for the restart"
+  check '[ -e "$DEST/lockme.dll" ]' "the DLL in use is gone before the restart"
+  check '[ ! -e "$DEST/lockme2.dll" ] && [ ! -e "$DEST/readme.txt" ]' "the files not in use were not deleted"
+  check '! quiet reg query "HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel Restart Test"' \
+    "the uninstall record remains"
+  pending=$(wr reg query "$SESSION" /v PendingFileRenameOperations 2>/dev/null | tr -d '\r')
+  check 'grep -qiF "Vantrel Restart Test\lockme.dll" <<<"$pending"' "the DLL's deletion is not pending: $pending"
+  end_prefix
+  quiet wineboot -r
+  end_prefix
+  check '[ ! -e "$DEST" ]' "after the restart the product's folder remains: $(find "$DEST" 2>/dev/null | tr '\n' ' ')"
+  [ $fail -eq 0 ] || { echo "--- uninstall.log"; cat "$C/logs/uninstall.log"; }
 fi
 [ $fail -eq 0 ] || { echo "--- run.log"; cat "$C/logs/run.log"; }
 exit $fail
