@@ -124,7 +124,16 @@ build_distribution() {
   cp "$setup_gizmo" "$C/builder/setup.exe"
   cp "$loader" "$C/kit/VantrelLoadProgram.exe"
   printf 'C:\\gizmo\\dist\r\n' > "$C/builder/BUILD.INF"
-  quiet reg add 'HKLM\Software\Vantrel Software\Vantrel96' /v VantrelDirectory /d 'C:\gizmo\kit' /f
+  # One Wine session from the registry value to the build: once (in a CI
+  # run) the build found the value blank, as if the write had been lost
+  # between two sessions of the fresh prefix. The value is read back too.
+  /usr/lib/wine/wineserver -p
+  local try
+  for try in 1 2 3; do
+    quiet reg add 'HKLM\Software\Vantrel Software\Vantrel96' /v VantrelDirectory /d 'C:\gizmo\kit' /f
+    wr reg query 'HKLM\Software\Vantrel Software\Vantrel96' /v VantrelDirectory 2>/dev/null | grep -qF 'C:\gizmo\kit' && break
+    echo "note: the registry value VantrelDirectory was not there after writing it (try $try)"
+  done
   (cd "$C/builder" && timeout -k 10 "$BUILD_TIMEOUT" "$wine_run" setup.exe /SILENT '/LOG=C:\gizmo\logs\build.log' '*BUILD' \
      </dev/null >/dev/null 2>&1)
   local code=$?
