@@ -1,7 +1,7 @@
 #!/bin/bash
-# vtrlkit check: a sound definition passes with exit code 0; each broken
-# one fails with exit code 1 and its one problem named with the file (and,
-# for the reader's errors, the line) that holds it. The Windows build runs
+# vtrlkit check: a sound definition and the kit's sample pass with exit
+# code 0; each broken one fails with exit code 1 and its one problem named
+# with the file (and, for the reader's errors, the line) that holds it. The Windows build runs
 # under Wine and checks everything; the native build checks the text's
 # form only and exits 3 when that is sound.
 #   check_wine_test.sh VTRLKIT TESTDATA_DIR [WINE_RUN]
@@ -47,6 +47,12 @@ if [ -n "$wine_run" ]; then
   check 1 missing_source_in_part.vdf '^parts[/\\]missing_part\.vdf\(8:3\): File3: the source file files\\c\.txt does not exist'
   check 1 long_key.vdf '^long_key\.vdf\(15:3\): LongKey: the archive key .* is longer than 100 characters'
   check 1 duplicate_key.vdf '^duplicate_key\.vdf\(15:3\): Again: the archive key files\\A\.TXT is also the key of File1'
+  # The kit's sample, with its files harvested as the authoring chapter
+  # says (any file stands in for the uninstall program here).
+  mkdir sample && cp -r "$testdata/../sample/." sample/ && : > sample/uninstall.exe && cp vtrlkit.exe sample/
+  (cd sample && "${run[@]}" harvest product --group-per-folder > files.vdf)
+  grep -q "FileName = 'README.TXT'" sample/files.vdf || { echo "the sample's harvest lacks README.TXT"; fail=1; }
+  check 0 sample/product.vdf
   # From another folder the sources are still found beside the definition.
   mkdir elsewhere; cp vtrlkit.exe elsewhere/; cd elsewhere
   check 0 ../good.vdf
