@@ -1,9 +1,9 @@
 #!/bin/bash
 # vtrlkit check: a sound definition and the kit's sample pass with exit
 # code 0; each broken one fails with exit code 1 and its one problem named
-# with the file (and, for the reader's errors, the line) that holds it. The Windows build runs
-# under Wine and checks everything; the native build checks the text's
-# form only and exits 3 when that is sound.
+# with the file (and, for the reader's errors, the line) that holds it.
+# The Windows build runs under Wine and checks everything; the native build
+# checks the text's form only and exits 3 when that is sound.
 #   check_wine_test.sh VTRLKIT TESTDATA_DIR [WINE_RUN]
 set -u
 kit=$1 testdata=$2 wine_run=${3:-}
