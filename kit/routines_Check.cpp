@@ -1,11 +1,11 @@
-// The definition check of vtrlkit: reads a definition with the installation
-// classes and runs the build's checks on it.
+// What vtrlkit does with the installation classes: the definition check
+// (a definition read with them, then the build's checks) and the reference
+// of their properties' defaults.
 #include "routines_Check.h"
 
 #include <windows.h>
 
 #include <cctype>
-#include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>

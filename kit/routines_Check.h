@@ -1,6 +1,7 @@
-// Checking an installation definition before it is embedded: the reader's
-// errors with their positions, then the checks a build makes. Needs the
-// class registry, so it exists only in the Windows build of vtrlkit.
+// Checking an installation definition before it is embedded (the reader's
+// errors with their positions, then the checks a build makes), and the
+// reference of the classes' properties. Both need the installation
+// classes, so they exist only in the Windows build of vtrlkit.
 #pragma once
 
 #include <string>
