@@ -10,6 +10,7 @@
 namespace vtrl {
 
 using definition::TDefinitionLexer;
+using definition::TIncludeChain;
 using definition::TToken;
 using definition::TTokenKind;
 
@@ -55,7 +56,8 @@ std::string NormalizePath(const std::string& p, char Sep) {
 // each include line replaced by its expanded text.
 class TIncludeExpander {
 public:
-    explicit TIncludeExpander(const TDefinitionIncludeResolver& Includes) : Includes(Includes) {}
+    TIncludeExpander(const TDefinitionIncludeResolver& Includes, const std::string& MainFile)
+        : Includes(Includes), Chain(MainFile) {}
     // Included: a list of objects and include lines rather than one object.
     std::string Expand(std::string_view Text, const std::string& FileName, bool Included);
 
@@ -70,26 +72,22 @@ private:
     void WalkProperty(TFrame& f);
     void SkipValue(TFrame& f);
     void ExpandInclude(TFrame& f);
-    static bool AtInclude(const TDefinitionLexer& L) {
-        return L.Current().Kind == TTokenKind::Identifier && L.Current().IsKeyword("include") && L.NextStartsString();
-    }
 
     const TDefinitionIncludeResolver& Includes;
-    std::vector<std::string> Chain;  // the main file, then the includes being expanded
+    TIncludeChain Chain;
 };
 
 std::string TIncludeExpander::Expand(std::string_view Text, const std::string& FileName, bool Included) {
     TDefinitionLexer L(Text, FileName);
     TFrame f{L, Text, {}, Text.substr(0, 3) == "\xEF\xBB\xBF" ? size_t{3} : size_t{0}};
     if (!Included) {
-        Chain.push_back(FileName);
         WalkObject(f, 1);
         if (L.Current().Kind != TTokenKind::EndOfText)
             L.Fail(L.Current(), "End of text expected after the final 'end' but " + L.Current().Describe() + " found");
     } else {
         while (L.Current().Kind != TTokenKind::EndOfText) {
             if (L.Current().IsKeyword("object")) WalkObject(f, 2);
-            else if (AtInclude(L)) ExpandInclude(f);
+            else if (L.AtIncludeLine()) ExpandInclude(f);
             else L.Fail(L.Current(), "'object' or 'include' expected in an included file but " + L.Current().Describe() + " found");
         }
     }
@@ -118,7 +116,7 @@ void TIncludeExpander::WalkObject(TFrame& f, int Level) {
             return;
         }
         if (t.IsKeyword("object")) WalkObject(f, Level + 1);
-        else if (AtInclude(L)) ExpandInclude(f);
+        else if (L.AtIncludeLine()) ExpandInclude(f);
         else if (t.Kind == TTokenKind::Identifier) WalkProperty(f);
         else L.Fail(t, "Property name, 'object' or 'end' expected but " + t.Describe() + " found");
     }
@@ -178,24 +176,10 @@ void TIncludeExpander::ExpandInclude(TFrame& f) {
     L.Next();
     std::string path = L.Current().Text;
     size_t end = L.Position();
-    if (static_cast<int>(Chain.size()) > MaxDefinitionIncludeDepth)
-        L.Fail(at, Fmt("Includes nest deeper than %d levels", MaxDefinitionIncludeDepth));
-    std::string resolved, text;
-    try {
-        text = Includes(path, L.FileName(), resolved);
-    } catch (const EDefinitionError&) {
-        throw;
-    } catch (const EAbort&) {
-        throw;
-    } catch (const std::exception& e) {
-        L.Fail(at, e.what());
-    }
-    if (resolved.empty()) resolved = path;
-    if (std::find(Chain.begin(), Chain.end(), resolved) != Chain.end())
-        L.Fail(at, "Include cycle: " + resolved + " is already being read");
-    Chain.push_back(resolved);
+    std::string resolved;
+    const std::string text = Chain.Enter(L, at, path, Includes, resolved);
     std::string inner = Expand(text, resolved, true);
-    Chain.pop_back();
+    Chain.Leave();
 
     size_t lineStart = at.Offset;
     while (lineStart > 0 && f.Text[lineStart - 1] != '\n' && f.Text[lineStart - 1] != '\r') --lineStart;
@@ -218,6 +202,31 @@ void TIncludeExpander::ExpandInclude(TFrame& f) {
 
 }  // namespace
 
+namespace definition {
+
+std::string TIncludeChain::Enter(const TDefinitionLexer& L, const TToken& At, const std::string& Path,
+                                 const TDefinitionIncludeResolver& Includes, std::string& Resolved) {
+    if (static_cast<int>(FNames.size()) > MaxDefinitionIncludeDepth)
+        L.Fail(At, Fmt("Includes nest deeper than %d levels", MaxDefinitionIncludeDepth));
+    std::string text;
+    try {
+        text = Includes(Path, L.FileName(), Resolved);
+    } catch (const EDefinitionError&) {
+        throw;
+    } catch (const EAbort&) {
+        throw;
+    } catch (const std::exception& e) {
+        L.Fail(At, e.what());
+    }
+    if (Resolved.empty()) Resolved = Path;
+    if (std::find(FNames.begin(), FNames.end(), Resolved) != FNames.end())
+        L.Fail(At, "Include cycle: " + Resolved + " is already being read");
+    FNames.push_back(Resolved);
+    return text;
+}
+
+}  // namespace definition
+
 TDefinitionIncludeResolver FileIncludeResolver() {
     return [](const std::string& Path, const std::string& IncludingFile, std::string& ResolvedName) {
         char sep = IncludingFile.find('\\') != std::string::npos ? '\\' : '/';
@@ -235,7 +244,7 @@ TDefinitionIncludeResolver FileIncludeResolver() {
 
 std::string ExpandDefinitionIncludes(std::string_view Text, const std::string& FileName,
                                      const TDefinitionIncludeResolver& Includes) {
-    return TIncludeExpander(Includes).Expand(Text, FileName, false);
+    return TIncludeExpander(Includes, FileName).Expand(Text, FileName, false);
 }
 
 std::string ExpandDefinitionIncludes(const std::string& FileName) {

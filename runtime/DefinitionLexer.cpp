@@ -126,7 +126,8 @@ void TDefinitionLexer::Next() {
     Fail(FLine, FColumn, Fmt("Invalid character #%d", b));
 }
 
-bool TDefinitionLexer::NextStartsString() const {
+bool TDefinitionLexer::AtIncludeLine() const {
+    if (FCurrent.Kind != TTokenKind::Identifier || !FCurrent.IsKeyword("include")) return false;
     size_t i = FPos;
     while (i < FText.size() && (FText[i] == ' ' || FText[i] == '\t' || FText[i] == '\r' || FText[i] == '\n')) ++i;
     return i < FText.size() && (FText[i] == '\'' || FText[i] == '#');

@@ -1,10 +1,14 @@
 // The tokens of a definition text, each with the line and column where it
-// starts. Used by the definition reader only.
+// starts, and the chain of include lines a read is inside. Used by the
+// definition reader and the include expander only.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "DefinitionText.h"
 
 namespace vtrl::definition {
 
@@ -46,9 +50,9 @@ public:
     const std::string& FileName() const { return FFileName; }
     // The byte just after the current token.
     size_t Position() const { return FPos; }
-    // Whether the token after the current one starts a string, without
-    // moving: tells an include line from a property named Include.
-    bool NextStartsString() const;
+    // Whether the current token is the word 'include' followed by a file
+    // name: an include line, not a property named Include.
+    bool AtIncludeLine() const;
     // Moves to the next token; raises EDefinitionError on malformed text.
     void Next();
     // Raises EDefinitionError at the position.
@@ -74,6 +78,25 @@ private:
     int FLine = 1;
     int FColumn = 1;
     TToken FCurrent;
+};
+
+// The include lines a read is inside: the main text's name, then the
+// resolved name of each included text being read.
+class TIncludeChain {
+public:
+    explicit TIncludeChain(std::string MainFile) { FNames.push_back(std::move(MainFile)); }
+    // The text of the file that the include line at At names (Path as
+    // written), read through Includes from the text L reads, and its
+    // resolved name in Resolved. Fails at the line, through L, when includes
+    // would nest deeper than MaxDefinitionIncludeDepth, when Includes raises
+    // anything but EDefinitionError or EAbort (which pass), and when the
+    // file is already being read. Leave() ends what Enter began.
+    std::string Enter(const TDefinitionLexer& L, const TToken& At, const std::string& Path,
+                      const TDefinitionIncludeResolver& Includes, std::string& Resolved);
+    void Leave() { FNames.pop_back(); }
+
+private:
+    std::vector<std::string> FNames;
 };
 
 }  // namespace vtrl::definition

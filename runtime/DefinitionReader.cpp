@@ -11,6 +11,7 @@
 namespace vtrl {
 
 using definition::TDefinitionLexer;
+using definition::TIncludeChain;
 using definition::TToken;
 using definition::TTokenKind;
 
@@ -52,7 +53,7 @@ struct TPathPart {
 class TDefinitionReader {
 public:
     TDefinitionReader(std::string_view Text, std::string_view FileName, const TDefinitionIncludeResolver* Includes)
-        : L(Text, FileName), FileNames{std::string(FileName)}, Includes(Includes) {}
+        : L(Text, FileName), FileNames{std::string(FileName)}, Includes(Includes), Chain(std::string(FileName)) {}
     // Reads into GivenRoot, or into a new component of the outer object's
     // class owned by Owner when GivenRoot is null. Returns the root.
     TComponent* Read(TComponent* GivenRoot, TComponent* Owner);
@@ -65,7 +66,6 @@ private:
     void ReadBody(TComponent* c, int Level);
     void ReadChild(TComponent* Enclosing, int Level);
     void ReadInclude(TComponent* Enclosing, int Level);
-    std::string LoadIncluded(const TToken& At, const std::string& Path, std::string& Resolved);
     void ReadProperty(TComponent* c);
     std::vector<TPathPart> ReadPath();
     void ReadValue(TPersistent& Holder, TComponent* HolderOwner, const TPropInfo& p);
@@ -85,12 +85,6 @@ private:
 
     [[noreturn]] void Fail(TPos At, const std::string& Message) const {
         throw EDefinitionError(FileNames[At.File], At.Line, At.Column, Message);
-    }
-    // At an identifier: whether it is 'include' followed by a file name
-    // (Include = ... is a property).
-    bool IsIncludeLine() const {
-        const TToken& t = L.Current();
-        return t.Text.size() == 7 && t.IsKeyword("include") && L.NextStartsString();
     }
     void Expect(char Symbol);
     void ExpectKeyword(const char* Word);
@@ -114,7 +108,7 @@ private:
     TDefinitionLexer L;  // the text being read: the main one or an included one
     std::vector<std::string> FileNames;  // by file index; the main text first
     const TDefinitionIncludeResolver* Includes;
-    std::vector<std::string> IncludeChain;  // resolved names of the includes being read
+    TIncludeChain Chain;
     TComponent* Root = nullptr;
     std::vector<std::pair<TComponent*, TPos>> ReadOrder;  // with their 'object' keyword
     std::vector<TComponent*> Created;                      // children this read made
@@ -201,8 +195,8 @@ void TDefinitionReader::ReadBody(TComponent* c, int Level) {
             return;
         }
         if (t.IsKeyword("object")) ReadChild(c, Level + 1);
-        else if (t.Kind == TTokenKind::Identifier && !IsIncludeLine()) ReadProperty(c);
-        else if (t.Kind == TTokenKind::Identifier) ReadInclude(c, Level);
+        else if (L.AtIncludeLine()) ReadInclude(c, Level);
+        else if (t.Kind == TTokenKind::Identifier) ReadProperty(c);
         else L.Fail(t, "Property name, 'object' or 'end' expected but " + t.Describe() + " found");
     }
 }
@@ -237,41 +231,19 @@ void TDefinitionReader::ReadInclude(TComponent* Enclosing, int Level) {
     std::string path = L.Current().Text;
     L.Next();
     std::string resolved;
-    std::string text = LoadIncluded(at, path, resolved);
+    const std::string text = Chain.Enter(L, at, path, *Includes, resolved);
     FileNames.push_back(resolved);
-    IncludeChain.push_back(resolved);
     TDefinitionLexer including = std::move(L);
     L = TDefinitionLexer(text, resolved, static_cast<int>(FileNames.size() - 1));
     for (;;) {
         const TToken& t = L.Current();
         if (t.Kind == TTokenKind::EndOfText) break;
         if (t.IsKeyword("object")) ReadChild(Enclosing, Level + 1);
-        else if (t.Kind == TTokenKind::Identifier && IsIncludeLine()) ReadInclude(Enclosing, Level);
+        else if (L.AtIncludeLine()) ReadInclude(Enclosing, Level);
         else L.Fail(t, "'object' or 'include' expected in an included file but " + t.Describe() + " found");
     }
     L = std::move(including);
-    IncludeChain.pop_back();
-}
-
-// The text of an include line's file, through the resolver; the depth, a
-// cycle and the resolver's failures are errors at the line.
-std::string TDefinitionReader::LoadIncluded(const TToken& At, const std::string& Path, std::string& Resolved) {
-    if (static_cast<int>(IncludeChain.size()) >= MaxDefinitionIncludeDepth)
-        L.Fail(At, Fmt("Includes nest deeper than %d levels", MaxDefinitionIncludeDepth));
-    std::string text;
-    try {
-        text = (*Includes)(Path, FileNames[At.File], Resolved);
-    } catch (const EDefinitionError&) {
-        throw;
-    } catch (const EAbort&) {
-        throw;
-    } catch (const std::exception& e) {
-        L.Fail(At, e.what());
-    }
-    if (Resolved.empty()) Resolved = Path;
-    if (Resolved == FileNames[0] || std::find(IncludeChain.begin(), IncludeChain.end(), Resolved) != IncludeChain.end())
-        L.Fail(At, "Include cycle: " + Resolved + " is already being read");
-    return text;
+    Chain.Leave();
 }
 
 std::vector<TPathPart> TDefinitionReader::ReadPath() {
