@@ -43,8 +43,8 @@ void TIM::LoadDefinition(std::string_view Text, std::string_view FileName) {
 }
 
 void TIM::LoadDefinition(std::string_view Text, std::string_view FileName,
-                         const TDefinitionIncludeResolver& Includes) {
-    ReadComponentText(Text, this, FileName, Includes);
+                         const TDefinitionIncludeResolver& Includes, TDefinitionPlaces* Places) {
+    ReadComponentText(Text, this, FileName, Includes, Places);
     Log("Definition loaded: " + IntToStr(ComponentCount()) + " components");
 }
 

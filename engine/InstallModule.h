@@ -24,7 +24,9 @@ public:
     // As above, with include lines read through Includes (the authoring
     // tool reads a definition from its files; a setup program reads one
     // already expanded and allows no includes).
-    void LoadDefinition(std::string_view Text, std::string_view FileName, const TDefinitionIncludeResolver& Includes);
+    // Places, when given, receives where each component is written.
+    void LoadDefinition(std::string_view Text, std::string_view FileName, const TDefinitionIncludeResolver& Includes,
+                        TDefinitionPlaces* Places = nullptr);
     // The module's TInstall, or null.
     TInstall* Install() const;
 };

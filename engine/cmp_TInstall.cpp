@@ -298,8 +298,7 @@ void TInstall::WriteProgramListValues() {
     RegWriteString(hkLocalMachine, key, rec::InstallLocation, MainInstallDir());
     RegWriteString(hkLocalMachine, key, rec::DisplayIcon, icon);
     RegWriteInteger(hkLocalMachine, key, rec::EstimatedSize, static_cast<int32_t>(std::min<int64_t>(kilobytes, INT32_MAX)));
-    RegWriteString(hkLocalMachine, key, rec::QuietUninstallString,
-                   "\"" + program + "\" /SILENT " + ProductName());
+    RegWriteString(hkLocalMachine, key, rec::QuietUninstallString, UninstallCommandLine(program, "/SILENT " + ProductName()));
     RegWriteInteger(hkLocalMachine, key, rec::NoModify, 1);
     RegWriteInteger(hkLocalMachine, key, rec::NoRepair, 1);
     RegWriteString(hkLocalMachine, key, rec::InstallDate, date);

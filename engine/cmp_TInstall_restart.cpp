@@ -86,13 +86,16 @@ void TInstall::AddStartupLink(const std::string& Name, const std::string& Target
     link->SetObjectLocationType(ddAbsolute);
     link->SetObjectLocation(Target);
     link->SetParameters(Parameters);
-    const TWindowsPlatform platform = GetWindowsPlatform();
     // The entry that removes the link is written before the link exists,
     // so that no link is ever left without one.
-    if (platform == wpWindows95 || platform == wpWindowsNT) {
+    auto toStartupFolder = [&] {
         link->SetDestDirType(ddStartUpMenuDir);
         link->SetDestDir("");
         AddUnfinishedEntry(link->LinkFilePath(), ukFile);
+    };
+    const TWindowsPlatform platform = GetWindowsPlatform();
+    if (platform == wpWindows95 || platform == wpWindowsNT) {
+        toStartupFolder();
         link->Process();
         Log("Made the start-up link " + link->LinkFilePath());
         return;
@@ -115,9 +118,7 @@ void TInstall::AddStartupLink(const std::string& Name, const std::string& Target
         Log("Program Manager refused the item " + item + " (" + ExceptionLogText(e) +
             "): a shell link in the Startup folder starts the continuation instead");
         link->SetMethod(mtShellLinkInterface);
-        link->SetDestDirType(ddStartUpMenuDir);
-        link->SetDestDir("");
-        AddUnfinishedEntry(link->LinkFilePath(), ukFile);
+        toStartupFolder();
         try {
             link->Process();
         } catch (const std::exception&) {

@@ -133,9 +133,8 @@ protected:
     // The fallback when the delayed move is refused: a batch file that
     // erases ShortTarget and moves Temporary there, started by a link in the
     // start-up group at the next logon; both are recorded for removal by the
-    // continuation run. Returns the batch file's path.
-    std::string ReplaceByBatchFile(IInstallation& Install, const std::string& Temporary,
-                                   const std::string& ShortTarget);
+    // continuation run.
+    void ReplaceByBatchFile(IInstallation& Install, const std::string& Temporary, const std::string& ShortTarget);
     // Help-file registration under "\SOFTWARE\Microsoft\Windows\Help".
     virtual void RegisterHelpFile();
     // The development-environment repository entry installed with the file.

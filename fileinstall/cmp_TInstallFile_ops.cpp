@@ -284,32 +284,36 @@ std::string FreeNumberedName(const std::string& Dir, const std::string& Name) {
     }
 }
 
-// A unique, new, empty "bat*.bat" file in the temporary directory.
-std::string NewBatchFile() {
-    char dir[261];
-    const DWORD n = GetTempPathA(sizeof(dir), dir);
-    if (n == 0 || n >= sizeof(dir)) throw Exception(TranslateMessageText("Cannot create temporary file in OnReplace"));
-    // The system's unique name is taken as a .tmp file; the batch file
-    // needs its own extension, so the name is tried with ".bat" and the
-    // .tmp placeholder goes again either way.
+// Writes Lines into a unique, new "bat*.bat" file in the temporary
+// directory and returns its name. The system's unique name is taken as a
+// .tmp file; the batch file needs its own extension, so the name is tried
+// with ".bat" and the .tmp placeholder goes again either way.
+std::string WriteNewBatchFile(const std::string& Lines) {
+    const std::string failure = TranslateMessageText("Cannot create temporary file in OnReplace");
+    const std::string dir = GetTempDirectory();
+    if (dir.empty()) throw Exception(failure);
     for (int attempt = 0; attempt < 16; ++attempt) {
-        char name[MAX_PATH + 1];
-        if (GetTempFileNameA(dir, "bat", 0, name) == 0)
-            throw Exception(TranslateMessageText("Cannot create temporary file in OnReplace") + ": " +
-                            Win32ErrorMsg("GetTempFileName", GetLastOSError()));
+        const std::string name = CreateTempFileName(dir, "bat");
+        if (name.empty()) throw Exception(failure + ": " + Win32ErrorMsg("GetTempFileName", GetLastOSError()));
         const std::string batch = ChangeFileExt(name, ".bat");
         HANDLE h = CreateFileA(batch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         const DWORD err = GetLastError();
-        DeleteFileA(name);
-        if (h != INVALID_HANDLE_VALUE) {
-            CloseHandle(h);
-            return batch;
+        DeleteFileA(name.c_str());
+        if (h == INVALID_HANDLE_VALUE) {
+            if (err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS)
+                throw Exception(failure + ": " + Win32ErrorMsg("CreateFile", err));
+            continue;
         }
-        if (err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS)
-            throw Exception(TranslateMessageText("Cannot create temporary file in OnReplace") + ": " +
-                            Win32ErrorMsg("CreateFile", err));
+        DWORD written = 0;
+        const bool ok = WriteFile(h, Lines.data(), static_cast<DWORD>(Lines.size()), &written, nullptr) &&
+                        written == Lines.size();
+        const int writeError = GetLastOSError();
+        CloseHandle(h);
+        if (ok) return batch;
+        DeleteFileA(batch.c_str());
+        throw Exception(TranslatedFmt("Cannot write the file %s", batch) + ": " + SysErrorMessage(writeError));
     }
-    throw Exception(TranslateMessageText("Cannot create temporary file in OnReplace"));
+    throw Exception(failure);
 }
 
 }  // namespace
@@ -351,25 +355,14 @@ void TInstallFile::ReplaceFile(TVtrlCompress& Archive) {
     if (install) ReplaceByBatchFile(*install, temporary, shortTarget);
 }
 
-std::string TInstallFile::ReplaceByBatchFile(IInstallation& Install, const std::string& Temporary,
-                                             const std::string& ShortTarget) {
-    const std::string batch = NewBatchFile();
+void TInstallFile::ReplaceByBatchFile(IInstallation& Install, const std::string& Temporary,
+                                      const std::string& ShortTarget) {
     // Both paths quoted: the new file's directory may hold blanks.
-    const std::string lines =
-        "erase \"" + ShortTarget + "\"\r\nmove \"" + Temporary + "\" \"" + ShortTarget + "\"\r\n";
-    {
-        TFileHandleOwner out(FileCreate(batch));
-        if (!out.Valid() || FileWrite(out.Get(), lines.data(), static_cast<int32_t>(lines.size())) !=
-                                static_cast<int32_t>(lines.size())) {
-            const int err = GetLastOSError();
-            DeleteFileA(batch.c_str());
-            throw Exception(TranslatedFmt("Cannot write the file %s", batch) + ": " + SysErrorMessage(err));
-        }
-    }
+    const std::string batch = WriteNewBatchFile("erase \"" + ShortTarget + "\"\r\nmove \"" + Temporary + "\" \"" +
+                                                ShortTarget + "\"\r\n");
     Install.AddUnfinishedEntry(batch, ukFile);
     Install.AddStartupLink("VantrelBatLink", batch, "");
     Log("Wrote " + batch + " to replace " + ShortTarget + " at the next logon");
-    return batch;
 }
 
 // ------------------------------------------------------ uninstall record

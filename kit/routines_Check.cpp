@@ -5,16 +5,13 @@
 
 #include <windows.h>
 
-#include <cctype>
-#include <cstring>
-#include <map>
 #include <memory>
 
 #include "DefinitionText.h"
 #include "Forms.h"
 #include "InstallModule.h"
 #include "routines_ExpandPaths.h"
-#include "routines_KitFiles.h"
+#include "FileShim.h"
 #include "routines_Properties.h"
 
 namespace vtrl {
@@ -59,80 +56,15 @@ private:
     TForm* FPrevious;
 };
 
-std::string DirectoryOf(const std::string& FileName) {
-    const size_t cut = FileName.find_last_of("/\\");
-    if (cut == std::string::npos) return FileName.size() >= 2 && FileName[1] == ':' ? FileName.substr(0, 2) : "";
-    return cut == 0 ? FileName.substr(0, 1) : FileName.substr(0, cut);
-}
-
-// Where an object is written: the file that holds it and the line and
-// column of its "object" word.
-struct TObjectPlace {
-    std::string File;
-    int Line = 0;
-    int Column = 0;
-};
-using TObjectPlaces = std::map<std::string, TObjectPlace>;  // upper-case name -> place
-
-std::string AsciiUpper(std::string Text) {
-    for (char& c : Text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return Text;
-}
-
-// The identifier at Text[Pos] after the keyword Word and blanks, or empty
-// when the text there is not Word followed by a blank.
-std::string AfterKeyword(const std::string& Text, size_t Pos, const char* Word) {
-    const size_t n = std::strlen(Word);
-    if (AsciiUpper(Text.substr(Pos, n)) != AsciiUpper(Word)) return {};
-    size_t i = Pos + n;
-    if (i >= Text.size() || (Text[i] != ' ' && Text[i] != '\t')) return {};
-    while (i < Text.size() && (Text[i] == ' ' || Text[i] == '\t')) ++i;
-    return Text.substr(i);
-}
-
-// Notes the place of every "object NAME:" line of a definition text that
-// the reader has accepted, following its include lines through Includes.
-// The definition was read, so its form is sound; this only maps names to
-// lines for the messages.
-void FindObjects(const std::string& Text, const std::string& File, const TDefinitionIncludeResolver& Includes,
-                 int Depth, TObjectPlaces& Places) {
-    size_t start = 0;
-    for (int line = 1; start <= Text.size(); ++line) {
-        size_t end = Text.find('\n', start);
-        if (end == std::string::npos) end = Text.size();
-        const std::string row = Text.substr(start, end - start);
-        start = end + 1;
-        const size_t first = row.find_first_not_of(" \t");
-        if (first == std::string::npos) continue;
-        std::string rest = AfterKeyword(row, first, "object");
-        if (!rest.empty()) {
-            size_t n = 0;
-            while (n < rest.size() && (std::isalnum(static_cast<unsigned char>(rest[n])) || rest[n] == '_')) ++n;
-            if (n > 0) Places.emplace(AsciiUpper(rest.substr(0, n)), TObjectPlace{File, line, int(first) + 1});
-            continue;
-        }
-        rest = AfterKeyword(row, first, "include");
-        if (rest.size() < 2 || rest[0] != '\'' || Depth >= MaxDefinitionIncludeDepth) continue;
-        const size_t close = rest.find('\'', 1);
-        if (close == std::string::npos) continue;
-        try {
-            std::string resolved;
-            const std::string included = Includes(rest.substr(1, close - 1), File, resolved);
-            FindObjects(included, resolved, Includes, Depth + 1, Places);
-        } catch (const Exception&) {
-            // Read once already; a file gone since leaves its objects unplaced.
-        }
-    }
-}
-
 // The lines of a build check's failure after its heading ("Name: text"
-// each), placed at the object they name, or at the definition when that
-// is not found.
-void AddBuildProblems(const std::string& FileName, const std::string& Message, const TObjectPlaces& Places,
-                      std::vector<std::string>& Problems) {
+// each), placed at the object of the component of Module they name, or at
+// the definition when there is none.
+void AddBuildProblems(const std::string& FileName, const std::string& Message, const TComponent& Module,
+                      const TDefinitionPlaces& Places, std::vector<std::string>& Problems) {
     auto add = [&](const std::string& Line) {
         const size_t colon = Line.find(": ");
-        auto it = colon == std::string::npos ? Places.end() : Places.find(AsciiUpper(Line.substr(0, colon)));
+        const TComponent* c = colon == std::string::npos ? nullptr : Module.FindComponent(Line.substr(0, colon));
+        auto it = c ? Places.find(c) : Places.end();
         if (it == Places.end()) Problems.push_back(FileName + ": " + Line);
         else
             Problems.push_back(it->second.File + "(" + std::to_string(it->second.Line) + ":" +
@@ -166,8 +98,9 @@ std::vector<std::string> CheckDefinitionFile(const std::string& FileName) {
     TStandInMainForm form;
     // The module goes before the form: its TInstall holds on to the form.
     auto module = std::make_unique<TIM>(nullptr);
+    TDefinitionPlaces places;
     try {
-        module->LoadDefinition(text, FileName, FileIncludeResolver());
+        module->LoadDefinition(text, FileName, FileIncludeResolver(), &places);
     } catch (const EDefinitionError& e) {
         problems.push_back(e.what());
         return problems;
@@ -178,12 +111,12 @@ std::vector<std::string> CheckDefinitionFile(const std::string& FileName) {
         return problems;
     }
     try {
-        TCurrentDirectoryScope dir(DirectoryOf(FileName));
+        // Relative sources are read where the build reads them: from the
+        // folder of the setup program, which lies beside the definition.
+        TCurrentDirectoryScope dir(ExtractFileDir(FileName));
         install->CheckBuildDefinition(true);
     } catch (const Exception& e) {
-        TObjectPlaces places;
-        FindObjects(text, FileName, FileIncludeResolver(), 0, places);
-        AddBuildProblems(FileName, e.Message, places, problems);
+        AddBuildProblems(FileName, e.Message, *module, places, problems);
     }
     return problems;
 }

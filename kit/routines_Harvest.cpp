@@ -39,7 +39,7 @@ std::string Describe(fs::file_type t) {
     }
 }
 
-// Every file under Dir, relative and sorted; links and special files are
+// Every file under Dir, relative; links and special files are
 // collected and raised together, so the author sees all of them at once.
 std::vector<std::string> ListFiles(const std::string& Dir) {
     std::error_code ec;
@@ -63,7 +63,6 @@ std::vector<std::string> ListFiles(const std::string& Dir) {
         for (const std::string& p : problems) text += "\n  " + p;
         throw Exception(text);
     }
-    std::sort(files.begin(), files.end());
     return files;
 }
 
@@ -107,7 +106,7 @@ class THarvester {
 public:
     THarvester(const std::string& Dir, const THarvestOptions& Options, std::vector<std::string>* Warnings)
         : Dir(Dir), O(Options), Warnings(Warnings) {
-        std::string prefix = O.Prefix.empty() ? Backslashed(Dir) : O.Prefix;
+        std::string prefix = O.Prefix.empty() ? Dir : O.Prefix;
         while (prefix.size() > 1 && (prefix.back() == '\\' || prefix.back() == '/')) prefix.pop_back();
         Prefix = Backslashed(prefix);
     }
@@ -157,8 +156,13 @@ std::string THarvester::Run() {
 // their parent folder's group with DestDir their own folder's name, which
 // adds up to the relative path below the top group's destination.
 void THarvester::WriteGroup(const std::string& Rel) {
-    std::string top = FromPath(ToPath(Dir).lexically_normal().filename());
-    if (top.empty() || top == ".") top = FromPath(fs::absolute(ToPath(Dir)).lexically_normal().parent_path().filename());
+    // The top group is named after the folder itself.
+    std::string top;
+    if (Rel.empty()) {
+        top = FromPath(ToPath(Dir).lexically_normal().filename());
+        if (top.empty() || top == ".")
+            top = FromPath(fs::absolute(ToPath(Dir)).lexically_normal().parent_path().filename());
+    }
     std::string name = Names.Take(O.NamePrefix + "Group_" + Identifier(Rel.empty() ? top : Rel));
     Out += "object " + name + ": TInstallFileGroup\n";
     Property("Container", Rel.empty() ? O.Container : GroupOf(Parent(Rel)));

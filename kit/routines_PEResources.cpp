@@ -84,12 +84,12 @@ struct TPEHeaders {
     std::vector<TSection> Sections;  // in the table's order, which is address order
 
     uint32_t ChecksumOffset() const { return OptionalHeader + OhCheckSum; }
+    uint32_t DirectoryOffset(uint32_t Index) const { return DataDirectories + Index * DataDirectorySize; }
     TDataDirectory Directory(const std::string& Image, uint32_t Index) const {
         if (Index >= DirectoryCount) return {};
-        const uint32_t at = DataDirectories + Index * DataDirectorySize;
+        const uint32_t at = DirectoryOffset(Index);
         return {Get32(Image, at), Get32(Image, at + 4)};
     }
-    uint32_t DirectoryOffset(uint32_t Index) const { return DataDirectories + Index * DataDirectorySize; }
 };
 
 TSection ReadSection(const std::string& Image, uint32_t At) {
@@ -338,7 +338,7 @@ public:
     std::string Write() {
         Plan();
         FOut.assign(FDataStart, '\0');
-        uint64_t nextData = FDataStart, nextEntry = FEntriesStart, nextString = FStringsStart;
+        uint64_t nextEntry = FEntriesStart, nextString = FStringsStart;
         uint64_t nextDir = DirSize(FTree.Types.size());
         const auto types = Sorted(FTree.Types);
         WriteDirectory(0, FTree.Dir, types);
@@ -363,7 +363,7 @@ public:
             WriteDirectory(at, name->Dir, languages);
             for (size_t i = 0; i < languages.size(); ++i) {
                 WriteEntry(at, i, languages[i]->Key, nextString, nextEntry);
-                WriteDataEntry(nextEntry, *languages[i], nextData);
+                WriteDataEntry(nextEntry, *languages[i]);
                 nextEntry += ResDataEntrySize;
             }
         }
@@ -422,13 +422,13 @@ private:
         Put32(FOut, at + 4, static_cast<uint32_t>(Target));
     }
 
-    void WriteDataEntry(uint64_t At, const TResourceLanguage& L, uint64_t& NextData) {
-        Put32(FOut, At, L.Data.empty() ? 0 : static_cast<uint32_t>(FRva + NextData));
+    // The data entry at At, and the data itself appended to the section.
+    void WriteDataEntry(uint64_t At, const TResourceLanguage& L) {
+        Put32(FOut, At, L.Data.empty() ? 0 : static_cast<uint32_t>(FRva + FOut.size()));
         Put32(FOut, At + 4, static_cast<uint32_t>(L.Data.size()));
         Put32(FOut, At + 8, L.CodePage);
         FOut += L.Data;
         FOut.resize(AlignUp(FOut.size(), ResDataAlignment), '\0');
-        NextData = FOut.size();
     }
 
     const TResourceTree& FTree;
@@ -518,6 +518,21 @@ void WriteSectionHeader(std::string& Out, const TSection& S) {
     Put32(Out, S.HeaderOffset + ShCharacteristics, S.Characteristics);
 }
 
+// Appends the resource section of Tree, at S's address, to Out as S's raw
+// data (both ends aligned to FileAlignment); sets S's raw pointer and sizes
+// and the resource directory entry.
+void PlaceResourceData(TSection& S, const TResourceTree& Tree, uint32_t FileAlignment, std::string& Out,
+                       TDataDirectory& Resource) {
+    PadTo(Out, FileAlignment);
+    const std::string data = WriteResourceSection(Tree, S.VirtualAddress);
+    S.PointerToRawData = static_cast<uint32_t>(Out.size());
+    Out += data;
+    PadTo(Out, FileAlignment);
+    S.VirtualSize = static_cast<uint32_t>(data.size());
+    S.SizeOfRawData = static_cast<uint32_t>(Out.size() - S.PointerToRawData);
+    Resource = {S.VirtualAddress, S.VirtualSize};
+}
+
 // Rewrites section R with Tree and moves the sections after it up or down.
 // Returns the new sections; Out holds the file up to their raw data's end.
 std::vector<TSection> RewriteInPlace(const std::string& Image, const TPEHeaders& H, int R, const TResourceTree& Tree,
@@ -525,14 +540,7 @@ std::vector<TSection> RewriteInPlace(const std::string& Image, const TPEHeaders&
     std::vector<TSection> sections = H.Sections;
     TSection& rs = sections[R];
     Out = Image.substr(0, rs.PointerToRawData);
-    PadTo(Out, H.FileAlignment);
-    const std::string data = WriteResourceSection(Tree, rs.VirtualAddress);
-    rs.PointerToRawData = static_cast<uint32_t>(Out.size());
-    Out += data;
-    PadTo(Out, H.FileAlignment);
-    rs.VirtualSize = static_cast<uint32_t>(data.size());
-    rs.SizeOfRawData = static_cast<uint32_t>(Out.size() - rs.PointerToRawData);
-    Resource = {rs.VirtualAddress, rs.VirtualSize};
+    PlaceResourceData(rs, Tree, H.FileAlignment, Out, Resource);
     size_t reloc = 0;  // the section holding the base relocations, 0 for none after R
     for (size_t i = R + 1; i < sections.size(); ++i)
         if (RelocRva && sections[i].Holds(RelocRva)) reloc = i;
@@ -568,20 +576,13 @@ std::vector<TSection> AppendSection(const std::string& Image, const TPEHeaders& 
     const uint64_t va = AlignUp(uint64_t(last.VirtualAddress) + last.MemorySize(), H.SectionAlignment);
     if (va > 0xFFFFFFFFu) Fail("The program would be too large");
     Out = Image.substr(0, RawEnd(H));
-    PadTo(Out, H.FileAlignment);
     TSection s;
     s.HeaderOffset = static_cast<uint32_t>(header);
     s.VirtualAddress = static_cast<uint32_t>(va);
-    s.PointerToRawData = static_cast<uint32_t>(Out.size());
-    const std::string data = WriteResourceSection(Tree, s.VirtualAddress);
-    Out += data;
-    PadTo(Out, H.FileAlignment);
-    s.VirtualSize = static_cast<uint32_t>(data.size());
-    s.SizeOfRawData = static_cast<uint32_t>(Out.size() - s.PointerToRawData);
+    PlaceResourceData(s, Tree, H.FileAlignment, Out, Resource);
     s.Characteristics = ScnInitializedData | ScnMemRead;
     Out.replace(header + ShName, 8, std::string(".rsrc\0\0\0", 8));
     sections.push_back(s);
-    Resource = {s.VirtualAddress, s.VirtualSize};
     return sections;
 }
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "routines_KitFiles.h"
+#include "FileShim.h"
 #include "types_PEImage.h"
 
 using namespace vtrl;

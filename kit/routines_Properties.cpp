@@ -2,7 +2,6 @@
 // reflection, written as definition values.
 #include "routines_Properties.h"
 
-#include <charconv>
 #include <cmath>
 #include <memory>
 
@@ -13,23 +12,6 @@ namespace vtrl {
 namespace {
 
 constexpr size_t MaxShownText = 60;
-
-std::string OrdinalText(const TPropInfo& p, int64_t v) {
-    switch (p.Kind) {
-    case tkBoolean: return v ? "True" : "False";
-    case tkEnumeration:
-        return v >= 0 && v < static_cast<int64_t>(p.Enum->Names.size()) ? p.Enum->Names[static_cast<size_t>(v)]
-                                                                          : IntToStr(v);
-    case tkSet: {
-        std::string text;
-        for (size_t i = 0; i < 32; ++i)
-            if (v >> i & 1)
-                text += (text.empty() ? "" : ", ") + (i < p.Enum->Names.size() ? p.Enum->Names[i] : IntToStr(int64_t(i)));
-        return "[" + text + "]";
-    }
-    default: return IntToStr(v);
-    }
-}
 
 // Markdown table cells may not hold a bar or a line break.
 std::string Cell(std::string Text) {
@@ -78,12 +60,14 @@ void AddRows(TPersistent& Object, const TClassInfo& Class, const std::string& Pr
         case tkInteger:
         case tkBoolean:
         case tkEnumeration:
-        case tkSet: value = OrdinalText(*p, p->GetOrd(Object)); break;
+        case tkSet: {
+            const int64_t v = p->GetOrd(Object);
+            value = DefinitionOrdinalText(*p, v).value_or(IntToStr(v));
+            break;
+        }
         case tkFloat: {
             const double v = p->GetFloat(Object);
-            char buf[64];
-            auto r = std::to_chars(buf, buf + sizeof buf, v);
-            value = std::isfinite(v) ? std::string(buf, r.ptr) : "?";
+            value = std::isfinite(v) ? DefinitionFloatText(v) : "?";
             break;
         }
         case tkString: value = TextDefault(p->GetStr(Object)); break;

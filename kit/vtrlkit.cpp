@@ -10,12 +10,13 @@
 // text is sound but its classes were not checked.
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "DefinitionText.h"
+#include "FileShim.h"
 #include "routines_Harvest.h"
-#include "routines_KitFiles.h"
 #include "routines_PEResources.h"
 #ifdef VTRLKIT_WITH_CLASSES
 #include "routines_Check.h"
@@ -35,6 +36,14 @@ struct TCommand {
     const char* Usage;
     int (*Run)(const TArguments& Args);
 };
+
+// True when A and B name the same existing file (the same path, or two
+// paths of one file).
+bool SameFile(const std::string& A, const std::string& B) {
+    if (A == B) return true;
+    std::error_code error;
+    return std::filesystem::equivalent(std::filesystem::path(A), std::filesystem::path(B), error);
+}
 
 constexpr int ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2, ExitCheckedInPart = 3;
 

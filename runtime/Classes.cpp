@@ -27,12 +27,6 @@ const TClassInfo* FindClass(std::string_view Name) {
     return it == Registry().end() ? nullptr : it->second;
 }
 
-std::vector<const TClassInfo*> RegisteredClasses() {
-    std::vector<const TClassInfo*> classes;
-    for (const auto& [name, cls] : Registry()) classes.push_back(cls);
-    return classes;
-}
-
 TClassInfo::TClassInfo(std::string name, const TClassInfo* parent, TFactory create)
     : Name(std::move(name)), Parent(parent), Create(std::move(create)) {}
 

@@ -54,6 +54,10 @@ class TDefinitionReader {
 public:
     TDefinitionReader(std::string_view Text, std::string_view FileName, const TDefinitionIncludeResolver* Includes)
         : L(Text, FileName), FileNames{std::string(FileName)}, Includes(Includes), Chain(std::string(FileName)) {}
+    // The place of every component of the finished read.
+    void NotePlaces(TDefinitionPlaces& Places) const {
+        for (const auto& [c, at] : ReadOrder) Places[c] = {FileNames[at.File], at.Line, at.Column};
+    }
     // Reads into GivenRoot, or into a new component of the outer object's
     // class owned by Owner when GivenRoot is null. Returns the root.
     TComponent* Read(TComponent* GivenRoot, TComponent* Owner);
@@ -494,9 +498,11 @@ TComponent* CreateComponentFromText(std::string_view Text, TComponent* Owner, st
 }
 
 void ReadComponentText(std::string_view Text, TComponent* Root, std::string_view FileName,
-                       const TDefinitionIncludeResolver& Includes) {
+                       const TDefinitionIncludeResolver& Includes, TDefinitionPlaces* Places) {
     if (!Root) throw Exception("ReadComponentText needs a root component");
-    TDefinitionReader(Text, FileName, &Includes).Read(Root, nullptr);
+    TDefinitionReader reader(Text, FileName, &Includes);
+    reader.Read(Root, nullptr);
+    if (Places) reader.NotePlaces(*Places);
 }
 
 TComponent* CreateComponentFromText(std::string_view Text, TComponent* Owner, std::string_view FileName,

@@ -3,12 +3,16 @@
 #pragma once
 
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "Classes.h"
 
 namespace vtrl {
+
+struct TPropInfo;
 
 // A definition that cannot be read: malformed text, an unknown class,
 // property, value or handler, a value of the wrong kind, a missing or
@@ -89,12 +93,23 @@ using TDefinitionIncludeResolver =
 // removed.
 TDefinitionIncludeResolver FileIncludeResolver();
 
+// Where a component of a read is written: the file that holds its object
+// (the main text's name or an included file's resolved name) and the line
+// and column of its 'object' keyword.
+struct TDefinitionPlace {
+    std::string File;
+    int Line = 0;
+    int Column = 0;
+};
+using TDefinitionPlaces = std::map<const TComponent*, TDefinitionPlace>;
+
 // As above, with include lines read through Includes; without a resolver
 // (the overloads above, or an empty Includes) an include line is the error
 // "Includes are not allowed here": a setup reads its definition from a
-// resource, already expanded.
+// resource, already expanded. After a successful read, Places (when given)
+// holds the place of every component read, Root included.
 void ReadComponentText(std::string_view Text, TComponent* Root, std::string_view FileName,
-                       const TDefinitionIncludeResolver& Includes);
+                       const TDefinitionIncludeResolver& Includes, TDefinitionPlaces* Places = nullptr);
 TComponent* CreateComponentFromText(std::string_view Text, TComponent* Owner, std::string_view FileName,
                                     const TDefinitionIncludeResolver& Includes);
 
@@ -122,6 +137,15 @@ std::string ExpandDefinitionIncludes(std::string_view Text, const std::string& F
 // an enumeration value without a name, a float that is not finite, a
 // component whose parents form a cycle.
 std::string WriteComponentText(const TComponent* Root);
+
+// An ordinal property's value (integer, boolean, enumeration, set) as the
+// writer gives it: 42, True, ddAbsolute, [itAlways, itCustom]. None for an
+// enumeration value, or a set member, that has no name; Stray (when given)
+// is then that number.
+std::optional<std::string> DefinitionOrdinalText(const TPropInfo& Prop, int64_t Value, int64_t* Stray = nullptr);
+// A float property's value as the writer gives it: the shortest text that
+// reads back as the same double (Value finite).
+std::string DefinitionFloatText(double Value);
 
 // Value as the writer gives a string property's value: quoted printable
 // text with quotes doubled, #nnn for control characters, UTF-8 as it is;

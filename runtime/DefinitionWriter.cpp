@@ -124,35 +124,17 @@ void TDefinitionWriter::WriteProperty(const TPersistent& o, const TPropInfo& p, 
 void TDefinitionWriter::WriteOrdinal(const TPersistent& o, const TPropInfo& p, const std::string& Name, int Level) {
     int64_t v = p.GetOrd(o);
     if (p.DefaultOrd && *p.DefaultOrd == v) return;
-    std::string text;
-    if (p.Kind == tkInteger) {
-        text = IntToStr(v);
-    } else if (p.Kind == tkBoolean) {
-        text = v ? "True" : "False";
-    } else if (p.Kind == tkEnumeration) {
-        if (v < 0 || v >= static_cast<int64_t>(p.Enum->Names.size()))
-            throw Exception(Fmt("Cannot write %s: %d is not a value of %s", Name, v, p.Enum->TypeName));
-        text = p.Enum->Names[static_cast<size_t>(v)];
-    } else {
-        for (size_t i = 0; i < 32; ++i) {
-            if (!(v >> i & 1)) continue;
-            if (i >= p.Enum->Names.size())
-                throw Exception(Fmt("Cannot write %s: %d is not a value of %s", Name, static_cast<int64_t>(i), p.Enum->TypeName));
-            text += (text.empty() ? "" : ", ") + p.Enum->Names[i];
-        }
-        text = "[" + text + "]";
-    }
-    Line(Level, Name + " = " + text);
+    int64_t stray = 0;
+    const std::optional<std::string> text = DefinitionOrdinalText(p, v, &stray);
+    if (!text) throw Exception(Fmt("Cannot write %s: %d is not a value of %s", Name, stray, p.Enum->TypeName));
+    Line(Level, Name + " = " + *text);
 }
 
-// The shortest text that reads back as the same double.
 void TDefinitionWriter::WriteFloat(const TPersistent& o, const TPropInfo& p, const std::string& Name, int Level) {
     double v = p.GetFloat(o);
     if (v == 0) return;
     if (!std::isfinite(v)) throw Exception("Cannot write " + Name + ": it is not a finite number");
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, v);
-    Line(Level, Name + " = " + std::string(buf, r.ptr));
+    Line(Level, Name + " = " + DefinitionFloatText(v));
 }
 
 void TDefinitionWriter::WriteString(const TPersistent& o, const TPropInfo& p, const std::string& Name, int Level) {
@@ -194,6 +176,33 @@ void TDefinitionWriter::WriteLiteral(int Level, const std::string& Head, std::st
 }
 
 }  // namespace
+
+std::optional<std::string> DefinitionOrdinalText(const TPropInfo& p, int64_t v, int64_t* Stray) {
+    if (p.Kind == tkBoolean) return v ? "True" : "False";
+    if (p.Kind == tkEnumeration) {
+        if (v >= 0 && v < static_cast<int64_t>(p.Enum->Names.size())) return p.Enum->Names[static_cast<size_t>(v)];
+        if (Stray) *Stray = v;
+        return std::nullopt;
+    }
+    if (p.Kind != tkSet) return IntToStr(v);
+    std::string text;
+    for (size_t i = 0; i < 32; ++i) {
+        if (!(v >> i & 1)) continue;
+        if (i >= p.Enum->Names.size()) {
+            if (Stray) *Stray = static_cast<int64_t>(i);
+            return std::nullopt;
+        }
+        text += (text.empty() ? "" : ", ") + p.Enum->Names[i];
+    }
+    return "[" + text + "]";
+}
+
+// The shortest text that reads back as the same double.
+std::string DefinitionFloatText(double Value) {
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, Value);
+    return std::string(buf, r.ptr);
+}
 
 std::string DefinitionStringLiteral(std::string_view Value, std::string_view Indent) {
     std::vector<std::string> pieces = StringLiteralPieces(Value);

@@ -212,7 +212,7 @@ bool FileInUse(const std::string&) { return false; }
 
 int64_t FileSizeOf(const std::string& Name) {
     struct stat st;
-    if (stat(Name.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    if (::stat(Native(Name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
     return static_cast<int64_t>(st.st_size);
 }
 

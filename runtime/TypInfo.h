@@ -67,8 +67,6 @@ public:
 void RegisterComponentClass(const TClassInfo& Class);
 // The registered class of that name (without regard to case), or null.
 const TClassInfo* FindClass(std::string_view Name);
-// Every registered class, ordered by upper-case name.
-std::vector<const TClassInfo*> RegisteredClasses();
 
 namespace detail {
 template <class C, class Set, class V>

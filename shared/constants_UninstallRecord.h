@@ -69,6 +69,7 @@ inline constexpr const char* ActiveXInProcess = "0";
 inline constexpr const char* ActiveXProgram = "1";
 inline constexpr const char* INIFilesKey = "INIFiles";
 inline constexpr const char* FilePath = "FilePath";
+inline constexpr const char* AliasesKey = "Aliases";
 inline constexpr const char* BDEKey = "BDE";
 
 // How many Files keys an entry tries (Files, Files1 ... Files<n-1>) before

@@ -99,12 +99,16 @@ int AppendNumberedEntry(const std::string& KindKey, const std::string& Value) {
     });
 }
 
+std::string FilesKeyName(const std::string& Base, int K) {
+    return Base + "\\" + rec::FilesKey + (K == 0 ? std::string() : IntToStr(K));
+}
+
 std::string AppendFilesEntry(const std::string& Base, const std::string& Path, int MaxKeys, int MaxEntries) {
     if (MaxKeys <= 0) MaxKeys = rec::FilesKeyLimit;
     if (MaxEntries <= 0) MaxEntries = rec::FilesKeyEntryLimit;
     std::exception_ptr last;
     for (int k = 0; k < MaxKeys; ++k) {
-        const std::string name = Base + "\\" + rec::FilesKey + (k == 0 ? std::string() : IntToStr(k));
+        const std::string name = FilesKeyName(Base, k);
         bool entryWritten = false, full = false;
         try {
             WithKindKey(name, [&](TKindKey& key) {
@@ -156,11 +160,10 @@ int64_t RecordedFilesSize(const std::string& Base) {
         }
         return true;
     };
-    const std::string base = Base + "\\";
     // Files, Files1, Files2, ... up to the first missing one.
-    for (int k = 0; addFilesOf(base + rec::FilesKey + (k ? IntToStr(k) : std::string()), false); ++k) {
+    for (int k = 0; addFilesOf(FilesKeyName(Base, k), false); ++k) {
     }
-    addFilesOf(base + rec::ActiveXKey, true);
+    addFilesOf(Base + "\\" + rec::ActiveXKey, true);
     return total;
 }
 

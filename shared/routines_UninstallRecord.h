@@ -23,6 +23,10 @@ int AppendNumberedEntry(const std::string& KindKey, const std::string& Value);
 // raised, or Exception when every key was full. The count of the key that
 // took the entry is written after it; its failure is raised. Returns the
 // key that took the entry. 0 takes the kit's limits.
+// The name of the Files key number K under Base: Base\Files, then
+// Base\Files1, Base\Files2, ...
+std::string FilesKeyName(const std::string& Base, int K);
+
 std::string AppendFilesEntry(const std::string& Base, const std::string& Path, int MaxKeys = 0, int MaxEntries = 0);
 
 // Appends Path + ";" + style to "ActiveX" under Base: "1" for a server

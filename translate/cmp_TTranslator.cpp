@@ -483,8 +483,6 @@ void TTranslator::SetFormFontFor(TVtrlLanguage Target, TForm* Form) {
     SetFormFont(Form);
 }
 
-// The user's language is resolved by primary language id, which never
-// yields ylUser again, so the name cannot recurse.
 TVtrlLanguage LanguageByName(std::string_view Name) {
     std::string names;
     for (int l = ylCzech; l < ylUser; ++l) {
@@ -496,6 +494,8 @@ TVtrlLanguage LanguageByName(std::string_view Name) {
     throw Exception("Unknown language \"" + std::string(Name) + "\": the languages are " + names);
 }
 
+// The user's language is resolved by primary language id, which never
+// yields ylUser again, so the name cannot recurse.
 std::string TTranslator::DecodeLanguageToString(TVtrlLanguage Language) {
     if (Language < ylUser) return Facts[Language].Name;
     try {

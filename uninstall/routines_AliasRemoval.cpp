@@ -4,8 +4,10 @@
 
 #include <vector>
 
+#include "FileShim.h"
 #include "SysUtils.h"
 #include "Unattended.h"
+#include "constants_UninstallRecord.h"
 #include "routines_Registry.h"
 
 namespace vtrl {
@@ -19,7 +21,7 @@ constexpr WORD SaveConfigOrdinal = 400;
 // The folders of DLLPATH, in order; blanks around a folder and empty
 // entries are dropped.
 std::vector<std::string> EngineFolders() {
-    const std::string list = RegReadString(hkLocalMachine, DatabaseEngineKey, DatabaseEngineDllPathValue, "");
+    const std::string list = RegReadString(hkLocalMachine, EngineKey, DatabaseEngineDllPathValue, "");
     std::vector<std::string> out;
     size_t start = 0;
     while (start <= list.size()) {
@@ -38,17 +40,12 @@ std::string CurrentDirectory() {
     return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
 }
 
-bool IsFile(const std::string& Path) {
-    const DWORD attr = GetFileAttributesA(Path.c_str());
-    return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // Loads the library Folder\IDAPI32.DLL when the file is there. The altered
 // search path lets the library find the engine's other libraries beside it.
 HMODULE LoadFrom(const std::string& Folder) {
     if (Folder.empty()) return nullptr;
     const std::string path = AddBackSlash(Folder) + DatabaseEngineLibrary;
-    if (!IsFile(path)) return nullptr;
+    if (!FileExists(path)) return nullptr;
     HMODULE lib = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (!lib) Log("Database engine library " + path + " could not be loaded (error " + IntToStr(GetLastError()) + ")");
     return lib;
@@ -126,10 +123,6 @@ bool TDatabaseEngine::Bind() {
     FSaveConfig = Bound<TSaveConfig>(FLib, MAKEINTRESOURCEA(SaveConfigOrdinal));
     if (FInitFn && FExit && FDeleteAlias && FSaveConfig) return true;
     Log("Database engine library " + FPath + " lacks one of DbiInitFn, DbiExit, export 1211 and export 400");
-    FInitFn = nullptr;
-    FExit = nullptr;
-    FDeleteAlias = nullptr;
-    FSaveConfig = nullptr;
     return false;
 }
 
@@ -199,7 +192,7 @@ std::vector<std::string> RecordedAliases(const std::string& Key) {
 }  // namespace
 
 int RemoveAliases(TRemovalContext& Ctx) {
-    const std::string key = Ctx.BaseKey + "\\Aliases";
+    const std::string key = Ctx.BaseKey + "\\" + uninstall_record::AliasesKey;
     // A record without aliases has nothing for the engine to do. Its
     // library is then not loaded at all: it is looked for in the current
     // directory first, and a stranger's IDAPI32.DLL there must not run in

@@ -13,9 +13,8 @@
 
 namespace vtrl {
 
-// The engine's settings (HKEY_LOCAL_MACHINE) and their value listing the
-// folders, ";" between them, where its client library may be found.
-inline constexpr const char* DatabaseEngineKey = "\\Software\\Borland\\Database Engine";
+// The value of the engine's key (EngineKey) listing the folders, ";"
+// between them, where its client library may be found.
 inline constexpr const char* DatabaseEngineDllPathValue = "DLLPATH";
 inline constexpr const char* DatabaseEngineLibrary = "IDAPI32.DLL";
 // The interface version the step asks for when it starts a session.
@@ -30,7 +29,7 @@ inline constexpr TDbiResult DbiResultNoEngine = 0xFFFF;
 // The four engine calls the step needs, bound from the client library.
 // The library is looked for as the engine's own client layer does it:
 //   1. the current directory,
-//   2. each folder of DLLPATH under DatabaseEngineKey, in order,
+//   2. each folder of DLLPATH under EngineKey, in order,
 //   3. the normal library search of the system.
 // The first library that loads is taken; DbiInitFn and DbiExit are bound by
 // name, delete alias (1211) and save configuration (400) by export number,

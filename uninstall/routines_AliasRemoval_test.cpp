@@ -62,9 +62,9 @@ public:
         TRegistry reg;
         SelectRootKey(reg, hkLocalMachine);
         FParentExisted = reg.KeyExists("\\Software\\Borland");
-        FKeyExisted = reg.KeyExists(DatabaseEngineKey);
+        FKeyExisted = reg.KeyExists(EngineKey);
         std::string value;
-        if (reg.OpenKeyReadOnly(DatabaseEngineKey) && reg.TryReadString(DatabaseEngineDllPathValue, value) &&
+        if (reg.OpenKeyReadOnly(EngineKey) && reg.TryReadString(DatabaseEngineDllPathValue, value) &&
             reg.ValueExists(DatabaseEngineDllPathValue))
             FValue = value;
     }
@@ -72,14 +72,14 @@ public:
         TRegistry reg;
         SelectRootKey(reg, hkLocalMachine);
         if (FValue) {
-            RegWriteString(hkLocalMachine, DatabaseEngineKey, DatabaseEngineDllPathValue, *FValue);
+            RegWriteString(hkLocalMachine, EngineKey, DatabaseEngineDllPathValue, *FValue);
             return;
         }
-        if (reg.OpenKey(DatabaseEngineKey, false)) {
+        if (reg.OpenKey(EngineKey, false)) {
             (void)reg.DeleteValue(DatabaseEngineDllPathValue);
             const bool empty = reg.GetValueNames().empty() && reg.GetKeyNames().empty();
             reg.CloseKey();
-            if (!FKeyExisted && empty) (void)reg.DeleteKey(DatabaseEngineKey);
+            if (!FKeyExisted && empty) (void)reg.DeleteKey(EngineKey);
         }
         if (!FParentExisted && reg.OpenKeyReadOnly("\\Software\\Borland")) {
             const bool empty = reg.GetValueNames().empty() && reg.GetKeyNames().empty();
@@ -88,7 +88,7 @@ public:
         }
     }
     void Set(const std::string& Value) {
-        RegWriteString(hkLocalMachine, DatabaseEngineKey, DatabaseEngineDllPathValue, Value);
+        RegWriteString(hkLocalMachine, EngineKey, DatabaseEngineDllPathValue, Value);
     }
 
 private:

@@ -14,18 +14,13 @@
 #include "routines_Registry.h"
 #include "routines_RestartFiles.h"
 #include "routines_SysError.h"
+#include "routines_UninstallRecord.h"
 
 namespace vtrl {
 
 namespace {
 
-constexpr const char* EntriesValue = "Entries";
-
 void OpenLocalMachine(TRegistry& Reg) { SelectRootKey(Reg, hkLocalMachine); }
-
-std::string FilesKeyName(const std::string& Base, int K) {
-    return Base + "\\Files" + (K == 0 ? std::string() : IntToStr(K));
-}
 
 void ReportProgress(const TRemovalContext& Ctx, int Index, int Count) {
     if (Ctx.Progress) Ctx.Progress(ProgressPosition(Index, Count));
@@ -38,7 +33,7 @@ bool ReadEntries(const std::string& Key, std::vector<std::string>& Out) {
     TRegistry reg;
     OpenLocalMachine(reg);
     if (!reg.OpenKey(Key, false)) return false;
-    (void)reg.DeleteValue(EntriesValue);
+    (void)reg.DeleteValue(uninstall_record::Entries);
     for (const std::string& name : reg.GetValueNames()) {
         std::string value;
         if (reg.TryReadString(name, value)) Out.push_back(value);
@@ -106,7 +101,7 @@ void CheckEntriesAreStrings(const std::string& ProductName, const std::string& K
     }
     for (const std::string& name : names) {
         std::string value;
-        if (SameText(name, EntriesValue) || reg.TryReadString(name, value)) continue;
+        if (SameText(name, uninstall_record::Entries) || reg.TryReadString(name, value)) continue;
         throw Exception(Fmt(DamagedRecordMessage, ProductName, name, FullKeyName(Key)));
     }
 }
@@ -129,7 +124,7 @@ void CheckRecord(const std::string& ProductName) {
     // The same chain as RemoveFiles: a gap ends it.
     for (int k = 0; reg.KeyExists(FilesKeyName(base, k)); ++k)
         CheckEntriesAreStrings(ProductName, FilesKeyName(base, k));
-    CheckEntriesAreStrings(ProductName, base + "\\ActiveX");
+    CheckEntriesAreStrings(ProductName, base + "\\" + uninstall_record::ActiveXKey);
 }
 
 TSharedFileCounts::TSharedFileCounts() {
@@ -235,7 +230,7 @@ int RemoveFiles(TRemovalContext& Ctx) {
 }
 
 int RemoveActiveX(TRemovalContext& Ctx, unsigned ServerWaitMs) {
-    const std::string key = Ctx.BaseKey + "\\ActiveX";
+    const std::string key = Ctx.BaseKey + "\\" + uninstall_record::ActiveXKey;
     std::vector<std::string> entries;
     if (!ReadEntries(key, entries)) return 0;
     int removed = 0;
@@ -395,24 +390,22 @@ std::string ReversedSectionBlock(const std::vector<std::string>& Lines) {
     return block;
 }
 
-// Reads the recorded sections of File (held open for reading meanwhile, so
-// that nobody takes it for himself between the check and the reads) and
-// returns those that lose an entry. Raises IniFileUnreadableMessage when
-// File cannot be opened for reading. Changes nothing.
+// Reads the sections recorded under EntriesKey from File (held open for
+// reading meanwhile, so that nobody takes it for himself between the check
+// and the reads) and returns those that lose an entry; none when nothing is
+// recorded. Raises IniFileUnreadableMessage when File cannot be opened for
+// reading. Changes nothing.
 std::vector<TIniSectionUpdate> ReadIniUpdates(const std::string& File, const std::string& EntriesKey) {
+    TRegistry reg;
+    OpenLocalMachine(reg);
+    if (!reg.OpenKeyReadOnly(EntriesKey)) return {};
     TFileHandleOwner held(FileOpenRead(File));
     if (!held.Valid()) RaiseIniFile(IniFileUnreadableMessage, File, "CreateFile", GetLastOSError());
     const std::vector<std::string> present = ReadProfileList(File, [&](char* Buf, DWORD Size) {
         return GetPrivateProfileSectionNamesA(Buf, Size, File.c_str());
     });
-    TRegistry reg;
-    OpenLocalMachine(reg);
-    if (!reg.OpenKeyReadOnly(EntriesKey)) return {};
     std::vector<TIniSectionUpdate> updates;
     for (const std::string& section : reg.GetKeyNames()) {
-        TRegistry names;
-        OpenLocalMachine(names);
-        if (!names.OpenKeyReadOnly(EntriesKey + "\\" + section)) continue;
         int copies = 0;
         for (const std::string& p : present) copies += SameText(Trim(p), Trim(section)) ? 1 : 0;
         if (copies == 0) continue;
@@ -420,6 +413,9 @@ std::vector<TIniSectionUpdate> ReadIniUpdates(const std::string& File, const std
             Log("Section [" + section + "] of " + File + " appears " + IntToStr(copies) + " times; left as it is");
             continue;
         }
+        TRegistry names;
+        OpenLocalMachine(names);
+        if (!names.OpenKeyReadOnly(EntriesKey + "\\" + section)) continue;
         std::vector<std::string> recorded;
         for (const std::string& v : names.GetValueNames())
             if (!Trim(v).empty()) recorded.push_back(Trim(v));
@@ -461,11 +457,8 @@ void WriteIniUpdates(const std::string& File, const std::vector<TIniSectionUpdat
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, File.c_str());
 }
 
-// True when Dir holds no entry but "." and ".." (blank names do not count).
-bool DirectoryIsEmpty(const std::string& Dir) { return DirectoryHoldsOnly(Dir, ""); }
-
-// Deletes File when it has size 0, lists its directory and removes that
-// when nothing else is in it. True when File was deleted. Raises
+// Deletes File when it has size 0, and its directory when nothing else is
+// in it. True when File was deleted. Raises
 // IniFileUnreadableMessage when File cannot be opened to take its size.
 bool DeleteEmptyIniFile(TRemovalContext& Ctx, const std::string& File) {
     int64_t size;
@@ -483,7 +476,8 @@ bool DeleteEmptyIniFile(TRemovalContext& Ctx, const std::string& File) {
     }
     Log("Deleted the empty INI file " + File);
     const std::string dir = ExtractFileDir(File);
-    if (!dir.empty() && DirectoryIsEmpty(dir) && RemoveDirectoryA(dir.c_str())) Log("Removed directory " + dir);
+    // Windows removes only an empty directory.
+    if (!dir.empty() && RemoveDirectoryA(dir.c_str())) Log("Removed directory " + dir);
     return true;
 }
 
@@ -500,13 +494,7 @@ bool RemoveIniFileEntries(TRemovalContext& Ctx, const std::string& Key) {
         if (!file.empty()) Log("INI file " + file + " not found; skipped");
         return false;
     }
-    const std::string entries = Key + "\\" + uninstall_record::Entries;
-    std::vector<TIniSectionUpdate> updates;
-    {
-        TRegistry reg;
-        OpenLocalMachine(reg);
-        if (reg.KeyExists(entries)) updates = ReadIniUpdates(file, entries);
-    }
+    const std::vector<TIniSectionUpdate> updates = ReadIniUpdates(file, Key + "\\" + uninstall_record::Entries);
     if (!updates.empty()) WriteIniUpdates(file, updates);
     const bool deleted = DeleteEmptyIniFile(Ctx, file);
     return deleted || !updates.empty();

@@ -75,8 +75,8 @@ struct TRemovalContext {
 // cause and ignored. True when the file is gone now.
 bool DeleteOrLeaveForRestart(TRemovalContext& Ctx, const std::string& Path);
 
-// True when the directory Dir holds no entry but the file Name (none at all
-// for an empty Name); entries with blank names do not count. False when Dir
+// True when the directory Dir holds no entry but the file Name; entries
+// with blank names do not count. False when Dir
 // cannot be listed.
 bool DirectoryHoldsOnly(const std::string& Dir, const std::string& Name);
 

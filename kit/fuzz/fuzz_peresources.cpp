@@ -10,7 +10,6 @@ using namespace vtrl;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     const std::string image(reinterpret_cast<const char*>(Data), Size);
     try {
-        ReadResourceTree(image);
         const std::string out = EmbedInstallDefinition(image, "object IM: TIM\r\nend\r\n");
         const TResourceTree tree = ReadResourceTree(out);
         const TResourceName* n = tree.Find(TResourceKey::Number(10), TResourceKey::Text("INSTALLDEFINITION"));
