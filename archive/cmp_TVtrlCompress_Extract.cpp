@@ -282,6 +282,9 @@ void TVtrlCompress::ExtractMember(TFileHeader& Entry, const std::string& Destina
     std::string dir = ExtractFileDir(Destination);
     if (!dir.empty() && dir != FMadeDirectory) {
         ForceDirectories(dir);
+        // What a killed run left half-written beside its destinations goes
+        // (once per directory and process; a file still being written stays).
+        (void)RemoveStaleBesideFiles(dir);
         FMadeDirectory = dir;  // most members of one run go to one directory
     }
     // The member goes into a file of its own beside the destination, which

@@ -271,6 +271,49 @@ TEST(FilesWritten, CountsOnlyFilesPutInPlace) {
     EXPECT_EQ(f.C.FilesWritten(), 1);
 }
 
+// -------------------------------------------------- a killed run's files
+// Rule: the first extraction of a run into a directory deletes the
+// half-written files a killed run left there ("~vt" + 5 hex digits +
+// ".tmp"), on Windows; a file another writer still holds stays, and so do
+// names that are not the kit's. A directory is looked at once per run. The
+// POSIX side deletes nothing: an open file gives no sign there.
+
+TEST(StaleFiles, TheFirstExtractionIntoADirectoryRemovesThem) {
+    TPlaceFixture f;
+    const std::string stale = f.Out("~vt0a1B2.tmp");
+    WriteAll(stale, TextBytes(50));
+    std::string held;
+    TFileHandleOwner writing(FileCreateBeside(f.Out("small.txt"), held));
+    ASSERT_TRUE(writing.Valid());
+    const std::vector<std::string> notOurs = {f.Out("~vt12.tmp"), f.Out("~vtghijk.tmp"), f.Out("~vt0a1b2.txt"),
+                                              f.Out("notes.tmp")};
+    for (const std::string& n : notOurs) WriteAll(n, TextBytes(5));
+    f.Extract(f.Archive, {f.Small});
+#ifdef _WIN32
+    EXPECT_FALSE(FileExists(stale)) << "a killed run's file stays";
+#else
+    EXPECT_TRUE(FileExists(stale));
+#endif
+    EXPECT_TRUE(FileExists(held)) << "a file being written was deleted";
+    for (const std::string& n : notOurs) EXPECT_TRUE(FileExists(n)) << n;
+    writing.Close();
+
+    // Once per directory and run: a second extraction lists nothing.
+    const std::string later = f.Out("~vt0a1b3.tmp");
+    WriteAll(later, TextBytes(5));
+    f.Extract(f.Archive, {f.Small});
+    EXPECT_TRUE(FileExists(later));
+    EXPECT_TRUE(RemoveStaleBesideFiles(f.S("out")).empty());
+}
+
+TEST(StaleFiles, TheKitsNamesOnly) {
+    EXPECT_TRUE(IsBesideName("~vt0a1b2.tmp"));
+    EXPECT_TRUE(IsBesideName("~VTFFFFF.TMP"));
+    for (const char* n : {"~vt0a1b.tmp", "~vt0a1b23.tmp", "~vt0a1g2.tmp", "~vt0a1b2.tm", "vt0a1b2.tmp", "~vt0a1b2tmp",
+                          ""})
+        EXPECT_FALSE(IsBesideName(n)) << n;
+}
+
 // ------------------------------------------------------------ plain copy
 // Rule: a plain copy fails as extraction does: EVCStop on cancel, an error
 // naming the source on a read error, the old destination untouched.

@@ -14,7 +14,15 @@ namespace {
                     SysErrorMessage(Code));
 }
 
+bool IsHex(char c) { return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'f'); }
+
 }  // namespace
+
+bool IsBesideName(const std::string& FileName) {
+    if (FileName.size() != 12 || !SameText(FileName.substr(0, 3), "~vt") || !SameText(FileName.substr(8), ".tmp"))
+        return false;
+    return std::all_of(FileName.begin() + 3, FileName.begin() + 8, IsHex);
+}
 
 std::string ReadWholeFile(const std::string& Name, const std::string& What) {
     TFileHandleOwner f(FileOpenRead(Name));

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vtrl {
 
@@ -50,6 +51,11 @@ bool DirectoryExists(const std::string& Name);
 bool FileDelete(const std::string& Name);
 // Creates Dir and every missing level above it; true when it exists after.
 bool ForceDirectories(const std::string& Dir);
+// The same, appending to Created each directory this call made itself, the
+// outermost first, as Dir was spelled (no trailing separator). A directory
+// that existed before, or that another process made meanwhile, is not
+// added. On failure Created holds the levels made before it.
+bool ForceDirectories(const std::string& Dir, std::vector<std::string>& Created);
 
 // The system's directory for temporary files, with a trailing separator;
 // empty when the system gives none.
@@ -79,6 +85,21 @@ std::string SysErrorMessage(int Code);
 // Returns InvalidFileHandle on failure (TempName empty, GetLastOSError
 // tells why).
 TFileHandle FileCreateBeside(const std::string& Destination, std::string& TempName);
+
+// True for a file name FileCreateBeside makes: "~vt", 5 hex digits, ".tmp"
+// (letters in either case, as the file system ignores it).
+bool IsBesideName(const std::string& FileName);
+
+// A run that is killed while writing leaves its FileCreateBeside file
+// behind. This deletes such files in the directory Dir, the first time it
+// is asked about Dir in this process (later calls for the same directory,
+// in any spelling of case or trailing separator, list nothing), and
+// returns the full paths it deleted; the names are listed in one pass over
+// the directory. Only names IsBesideName accepts are touched. On Windows a
+// file that another process is still writing is open without delete
+// sharing, so its deletion fails and it stays. The POSIX side deletes
+// nothing (see there).
+std::vector<std::string> RemoveStaleBesideFiles(const std::string& Dir);
 
 // Puts the closed file Temp in the place of Destination in one step (Win32
 // MoveFileEx replacing an existing file, POSIX rename): afterwards

@@ -137,14 +137,29 @@ bool DirectoryExists(const std::string& Name) {
 
 bool FileDelete(const std::string& Name) { return ::unlink(Native(Name).c_str()) == 0; }
 
-bool ForceDirectories(const std::string& Dir) {
+bool ForceDirectories(const std::string& Dir, std::vector<std::string>& Created) {
     std::string d = Native(Dir);
     while (d.size() > 1 && d.back() == '/') d.pop_back();
     if (d.empty() || DirectoryExists(d)) return true;
     size_t slash = d.find_last_of('/');
-    if (slash != std::string::npos && slash > 0 && !ForceDirectories(d.substr(0, slash))) return false;
-    return ::mkdir(d.c_str(), 0755) == 0 || DirectoryExists(d);
+    if (slash != std::string::npos && slash > 0 && !ForceDirectories(d.substr(0, slash), Created)) return false;
+    if (::mkdir(d.c_str(), 0755) == 0) {
+        Created.push_back(d);
+        return true;
+    }
+    return DirectoryExists(d);
 }
+
+bool ForceDirectories(const std::string& Dir) {
+    std::vector<std::string> created;
+    return ForceDirectories(Dir, created);
+}
+
+// POSIX lets anyone delete a file that another process holds open and is
+// still writing: nothing tells a stale file from one a running program is
+// writing now, so none is deleted. (The native build runs the portable
+// libraries' tests and tools, not installs.)
+std::vector<std::string> RemoveStaleBesideFiles(const std::string&) { return {}; }
 
 std::string GetTempDirectory() {
     const char* t = std::getenv("TMPDIR");

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -108,14 +110,58 @@ bool DirectoryExists(const std::string& Name) {
 
 bool FileDelete(const std::string& Name) { return DeleteFileA(Name.c_str()) != 0; }
 
-bool ForceDirectories(const std::string& Dir) {
+bool ForceDirectories(const std::string& Dir, std::vector<std::string>& Created) {
     std::string d = Dir;
     while (d.size() > 1 && (d.back() == '\\' || d.back() == '/')) d.pop_back();
     if (d.empty() || DirectoryExists(d)) return true;
     if (d.size() == 2 && d[1] == ':') return true;  // a drive root
     size_t sep = d.find_last_of("\\/");
-    if (sep != std::string::npos && sep > 0 && !ForceDirectories(d.substr(0, sep))) return false;
-    return CreateDirectoryA(d.c_str(), nullptr) != 0 || DirectoryExists(d);
+    if (sep != std::string::npos && sep > 0 && !ForceDirectories(d.substr(0, sep), Created)) return false;
+    if (CreateDirectoryA(d.c_str(), nullptr)) {
+        Created.push_back(d);
+        return true;
+    }
+    return DirectoryExists(d);
+}
+
+bool ForceDirectories(const std::string& Dir) {
+    std::vector<std::string> created;
+    return ForceDirectories(Dir, created);
+}
+
+namespace {
+
+// The directories RemoveStaleBesideFiles was asked about, upper-cased
+// (ASCII letters: the file system ignores case).
+std::mutex gSweptLock;
+std::set<std::string> gSwept;
+
+}  // namespace
+
+std::vector<std::string> RemoveStaleBesideFiles(const std::string& Dir) {
+    std::string d = Dir;
+    while (d.size() > 1 && (d.back() == '\\' || d.back() == '/')) d.pop_back();
+    std::vector<std::string> removed;
+    if (d.empty()) return removed;
+    {
+        std::string key = d;
+        for (char& c : key)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        std::lock_guard<std::mutex> lock(gSweptLock);
+        if (!gSwept.insert(key).second) return removed;
+    }
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((d + "\\~vt*.tmp").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return removed;
+    do {
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY || !IsBesideName(fd.cFileName)) continue;
+        // A file that is still being written is open without delete
+        // sharing (FileCreateBeside), so this fails and the file stays.
+        const std::string path = d + "\\" + fd.cFileName;
+        if (DeleteFileA(path.c_str())) removed.push_back(path);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return removed;
 }
 
 std::string GetTempDirectory() {

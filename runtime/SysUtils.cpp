@@ -172,4 +172,18 @@ std::string ChangeFileExt(std::string_view Path, std::string_view Ext) {
     return base + std::string(Ext);
 }
 
+bool IsFullPath(std::string_view Path) {
+    auto isSep = [](char c) { return c == '\\' || c == '/'; };
+    if (Path.size() >= 3 && Path[1] == ':' && isSep(Path[2])) {
+        const char d = static_cast<char>(Path[0] | 0x20);
+        return d >= 'a' && d <= 'z';
+    }
+    if (Path.size() < 5 || Path[0] != '\\' || Path[1] != '\\') return false;
+    // \\server\share: both names present, the server's ended by a separator.
+    const size_t serverEnd = Path.find_first_of("\\/", 2);
+    if (serverEnd == std::string_view::npos || serverEnd == 2) return false;
+    const size_t shareEnd = Path.find_first_of("\\/", serverEnd + 1);
+    return (shareEnd == std::string_view::npos ? Path.size() : shareEnd) > serverEnd + 1;
+}
+
 }  // namespace vtrl

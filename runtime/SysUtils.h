@@ -110,5 +110,11 @@ std::string ExtractFilePath(std::string_view Path);   // with the trailing separ
 std::string ExtractFileDir(std::string_view Path);    // without it
 std::string ExtractFileExt(std::string_view Path);    // with the dot
 std::string ChangeFileExt(std::string_view Path, std::string_view Ext);
+// True for a path that names one place whatever the current directory and
+// drive: a drive letter, ':' and a separator (C:\X), or a UNC path with a
+// server and a share (\\server\share, more may follow). False for X, \X
+// (the current drive's root), C:X (the current directory of drive C) and an
+// empty path.
+bool IsFullPath(std::string_view Path);
 
 }  // namespace vtrl

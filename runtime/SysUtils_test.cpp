@@ -58,3 +58,14 @@ TEST(TextHelpers, FileNamePieces) {
     EXPECT_EQ(ChangeFileExt("\\files.lzh", ".1"), "\\files.1");
     EXPECT_EQ(ChangeFileExt("\\files", ".1"), "\\files.1");
 }
+
+// Rule: a full path is a drive letter with ":\" or a UNC path naming a
+// server and a share; anything the current directory or drive completes
+// is not.
+TEST(TextHelpers, FullPaths) {
+    for (const char* p : {"C:\\", "c:\\Program Files\\P", "Z:/tmp", "\\\\server\\share", "\\\\srv\\share\\dir\\f.txt"})
+        EXPECT_TRUE(IsFullPath(p)) << p;
+    for (const char* p : {"", "Notepad", "Notepad.lnk", "\\Notepad", "/Notepad", "C:", "C:Notepad", "1:\\x", "::\\x",
+                          "\\\\", "\\\\server", "\\\\server\\", "\\\\\\share", ".\\Notepad", "..\\x"})
+        EXPECT_FALSE(IsFullPath(p)) << p;
+}
