@@ -4,6 +4,7 @@
 
 #include "ComCtrls.h"
 #include "StdCtrls.h"
+#include "Unattended.h"
 #include "dlgcmp_TBaseDlg.h"
 #include "dlgcmp_TBaseForms.h"
 
@@ -88,28 +89,42 @@ int TBaseFormContainer::BuildPages() {
     return static_cast<int>(n);
 }
 
-int TBaseFormContainer::ActivePageIndex() const { return Tabs ? Tabs->TabIndex() : -1; }
+// Kept by the frame itself: the tab control selects its first tab as soon
+// as it has tabs, before any page was activated.
+int TBaseFormContainer::ActivePageIndex() const { return FActivePage; }
 
-void TBaseFormContainer::GotoPage(int Index, bool Backwards) {
-    if (Index < 0 || Index >= static_cast<int>(FPages.size())) return;
+bool TBaseFormContainer::GotoPage(int Index, bool Backwards) {
+    if (Index < 0 || Index >= static_cast<int>(FPages.size())) return false;
     TBaseInstallForm* page = FPages[static_cast<size_t>(Index)];
-    if (page->SkipPage()) {
-        if (Backwards) GotoPage(Index - 1, true);
-        else GotoPage(Index + 1, false);
-        return;
-    }
+    if (page->SkipPage()) return Backwards ? GotoPage(Index - 1, true) : GotoPage(Index + 1, false);
+    FActivePage = Index;
     Tabs->SetTabIndex(Index);
     SetCaption(page->Caption());
     page->ActivatePage();
+    return true;
 }
 
 void TBaseFormContainer::FormShow(TComponent*) {
     // The first page that does not ask to be skipped; searching forwards, so
     // that a wizard whose first page is passed over (the language page
     // without translator) still opens on its next page. A wizard none of
-    // whose pages may be shown ends at once.
-    GotoPage(0, false);
-    if (ActivePageIndex() < 0) ModalResult = mrOk;
+    // whose pages may be shown ends at once, with no page shown.
+    if (!GotoPage(0, false)) ModalResult = mrOk;
+}
+
+bool TBaseFormContainer::CloseQuery() {
+    if (ModalResult != mrNone) return true;
+    const int i = ActivePageIndex();
+    if (i < 0 || i >= static_cast<int>(FPages.size())) {
+        if (ConfirmAbort()) ModalResult = mrAbort;
+        return false;
+    }
+    // The page's Cancel, as if it were pressed. A page without one (the
+    // failed-installation notice, the restart question) is left only
+    // through its own buttons.
+    if (!PressDialogButton(IDCANCEL))
+        Log("The wizard stays open: the page " + FPages[static_cast<size_t>(i)]->Name() + " has no Cancel");
+    return false;
 }
 
 void TBaseFormContainer::NextPage() {
@@ -123,7 +138,7 @@ void TBaseFormContainer::NextPage() {
 
 void TBaseFormContainer::PreviousPage() { GotoPage(ActivePageIndex() - 1, true); }
 
-void TBaseFormContainer::TabsChange(TComponent*) { GotoPage(ActivePageIndex(), true); }
+void TBaseFormContainer::TabsChange(TComponent*) { GotoPage(Tabs->TabIndex(), true); }
 
 void TBaseFormContainer::TabsChanging(TComponent*) {
     const int i = ActivePageIndex();

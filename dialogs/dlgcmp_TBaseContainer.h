@@ -31,12 +31,13 @@ public:
     int BuildPages();
     // Activates the page at Index, passing over pages that ask to be
     // skipped (towards the start when Backwards); nothing happens beyond
-    // either end.
-    void GotoPage(int Index, bool Backwards);
+    // either end. True when a page was activated.
+    bool GotoPage(int Index, bool Backwards);
     // The next page that may be activated, or, when there is none, the end
     // of the wizard with modal result OK.
     virtual void NextPage();
     virtual void PreviousPage();
+    // The active page's number; -1 before any page was activated.
     int ActivePageIndex() const;
     bool IsFirstPage() const { return ActivePageIndex() == 0; }
     bool IsLastPage() const { return ActivePageIndex() == static_cast<int>(FPages.size()) - 1; }
@@ -48,6 +49,11 @@ public:
     void TabsChange(TComponent* Sender);
     void TabsChanging(TComponent* Sender);
 
+    // Closing the frame (its close box, Alt+F4, Esc) presses the active
+    // page's Cancel button: the same question, then the user's abort. A
+    // page without one stays. The frame never closes itself that way.
+    bool CloseQuery() override;
+
 protected:
     // Resized by code or by its window: the pages follow (FormResize).
     void BoundsChanged() override;
@@ -55,6 +61,7 @@ protected:
 private:
     void PlacePage(TBaseInstallForm* Page);
     std::vector<TBaseInstallForm*> FPages;
+    int FActivePage = -1;
     bool FSuppressResize = false;
 };
 

@@ -165,7 +165,14 @@ void TDialogManager::RunDialogs() {
     std::unique_ptr<TBaseFormContainer> frame(new TBaseFormContainer(&Application));
     if (frame->BuildPages() == 0) return;
     Log("wizard of " + Name() + ": " + std::to_string(frame->Pages().size()) + " pages");
-    if (frame->ShowModal() == mrAbort) throw EAIUserAbort();
+    // Only the last page's Next ends a wizard well. Cancel, the close box,
+    // Alt+F4 and Esc were confirmed by the page (mrAbort); any other ending
+    // (the application told to end) is no consent to install either.
+    const int result = frame->ShowModal();
+    if (result != mrOk) {
+        Log("wizard of " + Name() + " ended with result " + std::to_string(result) + ": the user's abort");
+        throw EAIUserAbort();
+    }
     if (TForm* main = Application.MainForm()) main->Repaint();
     Application.ProcessMessages();
 }

@@ -5,6 +5,7 @@
 #include "dlgcmp_TBaseDlg.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "ExtCtrls.h"
 #include "StdCtrls.h"
@@ -45,6 +46,7 @@ public:
         Next = AddButton("NextBtn", [this] { NextPage(); });
         Next->SetDefault(true);
         Cancel = AddButton("CancelBtn", [this] { CancelInstall(); });
+        Cancel->Cancel = true;
     }
     bool SkipPage() override {
         auto* d = dynamic_cast<TTestDlg*>(DC());
@@ -239,6 +241,87 @@ TEST_F(WizardTest, CancelAbortsTheInstallationUnlessTheHandlerSaysNo) {
     EXPECT_EQ(Events, (std::vector<std::string>{"show Welcome"}));
     EXPECT_EQ(CurrentDialogManager, nullptr);
     EXPECT_EQ(page->Form(), nullptr);  // the page went with its frame
+}
+
+// Every page of a wizard that asks to be skipped: the wizard ends at once
+// with OK, showing no page, in a silent run as in a visible one.
+TEST_F(WizardTest, AWizardWhosePagesAreAllSkippedEndsAtOnce) {
+    TDialogManager* m = Manager("Before", dmBeforeInstall);
+    Dialog("Language", m, 0)->Skip = true;
+    Dialog("Folder", m, 60)->Skip = true;
+    EXPECT_NO_THROW(m->RunDialogs());
+    SetSilent(false);
+    EXPECT_NO_THROW(m->RunDialogs());
+    EXPECT_TRUE(Events.empty());
+    EXPECT_EQ(Install->AbortQuestions, 0);
+}
+
+// The wizard shown for real: Esc, the close box, Alt+F4 and the window's
+// close request are posted to its windows as Windows delivers a person's
+// keys and clicks, and each does what the page's Cancel does: the question
+// first (refused, the wizard stays on its page), then (agreed) the user's
+// abort. Enter presses the page's default button.
+TEST_F(WizardTest, EscAndClosingTheWindowCancelAsThePageDoes) {
+    SetSilent(false);
+    TDialogManager* m = Manager("Before", dmBeforeInstall);
+    TTestDlg* first = Dialog("Welcome", m, 10);
+    TTestDlg* second = Dialog("Folder", m, 20);
+    using TPost = std::function<void(HWND Frame, HWND Control)>;
+    auto key = [](UINT Down, UINT Up, WPARAM Key, LPARAM Flags) {
+        return [=](HWND, HWND Control) {
+            PostMessageA(Control, Down, Key, 1 | Flags);
+            PostMessageA(Control, Up, Key, 1 | Flags | 0xC0000000);
+        };
+    };
+    const std::pair<const char*, TPost> ways[] = {
+        {"Esc", key(WM_KEYDOWN, WM_KEYUP, VK_ESCAPE, 0)},
+        {"Alt+F4", key(WM_SYSKEYDOWN, WM_SYSKEYUP, VK_F4, 0x20000000)},
+        {"close box", [](HWND Frame, HWND) { PostMessageA(Frame, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"WM_CLOSE", [](HWND Frame, HWND) { PostMessageA(Frame, WM_CLOSE, 0, 0); }},
+    };
+    for (const auto& [name, post] : ways) {
+        SCOPED_TRACE(name);
+        Events.clear();
+        const int asked = Install->AbortQuestions;
+        HWND frame = nullptr, control = nullptr;
+        Install->AbortAnswer = false;
+        Install->OnAbortQuestion = [&] {
+            if (Install->AbortQuestions != asked + 1) return;
+            Install->AbortAnswer = true;
+            post(frame, control);
+        };
+        first->OnActivated = [&](TBaseInstallForm& p) {
+            frame = p.HostForm()->Handle();
+            control = static_cast<TTestPage&>(p).Next->Handle();
+            post(frame, control);
+        };
+        EXPECT_THROW(m->RunDialogs(), EAIUserAbort);
+        EXPECT_EQ(Install->AbortQuestions, asked + 2);
+        EXPECT_EQ(Events, (std::vector<std::string>{"show Welcome"}));
+    }
+    Install->OnAbortQuestion = nullptr;
+    Events.clear();
+    const int asked = Install->AbortQuestions;
+    auto enter = [](TBaseInstallForm& p) {
+        HWND next = static_cast<TTestPage&>(p).Next->Handle();
+        PostMessageA(next, WM_KEYDOWN, VK_RETURN, 1);
+        PostMessageA(next, WM_KEYUP, VK_RETURN, 0xC0000001);
+    };
+    first->OnActivated = enter;
+    second->OnActivated = enter;
+    EXPECT_NO_THROW(m->RunDialogs());
+    EXPECT_EQ(Events, (std::vector<std::string>{"show Welcome", "show Folder"}));
+    EXPECT_EQ(Install->AbortQuestions, asked);
+    // A page without a Cancel button (the failed-installation notice) is
+    // left only through its own buttons: closing the window does nothing.
+    first->OnActivated = [&](TBaseInstallForm& p) {
+        static_cast<TTestPage&>(p).Cancel->SetVisible(false);
+        PostMessageA(p.HostForm()->Handle(), WM_CLOSE, 0, 0);
+        enter(p);
+    };
+    second->Skip = true;
+    EXPECT_NO_THROW(m->RunDialogs());
+    EXPECT_EQ(Install->AbortQuestions, asked);
 }
 
 TEST_F(WizardTest, DialogBookkeepingAndManagerDefaults) {

@@ -82,8 +82,13 @@ public:
     }
     bool ConfirmUserAbort() override {
         ++AbortQuestions;
-        return AbortAnswer;
+        const bool answer = AbortAnswer;
+        if (OnAbortQuestion) OnAbortQuestion();
+        return answer;
     }
+    // Runs after each question has been answered (with AbortAnswer as it
+    // was then).
+    std::function<void()> OnAbortQuestion;
     std::string LoadingDir, Product = "Test Product";
     bool AbortAnswer = true;
     int AbortQuestions = 0;

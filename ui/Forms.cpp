@@ -342,13 +342,24 @@ TButton* TForm::FindResultButton(int Result) const {
     return FindButtonIn(this, [Result](const TButton& b) { return b.ModalResult == Result; });
 }
 
-void TForm::DialogCommand(WORD Id) {
-    if (Id == IDOK) {
-        if (TButton* b = FindButton(true)) b->Click();
-    } else if (Id == IDCANCEL) {
-        if (TButton* b = FindButton(false)) b->Click();
-        else if (FModal) ModalResult = mrCancel;
+bool TForm::CloseQuery() { return true; }
+
+// Enter and Esc press the default and the cancel button: the form's own,
+// else those of the embedded form in front (a wizard page), whose buttons
+// are not among the host's controls. Esc on a form without any cancel
+// button closes it as the close box does.
+bool TForm::PressDialogButton(WORD Id) {
+    if (TButton* b = FindButton(Id == IDOK)) {
+        b->Click();
+        return true;
     }
+    return FActiveEmbedded && FActiveEmbedded->PressDialogButton(Id);
+}
+
+void TForm::DialogCommand(WORD Id) {
+    if (Id != IDOK && Id != IDCANCEL) return;
+    if (PressDialogButton(Id) || Id != IDCANCEL || FHost) return;
+    if (FModal && CloseQuery()) Close();
 }
 
 LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
@@ -366,7 +377,9 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         if (FModal && ModalResult == mrNone) AnswerPosted();
         return 0;
     case WM_CLOSE:
-        Close();
+        // The close box, Alt+F4 and the system menu's Close: the person
+        // asks, the form may refuse.
+        if (CloseQuery()) Close();
         return 0;
     case WM_PAINT:
         if (OnPaint) {

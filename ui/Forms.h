@@ -130,6 +130,12 @@ public:
     // set); a modeless one is hidden and fires OnClose; closing the main
     // form ends the application (Application.Terminate).
     void Close();
+    // Asked before the person closes the form (the close box, Alt+F4, the
+    // system menu, Esc on a form without a Cancel button): false keeps it
+    // open. True unless a form decides otherwise; a form whose closing
+    // means something (a wizard's cancel) does that itself and answers
+    // false.
+    virtual bool CloseQuery();
     // Shows the form modally: the program's other forms are disabled and
     // messages are processed until ModalResult is set (a button with a
     // modal result, Close, or code), Application.Terminate is called, or a
@@ -173,6 +179,9 @@ protected:
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
     void DialogCommand(WORD Id) override;
     TButton* FindButton(bool Default) const;
+    // Clicks the default (IDOK) or cancel (IDCANCEL) button; false when
+    // there is none, here or on the embedded form in front.
+    bool PressDialogButton(WORD Id);
     // A visible, enabled button with this modal result, or null.
     TButton* FindResultButton(int Result) const;
     virtual void DoShow();
