@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "ComCtrls.h"
+#include "FileShim.h"
 #include "FileDialogs.h"
 #include "Graphics.h"
 #include "StdCtrls.h"
@@ -30,19 +31,15 @@ T* Find(const TComponent& Form, const char* Name) {
 
 VTRL_IMPLEMENT_CLASS(TFileGroupSelectForm, TStandardPageForm, [](auto&) {})
 
-std::string FormatByteCount(int32_t Bytes) { return Fmt("%0.0n", static_cast<double>(Bytes)); }
+std::string FormatByteCount(int64_t Bytes) { return Fmt("%0.0n", static_cast<double>(Bytes)); }
 
-int32_t DriveFreeSpace(const std::string& Directory) {
+int64_t DriveFreeSpace(const std::string& Directory) {
     if (Directory.empty()) return -1;
     const char letter = UpperCase(Directory.substr(0, 1))[0];
     if (letter < 'A' || letter > 'Z') return -1;
-    const std::string root = std::string(1, letter) + ":\\";
-    DWORD sectors = 0, bytes = 0, freeClusters = 0, clusters = 0;
-    if (!GetDiskFreeSpaceA(root.c_str(), &sectors, &bytes, &freeClusters, &clusters)) return -1;
-    // The product of the three can pass 2 GB on any modern disk; a 32-bit
-    // product would wrap to a negative or small figure, so it is cut.
-    const unsigned long long free = 1ULL * sectors * bytes * freeClusters;
-    return free > INT32_MAX ? INT32_MAX : static_cast<int32_t>(free);
+    // The 64-bit figure: sectors times bytes times clusters of the older
+    // call passes 2 GB on any disk of today.
+    return DiskFree(std::string(1, letter) + ":\\");
 }
 
 TFileGroupSelectForm::TFileGroupSelectForm(TComponent* AOwner) : TStandardPageForm(AOwner) {

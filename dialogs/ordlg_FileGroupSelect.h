@@ -60,10 +60,9 @@ private:
 };
 
 // Bytes as the page shows them: thousands separators, no decimals.
-std::string FormatByteCount(int32_t Bytes);
-// The free bytes of the drive whose letter begins Directory, as a 32-bit
-// count (larger figures are cut to the largest one); -1 when Windows cannot
-// tell or Directory names no drive.
-int32_t DriveFreeSpace(const std::string& Directory);
+std::string FormatByteCount(int64_t Bytes);
+// The bytes free to this user on the drive whose letter begins Directory;
+// -1 when Windows cannot tell or Directory names no drive.
+int64_t DriveFreeSpace(const std::string& Directory);
 
 }  // namespace vtrl
