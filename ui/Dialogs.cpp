@@ -143,28 +143,43 @@ bool InputQuery(const std::string& Caption, const std::string& Prompt, std::stri
     return ok_;
 }
 
+namespace {
+// A command line that asked for the usage, or got it for a mistake: the
+// usage goes to the console of the script or person who typed it (a
+// script would otherwise wait on a box nobody sees). A mistake is shown in
+// a box as well, in a visible run; the usage asked for only where there is
+// no console to print it on.
+int UsageEnding(const EUsage& E) {
+    Log(E.Help ? "Usage asked for" : "Start-up failed: " + ExceptionLogText(E));
+    if (E.Help) {
+        if (!WriteStdOut(E.what())) ShowMessage(E.what());
+        return 0;
+    }
+    WriteStdErr(E.what());
+    ShowError(E);
+    return 1;
+}
+}  // namespace
+
 int RunProgram(const std::function<int()>& Body) {
     int code;
     try {
         code = Body();
+    } catch (const EUsage& e) {
+        code = UsageEnding(e);
     } catch (const std::exception& e) {
         Log("Start-up failed: " + ExceptionLogText(e));
         ShowError(e);
         code = 1;
     }
     // Sections of the response file for forms that never came are found
-    // out only now; the run did not do what the file asked.
+    // out only now. The run's work is done (or failed for a cause of its
+    // own), so they are a warning: a script reads the exit code as what
+    // was installed.
     try {
-        const std::vector<std::string> unused = CheckResponseFileUsed();
-        if (!unused.empty()) {
-            std::string text;
-            for (const std::string& u : unused) text += (text.empty() ? "" : "\r\n") + u;
-            ShowError(Exception(text));
-            if (code == 0) code = 1;
-        }
+        for (const std::string& u : CheckResponseFileUsed()) WriteStdErr("Warning: " + u);
     } catch (const std::exception& e) {
         Log("Cannot report the response file: " + ExceptionLogText(e));
-        if (code == 0) code = 1;
     }
     StopRecording();
     LogRunFigures();

@@ -386,7 +386,7 @@ void OpenResponseFile(const std::string& FileName) {
 std::vector<std::string> CheckResponseFileUsed() {
     if (!gResponseFile) return {};
     std::vector<std::string> unused = gResponseFile->UnusedSections();
-    for (const std::string& u : unused) Log(u);
+    for (const std::string& u : unused) Log("Warning: " + u);
     return unused;
 }
 

@@ -134,7 +134,8 @@ void OpenResponseFile(const std::string& FileName);
 // Installs a parsed response file (tests); null removes it.
 void SetActiveResponseFile(std::unique_ptr<TResponseFile> File);
 // At the end of a run: logs every unused form section of the response file
-// and returns them (empty when all were used or there is no file).
+// as a warning and returns them (empty when all were used or there is no
+// file).
 std::vector<std::string> CheckResponseFileUsed();
 
 // Forms and questions are answered without a person: a silent run, or a

@@ -68,6 +68,27 @@ bool OptionValue(const std::string& Arg, std::string_view Prefix, std::string& V
     return true;
 }
 
+// The options that take a value, with what the value is.
+const struct {
+    const char* Name;
+    const char* Value;
+} kValueOptions[] = {{"/LOG", "<file>"},       {"/RESPONSE", "<file>"}, {"/DIR", "<path>"},
+                     {"/LANG", "<language>"}, {"/RECORD", "<file>"},   {"/SCREENSHOTS", "<dir>"}};
+
+// The name of the option Arg is when it is one of those given without its
+// value ("/DIR", "/DIR="), else null.
+const char* OptionNeedingValue(const std::string& Arg) {
+    for (const auto& o : kValueOptions)
+        if (SameText(Arg, o.Name) || SameText(Arg, std::string(o.Name) + "=")) return o.Name;
+    return nullptr;
+}
+
+std::string NoValueMessage(const std::string& Name) {
+    for (const auto& o : kValueOptions)
+        if (Name == o.Name) return "The option " + Name + " needs a value: " + Name + "=" + o.Value + ".";
+    return "The option " + Name + " needs a value.";
+}
+
 void EnsureParsed() {
     if (!gParsed) {
         gArgs = SplitCommandLine(GetCommandLineA());
@@ -143,6 +164,10 @@ TRunOptions ParseRunOptions(std::vector<std::string> Argv) {
             // taken into r by OptionValue
         } else if (a == "/?" || SameText(a, "/HELP")) {
             r.Help = true;
+        } else if (const char* name = OptionNeedingValue(a)) {
+            r.NoValue = name;
+            ++i;
+            break;
         } else {
             r.Unknown = a;
             ++i;
@@ -183,7 +208,12 @@ void InitRunOptions(const std::string& CommandLine) {
                              " [/SILENT] [/NORESTART] [/LOG=<file>] [/RESPONSE=<file>] [/RECORD=<file>] [/SCREENSHOTS=<dir>] ..."
                        : gUsage;
     if (!o.Unknown.empty()) throw EUsage("Unknown option " + o.Unknown + "." + "\r\n\r\n" + usage);
-    if (o.Help) throw EUsage(usage);
+    if (!o.NoValue.empty()) throw EUsage(NoValueMessage(o.NoValue) + "\r\n\r\n" + usage);
+    if (o.Help) {
+        EUsage help(usage);
+        help.Help = true;
+        throw help;
+    }
 }
 
 int ParamCount() {
@@ -298,13 +328,18 @@ void LogRunFigures() {
         Log("peak memory: " + std::to_string(m.PeakWorkingSetSize / 1024) + " KB");
 }
 
-void WriteStdErr(const std::string& Text) {
-    HANDLE h = GetStdHandle(STD_ERROR_HANDLE);
-    if (h == nullptr || h == INVALID_HANDLE_VALUE) return;
+namespace {
+bool WriteStd(DWORD Which, const std::string& Text) {
+    HANDLE h = GetStdHandle(Which);
+    if (h == nullptr || h == INVALID_HANDLE_VALUE) return false;
     std::string line = Text + "\n";
     DWORD written = 0;
-    (void)WriteFile(h, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    return WriteFile(h, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) != 0;
 }
+}  // namespace
+
+void WriteStdErr(const std::string& Text) { (void)WriteStd(STD_ERROR_HANDLE, Text); }
+bool WriteStdOut(const std::string& Text) { return WriteStd(STD_OUTPUT_HANDLE, Text); }
 
 void SetModalResponder(TModalResponder Responder) { gModalResponder = std::move(Responder); }
 const TModalResponder& ModalResponder() { return gModalResponder; }

@@ -39,6 +39,7 @@ struct TRunOptions {
     std::string ScreenshotDir; // /SCREENSHOTS=<dir>: save each answered form as a PNG there
     bool Help = false;         // /? or /HELP: only the usage is wanted
     std::string Unknown;       // the first option that is none of the above
+    std::string NoValue;       // an option that takes a value, given without one ("/DIR")
     // The arguments without the run options; Args[0] is the program path.
     std::vector<std::string> Args;
 };
@@ -61,12 +62,15 @@ TRunOptions ParseRunOptions(std::vector<std::string> Argv);
 void SetProgramUsage(const std::string& Usage);
 const std::string& ProgramUsage();
 
-// Raised by InitRunOptions for /?, /HELP or an unknown option: the message
-// is the program's usage (after "Unknown option <x>." for an unknown one).
-// The program ends with exit code 1 and does nothing else.
+// Raised by InitRunOptions for /?, /HELP, an unknown option or an option
+// without its value: the message is the program's usage (after "Unknown
+// option <x>." or "The option <x> needs a value: ..."). The program does
+// nothing else; it ends with exit code 0 when only the usage was asked for
+// (Help), else 1.
 class EUsage : public Exception {
 public:
     using Exception::Exception;
+    bool Help = false;
 };
 
 // Reads GetCommandLineA, strips the run options, switches silent mode on,
@@ -162,6 +166,9 @@ long long ProcessAgeMs();
 // program has one (a GUI program started from a console under Wine, or with
 // redirected handles, inherits it); does nothing otherwise.
 void WriteStdErr(const std::string& Text);
+// The same on standard output. Both return false when the program has no
+// such handle (started from the desktop, not from a console or script).
+bool WriteStdOut(const std::string& Text);
 
 // ------------------------------------------------------------- responders
 

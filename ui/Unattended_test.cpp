@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "Dialogs.h"
 #include "SysUtils.h"
 
 using namespace vtrl;
@@ -57,7 +58,7 @@ TEST(ParseRunOptions, LeadingOptionsAreStripped) {
     EXPECT_EQ(o.Args, (Args{"setup.exe"}));
 }
 
-// The answering options take a name each; without one they are unknown.
+// The answering options take a name each; without one they say so.
 TEST(ParseRunOptions, AnsweringOptionsTakeANameEach) {
     TRunOptions o = ParseRunOptions(
         {"setup.exe", "/Response=a b.rsp", "/RECORD=r.rsp", "/screenshots=C:\\shots", "/RESPONSE=c.rsp", "x"});
@@ -66,7 +67,7 @@ TEST(ParseRunOptions, AnsweringOptionsTakeANameEach) {
     EXPECT_EQ(o.ScreenshotDir, "C:\\shots");
     EXPECT_EQ(o.Args, (Args{"setup.exe", "x"}));
     for (const char* empty : {"/RESPONSE=", "/RECORD=", "/SCREENSHOTS="})
-        EXPECT_EQ(ParseRunOptions({"setup.exe", empty}).Unknown, empty);
+        EXPECT_EQ(ParseRunOptions({"setup.exe", empty}).NoValue + "=", empty);
 }
 
 TEST(ParseRunOptions, OptionsAfterAnArgumentAreArguments) {
@@ -76,9 +77,10 @@ TEST(ParseRunOptions, OptionsAfterAnArgumentAreArguments) {
     EXPECT_EQ(o.Args, (Args{"setup.exe", R"(C:\src)", "/SILENT", "/LOG=x"}));
 }
 
-// Rule: an option that is not known (a nameless /LOG= included) is reported,
-// never taken for an ordinary argument; options in any order before it
-// still count, and /? and /HELP ask for the usage.
+// Rule: an option that is not known is reported, never taken for an
+// ordinary argument; options in any order before it still count; an
+// option that takes a value, given without one ("/LOG=", "/DIR"), is
+// reported as such; and /? and /HELP ask for the usage.
 TEST(ParseRunOptions, UnknownOptionsAreReportedNotTakenAsArguments) {
     TRunOptions o = ParseRunOptions({"setup.exe", "/SILENT", "/VERYSILENT", "/LOG=x"});
     EXPECT_TRUE(o.Silent);
@@ -87,7 +89,13 @@ TEST(ParseRunOptions, UnknownOptionsAreReportedNotTakenAsArguments) {
     o = ParseRunOptions({"setup.exe", "/FOO", R"(C:\src)"});
     EXPECT_EQ(o.Unknown, "/FOO");
     o = ParseRunOptions({"setup.exe", "/LOG=", "/SILENT"});
-    EXPECT_EQ(o.Unknown, "/LOG=");
+    EXPECT_EQ(o.NoValue, "/LOG");
+    EXPECT_FALSE(o.Silent);
+    for (const auto& [bare, name] : {std::pair{"/DIR", "/DIR"}, {"/dir=", "/DIR"}, {"/Lang", "/LANG"}}) {
+        o = ParseRunOptions({"setup.exe", bare});
+        EXPECT_EQ(o.Unknown, "") << bare;
+        EXPECT_EQ(o.NoValue, name) << bare;
+    }
     o = ParseRunOptions({"setup.exe", "/LOG=a", "/LOG=b"});
     EXPECT_EQ(o.LogFile, "b");
     EXPECT_EQ(o.Unknown, "");
@@ -194,7 +202,31 @@ TEST(InitRunOptions, UnknownOptionRaisesTheUsageAfterTheLogIsOpen) {
     }
     EXPECT_TRUE(IsSilent());
     EXPECT_TRUE(LogEnabled());
-    EXPECT_THROW(InitRunOptions("ui_test.exe /?"), EUsage);
+    try {
+        InitRunOptions("ui_test.exe /SILENT \"/LOG=" + log + "\" /DIR C:\\src");
+        FAIL() << "no exception";
+    } catch (const EUsage& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "The option /DIR needs a value: /DIR=<path>.\r\n\r\nUsage: ui_test.exe [/SILENT] [/LOG=<file>] DIR");
+        EXPECT_FALSE(e.Help);
+    }
+    try {
+        InitRunOptions("ui_test.exe /SILENT \"/LOG=" + log + "\" /?");
+        FAIL() << "no exception";
+    } catch (const EUsage& e) {
+        EXPECT_TRUE(e.Help);
+    }
+    // Asked for, the usage ends the program well; given for a mistake, not.
+    EXPECT_EQ(RunProgram([] {
+                  InitRunOptions("ui_test.exe /SILENT /?");
+                  return 5;
+              }),
+              0);
+    EXPECT_EQ(RunProgram([] {
+                  InitRunOptions("ui_test.exe /SILENT /S");
+                  return 5;
+              }),
+              1);
     CloseLog();
     EXPECT_NE(ReadFile(log).find("ui_test: start [C:\\src] (silent)"), std::string::npos) << ReadFile(log);
     DeleteFileA(log.c_str());
