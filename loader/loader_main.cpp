@@ -76,6 +76,15 @@ void HardenLibrarySearch() {
         f(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
+// Removes what earlier loaders that were ended left in the temporary
+// directory, beside Own, and logs it.
+void SweepStaleTempDirectories(const std::string& Own) {
+    for (const TStaleDirectory& d : RemoveStaleTempDirectories(ExtractFileDir(Own), Own)) {
+        if (d.Removed) LoaderLog("Removed the stale temporary directory " + d.Dir);
+        else LoaderLog("The stale temporary directory " + d.Dir + " stays: " + d.Note);
+    }
+}
+
 std::string CurrentDirectory() {
     char buffer[MAX_PATH] = {};
     DWORD n = GetCurrentDirectoryA(MAX_PATH, buffer);
@@ -102,12 +111,22 @@ int RunLoader() {
     LoaderLog(parts.SelfExtracting ? "Self-extracting setup " + self : "Setup archive " + parts.SetupArchive);
 
     std::string temp, setup;
+    intptr_t lock = -1;
     const ULONGLONG unpackStart = GetTickCount64();
     try {
         temp = CreatePrivateTempDirectory();
+        // Held until this program ends: a loader that is ended without
+        // cleaning up leaves it behind, free, for the next one to find.
+        lock = CreateTempLock(temp);
+        if (lock == -1) LoaderLog("Cannot create the lock file in " + temp + " (Windows error " +
+                                  IntToStr(GetLastError()) + "); it is not removed if this program is ended");
+        SweepStaleTempDirectories(temp);
         setup = UnpackSetupArchive(parts, temp);
     } catch (const std::exception& e) {
-        if (!temp.empty()) RemoveTempDirectory(temp);
+        if (!temp.empty()) {
+            ReleaseTempLock(lock, temp);
+            RemoveTempDirectory(temp);
+        }
         return Fail(LoaderExitExtractFailed, std::string("Cannot unpack the setup program: ") + e.what());
     }
     const std::string cmd = SetupCommandLine(setup, gOptions, parts, self);
@@ -118,9 +137,13 @@ int RunLoader() {
     try {
         code = RunAndWait(setup, cmd);
     } catch (const std::exception& e) {
+        ReleaseTempLock(lock, temp);
         RemoveTempDirectory(temp);
         return Fail(LoaderExitStartFailed, e.what());
     }
+    // Without its lock file a kept directory is never taken for stale.
+    if (!ReleaseTempLock(lock, temp))
+        LoaderLog("Cannot delete the lock file in " + temp + " (Windows error " + IntToStr(GetLastError()) + ")");
     if (code == LoaderExitRestartNeeded) {
         // The continuation after the restart runs the setup program from
         // there and removes its files itself.

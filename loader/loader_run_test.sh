@@ -50,7 +50,7 @@ run "$work/Dist Dir" setup.exe 7
 expected=$(printf '/SILENT\n/LOG=%s\n%s' "$(win "$work/loader.log")" "$(win "$work/Dist Dir")")
 check '[ "$code" -eq 7 ]' "plain: exit code $code, expected the setup program's 7"
 check '[ "$args" = "$expected" ]' "plain: arguments were [$args], expected [$expected]"
-check '[ "$files" = "presetup.txt setup_prog.exe " ]' "plain: files beside the setup program: [$files]"
+check '[ "$files" = "presetup.txt setup_prog.exe vtrlsetup.lck " ]' "plain: files beside the setup program: [$files]"
 check '[ -n "$unixtemp" ] && [ -d "$(dirname "$unixtemp")" ] && [ ! -e "$unixtemp" ]' \
   "plain: temporary directory $unixtemp left behind"
 check 'grep -q "loader: Exit code 7" "$work/loader.log"' "plain: log lacks the exit code"
@@ -81,7 +81,7 @@ run "$work/self" setup.exe 0
 expected=$(printf '/SILENT\n/LOG=%s\n*SELFEXTRACT\nsetup.exe\n%s' "$(win "$work/loader.log")" "$(win "$work/self")")
 check '[ "$code" -eq 0 ]' "self-extracting: exit code $code"
 check '[ "$args" = "$expected" ]' "self-extracting: arguments were [$args], expected [$expected]"
-check '[ "$files" = "presetup.txt setup_prog.exe " ]' "self-extracting: files: [$files]"
+check '[ "$files" = "presetup.txt setup_prog.exe vtrlsetup.lck " ]' "self-extracting: files: [$files]"
 check '[ -n "$unixtemp" ] && [ ! -e "$unixtemp" ]' "self-extracting: temporary directory left behind"
 check '[ ! -e "$work/self/setup.1" ]' "self-extracting: wrote setup.1 beside itself"
 
@@ -90,7 +90,21 @@ check '[ ! -e "$work/self/setup.1" ]' "self-extracting: wrote setup.1 beside its
 run "$work/self" setup.exe 3010
 check 'grep -q "loader: Exit code 3010" "$work/loader.log"' "restart: exit code $code, expected 3010"
 check '[ -n "$unixtemp" ] && [ -f "$unixtemp/setup_prog.exe" ]' "restart: the setup program's files were removed"
-[ -n "$unixtemp" ] && rm -rf "$unixtemp"
+check '[ -n "$unixtemp" ] && [ ! -e "$unixtemp/vtrlsetup.lck" ]' "restart: the kept directory keeps its lock file"
+
+# --- what earlier loaders left: the directory of one that was ended (its
+# lock file free) goes with the next run, the one kept for the restart
+# above stays
+kept=$unixtemp
+tempbase=$(dirname "$kept")
+dead="$tempbase/vtrlsetupDEAD-0"
+mkdir -p "$dead" && touch "$dead/setup_prog.exe" "$dead/presetup.txt" "$dead/vtrlsetup.lck"
+run "$work/self" setup.exe 0
+check '[ ! -e "$dead" ]' "stale: the directory of an ended loader is still there"
+check 'grep -q "Removed the stale temporary directory .*vtrlsetupDEAD-0" "$work/loader.log"' \
+  "stale: the log does not name the removed directory"
+check '[ -f "$kept/setup_prog.exe" ]' "stale: the directory kept for the restart was removed"
+rm -rf "$kept" "$dead"
 
 # --- a wrong option: the usage, exit code 1, the setup program never started
 for option in /FOO "/?" /HELP; do

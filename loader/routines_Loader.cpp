@@ -162,6 +162,83 @@ std::string CreatePrivateTempDirectory() {
                     IntToStr(GetLastError()) + ")");
 }
 
+intptr_t CreateTempLock(const std::string& Dir) {
+    const std::string path = AddBackSlash(Dir) + TempLockName;
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return reinterpret_cast<intptr_t>(h);
+}
+
+bool ReleaseTempLock(intptr_t Lock, const std::string& Dir) {
+    if (reinterpret_cast<HANDLE>(Lock) != INVALID_HANDLE_VALUE) CloseHandle(reinterpret_cast<HANDLE>(Lock));
+    const std::string path = AddBackSlash(Dir) + TempLockName;
+    return DeleteFileA(path.c_str()) || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+namespace {
+
+// The plain files of Dir, by name.
+std::vector<std::string> FilesOf(const std::string& Dir) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((AddBackSlash(Dir) + "*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(fd.cFileName);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return names;
+}
+
+bool DeleteOne(const std::string& Path) {
+    SetFileAttributesA(Path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileA(Path.c_str()) != 0;
+}
+
+// One directory whose lock is free: the programs first, then the rest.
+TStaleDirectory RemoveStaleDirectory(const std::string& Dir) {
+    TStaleDirectory r;
+    r.Dir = Dir;
+    const std::vector<std::string> files = FilesOf(Dir);
+    for (const std::string& f : files) {
+        if (!SameText(ExtractFileExt(f), ".exe") || DeleteOne(AddBackSlash(Dir) + f)) continue;
+        r.Note = "the program " + f + " cannot be deleted (Windows error " + IntToStr(GetLastError()) +
+                 "): a setup program may still run from it";
+        return r;
+    }
+    for (const std::string& f : files) {
+        const std::string path = AddBackSlash(Dir) + f;
+        if (!SameText(ExtractFileExt(f), ".exe") && !DeleteOne(path) && FileExists(path)) {
+            r.Note = "the file " + f + " cannot be deleted (Windows error " + IntToStr(GetLastError()) + ")";
+            return r;
+        }
+    }
+    r.Removed = RemoveDirectoryA(Dir.c_str()) != 0;
+    if (!r.Removed) r.Note = "the directory cannot be removed (Windows error " + IntToStr(GetLastError()) + ")";
+    return r;
+}
+
+}  // namespace
+
+std::vector<TStaleDirectory> RemoveStaleTempDirectories(const std::string& TempBase, const std::string& Own) {
+    std::vector<TStaleDirectory> done;
+    std::vector<std::string> dirs;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((AddBackSlash(TempBase) + TempDirectoryPrefix + "*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return done;
+    do {
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) dirs.push_back(AddBackSlash(TempBase) + fd.cFileName);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    for (const std::string& dir : dirs) {
+        if (SameText(RemoveBackSlash(dir), RemoveBackSlash(Own))) continue;
+        // A lock that cannot be deleted is held by the loader that runs
+        // from there; no lock at all marks a directory that stays.
+        if (!DeleteFileA((AddBackSlash(dir) + TempLockName).c_str())) continue;
+        done.push_back(RemoveStaleDirectory(dir));
+    }
+    return done;
+}
+
 // The archive is read with its directory and the shared inflating loop
 // alone: the archive component would bring the component runtime into the
 // loading program, which travels uncompressed in every distribution.

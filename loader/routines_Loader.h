@@ -63,9 +63,43 @@ std::string QuoteArgument(const std::string& Arg);
 std::string SetupCommandLine(const std::string& SetupPath, const TLoaderOptions& Options,
                              const TDistributionParts& Parts, const std::string& LoaderPath);
 
+// The prefix of the loading program's temporary directories
+// (vtrlsetup<pid in hex>-<n>) and the name of the lock file in each.
+inline constexpr const char* TempDirectoryPrefix = "vtrlsetup";
+inline constexpr const char* TempLockName = "vtrlsetup.lck";
+
 // Creates a new directory of its own under the temporary directory; raises
 // Exception when none can be created.
 std::string CreatePrivateTempDirectory();
+
+// Creates the lock file TempLockName in the loader's own directory Dir and
+// returns it open without sharing: while the loader runs, nobody can delete
+// it, which tells RemoveStaleTempDirectories that the directory is in use.
+// INVALID_HANDLE_VALUE (as an intptr_t, -1) when it cannot be created.
+intptr_t CreateTempLock(const std::string& Dir);
+
+// Closes Lock and deletes the lock file of Dir: a directory kept for the
+// setup program's continuation after a restart must never look stale.
+// True when the lock file is gone.
+bool ReleaseTempLock(intptr_t Lock, const std::string& Dir);
+
+// What RemoveStaleTempDirectories did with one directory.
+struct TStaleDirectory {
+    std::string Dir;
+    bool Removed = false;
+    std::string Note;  // why it stays, or what could not be deleted
+};
+
+// Removes the temporary directories that loading programs left behind when
+// they were ended without cleaning up: every directory TempDirectoryPrefix*
+// in TempBase other than Own whose lock file exists and can be deleted (no
+// running loader holds it). A directory without a lock file (one kept for a
+// restart, one a loader is creating now) is not touched. Its .exe files are
+// deleted first; when one cannot be (a setup program still runs from it)
+// the directory stays with what is left. Otherwise the rest is deleted and
+// the directory removed. Returns what it did with each directory it
+// touched.
+std::vector<TStaleDirectory> RemoveStaleTempDirectories(const std::string& TempBase, const std::string& Own);
 
 // Unpacks every member of the setup archive into Dir by its name part and
 // returns the full path of the first member, the setup program. Raises the

@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "FileShim.h"
 #include "cmp_TVtrlCompress.h"
 #include "types_Archive.h"
@@ -148,6 +150,77 @@ TEST(LoaderTempDirectory, NewEachTimeAndRemoved) {
     EXPECT_TRUE(RemoveTempDirectory(a));
     EXPECT_TRUE(RemoveTempDirectory(b));
     EXPECT_FALSE(DirectoryExists(a));
+}
+
+// ------------------------------------------------- stale temporary folders
+
+namespace {
+
+// A scratch temporary base holding loader directories in the states a
+// sweep meets; removed afterwards.
+struct TTempBase {
+    std::string Base = CreatePrivateTempDirectory() + "\\base";
+    TTempBase() { ForceDirectories(Base); }
+    ~TTempBase() {
+        for (const char* d : {"vtrlsetupA-0", "vtrlsetupB-0", "vtrlsetupC-0", "vtrlsetupD-0", "vtrlsetupE-0"})
+            RemoveTempDirectory(Base + "\\" + d);
+        RemoveTempDirectory(Base);
+        RemoveTempDirectory(ExtractFileDir(Base));
+    }
+    // A directory as a loader leaves it: the setup program, a presetup file
+    // and, when Locked, the lock file (closed: its loader is gone).
+    std::string Dir(const char* Name, bool Locked) {
+        const std::string d = Base + "\\" + Name;
+        ForceDirectories(d);
+        FileClose(FileCreate(d + "\\setup_prog.exe"));
+        FileClose(FileCreate(d + "\\presetup.txt"));
+        if (Locked) FileClose(FileCreate(d + "\\" + TempLockName));
+        return d;
+    }
+};
+
+}  // namespace
+
+// Rule: a sweep removes the directory of a loader that was ended without
+// cleaning up (its lock file left free), and logs it; it leaves the
+// directory of a loader that runs (its lock held), one kept for a restart
+// (no lock file), its own, and one whose setup program still runs (that
+// .exe cannot be deleted; the rest stays with it).
+TEST(LoaderTempDirectory, OnlyStaleDirectoriesAreSwept) {
+    TTempBase t;
+    const std::string killed = t.Dir("vtrlsetupA-0", true), running = t.Dir("vtrlsetupB-0", false),
+                      kept = t.Dir("vtrlsetupC-0", false), own = t.Dir("vtrlsetupD-0", false),
+                      busy = t.Dir("vtrlsetupE-0", true);
+    const intptr_t lock = CreateTempLock(running);
+    ASSERT_NE(lock, -1);
+    const intptr_t ownLock = CreateTempLock(own);
+    ASSERT_NE(ownLock, -1);
+    HANDLE image = CreateFileA((busy + "\\setup_prog.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(image, INVALID_HANDLE_VALUE);
+    ForceDirectories(t.Base + "\\other");
+
+    std::vector<TStaleDirectory> done = RemoveStaleTempDirectories(t.Base, own);
+    CloseHandle(image);
+    std::sort(done.begin(), done.end(), [](const auto& a, const auto& b) { return a.Dir < b.Dir; });
+    ASSERT_EQ(done.size(), 2u);
+    EXPECT_EQ(done[0].Dir, killed);
+    EXPECT_TRUE(done[0].Removed) << done[0].Note;
+    EXPECT_EQ(done[1].Dir, busy);
+    EXPECT_FALSE(done[1].Removed);
+    EXPECT_EQ(done[1].Note.rfind("the program setup_prog.exe cannot be deleted", 0), 0u) << done[1].Note;
+    EXPECT_FALSE(DirectoryExists(killed));
+    EXPECT_TRUE(FileExists(running + "\\setup_prog.exe"));
+    EXPECT_TRUE(FileExists(kept + "\\setup_prog.exe"));
+    EXPECT_TRUE(FileExists(own + "\\" + TempLockName));
+    EXPECT_TRUE(FileExists(busy + "\\presetup.txt"));
+    EXPECT_TRUE(DirectoryExists(t.Base + "\\other"));
+    // Released, the running loader's lock file goes: its directory, kept
+    // for a restart, is never taken for stale afterwards.
+    EXPECT_TRUE(ReleaseTempLock(lock, running));
+    EXPECT_FALSE(FileExists(running + "\\" + TempLockName));
+    EXPECT_TRUE(RemoveStaleTempDirectories(t.Base, own).empty());
+    EXPECT_TRUE(ReleaseTempLock(ownLock, own));
 }
 
 // ------------------------------------------------------------- unpacking
