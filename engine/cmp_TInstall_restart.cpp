@@ -67,7 +67,13 @@ void TInstall::ReadUnfinishedList(TStringList& List) {
     TRegistry reg;
     reg.SetRootKey(HKEY_LOCAL_MACHINE);
     if (!reg.OpenKeyReadOnly(UnfinishedListKey())) return;
-    for (const std::string& name : reg.GetValueNames()) List.Add(name + ";" + reg.ReadString(name));
+    for (const std::string& name : reg.GetValueNames()) {
+        // Every entry this program writes is a string; another kind is not
+        // ours to follow, and must not stop the rest of the work.
+        std::string kind;
+        if (reg.TryReadString(name, kind)) List.Add(name + ";" + kind);
+        else Log("The unfinished-install entry " + name + " is no string: skipped");
+    }
 }
 
 void TInstall::ClearUnfinishedList() {
@@ -135,7 +141,11 @@ void TInstall::RegisterContinuation() {
     if (IsSilent()) options += "/SILENT ";
     if (const std::string& log = LogFileName(); !log.empty())
         options += log.find_first_of(" \t") == std::string::npos ? "/LOG=" + log + " " : "\"/LOG=" + log + "\" ";
-    AddStartupLink("VantrelAddLink", Application.ExeName(), options + "*ABOOT");
+    // The link's parameters go through the meta-variables; a "%" of the
+    // log's path is a percent sign there.
+    std::string parameters;
+    for (char c : options + "*ABOOT") parameters += c == '%' ? std::string("%%") : std::string(1, c);
+    AddStartupLink("VantrelAddLink", Application.ExeName(), parameters);
 }
 
 // ------------------------------------------------------------ restarting

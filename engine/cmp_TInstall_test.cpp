@@ -421,7 +421,8 @@ TEST_F(Continuation, TheListKeepsNamesAndKinds) {
 
 // Rule: the continuation reads and deletes the list, continues the named
 // components (case ignored; a name no component has does nothing), deletes
-// the named files (a missing one is skipped), skips kinds it does not know,
+// the named files (a missing one is skipped), skips kinds it does not know
+// and values that are no strings,
 // and ends as a finished run: completion page, self-deletion, clean-up,
 // termination, exit code 0.
 TEST_F(Continuation, ContinuationDoesTheListedWork) {
@@ -433,6 +434,8 @@ TEST_F(Continuation, ContinuationDoesTheListedWork) {
     Install->AddUnfinishedEntry(batch, ukFile);
     Install->AddUnfinishedEntry(Dir + "\\missing.bat", ukFile);
     RegWriteString(hkLocalMachine, Install->UnfinishedListKey(), "Future", "7");
+    // A value of another type is no entry of ours: skipped, the rest done.
+    RegWriteInteger(hkLocalMachine, Install->UnfinishedListKey(), "Number", 1);
     bool completion = false;
     Install->OnShowGoodInstall = [&](TComponent*) { completion = true; };
     Install->ContinueAfterReboot();
@@ -472,7 +475,8 @@ TEST_F(Continuation, AnInvalidEntryStopsItAfterTheListIsGone) {
 // Rule: the continuation link starts this program with "*ABOOT" from the
 // Startup folder, and its removal is listed before it exists.
 TEST_F(Continuation, TheContinuationLinkStartsThisProgramAfterTheRestart) {
-    const std::string log = Dir + "\\run log.txt";
+    // A "%" of the log's name is no meta-variable ("%s" is the System folder).
+    const std::string log = Dir + "\\run log %s 100%.txt";
     OpenLog(log);
     Install->TInstall::RegisterContinuation();
     CloseLog();
