@@ -335,15 +335,19 @@ void TInstallFile::ReplaceFile(TVtrlCompress& Archive) {
     // or cancelled extraction leaves the old file as it was.
     if (!FileInUse(target)) return;
     FDeferred = true;
-    const std::string temporaryName = FreeNumberedName(dir, ExtractFileName(Archive.DestinationName));
-    const std::string temporary = AddBackSlash(dir) + temporaryName;
     const std::string shortTarget = GetShortPath(target);
+    // The Windows 95 family reads WININIT.INI before long names exist: the
+    // new file's name must be a short one itself, so it is made from the
+    // target's short name (LONGNA~1.DLL gives LONGNA~1.1).
+    const bool wininit = PlatformClass() == wpWindows95;
+    const std::string temporaryName =
+        FreeNumberedName(dir, ExtractFileName(wininit ? shortTarget : Archive.DestinationName));
+    const std::string temporary = AddBackSlash(dir) + temporaryName;
     Archive.DestinationName = temporaryName;
     Log(target + " is in use: the new file is written as " + temporaryName + " and replaces it at the next restart");
     RestartNeeded = true;
-    if (PlatformClass() == wpWindows95) {
-        // That family reads WININIT.INI before long names exist, so the
-        // new file is named by its short directory too.
+    if (wininit) {
+        // ... and its directory by the short path too.
         WininitRename(shortTarget, AddBackSlash(GetShortPath(dir)) + temporaryName);
         return;
     }

@@ -597,35 +597,41 @@ TEST_F(InUse, AHeldFileWaitsForTheRestartUnderAFreeName) {
 
 // Rule: on the Windows 95 family each held file gets its own WININIT.INI
 // line "short target=new file" in [Rename], the new file named by its
-// short directory.
+// short directory; a file with a long name gets a short (8.3) new name,
+// since that family reads the file before long names exist.
 TEST_F(InUse, Windows95ReplacesThroughWininitLines) {
     const std::string ini = WininitPath();
     const bool hadIni = FileExists(ini);
     const std::string savedIni = hadIni ? ReadAll(ini) : std::string();
-    Src("OTHER.DLL", 300);
+    const std::string longName = "Other Library Module.dll";
+    Src(longName, 300);
     auto* other = new TRestartFile(&Root);
     other->SetName("OtherFile");
     other->SetIncludeFromDir(Dir + "\\src");
-    other->SetFileName("OTHER.DLL");
+    other->SetFileName(longName);
     other->SetContainer(Install);
     Install->SetState(fcsCompress);
-    WriteFile(Out + "\\OTHER.DLL", "old other");
+    WriteFile(Out + "\\" + longName, "old other");
     Lib->Platform = other->Platform = wpWindows95;
     {
-        THeldFile a(Out + "\\MYLIB.DLL"), b(Out + "\\OTHER.DLL");
+        THeldFile a(Out + "\\MYLIB.DLL"), b(Out + "\\" + longName);
         InstallPass();
     }
     const std::string shortDir = GetShortPath(Out);
+    const std::string shortOther = GetShortPath(Out + "\\" + longName);
+    const std::string newOther = ChangeFileExt(ExtractFileName(shortOther), ".1");
     const std::string text = ReadAll(ini);
     if (hadIni) WriteFile(ini, savedIni);
     else DeleteFileA(ini.c_str());
     EXPECT_NE(text.find("[Rename]\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find(shortDir + "\\MYLIB.DLL=" + shortDir + "\\MYLIB.1\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find(shortDir + "\\OTHER.DLL=" + shortDir + "\\OTHER.1\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find(shortOther + "=" + shortDir + "\\" + newOther + "\r\n"), std::string::npos) << text;
     EXPECT_EQ(shortDir.find(' '), std::string::npos);
+    EXPECT_LE(ChangeFileExt(newOther, "").size(), 8u) << newOther;
+    EXPECT_EQ(newOther.find(' '), std::string::npos);
     EXPECT_TRUE(Lib->Moves.empty());
     EXPECT_TRUE(RestartNeeded);
-    EXPECT_EQ(ReadAll(Out + "\\OTHER.1"), ReadAll(Dir + "\\src\\OTHER.DLL"));
+    EXPECT_EQ(ReadAll(Out + "\\" + newOther), ReadAll(Dir + "\\src\\" + longName));
 }
 
 // Rule: when the system refuses the delayed move, a batch file erases the
