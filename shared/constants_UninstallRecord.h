@@ -17,6 +17,19 @@
 //       "Entries"        string  number of entries
 //       "File<n>"        string  full path, ";", "0" (server in process, DLL
 //                                style) or "1" (server program, EXE style)
+//     Folders                  the folders the install made, read by this
+//                              kit's uninstall from the version that writes
+//                              it; older ones ignore it. Its presence means
+//                              "only these folders are the product's": a
+//                              folder that existed before the install (a
+//                              Start-menu folder chosen for the links) is
+//                              never listed, so the uninstall leaves it
+//                              even when it is empty then
+//       "Entries"        string  number of Folder<n> values, "0" when the
+//                                install made none
+//       "Folder<n>"      string  full path of one folder, written right after
+//                                the work that made it; a parent comes
+//                                before the folders made inside it
 //     RegistryKeys
 //       "Entries"        string  number of RegistryKey<n> sub-keys
 //       RegistryKey<n>
@@ -61,6 +74,8 @@ inline constexpr const char* NoRepair = "NoRepair";
 inline constexpr const char* InstallDate = "InstallDate";
 inline constexpr const char* FilesKey = "Files";
 inline constexpr const char* ActiveXKey = "ActiveX";
+inline constexpr const char* FoldersKey = "Folders";
+inline constexpr const char* FolderPrefix = "Folder";
 inline constexpr const char* RegistryKeysKey = "RegistryKeys";
 inline constexpr const char* RegistryKeyPrefix = "RegistryKey";
 inline constexpr const char* Entries = "Entries";

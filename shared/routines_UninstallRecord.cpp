@@ -45,6 +45,11 @@ public:
         FCount = N;
     }
     bool Open() const { return FOpen; }
+    // True when the key holds a count (or this key wrote one).
+    bool HasCount() {
+        std::string count;
+        return FCount >= 0 || (FOpen && FReg.TryReadString(rec::Entries, count));
+    }
 
 private:
     std::string FKey;
@@ -86,6 +91,14 @@ auto WithKindKey(const std::string& KindKey, F&& Body) {
     }
 }
 
+// The uninstall program deletes what the record names; a path that is not
+// full would name whatever lies in the uninstall program's current folder.
+void CheckFullPath(const std::string& Base, const std::string& Path) {
+    if (!IsFullPath(Path))
+        throw Exception("The uninstall record of " + Base + " takes only full paths; \"" + Path +
+                        "\" is not one and is not recorded");
+}
+
 }  // namespace
 
 // The entry is written before its count: an interrupted write leaves the
@@ -104,6 +117,7 @@ std::string FilesKeyName(const std::string& Base, int K) {
 }
 
 std::string AppendFilesEntry(const std::string& Base, const std::string& Path, int MaxKeys, int MaxEntries) {
+    CheckFullPath(Base, Path);
     if (MaxKeys <= 0) MaxKeys = rec::FilesKeyLimit;
     if (MaxEntries <= 0) MaxEntries = rec::FilesKeyEntryLimit;
     std::exception_ptr last;
@@ -132,8 +146,25 @@ std::string AppendFilesEntry(const std::string& Base, const std::string& Path, i
 }
 
 void AppendActiveXEntry(const std::string& Base, const std::string& Path, bool ExeStyle) {
+    CheckFullPath(Base, Path);
     AppendNumberedEntry(Base + "\\" + rec::ActiveXKey,
                         Path + ";" + (ExeStyle ? rec::ActiveXProgram : rec::ActiveXInProcess));
+}
+
+void AppendFolderEntries(const std::string& Base, const std::vector<std::string>& Dirs) {
+    const std::string kind = Base + "\\" + rec::FoldersKey;
+    WithKindKey(kind, [&](TKindKey& key) {
+        if (!key.HasCount()) key.WriteCount(0);
+    });
+    // One append per folder: WithKindKey may run its body twice.
+    for (const std::string& dir : Dirs) {
+        CheckFullPath(Base, dir);
+        WithKindKey(kind, [&](TKindKey& key) {
+            const int n = key.NextEntryNumber();
+            key.Write(rec::FolderPrefix + IntToStr(n), dir);
+            key.WriteCount(n);
+        });
+    }
 }
 
 TRecordAppendScope::TRecordAppendScope() { ++gScopeDepth; }

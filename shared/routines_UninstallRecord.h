@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vtrl {
 
@@ -14,6 +15,10 @@ namespace vtrl {
 // and Exception when "Entries" is not a number.
 int AppendNumberedEntry(const std::string& KindKey, const std::string& Value);
 
+// The name of the Files key number K under Base: Base\Files, then
+// Base\Files1, Base\Files2, ...
+std::string FilesKeyName(const std::string& Base, int K);
+
 // Appends Path to the Files keys of the record under Base: "Files" first,
 // then "Files1", "Files2", ... when a key cannot take it: any failure of
 // reading its count or writing the entry moves on, and so does a key that
@@ -22,16 +27,22 @@ int AppendNumberedEntry(const std::string& KindKey, const std::string& Value);
 // After MaxKeys keys (Files .. Files<MaxKeys-1>) the last failure is
 // raised, or Exception when every key was full. The count of the key that
 // took the entry is written after it; its failure is raised. Returns the
-// key that took the entry. 0 takes the kit's limits.
-// The name of the Files key number K under Base: Base\Files, then
-// Base\Files1, Base\Files2, ...
-std::string FilesKeyName(const std::string& Base, int K);
-
+// key that took the entry. 0 takes the kit's limits. A Path that is not
+// full (IsFullPath) raises Exception naming it, before anything is written.
 std::string AppendFilesEntry(const std::string& Base, const std::string& Path, int MaxKeys = 0, int MaxEntries = 0);
 
 // Appends Path + ";" + style to "ActiveX" under Base: "1" for a server
-// program (EXE style), "0" for a server in process.
+// program (EXE style), "0" for a server in process. A Path that is not
+// full raises Exception naming it, before anything is written.
 void AppendActiveXEntry(const std::string& Base, const std::string& Path, bool ExeStyle);
+
+// Appends each of Dirs (full paths of folders the install made) as
+// "Folder<n>" to "Folders" under Base, each entry before its count; creates
+// the key with "Entries" = "0" when it has no count yet, also for an empty
+// Dirs: its presence tells the uninstall program that the record lists the
+// product's folders. Raises Exception naming a path that is not full (the
+// ones before it are written) and EIRCannotWriteValue when a write fails.
+void AppendFolderEntries(const std::string& Base, const std::vector<std::string>& Dirs);
 
 // While one of these is open, the kind keys the appends above open stay
 // open, with the count each append wrote: an install pass appends one entry
