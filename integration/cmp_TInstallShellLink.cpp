@@ -126,6 +126,9 @@ void TShellLinkGroup::SetDestDirType(TPathSpecifiers Value) {
 void TShellLinkGroup::ProcessHelpers() {
     Broadcast(ev::eccSelectFolder);
     const std::string dir = ExpandDestDir();
+    if (!IsFullPath(dir))
+        RaiseFmt("The folder %s of %s is not a full path (its location did not resolve); it is not created", dir,
+                 Name());
     if (!ForceDirectoriesOnce(dir)) RaiseFmt("Could not create the folder %s for %s", dir, Name());
     TBaseHelperComponent::ProcessHelpers();
 }
@@ -344,6 +347,19 @@ std::string TInstallShellLink::ExpandObjectLocation() {
 
 std::string TInstallShellLink::LinkFilePath() { return AddBackSlash(ExpandDestDir()) + FLinkName; }
 
+void TInstallShellLink::RefuseNotFullPath(const std::string& Path, const char* What) const {
+    if (IsFullPath(Path)) return;
+    RaiseFmt("The TInstallShellLink %s could not be installed: %s, %s, is not a full path (its location did not "
+             "resolve)",
+             Name(), What, Path.empty() ? std::string("(blank)") : Path);
+}
+
+std::string TInstallShellLink::CheckedLinkFilePath() {
+    const std::string path = LinkFilePath();
+    RefuseNotFullPath(path, "its link file");
+    return path;
+}
+
 TMethodType TInstallShellLink::EffectiveMethod() const {
     if (FMethod != mtAutoDetect) return FMethod;
     const TWindowsPlatform platform = GetWindowsPlatform();
@@ -363,6 +379,6 @@ void TInstallShellLink::ProcessHelpers() {
     TBaseHelperComponent::ProcessHelpers();
 }
 
-void TInstallShellLink::WriteUninstallInfo(const std::string& Key) { AppendFilesEntry(Key, LinkFilePath()); }
+void TInstallShellLink::WriteUninstallInfo(const std::string& Key) { AppendFilesEntry(Key, CheckedLinkFilePath()); }
 
 }  // namespace vtrl

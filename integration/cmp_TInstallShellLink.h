@@ -99,6 +99,9 @@ public:
     std::string LinkArguments();
     // ExpandDestDir with a trailing backslash + LinkName.
     std::string LinkFilePath();
+    // LinkFilePath, which must be full (IsFullPath): otherwise raises
+    // Exception naming the link and the path, and nothing is made.
+    std::string CheckedLinkFilePath();
     // The COM flag: set once a shell link was attempted for this component.
     bool ComInitialized() const { return FComInitialized; }
     // Initialises COM for the calling thread once per link; a result other
@@ -126,6 +129,8 @@ protected:
 private:
     void CreateShellLink();
     void CreateProgramManagerItem();
+    // Raises Exception naming this link, What and Path when Path is not full.
+    void RefuseNotFullPath(const std::string& Path, const char* What) const;
     // Raises the "could not be installed" error for a failing COM call.
     [[noreturn]] void RaiseComError(int32_t Code) const;
     void DestroyLater();

@@ -77,18 +77,21 @@ std::string TInstallShellLink::LinkArguments() {
 
 void TInstallShellLink::CreateShellLink() {
     InitializeCom();
-    if (auto* folder = As<TShellLinkGroup>(FObjectLink)) {
-        const std::string dir = folder->ExpandDestDir();
-        if (!ForceDirectoriesOnce(dir)) RaiseFmt("Could not create the folder %s for %s", dir, Name());
-    }
     // A name that is only the extension would make a file called ".LNK".
     if (Trim(ChangeFileExt(FLinkName, "")).empty())
         throw Exception(TranslatedFmt("The LinkName is blank for %s and therefore could not be installed", Name()));
+    // Checked before anything is made: a folder that did not resolve leaves
+    // a bare name, which would become a file in setup's current folder.
+    const std::string linkFile = CheckedLinkFilePath();
+    if (auto* folder = As<TShellLinkGroup>(FObjectLink)) {
+        const std::string dir = folder->ExpandDestDir();
+        RefuseNotFullPath(dir, "the folder it links to");
+        if (!ForceDirectoriesOnce(dir)) RaiseFmt("Could not create the folder %s for %s", dir, Name());
+    }
     const std::string linkDir = RemoveBackSlash(ExpandDestDir());
     if (!ForceDirectoriesOnce(linkDir)) RaiseFmt("Could not create the folder %s for %s", linkDir, Name());
     const std::string arguments = LinkArguments();
     const std::string target = ExpandObjectLocation();
-    const std::string linkFile = LinkFilePath();
 
     TComPtr<IShellLinkA> link;
     HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.out());
