@@ -9,6 +9,7 @@
 #include "cmp_TFileContainer.h"
 #include "Unattended.h"
 #include "routines_ExpandPaths.h"
+#include "routines_UninstallRecord.h"
 #include "types_Installation.h"
 
 namespace vtrl {
@@ -168,6 +169,19 @@ void TInstallContainer::Broadcast(TEventName Name, TPersistent* Parameter) {
         if (FHelpers[i]->FRank == rkDialog) FHelpers[i]->DialogEvent(this, Name, Parameter);
 }
 
+namespace {
+
+// Records the folders the run made and did not record yet (made outside a
+// TFolderRecordScope), and the Folders key itself: the uninstall removes
+// only the folders listed there. Without a TInstall they wait.
+void RecordCreatedFolders() {
+    IInstallation* install = Installation();
+    if (!install) return;
+    AppendFolderEntries(UninstallKeyBase + install->ProductName(), TakeCreatedDirectories());
+}
+
+}  // namespace
+
 void TInstallContainer::Process() {
     try {
         if (OnBeforeProcess) OnBeforeProcess(this);
@@ -176,9 +190,22 @@ void TInstallContainer::Process() {
         if (OnShowInstallTypeDlg) OnShowInstallTypeDlg(this);
         Broadcast(ev::InstallTypeDialog);
         if (!IsSelected()) return;
-        ProcessHelpers();
+        try {
+            IInstallation* install = Installation();
+            TFolderRecordScope recording(install ? UninstallKeyBase + install->ProductName() : std::string());
+            ProcessHelpers();
+        } catch (...) {
+            // The folders made before the failure are the product's too.
+            try {
+                RecordCreatedFolders();
+            } catch (const std::exception& e) {
+                Log(std::string("The folders made so far could not be recorded: ") + e.what());
+            }
+            throw;
+        }
         if (IInstallation* install = Installation()) {
             TPhaseTimer timer("the uninstall record");
+            RecordCreatedFolders();
             WriteUninstallInfo(UninstallKeyBase + install->ProductName());
         }
         if (OnAfterProcess) OnAfterProcess(this);

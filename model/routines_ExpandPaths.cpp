@@ -10,7 +10,9 @@
 
 #include "FileShim.h"
 #include "cmp_TInstallContainer.h"
+#include "Unattended.h"
 #include "routines_Registry.h"
+#include "routines_UninstallRecord.h"
 #include "types_Installation.h"
 
 namespace vtrl {
@@ -68,14 +70,47 @@ TPathCacheScope::~TPathCacheScope() {
     gMadeDirectories.clear();
 }
 
+namespace {
+
+// Made by ForceDirectoriesOnce and not yet taken, outermost first.
+std::vector<std::string> gCreatedDirectories;
+// The record base of the innermost TFolderRecordScope; empty: none.
+std::string gRecordBase;
+
+// ForceDirectories, keeping (or recording) what it made; a directory that
+// was there already is swept of a killed run's leftovers.
+bool MakeDirectories(const std::string& Dir) {
+    const size_t before = gCreatedDirectories.size();
+    const bool made = ForceDirectories(Dir, gCreatedDirectories);
+    const bool created = gCreatedDirectories.size() > before;
+    if (created && !gRecordBase.empty()) AppendFolderEntries(gRecordBase, TakeCreatedDirectories());
+    if (!made || created) return made;  // a new directory is empty
+    for (const std::string& f : RemoveStaleBesideFiles(Dir)) Log("Removed the stale temporary file " + f);
+    return true;
+}
+
+}  // namespace
+
 bool ForceDirectoriesOnce(const std::string& Dir) {
-    if (gCacheDepth == 0) return ForceDirectories(Dir);
+    if (gCacheDepth == 0) return MakeDirectories(Dir);
     const std::string key = UpperCase(RemoveBackSlash(Dir));
     if (gMadeDirectories.count(key)) return true;
-    if (!ForceDirectories(Dir)) return false;
+    if (!MakeDirectories(Dir)) return false;
     gMadeDirectories.insert(key);
     return true;
 }
+
+std::vector<std::string> TakeCreatedDirectories() {
+    std::vector<std::string> taken;
+    taken.swap(gCreatedDirectories);
+    return taken;
+}
+
+TFolderRecordScope::TFolderRecordScope(std::string Base) : FOuter(std::move(gRecordBase)) {
+    gRecordBase = std::move(Base);
+}
+
+TFolderRecordScope::~TFolderRecordScope() { gRecordBase = std::move(FOuter); }
 
 bool CommonAnchor(TPathSpecifiers Type, std::string& Anchor) {
     switch (Type) {

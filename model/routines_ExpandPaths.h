@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "types_Vantrel.h"
 
@@ -42,8 +43,33 @@ public:
 };
 
 // ForceDirectories (Dir and every missing level above it; true when it
-// exists after), remembered within a TPathCacheScope.
+// exists after), remembered within a TPathCacheScope. The directories it
+// makes are kept for TakeCreatedDirectories. The first time a run asks for
+// a directory that existed already, the stale files a killed run left there
+// (RemoveStaleBesideFiles) are deleted, each with a line in the run log.
 bool ForceDirectoriesOnce(const std::string& Dir);
+
+// The directories ForceDirectoriesOnce made since the last call and did
+// not record (outside a TFolderRecordScope), outermost first, and forgets
+// them: what the uninstall record lists as the product's own folders. Not
+// cleared by TPathCacheScope.
+std::vector<std::string> TakeCreatedDirectories();
+
+// While one lives with a non-empty Base (the innermost counts), each
+// directory ForceDirectoriesOnce makes is recorded at once in the Folders
+// key of the uninstall record under Base (AppendFolderEntries, whose
+// failure it raises), together with any still waiting: a run ended at any
+// moment afterwards still lists it. An empty Base records nothing.
+class TFolderRecordScope {
+public:
+    explicit TFolderRecordScope(std::string Base);
+    ~TFolderRecordScope();
+    TFolderRecordScope(const TFolderRecordScope&) = delete;
+    TFolderRecordScope& operator=(const TFolderRecordScope&) = delete;
+
+private:
+    std::string FOuter;
+};
 
 // The anchor of the specifiers that DestDir and ArchiveFile resolve alike
 // (ddAbsolute: empty, ddSystem, ddWindows, ddProgramFilesDir,

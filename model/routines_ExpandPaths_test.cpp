@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "FileShim.h"
 #include "model_testkit.h"
 #include "routines_ExpandPaths.h"
 #include "routines_Registry.h"
@@ -201,4 +202,86 @@ TEST_F(Paths, MetaVariables) {
     EXPECT_EQ(fails("%i", nullptr), "Cannot expand the %i meta variable because there is no TInstall component");
     EXPECT_THROW(ExpandMetaVariables("%c", Group), EAICannotExpandContainerDirMV);
     EXPECT_THROW(ExpandMetaVariables("%i", nullptr), EAICannotExpandInstallDirMV);
+}
+
+// ------------------------------------------------ the folders a run makes
+
+namespace {
+
+// A scratch directory and the uninstall record of a scratch product, both
+// removed afterwards.
+struct MadeFolders : ::testing::Test {
+    void SetUp() override {
+        Scratch = "C:\\vtrltest\\made-" + std::to_string(GetCurrentProcessId());
+        ASSERT_TRUE(ForceDirectories(Scratch + "\\Existing"));
+        Install->Product = "Vantrel Made Folders " + std::to_string(GetCurrentProcessId());
+        Base = std::string(UninstallKeyBase) + Install->Product;
+        (void)TakeCreatedDirectories();
+    }
+    void TearDown() override {
+        TRegistry reg;
+        SelectRootKey(reg, hkLocalMachine);
+        (void)reg.DeleteKey(Base);
+        for (const char* d : {"\\New\\Deeper", "\\New", "\\Existing\\Inner", "\\Existing", "\\Other", "\\Used", ""})
+            RemoveDirectoryA((Scratch + d).c_str());
+    }
+    std::string Folder(int N) { return RegReadString(hkLocalMachine, Base + "\\Folders", "Folder" + std::to_string(N), "-"); }
+    TDataModule Root{nullptr};
+    TTestInstallation* Install = Make<TTestInstallation>(&Root, "Install1");
+    TScriptedFile* File = Make<TScriptedFile>(&Root, "File1");
+    std::string Scratch, Base;
+};
+
+}  // namespace
+
+// Rule: while a component is processed, the directories ForceDirectoriesOnce
+// makes go to the record's Folders key as they are made, outermost first,
+// so a component that then fails (or a run ended meanwhile) leaves them
+// listed; a directory that existed before is never listed.
+TEST_F(MadeFolders, TheFoldersAComponentMakesAreRecordedAsTheyAreMade) {
+    File->OnInstall = [&](TScriptedFile&) {
+        ASSERT_TRUE(ForceDirectoriesOnce(Scratch + "\\New\\Deeper\\"));
+        ASSERT_TRUE(ForceDirectoriesOnce(Scratch + "\\Existing\\Inner"));
+        ASSERT_TRUE(ForceDirectoriesOnce(Scratch + "\\Existing"));
+    };
+    File->Process();
+    EXPECT_EQ(RegReadString(hkLocalMachine, Base + "\\Folders", "Entries", "-"), "3");
+    EXPECT_EQ(Folder(1), Scratch + "\\New");
+    EXPECT_EQ(Folder(2), Scratch + "\\New\\Deeper");
+    EXPECT_EQ(Folder(3), Scratch + "\\Existing\\Inner");
+    EXPECT_TRUE(TakeCreatedDirectories().empty());
+
+    File->OnInstall = [&](TScriptedFile&) {
+        ASSERT_TRUE(ForceDirectoriesOnce(Scratch + "\\Other"));
+        EXPECT_EQ(Folder(4), Scratch + "\\Other") << "not recorded at once";
+        throw Exception("the extraction failed");
+    };
+    EXPECT_THROW(File->Process(), Exception);
+    EXPECT_EQ(Folder(4), Scratch + "\\Other");
+}
+
+// Rule: a component that makes no folder still leaves the Folders key,
+// with "Entries" "0": the record then says the product made none.
+TEST_F(MadeFolders, NoFolderMadeStillLeavesTheKey) {
+    File->OnInstall = [&](TScriptedFile&) { ASSERT_TRUE(ForceDirectoriesOnce(Scratch + "\\Existing")); };
+    File->Process();
+    EXPECT_EQ(RegReadString(hkLocalMachine, Base + "\\Folders", "Entries", "-"), "0");
+}
+
+// Rule: the first time a run asks for an existing directory, the stale
+// files of a killed run there go; a file still being written stays.
+TEST_F(MadeFolders, AKilledRunsFilesGoWhenTheDirectoryIsFirstUsed) {
+    // A directory no earlier test of this process asked for.
+    ASSERT_TRUE(ForceDirectories(Scratch + "\\Used"));
+    const std::string stale = Scratch + "\\Used\\~vt00aa1.tmp";
+    FileClose(FileCreate(stale));
+    std::string writing;
+    TFileHandleOwner held(FileCreateBeside(Scratch + "\\Used\\x.dll", writing));
+    ASSERT_TRUE(held.Valid());
+    ASSERT_TRUE(ForceDirectoriesOnce(Scratch + "\\Used"));
+    EXPECT_TRUE(TakeCreatedDirectories().empty());
+    EXPECT_FALSE(FileExists(stale));
+    EXPECT_TRUE(FileExists(writing));
+    held.Close();
+    FileDelete(writing);
 }
