@@ -8,7 +8,6 @@
 #include "SysUtils.h"
 #include "Unattended.h"
 #include "routines_AliasRemoval.h"
-#include "routines_RestartFiles.h"
 
 namespace vtrl {
 
@@ -174,6 +173,9 @@ void TUninstallForm::RunRemoval() {
     // without one the run must change nothing, this program file included.
     CheckRecord(FProductName);
     Log("Removal started: " + FRemoval.BaseKey);
+    // Read before anything is removed: the record goes at the end, before
+    // this program's own file and folder.
+    if (!ReadCreatedFolders(FRemoval)) Log("The record lists no folders: those of the removed files are removed");
     Log("Database aliases deleted: " + IntToStr(RemoveAliases(FRemoval)));
     Tick(AliasesCB);
 
@@ -220,29 +222,8 @@ void TUninstallForm::RunRemoval() {
 }
 
 std::string TUninstallForm::RemoveOwnFile() {
-    const std::string exe = Application.ExeName();
-    std::string message;
-    // Windows never deletes the image of a running program; the deletion at
-    // restart is the usual way out.
-    if (DeleteFileA(exe.c_str())) {
-        message = FProductName + " has finished removing itself";
-    } else {
-        DeleteAtRestart(exe);
-        Log("Program file scheduled for deletion at restart: " + exe);
-        // Its folder goes with it when nothing else is left in it (a
-        // folder that is not empty by then stays).
-        const std::string dir = ExtractFileDir(exe);
-        if (DirectoryHoldsOnly(dir, ExtractFileName(exe))) {
-            try {
-                DeleteAtRestart(dir);
-                Log("Its directory is removed at restart: " + dir);
-            } catch (const std::exception& e) {
-                Log("Its directory is not removed at restart: " + std::string(e.what()));
-            }
-        }
-        message = "The uninstallation program for " + FProductName + " will be removed after you reboot your computer.";
-    }
-    return message;
+    const std::string exe = FProgramFile.empty() ? Application.ExeName() : FProgramFile;
+    return RemoveProgramFile(FRemoval, exe, FProductName);
 }
 
 }  // namespace vtrl

@@ -26,11 +26,19 @@ public:
     // start-up stops the run before anything is removed. An error that
     // escapes a step is shown, sets the exit code 1 and leaves the window
     // with only Close working (a silent run ends); the program file is then
-    // kept, as it is when the record cannot be deleted.
+    // kept, as it is when the record cannot be deleted. Once the record is
+    // deleted the run ends with the final message and exit code 0 (3010
+    // when files wait for the restart), also when the program file itself
+    // cannot be removed.
     void StartBtnClick();
     void CloseBtnClick() { Close(); }
 
     const std::string& ProductName() const { return FProductName; }
+    // For tests: the removal's context (its restart scheduling may be
+    // replaced) and the program file removed at the end (this program's
+    // own when empty).
+    TRemovalContext& Removal() { return FRemoval; }
+    void SetProgramFile(const std::string& Path) { FProgramFile = Path; }
 
     TPanel* ThemeBitmap = nullptr;
     TLabel* Label1 = nullptr;
@@ -52,11 +60,11 @@ private:
     void Tick(TCheckBox* Box);
     template <class F>
     void WithProgress(F Step);
-    // Deletes this program, or schedules it (and its folder when nothing
-    // else is in it) for deletion at restart; returns the closing message.
+    // RemoveProgramFile for this program; returns the closing message.
     std::string RemoveOwnFile();
 
     std::string FProductName;
+    std::string FProgramFile;
     TRemovalContext FRemoval;
     bool FStarted = false;
 };

@@ -216,5 +216,45 @@ TEST_F(Form, RecordThatStaysKeepsTheProgramFile) {
     RegCloseKey(parent);
 }
 
+// Rule: once the record is deleted the removal has succeeded: a program
+// file that can be neither deleted nor scheduled for the restart stays,
+// logged, and the run still ends with its closing message and exit code
+// 3010 when files wait for the restart, with their folders scheduled.
+TEST_F(Form, AProgramFileThatStaysEndsTheRemovalAllTheSame) {
+    const std::string dir = AddBackSlash(GetTempDirectory()) + "vtrl-form-own-" + IntToStr(GetCurrentProcessId());
+    ASSERT_TRUE(ForceDirectories(dir));
+    const std::string program = dir + "\\uninstall.exe", inUse = dir + "\\in-use.dll";
+    FileClose(FileCreate(program));
+    FileClose(FileCreate(inUse));
+    WriteRecord();
+    RegWriteString(hkLocalMachine, Base + "\\Files", "File2", inUse);
+    RegWriteString(hkLocalMachine, Base + "\\Folders", "Folder1", dir);
+    EXPECT_EQ(StartUpFailure(Product), "no exception");
+    HANDLE running = CreateFileA(program.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = CreateFileA(inUse.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(running, INVALID_HANDLE_VALUE);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::vector<std::string> scheduled;
+    F.SetProgramFile(program);
+    F.Removal().ScheduleAtRestart = [&](const std::string& P) {
+        if (P == program) throw Exception("Cannot schedule the deletion of " + P + " at restart");
+        scheduled.push_back(P);
+    };
+    F.StartBtnClick();
+    CloseHandle(running);
+    CloseHandle(held);
+    EXPECT_EQ(Application.ExitCode, 3010);
+    EXPECT_EQ(Messages, std::vector<std::string>{Product + " has been removed. The uninstallation program " + program +
+                                                 " could not be removed; you may delete it yourself."});
+    EXPECT_EQ(scheduled, (std::vector<std::string>{inUse, UpperCase(dir)}));
+    EXPECT_FALSE(FileExists(Kept));
+    TRegistry reg;
+    SelectRootKey(reg, hkLocalMachine);
+    EXPECT_FALSE(reg.KeyExists(Base));
+    FileDelete(program);
+    FileDelete(inUse);
+    RemoveDirectoryA(dir.c_str());
+}
+
 }  // namespace
 }  // namespace vtrl

@@ -15,6 +15,10 @@ bool TDirectoryList::Add(std::string_view Dir) {
     return true;
 }
 
+bool TDirectoryList::Contains(std::string_view Dir) const {
+    return FKnown.count(UpperCase(RemoveBackSlash(Dir))) > 0;
+}
+
 bool TDirectoryList::AddFileDir(std::string_view Path) {
     return Add(ExtractFileDir(Path));
 }

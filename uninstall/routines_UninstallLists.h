@@ -24,6 +24,8 @@ public:
     bool Add(std::string_view Dir);
     // Adds the directory part of the file path Path (nothing for a bare name).
     bool AddFileDir(std::string_view Path);
+    // True when Dir (folded as Add folds it) is listed.
+    bool Contains(std::string_view Dir) const;
     const std::vector<std::string>& Items() const { return FItems; }
     int Count() const { return static_cast<int>(FItems.size()); }
 

@@ -154,6 +154,15 @@ bool TSharedFileCounts::Check(const std::string& Path, TMissingCount Missing) {
     return true;
 }
 
+namespace {
+
+void ScheduleDeletion(const TRemovalContext& Ctx, const std::string& Path) {
+    if (Ctx.ScheduleAtRestart) Ctx.ScheduleAtRestart(Path);
+    else DeleteAtRestart(Path);
+}
+
+}  // namespace
+
 bool DeleteOrLeaveForRestart(TRemovalContext& Ctx, const std::string& Path) {
     if (FileDelete(Path)) {
         Log("Deleted " + Path);
@@ -165,7 +174,7 @@ bool DeleteOrLeaveForRestart(TRemovalContext& Ctx, const std::string& Path) {
         return false;
     }
     try {
-        DeleteAtRestart(Path);
+        ScheduleDeletion(Ctx, Path);
         ++Ctx.LeftForRestart;
         Log(Path + " is in use: it is deleted at the next restart");
     } catch (const std::exception& e) {
@@ -190,14 +199,14 @@ bool DirectoryHoldsOnly(const std::string& Dir, const std::string& Name) {
 int ScheduleDirectoriesForRestart(const TRemovalContext& Ctx) {
     if (Ctx.LeftForRestart == 0) return 0;
     std::vector<std::string> dirs;
-    for (const std::string& d : Ctx.Directories.Items())
+    for (const std::string& d : DirectoriesToRemove(Ctx).Items())
         if (DirectoryExists(d)) dirs.push_back(d);
     std::stable_sort(dirs.begin(), dirs.end(),
                      [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
     int scheduled = 0;
     for (const std::string& d : dirs) {
         try {
-            DeleteAtRestart(d);
+            ScheduleDeletion(Ctx, d);
             ++scheduled;
         } catch (const std::exception& e) {
             Log("The directory " + d + " is not removed at restart: " + e.what());
@@ -205,6 +214,19 @@ int ScheduleDirectoriesForRestart(const TRemovalContext& Ctx) {
     }
     return scheduled;
 }
+
+namespace {
+
+// An entry that is not a full path would name whatever lies in this
+// program's current folder: it is skipped, with a line in the run log.
+bool IsRemovablePath(const std::string& Path, const std::string& Key) {
+    if (IsFullPath(Path)) return true;
+    if (!Trim(Path).empty())
+        Log("Entry \"" + Path + "\" of " + FullKeyName(Key) + " skipped: it is not a full path");
+    return false;
+}
+
+}  // namespace
 
 int RemoveFiles(TRemovalContext& Ctx) {
     int deleted = 0;
@@ -216,9 +238,11 @@ int RemoveFiles(TRemovalContext& Ctx) {
         for (size_t i = 0; i < paths.size(); ++i) {
             ReportProgress(Ctx, static_cast<int>(i), static_cast<int>(paths.size()));
             const std::string& p = paths[i];
-            if (p.empty() || !shared.Check(p, TMissingCount::DeleteWithoutAsking)) continue;
-            if (!FileExists(p)) continue;
+            if (!IsRemovablePath(p, key) || !shared.Check(p, TMissingCount::DeleteWithoutAsking)) continue;
+            // A file already gone still lists its folder: a removal that was
+            // stopped after deleting it may have left that folder empty.
             Ctx.Directories.AddFileDir(p);
+            if (!FileExists(p)) continue;
             if (DeleteOrLeaveForRestart(Ctx, p)) ++deleted;
         }
         DeleteKeyTree(key);
@@ -238,7 +262,7 @@ int RemoveActiveX(TRemovalContext& Ctx, unsigned ServerWaitMs) {
     for (size_t i = 0; i < entries.size(); ++i) {
         ReportProgress(Ctx, static_cast<int>(i), static_cast<int>(entries.size()));
         const std::string path = GetToken(entries[i], ';', 1), style = GetToken(entries[i], ';', 2);
-        if (Trim(path).empty() || !shared.Check(path, TMissingCount::Ask)) continue;
+        if (!IsRemovablePath(path, key) || !shared.Check(path, TMissingCount::Ask)) continue;
         UnregisterServer(path, style, ServerWaitMs);
         Ctx.Directories.AddFileDir(path);
         if (FileExists(path)) (void)DeleteOrLeaveForRestart(Ctx, path);
@@ -559,8 +583,39 @@ void RemoveEngineShare(TRemovalContext& Ctx, const std::string& Engine, const st
     Log(engineGone ? "Database engine removed" : "Database engine keys could not be deleted: " + Engine);
 }
 
+bool ReadCreatedFolders(TRemovalContext& Ctx) {
+    const std::string key = Ctx.BaseKey + "\\" + uninstall_record::FoldersKey;
+    TRegistry reg;
+    OpenLocalMachine(reg);
+    if (!reg.OpenKeyReadOnly(key)) return Ctx.FoldersRecorded;
+    std::vector<std::string> folders;
+    for (const std::string& name : reg.GetValueNames()) {
+        std::string value;
+        if (SameText(name, uninstall_record::Entries)) continue;
+        if (!reg.TryReadString(name, value)) Log("Unreadable entry " + name + " in " + FullKeyName(key) + " skipped");
+        else if (IsFullPath(value)) folders.push_back(value);
+        else Log("Entry \"" + value + "\" of " + FullKeyName(key) + " skipped: it is not a full path");
+    }
+    auto depth = [](const std::string& d) {
+        return std::count_if(d.begin(), d.end(), [](char c) { return c == '\\' || c == '/'; });
+    };
+    // Deepest first: one pass then removes a folder emptied by its children.
+    std::stable_sort(folders.begin(), folders.end(),
+                     [&](const std::string& a, const std::string& b) { return depth(RemoveBackSlash(a)) > depth(RemoveBackSlash(b)); });
+    Ctx.CreatedFolders = TDirectoryList();
+    for (const std::string& f : folders) Ctx.CreatedFolders.Add(f);
+    Ctx.FoldersRecorded = true;
+    Log("The record lists " + IntToStr(Ctx.CreatedFolders.Count()) + " folders made by the install");
+    return true;
+}
+
+const TDirectoryList& DirectoriesToRemove(const TRemovalContext& Ctx) {
+    return Ctx.FoldersRecorded ? Ctx.CreatedFolders : Ctx.Directories;
+}
+
 int RemoveDirectories(const TRemovalContext& Ctx) {
-    auto removed = RemoveListedDirectories(Ctx.Directories, [](const std::string& d) {
+    auto removed = RemoveListedDirectories(DirectoriesToRemove(Ctx), [](const std::string& d) {
+        for (const std::string& f : RemoveStaleBesideFiles(d)) Log("Removed the stale temporary file " + f);
         return RemoveDirectoryA(d.c_str()) != 0;
     });
     for (const std::string& d : removed) Log("Removed directory " + d);
@@ -584,6 +639,35 @@ bool DeleteRecordAtEnd(const TRemovalContext& Ctx) {
     const LSTATUS rc = RegDeleteKeyA(HKEY_LOCAL_MACHINE, std::string(StripLeadingBackslash(Ctx.BaseKey)).c_str());
     if (rc == ERROR_SUCCESS) return true;
     throw Exception(Fmt(RecordNotDeletedMessage, FullKeyName(Ctx.BaseKey), Win32ErrorMsg("RegDeleteKey", rc)));
+}
+
+std::string RemoveProgramFile(TRemovalContext& Ctx, const std::string& Exe, const std::string& ProductName) {
+    if (DeleteFileA(Exe.c_str())) return ProductName + " has finished removing itself";
+    const std::string cause = Win32ErrorMsg("DeleteFile", GetLastError());
+    try {
+        ScheduleDeletion(Ctx, Exe);
+    } catch (const std::exception& e) {
+        // The product is gone all the same; only this file stays.
+        Log("The program file " + Exe + " stays: it cannot be deleted (" + cause +
+            ") nor scheduled for deletion at restart (" + e.what() + ")");
+        return ProductName + " has been removed. The uninstallation program " + Exe +
+               " could not be removed; you may delete it yourself.";
+    }
+    Log("Program file scheduled for deletion at restart: " + Exe);
+    // Its folder goes with it when nothing else is left in it (a folder
+    // that is not empty by then stays) and when the product made it.
+    const std::string dir = ExtractFileDir(Exe);
+    if (Ctx.FoldersRecorded && !Ctx.CreatedFolders.Contains(dir)) {
+        Log("Its directory stays: the install did not make " + dir);
+    } else if (DirectoryHoldsOnly(dir, ExtractFileName(Exe))) {
+        try {
+            ScheduleDeletion(Ctx, dir);
+            Log("Its directory is removed at restart: " + dir);
+        } catch (const std::exception& e) {
+            Log("Its directory is not removed at restart: " + std::string(e.what()));
+        }
+    }
+    return "The uninstallation program for " + ProductName + " will be removed after you reboot your computer.";
 }
 
 }  // namespace vtrl

@@ -67,7 +67,39 @@ struct TRemovalContext {
     std::function<void(int)> Progress;
     // Files in use that are deleted at the next restart instead.
     int LeftForRestart = 0;
+    // The record's Folders key (ReadCreatedFolders): the folders the
+    // install made, deepest first. When FoldersRecorded, only these are
+    // removed; Directories (the folders of the removed files) then serve
+    // nothing but the log.
+    bool FoldersRecorded = false;
+    TDirectoryList CreatedFolders;
+    // Schedules a file or folder for deletion at the next restart, raising
+    // Exception when it cannot; DeleteAtRestart when empty.
+    std::function<void(const std::string&)> ScheduleAtRestart;
 };
+
+// Reads the record's Folders key into Ctx.CreatedFolders, deepest first
+// (most separators; a parent after every folder inside it), and sets
+// Ctx.FoldersRecorded. A record without the key (written by an older setup)
+// leaves both as they were: the folders of the removed files are removed
+// then. Entries that are not full paths are skipped with a line in the log.
+// Returns Ctx.FoldersRecorded.
+bool ReadCreatedFolders(TRemovalContext& Ctx);
+
+// The folders a removal may remove: Ctx.CreatedFolders when the record
+// lists them, otherwise Ctx.Directories.
+const TDirectoryList& DirectoriesToRemove(const TRemovalContext& Ctx);
+
+// The end of a removal, after the record is deleted: deletes the program
+// file Exe, or (Windows never deletes the image of a running program)
+// schedules it for deletion at the next restart, with its folder when
+// nothing else is in it and the folder is one the removal may remove
+// (DirectoriesToRemove; any folder for a record without Folders). Returns
+// the closing message: ProductName + " has finished removing itself", or
+// the one saying the program goes after the restart. A program file that
+// can be neither deleted nor scheduled stays, logged with the cause, and
+// the message says so; nothing is raised: the product is removed.
+std::string RemoveProgramFile(TRemovalContext& Ctx, const std::string& Exe, const std::string& ProductName);
 
 // Deletes the file Path. A file another program has in use (a loaded DLL,
 // a running program) is scheduled for deletion at the next restart instead
@@ -80,7 +112,7 @@ bool DeleteOrLeaveForRestart(TRemovalContext& Ctx, const std::string& Path);
 // cannot be listed.
 bool DirectoryHoldsOnly(const std::string& Dir, const std::string& Name);
 
-// After the directories were removed: the listed directories still there
+// After the directories were removed: those of DirectoriesToRemove still there
 // are scheduled for removal at the next restart when files of theirs are
 // (deepest first, so that a parent follows its children; one that is not
 // empty by then stays). Does nothing when no file was left for the
@@ -124,16 +156,20 @@ private:
 
 // The Files step: Files, Files1, Files2, ... as long as the next numbered
 // key exists; each key's values except "Entries" are file paths, checked,
-// deleted (their directories listed; one in use at the next restart) and
-// the key deleted afterwards.
-// Returns the number of files deleted.
+// deleted (one in use at the next restart) and the key deleted afterwards.
+// The directory of every checked entry is listed, also of a file already
+// gone (a removal stopped half-way deleted it and may have left its folder
+// empty). An entry that is not a full path is skipped and logged: it would
+// name a file in this program's current folder; its directory is not
+// listed. Returns the number of files deleted.
 int RemoveFiles(TRemovalContext& Ctx);
 
 // The ActiveX step: each entry "path;style" is checked (a missing count
 // asks), unregistered ("0": DllUnregisterServer of the loaded library; "1":
 // the program started hidden with /UNREGSERVER and waited for up to
 // ServerWaitMs), its directory listed and the file deleted; then the
-// ActiveX key is deleted. Returns the number of servers removed.
+// ActiveX key is deleted. An entry whose path is not full is skipped and
+// logged, as in the Files step. Returns the number of servers removed.
 int RemoveActiveX(TRemovalContext& Ctx, unsigned ServerWaitMs = 30000);
 
 // The registry step: removes the recorded values of every RegistryKeys
@@ -186,8 +222,10 @@ void RemoveEngineShare(TRemovalContext& Ctx);
 // real keys.
 void RemoveEngineShare(TRemovalContext& Ctx, const std::string& Engine, const std::string& Loader);
 
-// Removes the listed directories that are empty (see
-// RemoveListedDirectories). Returns how many were removed.
+// Removes the directories of DirectoriesToRemove that are empty (see
+// RemoveListedDirectories), after deleting the stale temporary files a
+// killed install left in them (RemoveStaleBesideFiles; each logged).
+// Returns how many were removed.
 int RemoveDirectories(const TRemovalContext& Ctx);
 
 // Deletes the base key with everything below it. False when it was

@@ -303,11 +303,153 @@ TEST_F(Steps, MissingFiles1StopsBeforeFiles2) {
     EXPECT_TRUE(KeyExists(Ctx.BaseKey + "\\Files2"));
 }
 
-// A listed file that is already gone adds no directory and is no error.
-TEST_F(Steps, MissingFileIsSkipped) {
+// A listed file that is already gone is no error, and its directory is
+// listed all the same: a removal stopped half-way may have emptied it.
+TEST_F(Steps, MissingFileIsSkippedButItsDirectoryListed) {
     Write(Ctx.BaseKey + "\\Files", "File1", Dir + "\\never-there.txt");
     EXPECT_EQ(RemoveFiles(Ctx), 0);
-    EXPECT_EQ(Ctx.Directories.Count(), 0);
+    EXPECT_EQ(Ctx.Directories.Items(), (std::vector<std::string>{UpperCase(Dir)}));
+}
+
+// Rule: a removal run again after it was killed removes the folders the
+// first run emptied (a record without a Folders key: the folders of the
+// listed files, present or not).
+TEST_F(Steps, ARunAgainAfterAKillRemovesTheEmptiedFolders) {
+    const std::string a = MakeFile("Sub\\d.txt");
+    Write(Ctx.BaseKey + "\\Files", "File1", a);
+    Write(Ctx.BaseKey + "\\Files", "Entries", "1");
+    ASSERT_TRUE(FileDelete(a));  // what the killed run did before it was killed
+    EXPECT_EQ(RemoveFiles(Ctx), 0);
+    EXPECT_EQ(RemoveDirectories(Ctx), 1);
+    EXPECT_FALSE(DirectoryExists(Dir + "\\Sub"));
+}
+
+// Rule: an entry that is not a full path names nothing of the product: it
+// is skipped (the file of that name in the current folder stays), its
+// directory is not listed, and the rest of the key is removed as usual.
+TEST_F(Steps, EntriesThatAreNotFullPathsAreSkipped) {
+    const std::string mine = MakeFile("Notepad"), lnk = MakeFile("Notepad.lnk"), a = MakeFile("a.txt");
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(Dir.c_str()));
+    Write(Ctx.BaseKey + "\\Files", "File1", "Notepad");
+    Write(Ctx.BaseKey + "\\Files", "File2", "Sub\\..\\Notepad.lnk");
+    Write(Ctx.BaseKey + "\\Files", "File3", a);
+    Write(Ctx.BaseKey + "\\ActiveX", "File1", "Notepad;0");
+    Answer = mrYes;
+    const int deleted = RemoveFiles(Ctx), servers = RemoveActiveX(Ctx);
+    SetCurrentDirectoryA(previous);
+    EXPECT_EQ(deleted, 1);
+    EXPECT_EQ(servers, 0);
+    EXPECT_TRUE(FileExists(mine)) << "the user's own file was deleted";
+    EXPECT_TRUE(FileExists(lnk));
+    EXPECT_FALSE(FileExists(a));
+    EXPECT_TRUE(Questions.empty());
+    EXPECT_EQ(Ctx.Directories.Items(), (std::vector<std::string>{UpperCase(Dir)}));
+    FileDelete(mine);
+    FileDelete(lnk);
+}
+
+// Rule: with a Folders key only the folders the install made are removed,
+// deepest first, whatever the removed files' folders were: a folder that
+// existed before (a Start-menu folder chosen for the links) stays, even
+// empty. Entries that are not full paths are skipped.
+TEST_F(Steps, OnlyTheRecordedFoldersAreRemoved) {
+    const std::string chosen = Dir + "\\Administrative Tools";
+    ASSERT_TRUE(ForceDirectories(chosen));
+    ASSERT_TRUE(ForceDirectories(Dir + "\\App\\Bin"));
+    const std::string link = MakeFile("Administrative Tools\\Tool.lnk"), exe = MakeFile("App\\Bin\\tool.exe");
+    Write(Ctx.BaseKey + "\\Files", "File1", link);
+    Write(Ctx.BaseKey + "\\Files", "File2", exe);
+    Write(Ctx.BaseKey + "\\Folders", "Entries", "3");
+    Write(Ctx.BaseKey + "\\Folders", "Folder1", Dir + "\\App");
+    Write(Ctx.BaseKey + "\\Folders", "Folder2", Dir + "\\App\\Bin");
+    Write(Ctx.BaseKey + "\\Folders", "Folder3", "App");
+    EXPECT_TRUE(ReadCreatedFolders(Ctx));
+    EXPECT_EQ(Ctx.CreatedFolders.Items(),
+              (std::vector<std::string>{UpperCase(Dir + "\\App\\Bin"), UpperCase(Dir + "\\App")}));
+    EXPECT_EQ(RemoveFiles(Ctx), 2);
+    EXPECT_EQ(RemoveDirectories(Ctx), 2);
+    EXPECT_TRUE(DirectoryExists(chosen)) << "a folder that was there before the install was removed";
+    EXPECT_FALSE(DirectoryExists(Dir + "\\App"));
+    EXPECT_TRUE(DirectoryExists(Dir));
+}
+
+// Rule: a record without a Folders key keeps the older rule; with one
+// that lists nothing, no folder is removed.
+TEST_F(Steps, FoldersKeyPresentOrNot) {
+    EXPECT_FALSE(ReadCreatedFolders(Ctx));
+    EXPECT_FALSE(Ctx.FoldersRecorded);
+    Ctx.Directories.Add(Dir + "\\Sub");
+    EXPECT_EQ(&DirectoriesToRemove(Ctx), &Ctx.Directories);
+    Write(Ctx.BaseKey + "\\Folders", "Entries", "0");
+    EXPECT_TRUE(ReadCreatedFolders(Ctx));
+    EXPECT_EQ(RemoveDirectories(Ctx), 0);
+    EXPECT_TRUE(DirectoryExists(Dir + "\\Sub"));
+}
+
+// Rule: only the recorded folders are left for the restart, and a file
+// in use is scheduled through the context's scheduler.
+TEST_F(Steps, OnlyRecordedFoldersWaitForTheRestart) {
+    const std::string d = MakeFile("Sub\\d.txt");
+    Write(Ctx.BaseKey + "\\Files", "File1", d);
+    Write(Ctx.BaseKey + "\\Folders", "Folder1", Dir + "\\Sub");
+    std::vector<std::string> scheduled;
+    Ctx.ScheduleAtRestart = [&](const std::string& P) { scheduled.push_back(P); };
+    ASSERT_TRUE(ReadCreatedFolders(Ctx));
+    HANDLE held = CreateFileA(d.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(RemoveFiles(Ctx), 0);
+    CloseHandle(held);
+    EXPECT_EQ(ScheduleDirectoriesForRestart(Ctx), 1);
+    EXPECT_EQ(scheduled, (std::vector<std::string>{d, UpperCase(Dir + "\\Sub")}));
+}
+
+// Rule: a folder the removal takes away loses the half-written files a
+// killed install left in it first; a file being written stays (and so does
+// its folder).
+TEST_F(Steps, StaleTemporaryFilesGoWithTheirFolder) {
+    ASSERT_TRUE(ForceDirectories(Dir + "\\Tmp"));
+    const std::string stale = MakeFile("Sub\\~vt01234.tmp");
+    std::string writing;
+    TFileHandleOwner held(FileCreateBeside(Dir + "\\Tmp\\x.dll", writing));
+    ASSERT_TRUE(held.Valid());
+    Ctx.Directories.Add(Dir + "\\Sub");
+    Ctx.Directories.Add(Dir + "\\Tmp");
+    EXPECT_EQ(RemoveDirectories(Ctx), 1);
+    EXPECT_FALSE(DirectoryExists(Dir + "\\Sub"));
+    EXPECT_TRUE(FileExists(writing));
+}
+
+// Rule: the program file that can be deleted goes now; one that cannot is
+// scheduled for the restart, with its folder when the install made it and
+// nothing else is in it; one that can be neither stays, and the removal
+// still ends with its closing message (nothing is raised).
+TEST_F(Steps, TheProgramFileAtTheEnd) {
+    const std::string free = MakeFile("Sub\\uninstall.exe");
+    EXPECT_EQ(RemoveProgramFile(Ctx, free, "P"), "P has finished removing itself");
+    EXPECT_FALSE(FileExists(free));
+
+    const std::string running = MakeFile("Sub\\uninstall.exe");
+    HANDLE held = CreateFileA(running.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::vector<std::string> scheduled;
+    Ctx.ScheduleAtRestart = [&](const std::string& P) { scheduled.push_back(P); };
+    Ctx.FoldersRecorded = true;
+    EXPECT_EQ(RemoveProgramFile(Ctx, running, "P"),
+              "The uninstallation program for P will be removed after you reboot your computer.");
+    EXPECT_EQ(scheduled, (std::vector<std::string>{running})) << "a folder the install did not make";
+    Ctx.CreatedFolders.Add(Dir + "\\Sub");
+    scheduled.clear();
+    (void)RemoveProgramFile(Ctx, running, "P");
+    EXPECT_EQ(scheduled, (std::vector<std::string>{running, Dir + "\\Sub"}));
+
+    Ctx.ScheduleAtRestart = [](const std::string& P) { throw Exception("Cannot schedule the deletion of " + P); };
+    EXPECT_EQ(RemoveProgramFile(Ctx, running, "P"), "P has been removed. The uninstallation program " + running +
+                                                        " could not be removed; you may delete it yourself.");
+    CloseHandle(held);
+    EXPECT_TRUE(FileExists(running));
+    FileDelete(running);
 }
 
 TEST_F(Steps, NoFilesKeyDoesNothing) {

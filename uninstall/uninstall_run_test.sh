@@ -35,6 +35,7 @@ for f in "Scratch App/app.exe" "Scratch App/readme.txt" "Scratch App/Sub/data.da
   echo data >"$top/$f"
 done
 cp "$exe" "$top/bin/uninstall.exe"
+echo "the user's own" >"$top/bin/Notepad"
 
 add() { reg add "$base\\$1" /v "$2" /d "$3" /f; }
 reg add "$base" /v DisplayName /d "$product" /f
@@ -44,7 +45,10 @@ add Files File2 "$wtop\\Scratch App\\Sub\\data.dat"
 add Files File3 "$wtop\\Shared\\shared.dll"
 add Files File4 "$wtop\\Shared\\asked.dll"
 add Files File5 "$wtop\\Scratch App\\gone-already.txt"
-add Files Entries 5
+# A bare name, as an older setup recorded a link whose folder did not
+# resolve: the program runs from bin, where the user has a file of that name.
+add Files File6 "Notepad"
+add Files Entries 6
 add Files1 File1 "$wtop\\Scratch App\\Sub\\more.dat"
 add Files1 File2 "$wtop\\Scratch App\\readme.txt"
 add Files1 Entries 2
@@ -129,6 +133,10 @@ q=$("$wine_run" reg query "$shared" /v "$wtop\\Shared\\shared.dll" 2>/dev/null |
 echo "$q" | grep -qE 'REG_DWORD\s+0x1$' || { echo "count not 1: $q"; fail=1; }
 q=$("$wine_run" reg query "$shared" /v "$wtop\\Shared\\asked.dll" 2>/dev/null | tr -d '\r')
 echo "$q" | grep -qE 'REG_DWORD\s+0x1$' || { echo "count of the kept file changed: $q"; fail=1; }
+[ "$(cat "$top/bin/Notepad" 2>/dev/null)" = "the user's own" ] ||
+  { echo "the user's file Notepad in the current folder was deleted or changed"; fail=1; }
+grep -qF "Entry \"Notepad\" of HKEY_LOCAL_MACHINE" run.log && grep -qF "skipped: it is not a full path" run.log ||
+  { echo "log lacks the skipped entry Notepad"; fail=1; }
 reg query "$base" && { echo "record key still there"; fail=1; }
 reg query 'HKLM\Software\Vantrel Uninstall Test' && { echo "recorded registry key still there"; fail=1; }
 [ ! -d "$top/Ini" ] || { echo "INI file or its directory left: $(find "$top/Ini")"; fail=1; }
