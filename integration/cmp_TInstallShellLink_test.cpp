@@ -232,6 +232,44 @@ TEST_F(ShellLinks, ABlankLinkNameIsAnErrorAndLeavesNothing) {
     EXPECT_EQ(Record("Entries"), "<none>");
 }
 
+// ---------------------------------------------- paths that are not full
+
+// Rule: a link whose folder did not resolve is refused before anything is
+// made: the error names the link and the path, a file of that name in the
+// current folder (the user's own) stays as it was, and nothing is
+// recorded. A folder that did not resolve is refused the same way.
+TEST_F(ShellLinks, ALinkOrFolderWithoutAFullPathIsRefused) {
+    const std::string cwd = Scratch + "\\Cwd";
+    ASSERT_TRUE(ForceDirectories(cwd));
+    std::ofstream(cwd + "\\Notepad.LNK") << "the user's own";
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(cwd.c_str()));
+
+    TShellLinkGroup* unresolved = Folder("");
+    unresolved->SetDestDir("");  // what an anchor without a value leaves
+    TInstallShellLink* link = Link(unresolved, File("notepad.exe"));
+    link->SetLinkName("Notepad");
+    const std::string linkError = MessageOf([&] { link->Process(); });
+    TShellLinkGroup* relative = Folder("");
+    relative->SetDestDir("Accessories");
+    const std::string folderError = MessageOf([&] { relative->Process(); });
+    const std::string recordError = MessageOf([&] { link->WriteUninstallInfo(Base); });
+    SetCurrentDirectoryA(previous);
+
+    EXPECT_EQ(linkError, "The TInstallShellLink " + link->Name() +
+                             " could not be installed: its link file, Notepad.LNK, is not a full path (its location "
+                             "did not resolve)");
+    EXPECT_EQ(folderError, "The folder Accessories of " + relative->Name() +
+                               " is not a full path (its location did not resolve); it is not created");
+    EXPECT_NE(recordError.find("Notepad.LNK"), std::string::npos) << recordError;
+    std::ifstream in(cwd + "\\Notepad.LNK");
+    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(content, "the user's own");
+    EXPECT_FALSE(Exists(cwd + "\\Accessories"));
+    EXPECT_EQ(Record("Entries"), "<none>");
+}
+
 // ------------------------------------------------------------ names
 
 // Rule: LinkName always carries ".LNK" when set; pointing at a file names
