@@ -1,8 +1,10 @@
 #include "dlgcmp_TBaseDlg.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "Forms.h"
+#include "ResponseFile.h"
 #include "dlgcmp_TBaseContainer.h"
 #include "dlgcmp_TBaseForms.h"
 #include "types_Installation.h"
@@ -69,6 +71,13 @@ TForm* CreateForm(TFormClass FormClass, TComponent* Owner) {
     return form;
 }
 
+template <class TEntry>
+void AddFormClasses(const std::vector<TEntry*>& List, std::vector<TFormClass>& Out) {
+    for (TEntry* e : List)
+        if (e && e->FormClass && std::find(Out.begin(), Out.end(), e->FormClass) == Out.end())
+            Out.push_back(e->FormClass);
+}
+
 // Sets CurrentDialogManager for its lifetime and back to null after it,
 // also when an exception passes.
 class TCurrentManagerScope {
@@ -79,6 +88,19 @@ public:
     TCurrentManagerScope& operator=(const TCurrentManagerScope&) = delete;
 };
 }  // namespace
+
+void CheckResponseFileForms() {
+    const TResponseFile* file = ActiveResponseFile();
+    if (!file) return;
+    std::vector<TFormClass> classes;
+    AddFormClasses(BIFList(), classes);
+    AddFormClasses(DCFList(), classes);
+    AddFormClasses(BCDFList(), classes);
+    for (TFormClass c : classes) {
+        std::unique_ptr<TForm> form(CreateForm(c, &Application));
+        file->CheckSections(*form);
+    }
+}
 
 // --------------------------------------------------------------- manager
 

@@ -74,6 +74,12 @@ int BIFCount();
 // Raises Exception for an index outside the list.
 TBIFEntry* GetBIFEntry(int Index);
 
+// With a response file: checks its unused sections against every form the
+// three registries can show (made for the check and freed again), so that a
+// line naming a control a later form does not have stops the run before its
+// work, not after it. Raises EResponseFileError naming the file and line.
+void CheckResponseFileForms();
+
 // Registers a form that has no dialog component for as long as the program
 // runs: a page module declares one at namespace scope. (A form that has a
 // dialog component is registered by each of its components instead.)

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "ExtCtrls.h"
+#include "ResponseFile.h"
 #include "StdCtrls.h"
 #include "Unattended.h"
 #include "cmp_TTranslateControls.h"
@@ -322,6 +323,29 @@ TEST_F(WizardTest, EscAndClosingTheWindowCancelAsThePageDoes) {
     second->Skip = true;
     EXPECT_NO_THROW(m->RunDialogs());
     EXPECT_EQ(Install->AbortQuestions, asked);
+}
+
+// Rule: what a response file says of forms still to come is checked
+// against their controls before the run's work: a line naming a control
+// the page does not have stops it there, with the file and line; values,
+// used sections and sections of other forms are not judged.
+TEST_F(WizardTest, TheResponseFileIsCheckedAgainstTheFormsToCome) {
+    Welcome(Manager("After", dmAfterGoodInstall));
+    SetActiveResponseFile(std::make_unique<TResponseFile>(
+        "install.rsp", "[WelcomeForm]\nclick NextBtn\nselect NextBtn = anything\n[NoSuchForm]\nclick X\n"));
+    try {
+        CheckResponseFileForms();
+        FAIL() << "a select on a button passed";
+    } catch (const EResponseFileError& e) {
+        EXPECT_STREQ(e.what(), "install.rsp(3): the control NextBtn cannot select");
+    }
+    SetActiveResponseFile(std::make_unique<TResponseFile>("install.rsp", "[WelcomeForm]\nclick NextButton\n"));
+    EXPECT_THROW(CheckResponseFileForms(), EResponseFileError);
+    SetActiveResponseFile(std::make_unique<TResponseFile>(
+        "install.rsp", "[WelcomeForm]\nclick NextBtn\nNextBtn.Caption = Go\n[NoSuchForm]\nclick X\n"));
+    EXPECT_NO_THROW(CheckResponseFileForms());
+    SetActiveResponseFile(nullptr);
+    EXPECT_NO_THROW(CheckResponseFileForms());
 }
 
 TEST_F(WizardTest, DialogBookkeepingAndManagerDefaults) {

@@ -11,6 +11,7 @@
 #include "cmp_TTranslator.h"
 #include "cmp_TUninstallEXE.h"
 #include "constants_UninstallRecord.h"
+#include "dlgcmp_TBaseDlg.h"
 #include "routines_Registry.h"
 #include "routines_RestartFiles.h"
 #include "routines_UninstallRecord.h"
@@ -225,6 +226,10 @@ void TInstall::Process() {
     for (TEventName page : {ev::eccStartingUp, ev::eccLanguageDialog, ev::eccWelcomeDialog, ev::eccLicenseAgreement,
                             ev::eccReadmeDialog, ev::eccBeginningDialogManager})
         Broadcast(page);
+    // What the response file says of the forms still to come is checked
+    // now: a line it cannot follow stops the run before anything is
+    // installed.
+    CheckResponseFileForms();
     {
         TPhaseTimer timer("the install pass");
         TRecordAppendScope record;

@@ -299,21 +299,44 @@ bool TResponseFile::AnswerForm(TForm& Form, std::string& Where) {
     return false;
 }
 
-void TResponseFile::Apply(TForm& Form, const TResponseLine& L) {
+TControl* TResponseFile::Resolve(const TForm& Form, const TResponseLine& L, TPersistent*& Target,
+                                 const TPropInfo*& Prop) const {
     auto fail = [&](const std::string& text) { throw EResponseFileError(FFileName, L.Line, text); };
     auto* control = dynamic_cast<TControl*>(Form.FindComponent(L.Control));
     if (!control) fail("the form " + Form.Name() + " has no control " + L.Control);
+    Target = control;
+    Prop = nullptr;
     if (L.Action.empty()) {
         // Down the path of sub-objects to the property itself.
-        TPersistent* target = control;
         std::string path = L.Property;
         for (size_t dot; (dot = path.find('.')) != std::string::npos; path = path.substr(dot + 1)) {
-            const TPropInfo* sub = target->ClassType().FindProp(path.substr(0, dot));
+            const TPropInfo* sub = Target->ClassType().FindProp(path.substr(0, dot));
             if (!sub || sub->Kind != tkObject) fail("the control " + L.Control + " has no property " + L.Property);
-            target = sub->GetSubObject(*target);
+            Target = sub->GetSubObject(*Target);
         }
-        const TPropInfo* p = target->ClassType().FindProp(path);
-        if (!p) fail("the control " + L.Control + " has no property " + L.Property);
+        Prop = Target->ClassType().FindProp(path);
+        if (!Prop) fail("the control " + L.Control + " has no property " + L.Property);
+    } else if (!SameText(L.Action, "click") && !FindAction(*control, L.Action)) {
+        fail("the control " + L.Control + " cannot " + L.Action);
+    }
+    return control;
+}
+
+void TResponseFile::CheckSections(const TForm& Form) const {
+    RegisterBuiltInActions();
+    TPersistent* target;
+    const TPropInfo* prop;
+    for (const TSection& s : FSections)
+        if (!s.Used && SameText(s.Name, Form.Name()))
+            for (const TResponseLine& l : s.Lines) (void)Resolve(Form, l, target, prop);
+}
+
+void TResponseFile::Apply(TForm& Form, const TResponseLine& L) {
+    auto fail = [&](const std::string& text) { throw EResponseFileError(FFileName, L.Line, text); };
+    TPersistent* target;
+    const TPropInfo* p;
+    TControl* control = Resolve(Form, L, target, p);
+    if (L.Action.empty()) {
         try {
             SetPropertyText(*target, *p, L.Value);
         } catch (const EResponseFileError&) {
@@ -332,7 +355,6 @@ void TResponseFile::Apply(TForm& Form, const TResponseLine& L) {
         control->Click();
     } else {
         const TControlAction* action = FindAction(*control, L.Action);
-        if (!action) fail("the control " + L.Control + " cannot " + L.Action);
         // The action's checks report with the line; what the form's handlers
         // raise passes as it is.
         try {

@@ -38,6 +38,8 @@ class TClassInfo;
 class TStringList;
 class TControl;
 class TForm;
+class TPersistent;
+struct TPropInfo;
 struct TQuestion;
 
 // A response file that cannot be followed: a malformed line (when the file
@@ -105,6 +107,12 @@ public:
     // "FILE(LINE): the section [Name] was never used" for every form
     // section that no form took, in file order.
     std::vector<std::string> UnusedSections() const;
+    // Checks the unused sections named as Form against its controls, as
+    // answering would but changing nothing: each line's control, property
+    // and action must exist (the values are the form's to judge when it is
+    // shown). Raises EResponseFileError for the first line that fails, so
+    // that a run can stop before its work for a form that comes after it.
+    void CheckSections(const TForm& Form) const;
 
 private:
     struct TSection {
@@ -121,6 +129,9 @@ private:
     };
     void ParseLine(const std::string& Line, int Number, TSection*& Section, bool& InQuestions);
     void Apply(TForm& Form, const TResponseLine& L);
+    // The control of L on Form, and for a property line the object and
+    // property it sets; raises as Apply does when one does not exist.
+    TControl* Resolve(const TForm& Form, const TResponseLine& L, TPersistent*& Target, const TPropInfo*& Prop) const;
     std::string FFileName;
     std::vector<TSection> FSections;
     std::vector<TAnswerEntry> FAnswers;
