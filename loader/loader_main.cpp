@@ -47,20 +47,33 @@ void ShowMessageBox(const std::string& Message) {
         box(nullptr, Message.c_str(), "Setup", MB_OK | MB_ICONERROR);
 }
 
-// A failure of the loader itself: logged, written to standard error in a
-// silent run (when there is one) or shown in a message box otherwise.
+// Writes Text to the standard handle Which; false when the program has
+// none (started from the desktop rather than a console or a script).
+bool WriteStd(DWORD Which, const std::string& Text) {
+    HANDLE h = GetStdHandle(Which);
+    if (!h || h == INVALID_HANDLE_VALUE) return false;
+    DWORD written;
+    const std::string line = Text + "\n";
+    return WriteFile(h, line.data(), DWORD(line.size()), &written, nullptr) != 0;
+}
+
+// A failure of the loader itself: logged, written to standard error (when
+// there is one: a script that started it reads it there) and, unless the
+// run is silent, shown in a message box.
 int Fail(int Code, const std::string& Message) {
     LoaderLog(Message);
     LoaderLog("Exit code " + IntToStr(Code));
-    if (gOptions.Silent) {
-        HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
-        DWORD written;
-        const std::string line = "setup: " + Message + "\n";
-        if (err && err != INVALID_HANDLE_VALUE) WriteFile(err, line.data(), DWORD(line.size()), &written, nullptr);
-    } else {
-        ShowMessageBox(Message);
-    }
+    WriteStd(STD_ERROR_HANDLE, "setup: " + Message);
+    if (!gOptions.Silent) ShowMessageBox(Message);
     return Code;
+}
+
+// The usage asked for: on standard output, or in a box where there is no
+// console to print it on; the program ends well.
+int ShowUsage() {
+    LoaderLog("Usage asked for");
+    if (!WriteStd(STD_OUTPUT_HANDLE, LoaderUsage) && !gOptions.Silent) ShowMessageBox(LoaderUsage);
+    return 0;
 }
 
 // A program started from a download folder must not load a planted DLL
@@ -99,7 +112,9 @@ int RunLoader() {
     // option must not install the product.
     if (!gOptions.Unknown.empty())
         return Fail(LoaderExitUsage, "Unknown option " + gOptions.Unknown + ".\r\n\r\n" + LoaderUsage);
-    if (gOptions.Help) return Fail(LoaderExitUsage, LoaderUsage);
+    if (!gOptions.NoValue.empty())
+        return Fail(LoaderExitUsage, LoaderNoValueMessage(gOptions.NoValue) + "\r\n\r\n" + LoaderUsage);
+    if (gOptions.Help) return ShowUsage();
 
     char path[MAX_PATH] = {};
     const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);

@@ -6,7 +6,7 @@
 # its temporary directory, except for the restart code 3010. Without
 # "setup.1" it ends with code 10, with a damaged one with code 11.
 set -u
-loader=$1 recorder=$2 vtrlarc=$3 wine_run=$4
+loader=$1 recorder=$2 vtrlarc=$3 wine_run=$4 clickthrough=$5
 # The build tree's Wine prefix (as tools/wine-run finds it from here): the
 # runs below change into scratch directories, where it would find none.
 if [ -z "${VTRL_WINEPREFIX:-}" ]; then
@@ -106,17 +106,35 @@ check 'grep -q "Removed the stale temporary directory .*vtrlsetupDEAD-0" "$work/
 check '[ -f "$kept/setup_prog.exe" ]' "stale: the directory kept for the restart was removed"
 rm -rf "$kept" "$dead"
 
-# --- a wrong option: the usage, exit code 1, the setup program never started
-for option in /FOO "/?" /HELP; do
+# --- a wrong option: the usage on standard error, exit code 1, the setup
+# program never started; in a visible run too (a script that typed /S must
+# not wait on a box with nothing on its console: the box is answered here)
+for option in /FOO /DIR "/DIR=" /S; do
   rm -f "$work/record.txt"
+  silent=/SILENT
+  [ "$option" = /S ] && silent=/VERBOSE
   (cd "$work" && VTRL_RECORD="$(win "$work/record.txt")" VTRL_RECORD_EXIT=0 \
-     "$wine_run" "$work/self/setup.exe" /SILENT "$option" /LOG=loader.log 2>"$work/stderr.txt")
+     "$wine_run" "$work/self/setup.exe" $silent "$option" /LOG=loader.log 2>"$work/stderr.txt") &
+  started=$!
+  [ "$option" = /S ] && "$wine_run" "$clickthrough" 60 'Setup=>OK' >/dev/null
+  wait $started
   code=$?
   check '[ "$code" -eq 1 ]' "option $option: exit code $code, expected 1"
   check '[ ! -e "$work/record.txt" ]' "option $option: the setup program was started"
   check 'grep -q "Usage: setup.exe" "$work/stderr.txt"' "option $option: no usage on standard error"
 done
 check 'grep -q "Unknown option /FOO" "$work/loader.log"' "option /FOO: not named in the log"
+check 'grep -q "The option /DIR needs a value: /DIR=<path>." "$work/loader.log"' "option /DIR: its value not asked for"
+# --- the usage asked for: on standard output, exit code 0, nothing started
+for option in "/?" /HELP; do
+  rm -f "$work/record.txt"
+  (cd "$work" && VTRL_RECORD="$(win "$work/record.txt")" VTRL_RECORD_EXIT=0 \
+     "$wine_run" "$work/self/setup.exe" /SILENT "$option" /LOG=loader.log >"$work/stdout.txt")
+  code=$?
+  check '[ "$code" -eq 0 ]' "option $option: exit code $code, expected 0"
+  check '[ ! -e "$work/record.txt" ]' "option $option: the setup program was started"
+  check 'grep -q "Usage: setup.exe" "$work/stdout.txt"' "option $option: no usage on standard output"
+done
 
 # --- a loader alone: no distribution
 mkdir -p "$work/alone" && cp "$loader" "$work/alone/setup.exe"

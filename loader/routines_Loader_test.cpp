@@ -53,7 +53,12 @@ TEST(LoaderOptions, KnownOptionsAnywhereEverythingElseReported) {
     EXPECT_EQ(o.LogFile, "D:\\logs\\a b.log");
     o = ParseLoaderOptions({"/LOG="}, "C:\\");
     EXPECT_EQ(o.LogFile, "");
-    EXPECT_EQ(o.Unknown, "/LOG=");
+    EXPECT_EQ(o.Unknown, "");
+    EXPECT_EQ(o.NoValue, "/LOG");
+    o = ParseLoaderOptions({"/dir", "/LANG=German"}, "C:\\");
+    EXPECT_EQ(o.NoValue, "/DIR");
+    EXPECT_EQ(o.Language, "German");
+    EXPECT_EQ(LoaderNoValueMessage(o.NoValue), "The option /DIR needs a value: /DIR=<path>.");
     o = ParseLoaderOptions({"/SILENT", "/FOO", "/BAR"}, "C:\\");
     EXPECT_EQ(o.Unknown, "/FOO");
     for (const char* help : {"/?", "/help", "/HELP"}) {
@@ -78,7 +83,7 @@ TEST(LoaderOptions, AnsweringOptionsAreForwardedAbsolute) {
               "\"C:\\t\\s.exe\" /SILENT /RESPONSE=C:\\work\\answers\\install.rsp /RECORD=D:\\rec.rsp "
               "\"/SCREENSHOTS=C:\\work\\shots dir\" D:\\Dist");
     for (const char* empty : {"/RESPONSE=", "/RECORD=", "/SCREENSHOTS="})
-        EXPECT_EQ(ParseLoaderOptions({empty}, "C:\\").Unknown, empty);
+        EXPECT_EQ(ParseLoaderOptions({empty}, "C:\\").NoValue + "=", empty);
 }
 
 // The trailer is trusted only when its signature is there and the parts
