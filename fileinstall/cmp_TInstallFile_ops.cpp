@@ -96,6 +96,13 @@ std::string TInstallFile::PreparedDestDir() {
         RaiseFmt("The GetDestDir returned a blank value for the TInstallFile %s. You need to set either the DestDir "
                  "property or the DestDirType property or both",
                  Name());
+    // A folder that did not resolve to a full path would put the file in
+    // whatever folder setup runs from, where the user's own file of that
+    // name may lie (and the uninstall would later take it for ours).
+    if (!IsFullPath(dir))
+        RaiseFmt("The destination %s of the TInstallFile %s is not a full path: its DestDirType or DestDir did not "
+                 "resolve to a folder",
+                 dir, Name());
     if (!ForceDirectoriesOnce(dir))
         throw Exception(TranslatedFmt("Cannot create the directory %s", dir) + ": " +
                         Win32ErrorMsg("CreateDirectory", GetLastOSError()));

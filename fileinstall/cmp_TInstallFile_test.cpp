@@ -364,6 +364,22 @@ TEST_F(Tree, ABlankDestinationIsRefused) {
                                "either the DestDir property or the DestDirType property or both");
     }
     EXPECT_EQ(f->State(), ifsNone);
+    // A destination that is no full path would be the folder setup runs
+    // from: refused too, and neither a folder nor the file appears there.
+    char current[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, current);
+    SetCurrentDirectoryA(Dir.c_str());
+    f->SetDestDir("relative");
+    try {
+        f->ProcessHelpers();
+        ADD_FAILURE() << "a relative destination was taken";
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "The destination relative of the TInstallFile aFile is not a full path: its DestDirType "
+                               "or DestDir did not resolve to a folder");
+    }
+    SetCurrentDirectoryA(current);
+    EXPECT_FALSE(DirectoryExists(Dir + "\\relative"));
+    EXPECT_FALSE(FileExists(Dir + "\\a.txt"));
 }
 
 // Rule: a plain copy puts the source at ExpandDestDir + DestName.
