@@ -66,6 +66,39 @@ log=$(tr -d '\r' < "$C/bad.log" 2>/dev/null)
 grep -qF 'C:\VantrelDemo\bad.rsp(2)' <<<"$log" || { echo "bad response file: the line is not named"; fail=1; }
 [ ! -e "$target/README.TXT" ] || { echo "bad response file: files were installed"; fail=1; }
 [ $fail -eq 0 ] || echo "$log"
+# The same for a page that would come only after the files are installed
+# (the failed-installation page): checked before the work begins.
+printf '[BadInstallForm]\r\nclick FinishButton\r\n' > "$C/later.rsp"
+(cd "$C/user" && "$root/tools/wine-run" 'C:\VantrelDemo\dist\setup.exe' /SILENT '/RESPONSE=C:\VantrelDemo\later.rsp' \
+   '/LOG=C:\VantrelDemo\later.log')
+code=$?
+log=$(tr -d '\r' < "$C/later.log" 2>/dev/null)
+[ $code -eq 1 ] || { echo "later page's response: exit code $code"; fail=1; }
+grep -qF 'C:\VantrelDemo\later.rsp(2): the form BadInstallForm has no control FinishButton' <<<"$log" \
+  || { echo "later page's response: the line is not named"; fail=1; }
+[ ! -e "$target/README.TXT" ] || { echo "later page's response: files were installed"; fail=1; }
+[ $fail -eq 0 ] || echo "$log"
+
+# A person at the screen who does not want the product: Esc on the
+# language page; Enter there, then the welcome window's close box; Alt+F4
+# on the welcome page. Each is the page's Cancel: the failed-installation
+# page, exit code 2, nothing installed. The keys and the close command are
+# posted to the real windows as Windows delivers them.
+person_cancels() {
+  local name=$1 code=0; shift
+  rm -f "$C/$name.log"
+  (cd "$C/user" && "$root/tools/wine-run" 'C:\VantrelDemo\dist\setup.exe' "/LOG=C:\\VantrelDemo\\$name.log") &
+  local setup=$!
+  "$root/tools/wine-run" "$build/e2e/clickthrough.exe" 60 "$@" 'Setup incomplete=>Finish' >/dev/null \
+    || { echo "$name: $(tr -d '\r' < "$C/$name.log" 2>/dev/null | tail -3)"; fail=1; }
+  wait $setup || code=$?
+  [ $code -eq 2 ] || { echo "$name: exit code $code, not the user's abort"; fail=1; }
+  grep -qF 'installation complete' "$C/$name.log" && { echo "$name: reported as installed"; fail=1; }
+  [ ! -e "$target/README.TXT" ] || { echo "$name: files were installed"; fail=1; }
+}
+person_cancels esc 'Select a language=>{ESC}'
+person_cancels closebox 'Select a language=>{ENTER}' 'Welcome=>{CLOSE}'
+person_cancels altf4 'Select a language=>Next >' 'Welcome=>{ALT+F4}'
 
 # The same distribution installed from a plain directory: the loading
 # program as setup.exe with "setup.1" and "files.1" beside it.
