@@ -52,32 +52,31 @@ size=$(python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); print("
 [ "$size" = 478x395 ] || { echo "welcome page screenshot: $size"; fail=1; }
 [ $fail -eq 0 ] || cat "$out"
 
-# A response file that names a control the page does not have stops the
-# run before anything is installed, naming the file and line.
 export VTRL_WINEPREFIX=$build/demo/prefix
 C=$VTRL_WINEPREFIX/drive_c/VantrelDemo
 target="$VTRL_WINEPREFIX/drive_c/Program Files/Vantrel Components"
-printf '[SelectLanguageForm]\r\nclick NextButton\r\n' > "$C/bad.rsp"
-(cd "$C/user" && "$root/tools/wine-run" 'C:\VantrelDemo\dist\setup.exe' /SILENT '/RESPONSE=C:\VantrelDemo\bad.rsp' \
-   '/LOG=C:\VantrelDemo\bad.log')
-code=$?
-log=$(tr -d '\r' < "$C/bad.log" 2>/dev/null)
-[ $code -eq 1 ] || { echo "bad response file: exit code $code"; fail=1; }
-grep -qF 'C:\VantrelDemo\bad.rsp(2)' <<<"$log" || { echo "bad response file: the line is not named"; fail=1; }
-[ ! -e "$target/README.TXT" ] || { echo "bad response file: files were installed"; fail=1; }
-[ $fail -eq 0 ] || echo "$log"
-# The same for a page that would come only after the files are installed
-# (the failed-installation page): checked before the work begins.
-printf '[BadInstallForm]\r\nclick FinishButton\r\n' > "$C/later.rsp"
-(cd "$C/user" && "$root/tools/wine-run" 'C:\VantrelDemo\dist\setup.exe' /SILENT '/RESPONSE=C:\VantrelDemo\later.rsp' \
-   '/LOG=C:\VantrelDemo\later.log')
-code=$?
-log=$(tr -d '\r' < "$C/later.log" 2>/dev/null)
-[ $code -eq 1 ] || { echo "later page's response: exit code $code"; fail=1; }
-grep -qF 'C:\VantrelDemo\later.rsp(2): the form BadInstallForm has no control FinishButton' <<<"$log" \
-  || { echo "later page's response: the line is not named"; fail=1; }
-[ ! -e "$target/README.TXT" ] || { echo "later page's response: files were installed"; fail=1; }
-[ $fail -eq 0 ] || echo "$log"
+# bad_response NAME TEXT EXPECTED: a silent run with the response file TEXT
+# ends with exit code 1 before anything is installed, its log naming the
+# file and line as EXPECTED says.
+bad_response() {
+  local name=$1 code=0
+  printf '%b' "$2" > "$C/$name.rsp"
+  (cd "$C/user" && "$root/tools/wine-run" 'C:\VantrelDemo\dist\setup.exe' /SILENT "/RESPONSE=C:\\VantrelDemo\\$name.rsp" \
+     "/LOG=C:\\VantrelDemo\\$name.log") || code=$?
+  local log
+  log=$(tr -d '\r' < "$C/$name.log" 2>/dev/null)
+  [ $code -eq 1 ] || { echo "$name: exit code $code"; fail=1; }
+  grep -qF -- "$3" <<<"$log" || { echo "$name: the line is not named"; fail=1; }
+  [ ! -e "$target/README.TXT" ] || { echo "$name: files were installed"; fail=1; }
+  [ $fail -eq 0 ] || echo "$log"
+}
+# A response file that names a control the page does not have stops the
+# run before anything is installed, naming the file and line; so does one
+# for a page that would come only after the files are installed (the
+# failed-installation page): it is checked before the work begins.
+bad_response bad '[SelectLanguageForm]\r\nclick NextButton\r\n' 'C:\VantrelDemo\bad.rsp(2)'
+bad_response later '[BadInstallForm]\r\nclick FinishButton\r\n' \
+  'C:\VantrelDemo\later.rsp(2): the form BadInstallForm has no control FinishButton'
 
 # A person at the screen who does not want the product: Esc on the
 # language page; Enter there, then the welcome window's close box; Alt+F4
