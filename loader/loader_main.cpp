@@ -12,6 +12,7 @@
 #include <cstdlib>
 
 #include "FileShim.h"
+#include "RunOptionValues.h"
 #include "SysUtils.h"
 #include "constants_Loader.h"
 #include "routines_Loader.h"
@@ -113,7 +114,7 @@ int RunLoader() {
     if (!gOptions.Unknown.empty())
         return Fail(LoaderExitUsage, "Unknown option " + gOptions.Unknown + ".\r\n\r\n" + LoaderUsage);
     if (!gOptions.NoValue.empty())
-        return Fail(LoaderExitUsage, LoaderNoValueMessage(gOptions.NoValue) + "\r\n\r\n" + LoaderUsage);
+        return Fail(LoaderExitUsage, NoValueMessage(gOptions.NoValue) + "\r\n\r\n" + LoaderUsage);
     if (gOptions.Help) return ShowUsage();
 
     char path[MAX_PATH] = {};

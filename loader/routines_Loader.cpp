@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "FileShim.h"
+#include "RunOptionValues.h"
 #include "SysUtils.h"
 #include "cmp_TFileHeaders.h"
 #include "exceptions_VtrlCompress.h"
@@ -46,29 +47,7 @@ bool PathOption(const std::string& Arg, std::string_view Prefix, const std::stri
     return true;
 }
 
-// The options that take a value, with what the value is.
-struct TValueOption {
-    const char* Name;
-    const char* Value;
-};
-const TValueOption kValueOptions[] = {{"/DIR", "<path>"},       {"/LANG", "<language>"}, {"/LOG", "<file>"},
-                                      {"/RESPONSE", "<file>"}, {"/RECORD", "<file>"},   {"/SCREENSHOTS", "<dir>"}};
-
-// The option Arg is when it is one of those given without its value
-// ("/DIR", "/DIR="), else null.
-const TValueOption* ValueOptionWithoutValue(const std::string& Arg) {
-    for (const TValueOption& o : kValueOptions)
-        if (SameText(Arg, o.Name) || SameText(Arg, std::string(o.Name) + "=")) return &o;
-    return nullptr;
-}
-
 }  // namespace
-
-std::string LoaderNoValueMessage(const std::string& Option) {
-    for (const TValueOption& o : kValueOptions)
-        if (Option == o.Name) return "The option " + Option + " needs a value: " + Option + "=" + o.Value + ".";
-    return "The option " + Option + " needs a value.";
-}
 
 TLoaderOptions ParseLoaderOptions(const std::vector<std::string>& Args, const std::string& CurrentDir) {
     TLoaderOptions o;
@@ -87,8 +66,8 @@ TLoaderOptions ParseLoaderOptions(const std::vector<std::string>& Args, const st
             // taken into o by PathOption
         } else if (a == "/?" || SameText(a, "/HELP")) {
             o.Help = true;
-        } else if (const TValueOption* v = ValueOptionWithoutValue(a)) {
-            if (o.NoValue.empty()) o.NoValue = v->Name;
+        } else if (const char* name = OptionWithoutValue(a)) {
+            if (o.NoValue.empty()) o.NoValue = name;
         } else if (o.Unknown.empty()) {
             o.Unknown = a;
         }

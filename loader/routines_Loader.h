@@ -26,9 +26,6 @@ struct TLoaderOptions {
     std::string NoValue;   // the first option that takes a value, given without one ("/DIR")
 };
 
-// "The option /DIR needs a value: /DIR=<path>." for such an option.
-std::string LoaderNoValueMessage(const std::string& Option);
-
 // The loading program's usage, shown for /?, /HELP or an unknown argument.
 extern const char* const LoaderUsage;
 

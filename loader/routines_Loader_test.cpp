@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "FileShim.h"
+#include "RunOptionValues.h"
 #include "cmp_TVtrlCompress.h"
 #include "types_Archive.h"
 
@@ -58,7 +59,7 @@ TEST(LoaderOptions, KnownOptionsAnywhereEverythingElseReported) {
     o = ParseLoaderOptions({"/dir", "/LANG=German"}, "C:\\");
     EXPECT_EQ(o.NoValue, "/DIR");
     EXPECT_EQ(o.Language, "German");
-    EXPECT_EQ(LoaderNoValueMessage(o.NoValue), "The option /DIR needs a value: /DIR=<path>.");
+    EXPECT_EQ(NoValueMessage(o.NoValue), "The option /DIR needs a value: /DIR=<path>.");
     o = ParseLoaderOptions({"/SILENT", "/FOO", "/BAR"}, "C:\\");
     EXPECT_EQ(o.Unknown, "/FOO");
     for (const char* help : {"/?", "/help", "/HELP"}) {

@@ -18,6 +18,11 @@ bool IsHex(char c) { return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c |
 
 }  // namespace
 
+bool ForceDirectories(const std::string& Dir) {
+    std::vector<std::string> created;
+    return ForceDirectories(Dir, created);
+}
+
 bool IsBesideName(const std::string& FileName) {
     if (FileName.size() != 12 || !SameText(FileName.substr(0, 3), "~vt") || !SameText(FileName.substr(8), ".tmp"))
         return false;

@@ -150,11 +150,6 @@ bool ForceDirectories(const std::string& Dir, std::vector<std::string>& Created)
     return DirectoryExists(d);
 }
 
-bool ForceDirectories(const std::string& Dir) {
-    std::vector<std::string> created;
-    return ForceDirectories(Dir, created);
-}
-
 // POSIX lets anyone delete a file that another process holds open and is
 // still writing: nothing tells a stale file from one a running program is
 // writing now, so none is deleted. (The native build runs the portable

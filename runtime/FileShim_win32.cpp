@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "SysUtils.h"
+
 namespace vtrl {
 
 namespace {
@@ -124,11 +126,6 @@ bool ForceDirectories(const std::string& Dir, std::vector<std::string>& Created)
     return DirectoryExists(d);
 }
 
-bool ForceDirectories(const std::string& Dir) {
-    std::vector<std::string> created;
-    return ForceDirectories(Dir, created);
-}
-
 namespace {
 
 // The directories RemoveStaleBesideFiles was asked about, upper-cased
@@ -144,11 +141,8 @@ std::vector<std::string> RemoveStaleBesideFiles(const std::string& Dir) {
     std::vector<std::string> removed;
     if (d.empty()) return removed;
     {
-        std::string key = d;
-        for (char& c : key)
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
         std::lock_guard<std::mutex> lock(gSweptLock);
-        if (!gSwept.insert(key).second) return removed;
+        if (!gSwept.insert(UpperCase(d)).second) return removed;
     }
     WIN32_FIND_DATAA fd;
     HANDLE h = FindFirstFileA((d + "\\~vt*.tmp").c_str(), &fd);

@@ -103,10 +103,10 @@ void CheckFullPath(const std::string& Base, const std::string& Path) {
 
 // The entry is written before its count: an interrupted write leaves the
 // count at the last complete entry.
-int AppendNumberedEntry(const std::string& KindKey, const std::string& Value) {
+int AppendNumberedEntry(const std::string& KindKey, const std::string& Value, const char* Prefix) {
     return WithKindKey(KindKey, [&](TKindKey& key) {
         const int n = key.NextEntryNumber();
-        key.Write(rec::FilePrefix + IntToStr(n), Value);
+        key.Write((Prefix ? Prefix : rec::FilePrefix) + IntToStr(n), Value);
         key.WriteCount(n);
         return n;
     });
@@ -159,11 +159,7 @@ void AppendFolderEntries(const std::string& Base, const std::vector<std::string>
     // One append per folder: WithKindKey may run its body twice.
     for (const std::string& dir : Dirs) {
         CheckFullPath(Base, dir);
-        WithKindKey(kind, [&](TKindKey& key) {
-            const int n = key.NextEntryNumber();
-            key.Write(rec::FolderPrefix + IntToStr(n), dir);
-            key.WriteCount(n);
-        });
+        AppendNumberedEntry(kind, dir, rec::FolderPrefix);
     }
 }
 

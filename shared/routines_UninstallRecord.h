@@ -8,12 +8,13 @@
 
 namespace vtrl {
 
-// Appends Value as "File<n>" to the kind key KindKey (HKEY_LOCAL_MACHINE,
-// path with a leading backslash), n being its "Entries" count plus one, then
-// writes "Entries" = n: an interrupted write leaves the count at the last
-// complete entry. Returns n. Raises EIRCannotWriteValue when a write fails
-// and Exception when "Entries" is not a number.
-int AppendNumberedEntry(const std::string& KindKey, const std::string& Value);
+// Appends Value as "<Prefix><n>" ("File<n>" unless told otherwise) to the
+// kind key KindKey (HKEY_LOCAL_MACHINE, path with a leading backslash), n
+// being its "Entries" count plus one, then writes "Entries" = n: an
+// interrupted write leaves the count at the last complete entry. Returns n.
+// Raises EIRCannotWriteValue when a write fails and Exception when
+// "Entries" is not a number.
+int AppendNumberedEntry(const std::string& KindKey, const std::string& Value, const char* Prefix = nullptr);
 
 // The name of the Files key number K under Base: Base\Files, then
 // Base\Files1, Base\Files2, ...

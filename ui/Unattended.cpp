@@ -8,6 +8,7 @@
 
 #include "FileShim.h"
 #include "ResponseFile.h"
+#include "RunOptionValues.h"
 #include "Screenshot.h"
 #include "SysUtils.h"
 
@@ -66,27 +67,6 @@ bool OptionValue(const std::string& Arg, std::string_view Prefix, std::string& V
     if (Arg.size() <= Prefix.size() || !SameText(std::string_view(Arg).substr(0, Prefix.size()), Prefix)) return false;
     Value = Arg.substr(Prefix.size());
     return true;
-}
-
-// The options that take a value, with what the value is.
-const struct {
-    const char* Name;
-    const char* Value;
-} kValueOptions[] = {{"/LOG", "<file>"},       {"/RESPONSE", "<file>"}, {"/DIR", "<path>"},
-                     {"/LANG", "<language>"}, {"/RECORD", "<file>"},   {"/SCREENSHOTS", "<dir>"}};
-
-// The name of the option Arg is when it is one of those given without its
-// value ("/DIR", "/DIR="), else null.
-const char* OptionNeedingValue(const std::string& Arg) {
-    for (const auto& o : kValueOptions)
-        if (SameText(Arg, o.Name) || SameText(Arg, std::string(o.Name) + "=")) return o.Name;
-    return nullptr;
-}
-
-std::string NoValueMessage(const std::string& Name) {
-    for (const auto& o : kValueOptions)
-        if (Name == o.Name) return "The option " + Name + " needs a value: " + Name + "=" + o.Value + ".";
-    return "The option " + Name + " needs a value.";
 }
 
 void EnsureParsed() {
@@ -164,7 +144,7 @@ TRunOptions ParseRunOptions(std::vector<std::string> Argv) {
             // taken into r by OptionValue
         } else if (a == "/?" || SameText(a, "/HELP")) {
             r.Help = true;
-        } else if (const char* name = OptionNeedingValue(a)) {
+        } else if (const char* name = OptionWithoutValue(a)) {
             r.NoValue = name;
             ++i;
             break;

@@ -51,9 +51,10 @@ struct TRunOptions {
 // without regard to case; a later /LOG= (/RESPONSE=, /RECORD=,
 // /SCREENSHOTS=) replaces an earlier one. An option that is not /SILENT,
 // /VERBOSE, /NORESTART, /DIR=<path>, /LANG=<language>, /LOG=<file>, /RESPONSE=<file>, /RECORD=<file>,
-// /SCREENSHOTS=<dir>, /? or /HELP (one of those with an empty name included)
-// is kept in Unknown (the first one) and ends the options, so that a
-// mistyped option can never be taken for a source directory.
+// /SCREENSHOTS=<dir>, /? or /HELP is kept in Unknown (the first one) and
+// ends the options, so that a mistyped option can never be taken for a
+// source directory; one of those that take a value, given without it
+// ("/DIR", "/LOG="), is kept in NoValue and ends them the same way.
 TRunOptions ParseRunOptions(std::vector<std::string> Argv);
 
 // The usage a program shows for /?, /HELP or an unknown option: one or more

@@ -26,19 +26,25 @@ void ReportProgress(const TRemovalContext& Ctx, int Index, int Count) {
     if (Ctx.Progress) Ctx.Progress(ProgressPosition(Index, Count));
 }
 
+// The entries of the open kind key Reg (Key): every value but "Entries"
+// is one (unreadable ones are skipped, logged).
+void ListEntries(TRegistry& Reg, const std::string& Key, std::vector<std::string>& Out) {
+    for (const std::string& name : Reg.GetValueNames()) {
+        std::string value;
+        if (SameText(name, uninstall_record::Entries)) continue;
+        if (Reg.TryReadString(name, value)) Out.push_back(value);
+        else Log("Unreadable entry " + name + " in " + Key + " skipped");
+    }
+}
+
 // The paths of a Files or ActiveX key: "Entries" is deleted first, every
-// value left is one entry (unreadable ones are skipped). False when the key
-// cannot be opened.
+// value left is one entry. False when the key cannot be opened.
 bool ReadEntries(const std::string& Key, std::vector<std::string>& Out) {
     TRegistry reg;
     OpenLocalMachine(reg);
     if (!reg.OpenKey(Key, false)) return false;
     (void)reg.DeleteValue(uninstall_record::Entries);
-    for (const std::string& name : reg.GetValueNames()) {
-        std::string value;
-        if (reg.TryReadString(name, value)) Out.push_back(value);
-        else Log("Unreadable entry " + name + " in " + Key + " skipped");
-    }
+    ListEntries(reg, Key, Out);
     return true;
 }
 
@@ -588,14 +594,10 @@ bool ReadCreatedFolders(TRemovalContext& Ctx) {
     TRegistry reg;
     OpenLocalMachine(reg);
     if (!reg.OpenKeyReadOnly(key)) return Ctx.FoldersRecorded;
-    std::vector<std::string> folders;
-    for (const std::string& name : reg.GetValueNames()) {
-        std::string value;
-        if (SameText(name, uninstall_record::Entries)) continue;
-        if (!reg.TryReadString(name, value)) Log("Unreadable entry " + name + " in " + FullKeyName(key) + " skipped");
-        else if (IsFullPath(value)) folders.push_back(value);
-        else Log("Entry \"" + value + "\" of " + FullKeyName(key) + " skipped: it is not a full path");
-    }
+    std::vector<std::string> entries, folders;
+    ListEntries(reg, key, entries);
+    for (const std::string& f : entries)
+        if (IsRemovablePath(f, key)) folders.push_back(f);
     auto depth = [](const std::string& d) {
         return std::count_if(d.begin(), d.end(), [](char c) { return c == '\\' || c == '/'; });
     };
