@@ -26,7 +26,10 @@ protected:
         Dir = Root / "product";
         fs::create_directories(Dir);
     }
-    void TearDown() override { fs::remove_all(Root); }
+    void TearDown() override {
+        fs::current_path(Before);
+        fs::remove_all(Root);
+    }
     // Rel is UTF-8, as harvest reads names (a narrow path would take the
     // ANSI code page on Windows).
     void Touch(const std::string& Rel) {
@@ -37,8 +40,21 @@ protected:
     std::string Harvest(const THarvestOptions& O, std::vector<std::string>* Warnings = nullptr) {
         return HarvestDefinition(Dir.string(), O, Warnings);
     }
-    fs::path Root, Dir;
+    // The file's bytes; Text written as the file.
+    static std::string Read(const fs::path& File) {
+        std::ifstream in(File, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    static void Write(const fs::path& File, const std::string& Text) { std::ofstream(File, std::ios::binary) << Text; }
+    fs::path Root, Dir, Before = fs::current_path();
 };
+
+// Text with the first From replaced by To, which must be there.
+std::string Edited(std::string Text, const std::string& From, const std::string& To) {
+    const size_t at = Text.find(From);
+    EXPECT_NE(at, std::string::npos) << From;
+    return at == std::string::npos ? Text : Text.replace(at, From.size(), To);
+}
 
 // Rule: one group for all files, in the named container; each file in it
 // with its folder under the prefix joined by backslashes, files of sub
@@ -199,5 +215,175 @@ TEST_F(HarvestTest, LinksAndSpecialFilesAreErrors) {
 }
 
 #endif
+
+// Rule: sources are the folder relative to the definition's folder,
+// however the folder is written, with '..' steps when it lies outside; the
+// definition's own folder gives '.' for its files and the bare sub folder
+// for the others; the top group keeps the folder's own name.
+TEST_F(HarvestTest, SourcesAreRelativeToTheDefinitionsFolder) {
+    Touch("bin/app.exe");
+    Touch("README.TXT");
+    fs::current_path(Root);
+    const std::string fresh = HarvestDefinition("product", THarvestOptions{});
+    EXPECT_NE(fresh.find("IncludeFromDir = 'product\\bin'\n"), std::string::npos) << fresh;
+    for (const std::string& dir : {std::string("./product/"), Dir.string(), std::string("product\\")})
+        EXPECT_EQ(HarvestDefinition(dir, THarvestOptions{}), fresh) << dir;
+
+    THarvestOptions outside;
+    outside.DefinitionDir = (Root / "shared" / "defs").string();
+    EXPECT_EQ(HarvestDefinition("product", outside), Edited(Edited(fresh, "'product'\n  FileName", "'..\\..\\product'\n  FileName"),
+                                                           "'product\\bin'", "'..\\..\\product\\bin'"));
+
+    fs::current_path(Dir / "bin");
+    THarvestOptions here;
+    here.DefinitionDir = "..";
+    const std::string own = HarvestDefinition("..", here);
+    EXPECT_EQ(own, Edited(Edited(fresh, "'product'\n  FileName", "'.'\n  FileName"), "'product\\bin'", "'bin'"));
+    here.Prefix = ".";
+    here.DefinitionDir = "/elsewhere";
+    EXPECT_EQ(HarvestDefinition("..", here), own);
+}
+
+// Rule: a prefix is written as given, but one that starts at no drive's
+// root is refused, naming it; drive letters and servers are full paths.
+TEST_F(HarvestTest, PrefixWithoutDriveIsRefused) {
+    Touch("a.txt");
+    THarvestOptions o;
+    for (const char* prefix : {"\\tmp\\x", "/tmp/x", "\\"}) {
+        o.Prefix = prefix;
+        try {
+            Harvest(o);
+            ADD_FAILURE() << prefix;
+        } catch (const Exception& e) {
+            EXPECT_NE(e.Message.find(std::string("The prefix ") + prefix + " starts at the root of no drive"), std::string::npos);
+            EXPECT_NE(e.Message.find("use a relative path (product) or one with a drive letter"), std::string::npos);
+        }
+    }
+    const std::pair<const char*, const char*> kept[] = {
+        {"C:\\x\\", "C:\\x"}, {"\\\\server\\share", "\\\\server\\share"}, {"../x/", "..\\x"}};
+    for (const auto& [prefix, written] : kept) {
+        o.Prefix = prefix;
+        EXPECT_NE(Harvest(o).find(std::string("IncludeFromDir = '") + written + "'"), std::string::npos) << prefix;
+    }
+}
+
+// Rule: an update keeps the author's text of every object the harvest
+// still gives (edited, added and removed properties, in the author's
+// order), sets a file's IncludeFromDir and FileName again (put back when
+// deleted), and writes new files in their sorted place.
+TEST_F(HarvestTest, UpdateKeepsTheAuthorsEdits) {
+    Touch("bin/app.exe");
+    Touch("bin/tool.exe");
+    THarvestOptions o;
+    o.GroupPerFolder = true;
+    fs::current_path(Root);
+    // The author's edits of the groups, which the update keeps as they are.
+    const auto groups = [](std::string Text) {
+        Text = Edited(Text, "  Container = Install1\n  GroupName = 'product'\n",
+                      "  Container = Install2\n  GroupName = 'The Product'\n  Description.Strings = (\n    'All of it' +\n    ' here')\n");
+        return Edited(Text, "  DestDir = '\\bin'\n", "");
+    };
+    std::string edited = groups(HarvestDefinition("product", o));
+    edited = Edited(edited, "IncludeFromDir = 'product\\bin'\n  FileName = 'app.exe'\n", "DestName = 'main.exe'\n");
+    edited = Edited(edited, "IncludeFromDir = 'product\\bin'\n  FileName = 'tool.exe'\n", "IncludeFromDir = 'x'\n");
+    Touch("bin/aaa.dll");
+    std::vector<std::string> notes;
+    const std::string updated = UpdateHarvestDefinition(edited, "files.vdf", "product", o, nullptr, &notes);
+    EXPECT_TRUE(notes.empty());
+    EXPECT_EQ(updated, Edited(groups(HarvestDefinition("product", o)), "  FileName = 'app.exe'\n",
+                              "  FileName = 'app.exe'\n  DestName = 'main.exe'\n"));
+    EXPECT_LT(updated.find("File_bin_aaa_dll"), updated.find("File_bin_app_exe"));
+}
+
+// Rule: objects under harvest's names whose file or folder is gone are
+// dropped with a note; the author's own objects and include lines follow
+// harvest's objects in their old order, line breaks as written; a second
+// update changes nothing, and an update of an unedited harvest is the
+// harvest.
+TEST_F(HarvestTest, UpdateDropsVanishedFilesAndKeepsTheAuthorsObjects) {
+    Touch("bin/app.exe");
+    Touch("old.txt");
+    THarvestOptions o;
+    o.GroupPerFolder = true;
+    fs::current_path(Root);
+    const std::string fresh = HarvestDefinition("product", o);
+    EXPECT_EQ(UpdateHarvestDefinition(fresh, "files.vdf", "product", o), fresh);
+    const std::string link = "object MyLink: TInstallShellLink\r\n  ObjectLink = File_bin_app_exe\r\n  object Inner: TX\r\n  end\r\nend\r\n";
+    const std::string extras = "  object Group_Extras: TInstallFileGroup\n    GroupName = 'Extras'\n  end\n";
+    const std::string mine = "object Group_mine: TShellLinkGroup\nend";
+    const std::string old = link + fresh + "include 'more.vdf'\n" + extras + mine;
+    fs::remove_all(Dir / "bin");
+    fs::remove(Dir / "old.txt");
+    Touch("new.txt");
+    std::vector<std::string> notes;
+    const std::string updated = UpdateHarvestDefinition(old, "files.vdf", "product", o, nullptr, &notes);
+    EXPECT_EQ(updated, HarvestDefinition("product", o) + link + "include 'more.vdf'\n" + mine + "\n");
+    EXPECT_EQ(notes, (std::vector<std::string>{"Group_bin: dropped, its folder is no longer in the tree",
+                                               "File_bin_app_exe: dropped, its file is no longer in the tree",
+                                               "File_old_txt: dropped, its file is no longer in the tree",
+                                               "Group_Extras: dropped, its folder is no longer in the tree"}));
+    EXPECT_EQ(UpdateHarvestDefinition(updated, "files.vdf", "product", o), updated);
+}
+
+// Rule: an old file that is no list of objects is an error at its line
+// and column, as is a name written twice, and the file stays as it was;
+// so does it when the new text cannot be written.
+TEST_F(HarvestTest, UpdateFailuresLeaveTheOldFile) {
+    Touch("a.txt");
+    const fs::path output = Root / "files.vdf";
+    const std::string file = output.string();
+    const std::pair<const char*, const char*> broken[] = {
+        {"object A: TX\n  Tag = =\nend\n", "(2:9): Value expected but '=' found"},
+        {"object A: TX\nend\nTag = 1\n", "(3:1): 'object' or 'include' expected in an included file but identifier 'Tag' found"},
+        {"object A: TX\nend\n object a: TY\nend\n", "(3:9): A component named a already exists"},
+        {"object A: TX\n  S = 'x' + 1\nend\n", "(2:13): String expected after '+' but number 1 found"}};
+    for (const auto& [text, where] : broken) {
+        Write(output, text);
+        try {
+            HarvestDefinitionFile(Dir.string(), file, THarvestOptions{});
+            ADD_FAILURE() << text;
+        } catch (const EDefinitionError& e) {
+            EXPECT_EQ(e.Message, file + where);
+        }
+        EXPECT_EQ(Read(output), text);
+    }
+    Write(output, "object MyLink: TInstallShellLink\nend\n");
+    fs::create_directory(Root / "files.vdf.tmp");
+    EXPECT_THROW(HarvestDefinitionFile(Dir.string(), file, THarvestOptions{}), Exception);
+    EXPECT_EQ(Read(output), "object MyLink: TInstallShellLink\nend\n");
+    fs::remove(Root / "files.vdf.tmp");
+    EXPECT_THROW(HarvestDefinitionFile(Dir.string(), Root.string(), THarvestOptions{}), Exception);
+}
+
+// Rule: the file's sources are relative to its own folder; the file and
+// its temporary file are no part of a tree that holds them.
+TEST_F(HarvestTest, OutputFileIsWrittenThenUpdated) {
+    Touch("a.txt");
+    fs::create_directories(Root / "defs");
+    HarvestDefinitionFile(Dir.string(), (Root / "defs" / "files.vdf").string(), THarvestOptions{});
+    const std::string fresh = Read(Root / "defs" / "files.vdf");
+    EXPECT_NE(fresh.find("IncludeFromDir = '..\\product'"), std::string::npos) << fresh;
+    EXPECT_FALSE(fs::exists(Root / "defs" / "files.vdf.tmp"));
+    fs::current_path(Dir);
+    HarvestDefinitionFile(".", "files.vdf", THarvestOptions{});
+    Write(Dir / "files.vdf.tmp", "left over");
+    HarvestDefinitionFile(".", "files.vdf", THarvestOptions{});
+    const std::string own = Read(Dir / "files.vdf");
+    EXPECT_EQ(own, Edited(fresh, "'..\\product'", "'.'"));
+}
+
+// Rule: Windows paths compare without regard to case where the system
+// does, different drives have no relative path, '..' climbs to the common
+// folder.
+TEST(HarvestPathTest, RelativePathsOfWindowsFolders) {
+    EXPECT_EQ(RelativeHarvestPath("Z:\\tmp\\x\\product", "z:\\TMP\\X", true), "product");
+    EXPECT_EQ(RelativeHarvestPath("Z:/tmp/x/product", "z:\\TMP\\X", false), std::nullopt);
+    EXPECT_EQ(RelativeHarvestPath("/tmp/X/product", "/tmp/x", false), "..\\X\\product");
+    EXPECT_EQ(RelativeHarvestPath("C:\\src\\shared\\product", "C:\\src\\proj\\defs\\", true), "..\\..\\shared\\product");
+    EXPECT_EQ(RelativeHarvestPath("C:\\x", "c:\\x\\", true), "");
+    EXPECT_EQ(RelativeHarvestPath("C:\\x", "D:\\x", true), std::nullopt);
+    EXPECT_EQ(RelativeHarvestPath("\\\\srv\\share\\p", "\\\\SRV\\Share", true), "p");
+    EXPECT_EQ(RelativeHarvestPath("\\\\srv\\share\\p", "\\\\srv\\other", true), std::nullopt);
+}
 
 }  // namespace
