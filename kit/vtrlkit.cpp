@@ -2,12 +2,13 @@
 // kit's setup program and the author's installation definition, with no
 // compiler or resource compiler needed.
 //   vtrlkit embed SETUP.EXE DEFINITION OUT.EXE
-//   vtrlkit harvest DIR [--group-per-folder] [--prefix P] [--container NAME]
+//   vtrlkit harvest DIR [--group-per-folder] [--prefix P] [--container NAME] [--output FILE]
 //   vtrlkit check DEFINITION
 //   vtrlkit properties (Windows build)
 // Exit codes: 0 success (and --help), 1 failure (the message names the file
 // and the cause), 2 wrong usage, 3 (check, native build) the definition's
 // text is sound but its classes were not checked.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -69,21 +70,28 @@ int Embed(const TArguments& Args) {
     return ExitSuccess;
 }
 
-// Prints the objects for every file under DIR, ready to be included.
+// Prints the objects for every file under DIR, ready to be included, or
+// writes them to the --output file, updating it when it exists. Warnings
+// and the objects an update drops go to stderr.
 int Harvest(const TArguments& Args) {
     THarvestOptions o;
-    std::string dir;
+    std::string dir, output;
     for (size_t i = 0; i < Args.size(); ++i) {
         if (Args[i] == "--group-per-folder") o.GroupPerFolder = true;
         else if (Args[i] == "--prefix" && i + 1 < Args.size()) o.Prefix = Args[++i];
         else if (Args[i] == "--container" && i + 1 < Args.size()) o.Container = Args[++i];
+        else if (Args[i] == "--output" && i + 1 < Args.size() && output.empty()) output = Args[++i];
         else if (dir.empty() && Args[i].rfind("--", 0) != 0) dir = Args[i];
         else return ExitUsage;
     }
-    if (dir.empty()) return ExitUsage;
-    std::vector<std::string> warnings;
-    const std::string text = HarvestDefinition(dir, o, &warnings);
+    if (dir.empty() || (output.empty() && std::find(Args.begin(), Args.end(), "--output") != Args.end()))
+        return ExitUsage;
+    std::vector<std::string> warnings, notes;
+    std::string text;
+    if (output.empty()) text = HarvestDefinition(dir, o, &warnings);
+    else HarvestDefinitionFile(dir, output, o, &warnings, &notes);
     for (const std::string& w : warnings) std::fprintf(stderr, "warning: %s\n", w.c_str());
+    for (const std::string& n : notes) std::fprintf(stderr, "note: %s\n", n.c_str());
     std::fwrite(text.data(), 1, text.size(), stdout);
     return ExitSuccess;
 }
@@ -129,8 +137,9 @@ const TCommand Commands[] = {
     {"embed", "vtrlkit embed SETUP.EXE DEFINITION OUT.EXE   put the installation definition into a copy of SETUP.EXE",
      Embed},
     {"harvest",
-     "vtrlkit harvest DIR [--group-per-folder] [--prefix P] [--container NAME]   print the files under DIR as "
-     "definition objects",
+     "vtrlkit harvest DIR [--group-per-folder] [--prefix P] [--container NAME] [--output FILE]   print the files "
+     "under DIR as definition objects, sources relative to the current folder; with --output write them to FILE, "
+     "or update FILE keeping its author's edits, sources relative to FILE's folder",
      Harvest},
     {"check",
      "vtrlkit check DEFINITION   report every problem of the definition (exit 0 only when it would build; "

@@ -1,6 +1,7 @@
 #!/bin/bash
 # The authoring tool's command line: usage and exit codes, embed's output,
-# and that a failed embed leaves no file behind.
+# that a failed embed leaves no file behind, and harvest's output file
+# written, updated with the author's edits kept, and left alone on failure.
 #   vtrlkit_test.sh VTRLKIT TESTDATA_DIR
 set -u
 kit=$1 testdata=$2
@@ -40,4 +41,24 @@ expect 1 "truncated program" "$kit" embed "$work/cut.exe" "$work/def.vdf" "$work
 grep -q "cut.exe" "$work/err.txt" || { echo "the message does not name the damaged program"; fail=1; }
 [ ! -e "$work/new.exe" ] || { echo "a failed embed left an output file"; fail=1; }
 ls "$work" | grep -q '^~vt' && { echo "a failed embed left a temporary file"; fail=1; }
+
+mkdir -p "$work/proj/product/bin"
+printf 'x' > "$work/proj/product/bin/app.exe"
+printf 'x' > "$work/proj/product/old.txt"
+expect 0 "harvest --output" "$kit" harvest "$work/proj/product" --group-per-folder --output "$work/proj/files.vdf"
+grep -qF "IncludeFromDir = 'product\bin'" "$work/proj/files.vdf" || { echo "harvest --output: sources not relative to the file"; fail=1; }
+(cd "$work/proj" && "$kit" harvest ./product/ --group-per-folder) | cmp -s - "$work/proj/files.vdf" || { echo "stdout and --output differ"; fail=1; }
+sed -i "s/GroupName = 'bin'/GroupName = 'Programs'/" "$work/proj/files.vdf"
+rm "$work/proj/product/old.txt"
+expect 0 "harvest --output again" "$kit" harvest "$work/proj/product" --group-per-folder --output "$work/proj/files.vdf"
+grep -qF "GroupName = 'Programs'" "$work/proj/files.vdf" || { echo "the update lost the author's group name"; fail=1; }
+grep -q "File_old_txt" "$work/proj/files.vdf" && { echo "the update kept a vanished file"; fail=1; }
+grep -qF "note: File_old_txt: dropped" "$work/err.txt" || { echo "no note for the dropped file"; fail=1; }
+printf 'object A: TX\n  Tag = =\nend\n' > "$work/proj/files.vdf"
+expect 1 "harvest into a malformed file" "$kit" harvest "$work/proj/product" --output "$work/proj/files.vdf"
+grep -qF "files.vdf(2:9): " "$work/err.txt" || { echo "the message does not place the error"; fail=1; }
+[ "$(cat "$work/proj/files.vdf")" = "$(printf 'object A: TX\n  Tag = =\nend')" ] || { echo "a failed update changed the file"; fail=1; }
+expect 2 "--output without a file" "$kit" harvest "$work/proj/product" --output
+expect 1 "a prefix without a drive" "$kit" harvest "$work/proj/product" --prefix '\tmp\x'
+grep -qF 'prefix \tmp\x starts at the root of no drive' "$work/err.txt" || { echo "no clear message for the prefix"; fail=1; }
 exit $fail
