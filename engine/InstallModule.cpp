@@ -43,8 +43,9 @@ void TIM::LoadDefinition(std::string_view Text, std::string_view FileName) {
 }
 
 void TIM::LoadDefinition(std::string_view Text, std::string_view FileName,
-                         const TDefinitionIncludeResolver& Includes, TDefinitionPlaces* Places) {
-    ReadComponentText(Text, this, FileName, Includes, Places);
+                         const TDefinitionIncludeResolver& Includes, TDefinitionPlaces* Places,
+                         TDefinitionErrors* Errors) {
+    ReadComponentText(Text, this, FileName, Includes, Places, Errors);
     Log("Definition loaded: " + IntToStr(ComponentCount()) + " components");
 }
 

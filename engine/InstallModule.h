@@ -24,9 +24,11 @@ public:
     // As above, with include lines read through Includes (the authoring
     // tool reads a definition from its files; a setup program reads one
     // already expanded and allows no includes).
-    // Places, when given, receives where each component is written.
+    // Places, when given, receives where each component is written; with
+    // Errors the read collects every error it can step over (see
+    // ReadComponentText) and still fails as a whole.
     void LoadDefinition(std::string_view Text, std::string_view FileName, const TDefinitionIncludeResolver& Includes,
-                        TDefinitionPlaces* Places = nullptr);
+                        TDefinitionPlaces* Places = nullptr, TDefinitionErrors* Errors = nullptr);
     // The module's TInstall, or null.
     TInstall* Install() const;
 };

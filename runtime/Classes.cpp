@@ -27,6 +27,13 @@ const TClassInfo* FindClass(std::string_view Name) {
     return it == Registry().end() ? nullptr : it->second;
 }
 
+std::vector<std::string> CreatableClassNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : Registry())
+        if (entry.second->Create) names.push_back(entry.second->Name);
+    return names;
+}
+
 TClassInfo::TClassInfo(std::string name, const TClassInfo* parent, TFactory create)
     : Name(std::move(name)), Parent(parent), Create(std::move(create)) {}
 

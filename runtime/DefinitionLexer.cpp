@@ -97,8 +97,18 @@ void TDefinitionLexer::Advance() {
     }
 }
 
+// Blanks, line ends and comments: "//" to the end of its line.
 void TDefinitionLexer::SkipBlanks() {
-    while (FPos < FText.size() && (Peek() == ' ' || Peek() == '\t' || Peek() == '\r' || Peek() == '\n')) Advance();
+    while (FPos < FText.size()) {
+        const char c = Peek();
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            Advance();
+        } else if (c == '/' && Peek(1) == '/') {
+            while (FPos < FText.size() && Peek() != '\n' && Peek() != '\r') Advance();
+        } else {
+            break;
+        }
+    }
 }
 
 void TDefinitionLexer::Next() {

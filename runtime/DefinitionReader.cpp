@@ -52,8 +52,10 @@ struct TPathPart {
 
 class TDefinitionReader {
 public:
-    TDefinitionReader(std::string_view Text, std::string_view FileName, const TDefinitionIncludeResolver* Includes)
-        : L(Text, FileName), FileNames{std::string(FileName)}, Includes(Includes), Chain(std::string(FileName)) {}
+    TDefinitionReader(std::string_view Text, std::string_view FileName, const TDefinitionIncludeResolver* Includes,
+                      TDefinitionErrors* Errors = nullptr)
+        : L(Text, FileName), FileNames{std::string(FileName)}, Includes(Includes), Chain(std::string(FileName)),
+          Errors(Errors) {}
     // The place of every component of the finished read.
     void NotePlaces(TDefinitionPlaces& Places) const {
         for (const auto& [c, at] : ReadOrder) Places[c] = {FileNames[at.File], at.Line, at.Column};
@@ -73,6 +75,9 @@ private:
     void ReadProperty(TComponent* c);
     std::vector<TPathPart> ReadPath();
     void ReadValue(TPersistent& Holder, TComponent* HolderOwner, const TPropInfo& p);
+    void ReadValueOf(TPersistent& Holder, TComponent* HolderOwner, const TPropInfo& p);
+    void SkipBody();
+    void SkipValue();
     void ReadInteger(TPersistent& o, const TPropInfo& p);
     void ReadBoolean(TPersistent& o, const TPropInfo& p);
     void ReadEnumeration(TPersistent& o, const TPropInfo& p);
@@ -89,6 +94,24 @@ private:
 
     [[noreturn]] void Fail(TPos At, const std::string& Message) const {
         throw EDefinitionError(FileNames[At.File], At.Line, At.Column, Message);
+    }
+    // An error the read can step over: noted when the read collects its
+    // errors (the caller then skips what it was reading and goes on),
+    // raised otherwise.
+    void Note(TPos At, const std::string& Message) {
+        if (!Errors) Fail(At, Message);
+        Errors->push_back(EDefinitionError(FileNames[At.File], At.Line, At.Column, Message));
+    }
+    // Runs f; when the read collects its errors, a definition error of f
+    // is noted instead of ending the read.
+    template <class F>
+    void Stepping(F&& f) {
+        try {
+            f();
+        } catch (const EDefinitionError& e) {
+            if (!Errors) throw;
+            Errors->push_back(e);
+        }
     }
     void Expect(char Symbol);
     void ExpectKeyword(const char* Word);
@@ -118,6 +141,7 @@ private:
     std::vector<TComponent*> Created;                      // children this read made
     std::vector<TPendingReference> References;
     std::vector<TPendingReference> RootReferences;         // set on Root, to undo
+    TDefinitionErrors* Errors;  // null: the first error ends the read
 };
 
 TComponent* TDefinitionReader::Read(TComponent* GivenRoot, TComponent* Owner) {
@@ -130,6 +154,7 @@ TComponent* TDefinitionReader::Read(TComponent* GivenRoot, TComponent* Owner) {
         made.reset(CreateRoot(h, Owner));
         Root = made.get();
     }
+    bool collected = false;  // the read ends because of the errors collected
     try {
         BeginLoading(Root, h);
         ReadBody(Root, 1);
@@ -137,6 +162,15 @@ TComponent* TDefinitionReader::Read(TComponent* GivenRoot, TComponent* Owner) {
             L.Fail(L.Current(), "End of text expected after the final 'end' but " + L.Current().Describe() + " found");
         ResolveReferences();
         FinishLoading();
+        if (Errors && !Errors->empty()) {
+            collected = true;
+            throw Errors->front();
+        }
+    } catch (const EDefinitionError& e) {
+        // The error that ended the read is the last one of the list.
+        if (Errors && !collected) Errors->push_back(e);
+        Rollback();
+        throw;
     } catch (...) {
         Rollback();
         throw;
@@ -186,7 +220,7 @@ void TDefinitionReader::CheckRootClass(const TObjectHeader& h, const TComponent*
 void TDefinitionReader::BeginLoading(TComponent* c, const TObjectHeader& h) {
     c->ComponentState.Include(csLoading).Include(csReading);
     ReadOrder.emplace_back(c, h.At);
-    if (!h.Name.empty()) Guarded(h.NameAt, [&] { c->SetName(h.Name); });
+    if (!h.Name.empty()) Stepping([&] { Guarded(h.NameAt, [&] { c->SetName(h.Name); }); });
 }
 
 // Properties and nested objects up to the object's 'end'; c is at Level,
@@ -211,17 +245,29 @@ void TDefinitionReader::ReadChild(TComponent* Enclosing, int Level) {
     if (Level > MaxDefinitionDepth)
         L.Fail(L.Current(), Fmt("Objects nest deeper than %d levels", MaxDefinitionDepth));
     TObjectHeader h = ReadHeader();
+    // An object that cannot be made is stepped over, when the read goes on
+    // after errors, with everything inside it.
+    auto refuse = [&](TPos At, const std::string& Message) {
+        Note(At, Message);
+        SkipBody();
+    };
     if (!h.Name.empty() && (SameText(h.Name, Root->Name()) || Root->FindComponent(h.Name)))
-        Fail(h.NameAt, "A component named " + h.Name + " already exists");
+        return refuse(h.NameAt, "A component named " + h.Name + " already exists");
     const TClassInfo* cls = FindClass(h.ClassName);
-    if (!cls) Fail(h.ClassAt, "Class " + h.ClassName + " not found");
-    if (!cls->Create) Fail(h.ClassAt, "Class " + h.ClassName + " cannot be created");
+    if (!cls)
+        return refuse(h.ClassAt, "Class " + h.ClassName + " not found" + DidYouMean(h.ClassName, CreatableClassNames()));
+    if (!cls->Create) return refuse(h.ClassAt, "Class " + h.ClassName + " cannot be created");
     TComponent* c = nullptr;
-    Guarded(h.ClassAt, [&] { c = cls->Create(Root); });
-    if (!c) Fail(h.ClassAt, "Class " + h.ClassName + " cannot be created");
+    try {
+        Guarded(h.ClassAt, [&] { c = cls->Create(Root); });
+    } catch (const EDefinitionError& e) {
+        if (!Errors) throw;
+        return refuse(h.ClassAt, e.Text);
+    }
+    if (!c) return refuse(h.ClassAt, "Class " + h.ClassName + " cannot be created");
     Created.push_back(c);
     BeginLoading(c, h);
-    Guarded(h.At, [&] { c->SetParentComponent(Enclosing); });
+    Stepping([&] { Guarded(h.At, [&] { c->SetParentComponent(Enclosing); }); });
     ReadBody(c, Level);
 }
 
@@ -268,23 +314,104 @@ void TDefinitionReader::ReadProperty(TComponent* c) {
     std::vector<TPathPart> path = ReadPath();
     TPersistent* holder = c;
     const TPropInfo* p = nullptr;
-    for (size_t i = 0; i < path.size(); ++i) {
-        const TPathPart& part = path[i];
-        if (p && p->Kind == tkStrings && i + 1 == path.size() && SameText(part.Name, "Strings")) break;
-        if (p) {
-            if (p->Kind != tkObject)
-                Fail(part.At, "Property " + p->Name + " has no property " + part.Name);
-            TPersistent* sub = nullptr;
-            Guarded(path[i - 1].At, [&] { sub = p->GetSubObject(*holder); });
-            if (!sub) Fail(path[i - 1].At, "Property " + p->Name + " has no object");
-            holder = sub;
+    try {
+        for (size_t i = 0; i < path.size(); ++i) {
+            const TPathPart& part = path[i];
+            if (p && p->Kind == tkStrings && i + 1 == path.size() && SameText(part.Name, "Strings")) break;
+            if (p) {
+                if (p->Kind != tkObject) Fail(part.At, "Property " + p->Name + " has no property " + part.Name);
+                TPersistent* sub = nullptr;
+                Guarded(path[i - 1].At, [&] { sub = p->GetSubObject(*holder); });
+                if (!sub) Fail(path[i - 1].At, "Property " + p->Name + " has no object");
+                holder = sub;
+            }
+            p = holder->ClassType().FindProp(part.Name);
+            if (!p) {
+                std::vector<std::string> names;
+                for (const TPropInfo* q : holder->ClassType().AllProps()) names.push_back(q->Name);
+                Fail(part.At, "Property " + part.Name + " does not exist in " + holder->ClassName() +
+                                  DidYouMean(part.Name, names));
+            }
         }
-        p = holder->ClassType().FindProp(part.Name);
-        if (!p)
-            Fail(part.At, "Property " + part.Name + " does not exist in " + holder->ClassName());
+    } catch (const EDefinitionError& e) {
+        if (!Errors) throw;
+        Errors->push_back(e);
+        Expect('=');
+        SkipValue();
+        return;
     }
     Expect('=');
-    ReadValue(*holder, c, *p);
+    ReadValueOf(*holder, c, *p);
+}
+
+// A value; when the read goes on after errors, a value that cannot be
+// set is noted and read again from its start, only to step over it (a
+// fault in the text's form is raised as it is met there).
+void TDefinitionReader::ReadValueOf(TPersistent& Holder, TComponent* HolderOwner, const TPropInfo& p) {
+    if (!Errors) return ReadValue(Holder, HolderOwner, p);
+    const TDefinitionLexer start = L;
+    try {
+        ReadValue(Holder, HolderOwner, p);
+    } catch (const EDefinitionError& e) {
+        L = start;
+        SkipValue();
+        Errors->push_back(e);
+    }
+}
+
+// The rest of an object that is not made, up to and with its 'end'.
+void TDefinitionReader::SkipBody() {
+    for (;;) {
+        const TToken& t = L.Current();
+        if (t.IsKeyword("end")) {
+            L.Next();
+            return;
+        }
+        if (t.IsKeyword("object")) {
+            ReadHeader();
+            SkipBody();
+        } else if (L.AtIncludeLine()) {
+            L.Next();
+            L.Next();
+        } else if (t.Kind == TTokenKind::Identifier) {
+            ReadPath();
+            Expect('=');
+            SkipValue();
+        } else {
+            L.Fail(t, "Property name, 'object' or 'end' expected but " + t.Describe() + " found");
+        }
+    }
+}
+
+// One value of any kind, read for its form only.
+void TDefinitionReader::SkipValue() {
+    const TToken& t = L.Current();
+    if (t.Kind == TTokenKind::String || t.Kind == TTokenKind::Binary) {
+        L.Next();
+        while (L.Current().IsSymbol('+')) {
+            L.Next();
+            if (L.Current().Kind != TTokenKind::String)
+                L.Fail(L.Current(), "String expected after '+' but " + L.Current().Describe() + " found");
+            L.Next();
+        }
+        return;
+    }
+    if (t.Kind == TTokenKind::Integer || t.Kind == TTokenKind::Float || t.Kind == TTokenKind::Identifier) {
+        L.Next();
+        return;
+    }
+    if (t.IsSymbol('[') || t.IsSymbol('(')) {
+        const char close = t.IsSymbol('[') ? ']' : ')';
+        const TToken open = t;
+        L.Next();
+        while (!L.Current().IsSymbol(close)) {
+            if (L.Current().Kind == TTokenKind::EndOfText) L.Fail(open, Fmt("'%s' expected", std::string(1, close)));
+            L.Next();
+        }
+        L.Next();
+        return;
+    }
+    L.Fail(t, "Value expected but " + t.Describe() + " found");
 }
 
 void TDefinitionReader::ReadValue(TPersistent& Holder, TComponent* HolderOwner, const TPropInfo& p) {
@@ -329,7 +456,7 @@ void TDefinitionReader::ReadEnumeration(TPersistent& o, const TPropInfo& p) {
     const TToken t = L.Current();
     if (t.Kind != TTokenKind::Identifier) WrongKind("Enumeration value", p);
     int v = p.Enum->IndexOf(t.Text);
-    if (v < 0) L.Fail(t, "'" + t.Text + "' is not a value of " + p.Enum->TypeName);
+    if (v < 0) L.Fail(t, "'" + t.Text + "' is not a value of " + p.Enum->TypeName + DidYouMean(t.Text, p.Enum->Names));
     L.Next();
     Guarded(t, [&] { p.SetOrd(o, v); });
 }
@@ -344,7 +471,9 @@ void TDefinitionReader::ReadSet(TPersistent& o, const TPropInfo& p) {
             const TToken t = L.Current();
             if (t.Kind != TTokenKind::Identifier) L.Fail(t, "Set element expected but " + t.Describe() + " found");
             int v = p.Enum->IndexOf(t.Text);
-            if (v < 0 || v >= 32) L.Fail(t, "Set element '" + t.Text + "' is not a value of " + p.Enum->TypeName);
+            if (v < 0 || v >= 32)
+                L.Fail(t, "Set element '" + t.Text + "' is not a value of " + p.Enum->TypeName +
+                              DidYouMean(t.Text, p.Enum->Names));
             bits |= uint32_t{1} << v;
             L.Next();
             if (L.Current().IsSymbol(']')) break;
@@ -423,25 +552,30 @@ void TDefinitionReader::ReadEvent(TPersistent& o, const TPropInfo& p) {
 
 // References name Root or a component Root owns, of the property's class.
 void TDefinitionReader::ResolveReferences() {
-    for (const TPendingReference& r : References) {
-        TComponent* target = nullptr;
-        if (!r.Target.empty()) {
-            target = SameText(r.Target, Root->Name()) ? Root : Root->FindComponent(r.Target);
-            if (!target) Fail(r.At, "Component " + r.Target + " not found");
-            if (r.Prop->RefClass && !target->InheritsFrom(*r.Prop->RefClass))
-                Fail(r.At, "Component " + r.Target + " is a " + target->ClassName() + ", property " + r.Prop->Name +
-                               " needs a " + r.Prop->RefClass->Name);
-        }
-        Guarded(r.At, [&] { r.Prop->SetComp(*r.Holder, target); });
-        if (r.HolderOwner == Root) RootReferences.push_back(r);
-    }
+    for (const TPendingReference& r : References)
+        Stepping([&] {
+            TComponent* target = nullptr;
+            if (!r.Target.empty()) {
+                target = SameText(r.Target, Root->Name()) ? Root : Root->FindComponent(r.Target);
+                if (!target) {
+                    std::vector<std::string> names{Root->Name()};
+                    for (int i = 0; i < Root->ComponentCount(); ++i) names.push_back(Root->Components(i)->Name());
+                    Fail(r.At, "Component " + r.Target + " not found" + DidYouMean(r.Target, names));
+                }
+                if (r.Prop->RefClass && !target->InheritsFrom(*r.Prop->RefClass))
+                    Fail(r.At, "Component " + r.Target + " is a " + target->ClassName() + ", property " +
+                                   r.Prop->Name + " needs a " + r.Prop->RefClass->Name);
+            }
+            Guarded(r.At, [&] { r.Prop->SetComp(*r.Holder, target); });
+            if (r.HolderOwner == Root) RootReferences.push_back(r);
+        });
 }
 
 // Written without structured bindings: clang before 16 cannot capture them
 // in the lambda, and the fuzz build uses clang.
 void TDefinitionReader::FinishLoading() {
     for (const auto& entry : ReadOrder) entry.first->ComponentState.Exclude(csReading);
-    for (const auto& entry : ReadOrder) Guarded(entry.second, [&] { entry.first->Loaded(); });
+    for (const auto& entry : ReadOrder) Stepping([&] { Guarded(entry.second, [&] { entry.first->Loaded(); }); });
     for (const auto& entry : ReadOrder) entry.first->ComponentState.Exclude(csLoading);
 }
 
@@ -498,9 +632,10 @@ TComponent* CreateComponentFromText(std::string_view Text, TComponent* Owner, st
 }
 
 void ReadComponentText(std::string_view Text, TComponent* Root, std::string_view FileName,
-                       const TDefinitionIncludeResolver& Includes, TDefinitionPlaces* Places) {
+                       const TDefinitionIncludeResolver& Includes, TDefinitionPlaces* Places,
+                       TDefinitionErrors* Errors) {
     if (!Root) throw Exception("ReadComponentText needs a root component");
-    TDefinitionReader reader(Text, FileName, &Includes);
+    TDefinitionReader reader(Text, FileName, &Includes, Errors);
     reader.Read(Root, nullptr);
     if (Places) reader.NotePlaces(*Places);
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Classes.h"
 
@@ -108,8 +109,20 @@ using TDefinitionPlaces = std::map<const TComponent*, TDefinitionPlace>;
 // "Includes are not allowed here": a setup reads its definition from a
 // resource, already expanded. After a successful read, Places (when given)
 // holds the place of every component read, Root included.
+//
+// With Errors, the read goes on after an error where it can and collects
+// every error in Errors, in the order found: an object of an unknown class
+// or a taken name is stepped over with all it holds; an unknown property, a
+// value of the wrong kind or out of range, and a failure of a setter leave
+// the property as it was; a reference that does not resolve stays null; a
+// failure of Loaded is noted. Malformed text, a fault of an include line and
+// nesting too deep still end the read at once (the error is the last one of
+// the list). The read then fails as a whole: it raises the first error of
+// the list, with every component it made destroyed as above.
+using TDefinitionErrors = std::vector<EDefinitionError>;
 void ReadComponentText(std::string_view Text, TComponent* Root, std::string_view FileName,
-                       const TDefinitionIncludeResolver& Includes, TDefinitionPlaces* Places = nullptr);
+                       const TDefinitionIncludeResolver& Includes, TDefinitionPlaces* Places = nullptr,
+                       TDefinitionErrors* Errors = nullptr);
 TComponent* CreateComponentFromText(std::string_view Text, TComponent* Owner, std::string_view FileName,
                                     const TDefinitionIncludeResolver& Includes);
 

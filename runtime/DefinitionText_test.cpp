@@ -635,3 +635,107 @@ TEST_F(DefinitionErrorTest, FailureDestroysOnlyWhatTheReadCreated) {
 }
 
 }  // namespace
+
+namespace {
+
+// A read that collects its errors: each at its place, in the order found,
+// the read going on after each, and still failing as a whole.
+TEST_F(DefinitionErrorTest, ACollectingReadReportsEveryErrorAndStillFails) {
+    auto* before = new TDefItem(&Root);
+    before->SetName("Before");
+    const std::string text =
+        "object R: TDefRoot\n"
+        "  Titel = 'x'\n"                         // 2: a misspelt property
+        "  MainItem = B\n"
+        "  object A: TDefItm\n"                   // 4: a misspelt class, stepped over with its inside
+        "    Caption = 'a'\n"
+        "    object Inner: TDefItem\n"
+        "      Order = 'not read'\n"
+        "    end\n"
+        "  end\n"
+        "  object B: TDefItem\n"
+        "    Mode = dmSaf\n"                      // 11: a misspelt value
+        "    Order = -1\n"                        // 12: the setter refuses
+        "    Options = [doOne, doTwo, doThre]\n"  // 13
+        "    Caption = 'b' + 'c'\n"
+        "    Container = Bfore\n"                 // 15: a reference
+        "    Information.Versoin = 2\n"           // 16
+        "    Lines = 'x'\n"                       // 17: the wrong kind
+        "  end\n"
+        "  object B: TDefItem\n"                  // 19: a taken name
+        "  end\n"
+        "end\n";
+    TDefinitionErrors errors;
+    try {
+        ReadComponentText(text, &Root, "d.vdf", TDefinitionIncludeResolver(), nullptr, &errors);
+        FAIL() << "no error";
+    } catch (const EDefinitionError& e) {
+        EXPECT_EQ(std::string(e.what()), "d.vdf(2:3): Property Titel does not exist in TDefRoot; did you mean Title?");
+    }
+    std::vector<std::string> texts;
+    for (const EDefinitionError& e : errors) texts.push_back(e.what());
+    EXPECT_EQ(texts, (std::vector<std::string>{
+                         "d.vdf(2:3): Property Titel does not exist in TDefRoot; did you mean Title?",
+                         "d.vdf(4:13): Class TDefItm not found; did you mean TDefItem?",
+                         "d.vdf(11:12): 'dmSaf' is not a value of TDefMode; did you mean dmSafe?",
+                         "d.vdf(12:13): Order must not be negative",
+                         "d.vdf(13:30): Set element 'doThre' is not a value of TDefOption; did you mean doThree?",
+                         "d.vdf(16:17): Property Versoin does not exist in TDefInfo; did you mean Version?",
+                         "d.vdf(17:13): '(' with a list of strings expected for property Lines but string 'x' found",
+                         "d.vdf(19:10): A component named B already exists",
+                         "d.vdf(15:17): Component Bfore not found; did you mean Before?",
+                     }));
+    // Nothing of the read remains.
+    ASSERT_EQ(Root.ComponentCount(), 1);
+    EXPECT_EQ(Root.Components(0), before);
+    EXPECT_EQ(Root.MainItem, nullptr);
+    EXPECT_TRUE(Root.ComponentState.Empty());
+}
+
+// Malformed text ends a collecting read where it stands: what came before
+// is kept in the list, the fault of form is the last entry.
+TEST_F(DefinitionErrorTest, ACollectingReadStopsAtMalformedText) {
+    TDefinitionErrors errors;
+    EXPECT_THROW(ReadComponentText("object R: TDefRoot\n  Titel = 1\n  Title 'x'\n  Nope = 2\nend\n", &Root, "",
+                                   TDefinitionIncludeResolver(), nullptr, &errors),
+                 EDefinitionError);
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_EQ(std::string(errors[0].what()), "2:3: Property Titel does not exist in TDefRoot; did you mean Title?");
+    EXPECT_EQ(std::string(errors[1].what()), "3:9: '=' expected but string 'x' found");
+    // A skipped value that is itself malformed is the fault of form.
+    errors.clear();
+    EXPECT_THROW(ReadComponentText("object R: TDefRoot\n  Nope = [a, b\nend\n", &Root, "",
+                                   TDefinitionIncludeResolver(), nullptr, &errors),
+                 EDefinitionError);
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_EQ(std::string(errors[1].what()), "2:10: ']' expected");
+    // A sound text reads as without the list, and leaves it empty.
+    errors.clear();
+    ReadComponentText(Canonical, &Root, "", TDefinitionIncludeResolver(), nullptr, &errors);
+    EXPECT_TRUE(errors.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// "//" starts a comment to the end of its line, between any two tokens;
+// inside a string it is text.
+TEST_F(DefinitionTest, CommentsRunToTheEndOfTheLine) {
+    ReadComponentText("// the root\r\nobject R: TDefRoot // its name\n  Title = 'http://x' + // two pieces\n"
+                      "    'y'\n  // object Gone: TDefItem\n  object A: TDefItem\n    Order = 3//three\r"
+                      "  end\nend // last",
+                      &Root);
+    EXPECT_EQ(Root.Title, "http://xy");
+    ASSERT_EQ(Root.ComponentCount(), 1);
+    EXPECT_EQ(Item("A")->Order(), 3);
+    TDefRoot other(nullptr);
+    try {
+        ReadComponentText("object R: TDefRoot\n  // a comment\n  Nope = 1\nend", &other);
+        FAIL() << "no error";
+    } catch (const EDefinitionError& e) {
+        EXPECT_EQ(e.Line, 3);
+    }
+}
+
+}  // namespace

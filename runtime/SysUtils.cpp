@@ -101,6 +101,50 @@ bool SameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && CompareText(a, b) == 0;
 }
 
+namespace {
+// Edits from a to b, letters compared without regard to case; a swap of
+// two neighbours is one edit.
+size_t EditDistance(std::string_view a, std::string_view b) {
+    auto same = [](char x, char y) {
+        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+    };
+    const size_t n = b.size();
+    std::vector<size_t> before(n + 1), previous(n + 1), row(n + 1);
+    for (size_t j = 0; j <= n; ++j) previous[j] = j;
+    for (size_t i = 1; i <= a.size(); ++i) {
+        row[0] = i;
+        for (size_t j = 1; j <= n; ++j) {
+            row[j] = std::min({previous[j] + 1, row[j - 1] + 1, previous[j - 1] + (same(a[i - 1], b[j - 1]) ? 0 : 1)});
+            if (i > 1 && j > 1 && same(a[i - 1], b[j - 2]) && same(a[i - 2], b[j - 1]))
+                row[j] = std::min(row[j], before[j - 2] + 1);
+        }
+        before.swap(previous);
+        previous.swap(row);
+    }
+    return previous[n];
+}
+}  // namespace
+
+std::string ClosestName(std::string_view Word, const std::vector<std::string>& Candidates) {
+    const size_t limit = std::max<size_t>(1, Word.size() / 3);
+    size_t best = limit + 1;
+    const std::string* found = nullptr;
+    for (const std::string& c : Candidates) {
+        if (SameText(c, Word)) return {};
+        const size_t d = EditDistance(Word, c);
+        if (d < best && d < Word.size()) {
+            best = d;
+            found = &c;
+        }
+    }
+    return found ? *found : std::string();
+}
+
+std::string DidYouMean(std::string_view Word, const std::vector<std::string>& Candidates) {
+    const std::string name = ClosestName(Word, Candidates);
+    return name.empty() ? std::string() : "; did you mean " + name + "?";
+}
+
 std::string IntToStr(int64_t v) { return std::to_string(v); }
 
 bool TryStrToInt(std::string_view s, int64_t& out) {

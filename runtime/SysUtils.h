@@ -99,6 +99,27 @@ std::string LowerCase(std::string_view s);  // ASCII letters only
 // of other letters compare exactly.
 bool SameText(std::string_view a, std::string_view b);
 int CompareText(std::string_view a, std::string_view b);
+// The text of the failure that Body raises, or empty when it raises none:
+// for checks that report what an action would meet without stopping at it.
+template <class F>
+std::string FailureOf(F&& Body) {
+    try {
+        Body();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return {};
+}
+
+// The candidate that Word most likely misspells: the one fewest edits away
+// (a letter added, dropped, changed, or two neighbours swapped; case does
+// not count), when that is at most a third of Word's length (at least one
+// edit) and fewer than Word has letters; the first of equals. Empty when
+// none is that close, or when Word is a candidate itself.
+std::string ClosestName(std::string_view Word, const std::vector<std::string>& Candidates);
+// "; did you mean X?" for ClosestName's answer, or empty: for messages
+// about a name that was not found.
+std::string DidYouMean(std::string_view Word, const std::vector<std::string>& Candidates);
 std::string IntToStr(int64_t v);
 // Parses a decimal integer; raises Exception "'%s' is not a valid integer value".
 int64_t StrToInt(std::string_view s);

@@ -69,3 +69,20 @@ TEST(TextHelpers, FullPaths) {
                           "\\\\", "\\\\server", "\\\\server\\", "\\\\\\share", ".\\Notepad", "..\\x"})
         EXPECT_FALSE(IsFullPath(p)) << p;
 }
+
+// The name a misspelling meant: one edit in a short word, a third of a
+// long one, a swap of neighbours as one; nothing for a far word or an
+// exact one.
+TEST(TextHelpers, ClosestNameFindsWhatWasMeant) {
+    const std::vector<std::string> names{"Version", "ProductName", "CompanyName", "DestDirType", "DestDir"};
+    EXPECT_EQ(ClosestName("Verison", names), "Version");
+    EXPECT_EQ(ClosestName("version", names), "");  // a name in another case is found as it is
+    EXPECT_EQ(ClosestName("DestDirTyp", names), "DestDirType");
+    EXPECT_EQ(ClosestName("DestDri", names), "DestDir");
+    EXPECT_EQ(ClosestName("ProdctNme", names), "ProductName");
+    EXPECT_EQ(ClosestName("Colour", names), "");
+    EXPECT_EQ(ClosestName("X", {"Y", "Z"}), "");  // every letter changed is no misspelling
+    EXPECT_EQ(ClosestName("", names), "");
+    EXPECT_EQ(DidYouMean("Verison", names), "; did you mean Version?");
+    EXPECT_EQ(DidYouMean("Colour", names), "");
+}

@@ -67,6 +67,8 @@ public:
 void RegisterComponentClass(const TClassInfo& Class);
 // The registered class of that name (without regard to case), or null.
 const TClassInfo* FindClass(std::string_view Name);
+// The names of the registered classes that a definition can create, sorted.
+std::vector<std::string> CreatableClassNames();
 
 namespace detail {
 template <class C, class Set, class V>
