@@ -1,5 +1,6 @@
 #include "dlgcmp_TInstallFileGroup.h"
 
+#include "cmp_TFileContainer.h"
 #include "ordlg_FileGroupSelect.h"
 
 namespace vtrl {
@@ -13,6 +14,16 @@ TInstallFileGroupsDlg::TInstallFileGroupsDlg(TComponent* AOwner)
     : TStandardInstallDlg(AOwner, &TFileGroupSelectForm::StaticClass(), 50, dmBeforeInstall,
                           ev::eccBeforeInstallFileGroup) {
     FFillsPage = true;
+}
+
+void TInstallFileGroupsDlg::CheckDefinition(std::vector<std::string>& Problems) {
+    TStandardInstallDlg::CheckDefinition(Problems);
+    if (!Container())
+        Problems.push_back(Fmt("Cannot run this dialog %s with a blank Container property", Name()) +
+                           " (name the TInstall or the file group whose groups the page shows)");
+    else if (!dynamic_cast<TFileContainer*>(Container()))
+        Problems.push_back("Container for " + Name() + " must be TFileContainer descendant (" + Container()->Name() +
+                           " is a " + Container()->ClassName() + ")");
 }
 
 bool TInstallFileGroupsDlg::ShowDialog() {

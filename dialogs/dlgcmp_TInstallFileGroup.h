@@ -15,6 +15,8 @@ public:
     // Raises Exception "Cannot run this dialog %s with a blank Container
     // property" without container, then shows the page.
     bool ShowDialog() override;
+    // A page without a container, or with one that holds no file groups.
+    void CheckDefinition(std::vector<std::string>& Problems) override;
 };
 
 }  // namespace vtrl

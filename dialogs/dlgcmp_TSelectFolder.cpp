@@ -35,6 +35,17 @@ bool TSelectFolderDlg::ShowDialog() {
     return TStandardInstallDlg::ShowDialog();
 }
 
+void TSelectFolderDlg::CheckDefinition(std::vector<std::string>& Problems) {
+    TStandardInstallDlg::CheckDefinition(Problems);
+    if (!Container())
+        Problems.push_back(Fmt("Cannot run this dialog %s with a blank Container property", Name()) +
+                           " (name the TShellLinkGroup whose folder the page asks for, or have one with GroupKind = "
+                           "gkMainFolder)");
+    else if (!dynamic_cast<TShellLinkGroup*>(Container()))
+        Problems.push_back(Fmt("The container for %s must be a TShellLinkGroup", Name()) + " (" +
+                           Container()->Name() + " is a " + Container()->ClassName() + ")");
+}
+
 void TSelectFolderDlg::AssignDialogProperties() {
     FolderContainer();  // a container of the wrong kind fails before the page is filled
     TStandardInstallDlg::AssignDialogProperties();

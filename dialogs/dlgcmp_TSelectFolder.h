@@ -27,6 +27,8 @@ public:
     // page as every page that fills itself.
     void AssignDialogProperties() override;
     void Loaded() override;
+    // A page without a folder, or with a container of another kind.
+    void CheckDefinition(std::vector<std::string>& Problems) override;
 };
 
 }  // namespace vtrl

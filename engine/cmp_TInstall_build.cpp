@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "Dialogs.h"
+#include "dlgcmp_TBaseDlg.h"
 #include "FileShim.h"
 #include "Forms.h"
 #include "Unattended.h"
@@ -29,6 +30,12 @@ const char* const VantrelDirectoryValue = "VantrelDirectory";
 const char* const LoadingProgramName = "VantrelLoadProgram.exe";
 
 namespace {
+
+// "\x" or "/x" but not "\\server\x": a path on the current drive.
+bool IsDrivelessPath(const std::string& Path) {
+    return !Path.empty() && (Path[0] == '\\' || Path[0] == '/') &&
+           !(Path.size() > 1 && (Path[1] == '\\' || Path[1] == '/'));
+}
 
 bool IsAbsolutePath(const std::string& Path) {
     return (Path.size() >= 2 && Path[1] == ':') || (!Path.empty() && (Path[0] == '\\' || Path[0] == '/'));
@@ -178,17 +185,6 @@ bool InTree(TComponent* C, const TInstall* Root) {
     return false;
 }
 
-// The text of a failure raised by Body, empty when it raised none.
-template <class F>
-std::string FailureOf(F&& Body) {
-    try {
-        Body();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return {};
-}
-
 }  // namespace
 
 void TInstall::CheckBuildDefinition(bool SelfExtract) {
@@ -234,6 +230,12 @@ void TInstall::CheckBuildDefinition(bool SelfExtract) {
     for (TInstallFile* f : files) {
         const std::string key = f->SourcePath();
         if (Trim(f->FileName()).empty()) problem(f, "the FileName property is blank");
+        else if (IsDrivelessPath(f->IncludeFromDir()))
+            // It names a folder of whatever drive the build runs on, and the
+            // archive key carries the build machine's folders.
+            problem(f, "the source folder " + f->IncludeFromDir() +
+                           " has no drive: write it relative to the definition's folder (as product\\bin) or with "
+                           "its drive letter");
         else if (!FileExists(key)) problem(f, "the source file " + key + " does not exist");
         // Keys are compared with ASCII letters folded, as the archive does.
         if (key.size() > MaxSourcePath)
@@ -261,6 +263,17 @@ void TInstall::CheckBuildDefinition(bool SelfExtract) {
         if (failure.empty() && Trim(dest).empty()) failure = "it is blank";
         if (!failure.empty()) problem(f, "its destination cannot be resolved: " + failure);
     }
+    // What the links, the folders and the pages would stop at during the
+    // install, for every component that takes part: those in the tree, and
+    // the pages, which their wizards show wherever they stand.
+    if (TComponent* owner = Owner())
+        for (int i = 0; i < owner->ComponentCount(); ++i) {
+            auto* h = As<TBaseHelperComponent>(owner->Components(i));
+            if (!h || (!InTree(h, this) && !As<TCustomBaseInstallDlg>(h))) continue;
+            std::vector<std::string> own;
+            h->CheckDefinition(own);
+            for (const std::string& p : own) problems.push_back(h->Name() + ": " + p);
+        }
     if (problems.empty()) return;
     std::string text = "The definition cannot be built:";
     for (const std::string& p : problems) text += "\r\n" + p;

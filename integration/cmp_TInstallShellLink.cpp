@@ -32,6 +32,13 @@ void ForEachLive(F Fn) {
 
 TInstallContainer* InstallRootOrNull() { return Installation() ? &Installation()->InstallRoot() : nullptr; }
 
+// The link name the designer gives a link to Target.
+std::string LinkNameFor(TInstallContainer* Target) {
+    if (auto* file = As<TInstallFile>(Target)) return ChangeFileExt(file->EffectiveDestName(), ".lnk");
+    if (auto* group = As<TInstallFileGroup>(Target)) return group->GroupName() + ".lnk";
+    return Target->Name() + ".lnk";
+}
+
 bool NeedsInstallFile(TShellLinkKind Kind) {
     return Kind == lkMainExecutable || Kind == lkLinkInSubFolder || Kind == lkLinkInMainFolder;
 }
@@ -131,6 +138,23 @@ void TShellLinkGroup::ProcessHelpers() {
                  Name());
     if (!ForceDirectoriesOnce(dir)) RaiseFmt("Could not create the folder %s for %s", dir, Name());
     TBaseHelperComponent::ProcessHelpers();
+}
+
+void TShellLinkGroup::Loaded() {
+    TBaseHelperComponent::Loaded();
+    if (FDestDirType != ddAbsolute || IsFullPath(FDestDir)) return;
+    if (FGroupKind == gkMainFolder) FDestDirType = ddProgramMenuDir;
+    else if (FGroupKind == gkMainSubFolder) FDestDirType = ddContainerDestDir;
+}
+
+void TShellLinkGroup::CheckDefinition(std::vector<std::string>& Problems) {
+    std::string dir;
+    const std::string failure = FailureOf([&] { dir = ExpandDestDir(); });
+    if (!failure.empty()) Problems.push_back("its folder cannot be resolved: " + failure);
+    else if (!IsFullPath(dir))
+        Problems.push_back("its folder " + (dir.empty() ? std::string("(blank)") : dir) +
+                           " is not a full path: give DestDirType a path specifier (ddProgramMenuDir for a folder of "
+                           "the Start menu's Programs)");
 }
 
 void TShellLinkGroup::ContainerDestroying(TInstallContainer* Container) {
@@ -268,9 +292,7 @@ void TInstallShellLink::SetObjectLink(TInstallContainer* Value) {
     if (Value) {
         FObjectLocationType = ddObjectLink;
         FObjectLocation.clear();
-        if (auto* file = As<TInstallFile>(Value)) FLinkName = ChangeFileExt(file->EffectiveDestName(), ".lnk");
-        else if (auto* group = As<TInstallFileGroup>(Value)) FLinkName = group->GroupName() + ".lnk";
-        else FLinkName = Value->Name() + ".lnk";
+        FLinkName = LinkNameFor(Value);
         if (!FContainer) SetContainer(Value);
     } else {
         FObjectLocationType = ddAbsolute;
@@ -295,6 +317,67 @@ void TInstallShellLink::ContainerChanged(TInstallContainer* NewContainer) {
 void TInstallShellLink::SetDestDirType(TPathSpecifiers Value) {
     if (!Loading() && FLinkKind != lkCustom) Value = ddContainerDestDir;
     TBaseHelperComponent::SetDestDirType(Value);
+}
+
+// ------------------------------------------------------ the definition
+
+namespace {
+
+bool ObjectLocationAllows(TPathSpecifiers Type) {
+    return (Type >= ddAbsolute && Type <= ddCommonFilesDir) || Type == ddDesktopMenuDir ||
+           Type == ddProgramMenuDir || Type == ddStartMenuDir || Type == ddContainerDestDir || Type == ddObjectLink;
+}
+
+}  // namespace
+
+void TInstallShellLink::Loaded() {
+    TBaseHelperComponent::Loaded();
+    // ddAbsolute with nothing, or with a bare relative text, names no place:
+    // what the author left out is what the short form means.
+    if (FObjectLink && FObjectLocation.empty() && FObjectLocationType == ddAbsolute) FObjectLocationType = ddObjectLink;
+    if (As<TShellLinkGroup>(FContainer) && FDestDirType == ddAbsolute && !IsFullPath(FDestDir))
+        FDestDirType = ddContainerDestDir;
+    if (FLinkName.empty()) {
+        if (FObjectLink) FLinkName = LinkNameFor(FObjectLink);
+        else if (!FObjectLocation.empty())
+            FLinkName = ChangeFileExt(ExtractFileName(RemoveBackSlash(FObjectLocation)), "") + ".LNK";
+    } else if (!SameText(ExtractFileExt(FLinkName), ".LNK")) {
+        FLinkName += ".LNK";
+    }
+}
+
+void TInstallShellLink::CheckDefinition(std::vector<std::string>& Problems) {
+    auto problem = [&](const std::string& Text) { Problems.push_back(Text); };
+    if (Trim(ChangeFileExt(FLinkName, "")).empty())
+        problem("the LinkName is blank and the link has no target to be named after");
+    if (FLinkKind != lkCustom) {
+        if (FLinkKind != lkLinkInSubFolder && !TShellLinkGroup::MainFolder())
+            problem("its LinkKind needs a TShellLinkGroup with GroupKind = gkMainFolder");
+        if ((FLinkKind == lkLinkToSubFolder || FLinkKind == lkLinkInSubFolder) && !TShellLinkGroup::MainSubFolder())
+            problem("its LinkKind needs a TShellLinkGroup with GroupKind = gkMainSubFolder");
+        if (NeedsInstallFile(FLinkKind) && !As<TInstallFile>(FObjectLink))
+            problem("For lkMainExecutable, lkLinkInSubFolder, or lkLinkMainFolder ObjectLink must be a TInstallFile");
+        if (FLinkKind == lkLinkToSubFolder && TShellLinkGroup::MainSubFolder() &&
+            FObjectLink != TShellLinkGroup::MainSubFolder())
+            problem("For lkLinkToSubFolder, ObjectLink must be a ShellLinkGroup that is the main sub folder");
+    }
+    if (!ObjectLocationAllows(FObjectLocationType)) {
+        problem(Fmt("That path specifier is not allowed for the ObjectLocation property for %s", Name()));
+    } else if (FObjectLocationType != ddObjectLink && FObjectLocationType != ddContainerDestDir &&
+               Trim(FObjectLocation).empty()) {
+        problem("it links to nothing: name an installed file or folder with ObjectLink, or a path with "
+                "ObjectLocation and ObjectLocationType");
+    } else {
+        std::string target;
+        const std::string failure = FailureOf([&] { target = ExpandObjectLocation(); });
+        if (!failure.empty()) problem("its target cannot be resolved: " + failure);
+        else if (!IsFullPath(target))
+            problem("its target " + target + " is not a full path: give ObjectLocationType a path specifier");
+    }
+    const std::string file = FailureOf([&] { CheckedLinkFilePath(); });
+    if (!file.empty()) problem("its link file cannot be placed: " + file);
+    const std::string arguments = FailureOf([&] { LinkArguments(); });
+    if (!arguments.empty()) problem("its Parameters cannot be expanded: " + arguments);
 }
 
 // ----------------------------------------------------- destruction notices

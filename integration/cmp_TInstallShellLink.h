@@ -52,6 +52,11 @@ public:
     void ProcessHelpers() override;
     // A folder whose container goes is destroyed with it.
     void ContainerDestroying(TInstallContainer* Container) override;
+    // A main folder or main sub folder read with no DestDirType of its own
+    // gets the one its role has (ddProgramMenuDir, ddContainerDestDir).
+    void Loaded() override;
+    // A folder that does not resolve to a full path.
+    void CheckDefinition(std::vector<std::string>& Problems) override;
 
 private:
     TShellGroupKind FGroupKind = gkCustom;
@@ -115,6 +120,16 @@ public:
     void WriteUninstallInfo(const std::string& Key) override;
     // A link whose container goes is destroyed with it.
     void ContainerDestroying(TInstallContainer* Container) override;
+    // A link written in its short form works: with an ObjectLink and no
+    // ObjectLocation it points at the ObjectLink (ddObjectLink), in a
+    // TShellLinkGroup with no destination of its own it lies in that folder
+    // (ddContainerDestDir), without a LinkName it is named after its target,
+    // and a LinkName gets the extension ".LNK" when it has another or none.
+    void Loaded() override;
+    // The rules its making and its kind impose: a name, a target that
+    // resolves to a full path, a link file that does, Parameters that
+    // expand, the roles its LinkKind needs.
+    void CheckDefinition(std::vector<std::string>& Problems) override;
 
     // How the link is made: the Method, with mtAutoDetect decided by the
     // Windows platform class.

@@ -654,12 +654,74 @@ end
     auto* folder = As<TShellLinkGroup>(root.FindComponent("MainFolder"));
     ASSERT_TRUE(link && folder);
     EXPECT_EQ(link->LinkKind(), lkLinkInMainFolder);
-    EXPECT_EQ(link->LinkName(), "Help file");
+    // A name stored without the link file's extension gets it.
+    EXPECT_EQ(link->LinkName(), "Help file.LNK");
     EXPECT_EQ(link->HotKey(), 1620);
     EXPECT_EQ(link->ObjectLink(), root.FindComponent("HelpFile"));
     EXPECT_EQ(link->Container(), folder);
     EXPECT_EQ(folder->GroupKind(), gkMainFolder);
     EXPECT_EQ(TShellLinkGroup::MainFolder(), folder);
     EXPECT_EQ(link->ExpandObjectLocation(), "C:\\Help\\help.hlp");
+    (void)install;
+}
+
+// A link written by hand in its short form, a target and a folder, works:
+// it points at the target, lies in the folder, and is named after the
+// target; what the author did write is kept.
+TEST(ShellLinkDefinition, TheShortFormOfALinkMakesAWorkingLink) {
+    TDataModule root{nullptr};
+    auto* install = Make<TTestInstallation>(&root, "Install1");
+    ReadComponentText(R"(object Root: TDataModule
+  object StartMenu: TShellLinkGroup
+    GroupKind = gkMainFolder
+    DestDir = '\Vantrel Short'
+  end
+  object Tool: TInstallFile
+    DestDir = 'C:\Short\bin'
+    FileName = 'tool.exe'
+  end
+  object ToolLink: TInstallShellLink
+    Container = StartMenu
+    ObjectLink = Tool
+  end
+  object NamedLink: TInstallShellLink
+    Container = StartMenu
+    ObjectLink = Tool
+    LinkName = 'Vantrel 2.0'
+  end
+  object PathLink: TInstallShellLink
+    Container = StartMenu
+    ObjectLocation = '\notes\today.txt'
+    ObjectLocationType = ddWindows
+  end
+  object PlacedLink: TInstallShellLink
+    Container = StartMenu
+    DestDir = 'C:\Links'
+    ObjectLink = Tool
+    LinkName = 'Placed.lnk'
+  end
+end
+)",
+                      &root);
+    auto link = [&](const char* Name) { return As<TInstallShellLink>(root.FindComponent(Name)); };
+    auto* folder = As<TShellLinkGroup>(root.FindComponent("StartMenu"));
+    ASSERT_TRUE(folder && link("ToolLink") && link("NamedLink") && link("PathLink") && link("PlacedLink"));
+    EXPECT_EQ(folder->DestDirType(), ddProgramMenuDir);
+    EXPECT_EQ(link("ToolLink")->ObjectLocationType(), ddObjectLink);
+    EXPECT_EQ(link("ToolLink")->DestDirType(), ddContainerDestDir);
+    EXPECT_EQ(link("ToolLink")->LinkName(), "tool.lnk");
+    EXPECT_EQ(link("ToolLink")->ExpandObjectLocation(), "C:\\Short\\bin\\tool.exe");
+    EXPECT_EQ(link("ToolLink")->LinkFilePath(), folder->ExpandDestDir() + "\\tool.lnk");
+    EXPECT_TRUE(IsFullPath(link("ToolLink")->LinkFilePath()));
+    // ".LNK" is added to a name, never put in place of a part of it.
+    EXPECT_EQ(link("NamedLink")->LinkName(), "Vantrel 2.0.LNK");
+    EXPECT_EQ(link("PathLink")->LinkName(), "today.LNK");
+    EXPECT_EQ(link("PathLink")->ObjectLocationType(), ddWindows);
+    // A full destination of its own stays the link's.
+    EXPECT_EQ(link("PlacedLink")->DestDirType(), ddAbsolute);
+    EXPECT_EQ(link("PlacedLink")->LinkFilePath(), "C:\\Links\\Placed.lnk");
+    std::vector<std::string> problems;
+    link("ToolLink")->CheckDefinition(problems);
+    EXPECT_TRUE(problems.empty()) << problems.front();
     (void)install;
 }

@@ -439,6 +439,8 @@ void TBaseHelperComponent::Loaded() {
     }
 }
 
+void TBaseHelperComponent::CheckDefinition(std::vector<std::string>&) {}
+
 void TBaseHelperComponent::SendUp(TEventName Name, TPersistent* Parameter) {
     if (FContainer) FContainer->DoInformationEventControl(this, Name, Parameter);
 }

@@ -167,6 +167,11 @@ public:
     void Loaded() override;
     bool AutoAttached() const { return FAutoAttached; }
     bool ContainerSet() const { return FContainerSet; }
+    // Appends what would stop this component at install time, as the
+    // definition stands, one text each (without the component's name): the
+    // authoring check and the build report it before anything is built.
+    // Called with the definition loaded and the path cache in use.
+    virtual void CheckDefinition(std::vector<std::string>& Problems);
 
 protected:
     // Sends Name up to the container (the upward event path).
