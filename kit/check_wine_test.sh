@@ -21,9 +21,14 @@ check() {  # CODE DEFINITION [PATTERN]: the exit code, one line on stderr, match
   local want=$1 def=$2 pattern=${3:-}
   "${run[@]}" check "$def" >out.txt 2>err.txt
   local got=$?
-  tr -d '\r' <err.txt >err.lf
+  # The closing count of problems is checked by the cases with several.
+  tr -d '\r' <err.txt | grep -Ev '^[^ ]+: [0-9]+ problems?$' >err.lf
   [ "$got" -eq "$want" ] || { echo "$def: exit code $got, expected $want"; cat err.lf; fail=1; return; }
-  [ -z "$pattern" ] && { [ -s err.lf ] && { echo "$def: unexpected output"; cat err.lf; fail=1; }; return; }
+  [ -z "$pattern" ] && {
+    [ -s err.lf ] && { echo "$def: unexpected output"; cat err.lf; fail=1; }
+    [ "$want" -ne 0 ] || grep -q "no problems found" out.txt || { echo "$def: no word that it is sound"; fail=1; }
+    return
+  }
   [ "$(wc -l <err.lf)" -eq 1 ] || { echo "$def: expected one problem"; cat err.lf; fail=1; }
   grep -Eq "$pattern" err.lf || { echo "$def: expected /$pattern/"; cat err.lf; fail=1; }
 }
@@ -62,6 +67,56 @@ else
   check 3 good.vdf 'need the Windows build of vtrlkit'
   check 3 unknown_class.vdf 'need the Windows build of vtrlkit'
   check 3 error_in_include.vdf 'need the Windows build of vtrlkit'
+fi
+# Several problems: every one in one run, in the order the lines of
+# PATTERNS give, at the author's file and line, then their count.
+check_all() {  # DEFINITION COUNT PATTERN...: exit code 1, COUNT problems matching the patterns in order
+  local def=$1 count=$2
+  shift 2
+  "${run[@]}" check "$def" >out.txt 2>err.txt
+  local got=$?
+  tr -d '\r' <err.txt >err.lf
+  [ "$got" -eq 1 ] || { echo "$def: exit code $got, expected 1"; cat err.lf; fail=1; return; }
+  grep -Eq "^$def: $count problems\$" err.lf || { echo "$def: no closing count of $count"; cat err.lf; fail=1; }
+  [ "$(grep -Evc ': [0-9]+ problems?$' err.lf)" -eq "$count" ] || { echo "$def: not $count problems"; cat err.lf; fail=1; }
+  local line=0 p
+  for p in "$@"; do
+    line=$((line + 1))
+    sed -n "${line}p" err.lf | grep -Eq "$p" || { echo "$def: line $line is not /$p/"; cat err.lf; fail=1; }
+  done
+}
+
+if [ -n "$wine_run" ]; then
+  # A new author's first definition: misspelt properties, values, a class
+  # and a reference, one in an included file, all reported at once, with
+  # the name that was meant.
+  cp vtrlkit.exe trial/ && cd trial
+  check_all typos.vdf 7 \
+    '^typos\.vdf\(5:17\): Property Verison does not exist in TInstallInformation; did you mean Version\?$' \
+    '^typos\.vdf\(7:19\): .ddProgramFileDir. is not a value of TPathSpecifiers; did you mean ddProgramFilesDir\?$' \
+    '^typos\.vdf\(12:5\): Property DestDirTyp does not exist in TInstallFileGroup; did you mean DestDirType\?$' \
+    '^typos\.vdf\(15:17\): Class TInstalFile not found; did you mean TInstallFile\?$' \
+    '^more_typos\.vdf\(5:3\): Property OverwriteMod does not exist in TInstallFile; did you mean OverwriteMode\?$' \
+    '^typos\.vdf\(25:21\): Enumeration value expected for property OverwriteMode' \
+    '^typos\.vdf\(22:17\): Component Grop1 not found; did you mean Group1\?$'
+  # What the install would stop at: a source folder without a drive, links
+  # to nothing or to no full path, a folder that does not resolve, pages
+  # with containers of the wrong kind. The link in its short form passes.
+  check_all rules.vdf 6 \
+    '^rules\.vdf\(14:3\): File1: the source folder \\tmp\\x\\product\\bin has no drive' \
+    '^rules\.vdf\(37:3\): NowhereLink: it links to nothing' \
+    '^rules\.vdf\(41:3\): RelativeLink: its target docs\\readme\.txt is not a full path' \
+    '^rules\.vdf\(46:3\): LooseFolder: its folder \\Loose is not a full path' \
+    '^rules\.vdf\(53:3\): FolderPage: The container for FolderPage must be a TShellLinkGroup \(Install1 is a TInstall\)$' \
+    '^rules\.vdf\(56:3\): GroupsPage: Container for GroupsPage must be TFileContainer descendant'
+  # embed reads the definition as the setup program will, and writes
+  # nothing when it cannot.
+  : > setup.exe
+  "${run[@]}" embed setup.exe typos.vdf out.exe >/dev/null 2>err.txt
+  [ $? -eq 1 ] || { echo "embed of typos.vdf: not exit code 1"; fail=1; }
+  grep -q "did you mean Version" err.txt || { echo "embed of typos.vdf: the errors are not named"; cat err.txt; fail=1; }
+  [ ! -e out.exe ] || { echo "embed of typos.vdf wrote out.exe"; fail=1; }
+  cd ..
 fi
 check 1 nothere.vdf '^nothere\.vdf'
 exit $fail

@@ -86,38 +86,64 @@ void AddBuildProblems(const std::string& FileName, const std::string& Message, c
 
 }  // namespace
 
-std::vector<std::string> CheckDefinitionFile(const std::string& FileName) {
-    std::vector<std::string> problems;
+namespace {
+
+// A definition read with the installation classes, for the checks.
+struct TReadDefinition {
+    TStandInMainForm Form;
+    // The module goes after the form: its TInstall holds on to the form.
+    std::unique_ptr<TIM> Module;
+    TDefinitionPlaces Places;
+};
+
+// Reads FileName as a setup program would; every error of the read goes
+// to Problems. Null when there was one.
+std::unique_ptr<TReadDefinition> ReadDefinition(const std::string& FileName, std::vector<std::string>& Problems) {
     std::string text;
     try {
         text = ReadWholeFile(FileName);
     } catch (const Exception& e) {
-        problems.push_back(FileName + ": " + e.Message);
-        return problems;
+        Problems.push_back(FileName + ": " + e.Message);
+        return nullptr;
     }
-    TStandInMainForm form;
-    // The module goes before the form: its TInstall holds on to the form.
-    auto module = std::make_unique<TIM>(nullptr);
-    TDefinitionPlaces places;
+    auto read = std::make_unique<TReadDefinition>();
+    read->Module = std::make_unique<TIM>(nullptr);
+    TDefinitionErrors errors;
     try {
-        module->LoadDefinition(text, FileName, FileIncludeResolver(), &places);
+        read->Module->LoadDefinition(text, FileName, FileIncludeResolver(), &read->Places, &errors);
     } catch (const EDefinitionError& e) {
-        problems.push_back(e.what());
-        return problems;
+        // Every error the read could step over, then the one that ended it.
+        for (const EDefinitionError& x : errors) Problems.push_back(x.what());
+        if (errors.empty()) Problems.push_back(e.what());
+        return nullptr;
     }
-    TInstall* install = module->Install();
-    if (!install) {
-        problems.push_back(FileName + ": the definition holds no TInstall component");
-        return problems;
+    if (!read->Module->Install()) {
+        Problems.push_back(FileName + ": the definition holds no TInstall component");
+        return nullptr;
     }
+    return read;
+}
+
+}  // namespace
+
+std::vector<std::string> CheckDefinitionFile(const std::string& FileName) {
+    std::vector<std::string> problems;
+    std::unique_ptr<TReadDefinition> read = ReadDefinition(FileName, problems);
+    if (!read) return problems;
     try {
         // Relative sources are read where the build reads them: from the
         // folder of the setup program, which lies beside the definition.
         TCurrentDirectoryScope dir(ExtractFileDir(FileName));
-        install->CheckBuildDefinition(true);
+        read->Module->Install()->CheckBuildDefinition(true);
     } catch (const Exception& e) {
-        AddBuildProblems(FileName, e.Message, *module, places, problems);
+        AddBuildProblems(FileName, e.Message, *read->Module, read->Places, problems);
     }
+    return problems;
+}
+
+std::vector<std::string> ReadDefinitionFile(const std::string& FileName) {
+    std::vector<std::string> problems;
+    ReadDefinition(FileName, problems);
     return problems;
 }
 

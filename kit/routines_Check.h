@@ -11,8 +11,9 @@ namespace vtrl {
 
 // Reads the definition FileName (includes taken from the files beside it)
 // into an installation module as a setup program reads it, and returns
-// every problem found, one line each: "FILE(LINE:COL): text" for an error
-// of the reader (it stops at the first one), and "FILE(LINE:COL):
+// every problem found, one line each: "FILE(LINE:COL): text" for each error
+// of the reader (which goes on after an error where it can; the build's
+// checks run only on a definition that reads without one), and "FILE(LINE:COL):
 // component: text" for each problem the build would refuse (sources,
 // archive keys, archives, destinations), placed at the component's object
 // in the file that holds it ("FILE: text", FILE the definition, where no
@@ -22,6 +23,11 @@ namespace vtrl {
 // the current directory is restored afterwards. Warnings that do not stop
 // a build are written to stderr as they are found.
 std::vector<std::string> CheckDefinitionFile(const std::string& FileName);
+
+// The first half of the check: the errors of reading FileName with the
+// installation classes (the form, classes, properties, values and
+// references), without the build's checks of sources and rules.
+std::vector<std::string> ReadDefinitionFile(const std::string& FileName);
 
 // The authoring chapter's reference of the installation classes: every
 // property an author may write, with the value it has when a definition

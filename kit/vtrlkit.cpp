@@ -57,8 +57,16 @@ int Embed(const TArguments& Args) {
     const std::string& out = Args[2];
     if (SameFile(setup, out)) throw Exception("The output " + out + " may not be the setup program itself");
     const std::string image = ReadWholeFile(setup);
+#ifdef VTRLKIT_WITH_CLASSES
+    // A definition the setup program could not read is not embedded.
+    if (const std::vector<std::string> problems = ReadDefinitionFile(definition); !problems.empty()) {
+        for (const std::string& p : problems) std::fprintf(stderr, "%s\n", p.c_str());
+        throw Exception(Fmt("%s: %d %s; nothing was written", definition, static_cast<int>(problems.size()),
+                            problems.size() == 1 ? "error" : "errors"));
+    }
+#endif
     // Included files are put in their place: the setup program reads one
-    // text from its resource.
+    // text from its resource. Its form is checked on the way.
     const std::string text = ExpandDefinitionIncludes(definition);
     std::string result;
     try {
@@ -106,7 +114,13 @@ int Check(const TArguments& Args) {
 #ifdef VTRLKIT_WITH_CLASSES
     const std::vector<std::string> problems = CheckDefinitionFile(definition);
     for (const std::string& p : problems) std::fprintf(stderr, "%s\n", p.c_str());
-    return problems.empty() ? ExitSuccess : ExitFailure;
+    if (!problems.empty()) {
+        std::fprintf(stderr, "%s: %d %s\n", definition.c_str(), static_cast<int>(problems.size()),
+                     problems.size() == 1 ? "problem" : "problems");
+        return ExitFailure;
+    }
+    std::printf("%s: no problems found; the definition builds as it stands\n", definition.c_str());
+    return ExitSuccess;
 #else
     try {
         (void)ExpandDefinitionIncludes(definition);
