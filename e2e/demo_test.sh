@@ -76,7 +76,7 @@ bad_response() {
 # failed-installation page): it is checked before the work begins.
 bad_response bad '[SelectLanguageForm]\r\nclick NextButton\r\n' 'C:\VantrelDemo\bad.rsp(2)'
 bad_response later '[BadInstallForm]\r\nclick FinishButton\r\n' \
-  'C:\VantrelDemo\later.rsp(2): the form BadInstallForm has no control FinishButton'
+  'C:\VantrelDemo\later.rsp(2): the form BadInstallForm has no control FinishButton; did you mean FinishBtn?'
 
 # A person at the screen who does not want the product: Esc on the
 # language page; Enter there, then the welcome window's close box; Alt+F4

@@ -303,7 +303,12 @@ TControl* TResponseFile::Resolve(const TForm& Form, const TResponseLine& L, TPer
                                  const TPropInfo*& Prop) const {
     auto fail = [&](const std::string& text) { throw EResponseFileError(FFileName, L.Line, text); };
     auto* control = dynamic_cast<TControl*>(Form.FindComponent(L.Control));
-    if (!control) fail("the form " + Form.Name() + " has no control " + L.Control);
+    if (!control) {
+        std::vector<std::string> names;
+        for (int i = 0; i < Form.ComponentCount(); ++i)
+            if (dynamic_cast<TControl*>(Form.Components(i))) names.push_back(Form.Components(i)->Name());
+        fail("the form " + Form.Name() + " has no control " + L.Control + DidYouMean(L.Control, names));
+    }
     Target = control;
     Prop = nullptr;
     if (L.Action.empty()) {
@@ -315,7 +320,11 @@ TControl* TResponseFile::Resolve(const TForm& Form, const TResponseLine& L, TPer
             Target = sub->GetSubObject(*Target);
         }
         Prop = Target->ClassType().FindProp(path);
-        if (!Prop) fail("the control " + L.Control + " has no property " + L.Property);
+        if (!Prop) {
+            std::vector<std::string> names;
+            for (const TPropInfo* p : Target->ClassType().AllProps()) names.push_back(p->Name);
+            fail("the control " + L.Control + " has no property " + L.Property + DidYouMean(path, names));
+        }
     } else if (!SameText(L.Action, "click") && !FindAction(*control, L.Action)) {
         fail("the control " + L.Control + " cannot " + L.Action);
     }

@@ -132,9 +132,9 @@ TEST_F(ResponseFileTest, SectionsSetControlsInOrderAndFireEvents) {
 // and line, and the lines before it have acted.
 TEST_F(ResponseFileTest, UnknownNamesStopWithFileAndLine) {
     const std::pair<const char*, const char*> cases[] = {
-        {"FolderEdt.Text = x", "install.rsp(3): the form SelectFolderForm has no control FolderEdt"},
-        {"FolderEdit.Txt = x", "install.rsp(3): the control FolderEdit has no property Txt"},
-        {"FolderEdit.Font.Sise = 3", "install.rsp(3): the control FolderEdit has no property Font.Sise"},
+        {"FolderEdt.Text = x", "install.rsp(3): the form SelectFolderForm has no control FolderEdt; did you mean FolderEdit?"},
+        {"FolderEdit.Txt = x", "install.rsp(3): the control FolderEdit has no property Txt; did you mean Text?"},
+        {"FolderEdit.Font.Sise = 3", "install.rsp(3): the control FolderEdit has no property Font.Sise; did you mean Size?"},
         {"FolderEdit.Font.Style = [fsBold, fsHeavy]", "install.rsp(3): the property Style has no value fsHeavy"},
         {"FolderEdit.ReadOnly = maybe", "install.rsp(3): the property ReadOnly is True or False, not maybe"},
         {"select FolderListBox = Tools", "install.rsp(3): the list FolderListBox has no item Tools"},

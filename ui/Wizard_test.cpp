@@ -162,7 +162,7 @@ TEST_F(WizardTest, UnknownControlStopsWithFileAndLine) {
     Use("[Welcome]\nclick NextBtn\n[Folder]\n; the edit's name mistyped\nFolderEdt.Text = x\nclick NextBtn\n");
     TWizard w;
     EXPECT_EQ(ErrorOf([&] { (void)w.Frame->ShowModal(); }),
-              "install.rsp(5): the form Folder has no control FolderEdt");
+              "install.rsp(5): the form Folder has no control FolderEdt; did you mean FolderEdit?");
     EXPECT_EQ(w.Visits, (Names{"Welcome", "Folder"}));
     EXPECT_FALSE(w.Frame->Modal());
     EXPECT_EQ(Application.ModalLevel(), 0);
