@@ -43,7 +43,7 @@ cp "$uninstall" "$P/uninstall.exe"
 # 1. harvest the tree into objects for the root group's container; the
 # paths stay relative, so the keys carry no drive letter
 (cd "$P" && wr 'C:\author\kit\vtrlkit.exe' harvest product --group-per-folder --container Install1 \
-   > files.vdf 2> harvest.err)
+   --output files.vdf 2> harvest.err)
 check '[ -s "$P/files.vdf" ]' "harvest wrote nothing: $(cat "$P/harvest.err")"
 check "grep -qF \"IncludeFromDir = 'product\\\\Docs\\\\Read Me First'\" \"\$P/files.vdf\"" "harvest did not keep the paths relative"
 # 2. the hand-written part, which includes the harvested one
