@@ -45,7 +45,8 @@ void TIM::LoadDefinition(std::string_view Text, std::string_view FileName) {
 void TIM::LoadDefinition(std::string_view Text, std::string_view FileName,
                          const TDefinitionIncludeResolver& Includes, TDefinitionPlaces* Places,
                          TDefinitionErrors* Errors) {
-    ReadComponentText(Text, this, FileName, Includes, Places, Errors);
+    ReadComponentText(Text, this, FileName, Includes, &FPlaces, Errors);
+    if (Places) *Places = FPlaces;
     Log("Definition loaded: " + IntToStr(ComponentCount()) + " components");
 }
 
@@ -53,6 +54,33 @@ TInstall* TIM::Install() const {
     for (int i = 0; i < ComponentCount(); ++i)
         if (auto* install = As<TInstall>(Components(i))) return install;
     return nullptr;
+}
+
+std::vector<std::string> PlacedBuildProblems(const std::string& Message, const TComponent& Module,
+                                             const TDefinitionPlaces& Places, const std::string& FileName) {
+    std::vector<std::string> problems;
+    auto add = [&](const std::string& Line) {
+        const size_t colon = Line.find(": ");
+        const TComponent* c = colon == std::string::npos ? nullptr : Module.FindComponent(Line.substr(0, colon));
+        auto it = c ? Places.find(c) : Places.end();
+        if (it != Places.end())
+            problems.push_back(it->second.File + "(" + std::to_string(it->second.Line) + ":" +
+                               std::to_string(it->second.Column) + "): " + Line);
+        else problems.push_back(FileName.empty() ? Line : FileName + ": " + Line);
+    };
+    size_t start = Message.find("\r\n");
+    if (start == std::string::npos) {
+        add(Message);
+        return problems;
+    }
+    while (start != std::string::npos) {
+        start += 2;
+        const size_t end = Message.find("\r\n", start);
+        const std::string line = Message.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (!line.empty()) add(line);
+        start = end;
+    }
+    return problems;
 }
 
 std::string EmbeddedDefinition() {

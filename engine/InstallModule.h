@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "Classes.h"
 #include "DefinitionText.h"
@@ -31,7 +32,20 @@ public:
                         TDefinitionPlaces* Places = nullptr, TDefinitionErrors* Errors = nullptr);
     // The module's TInstall, or null.
     TInstall* Install() const;
+    // Where each component of the last read is written.
+    const TDefinitionPlaces& Places() const { return FPlaces; }
+
+private:
+    TDefinitionPlaces FPlaces;
 };
+
+// The lines of the build check's failure Message (after its heading, one
+// "Name: text" each), each placed at the object of the component of Module
+// that it names ("FILE(LINE:COL): Name: text"); a line that names no
+// component of Places is "FileName: text", or the text itself when
+// FileName is empty.
+std::vector<std::string> PlacedBuildProblems(const std::string& Message, const TComponent& Module,
+                                             const TDefinitionPlaces& Places, const std::string& FileName);
 
 // The definition embedded in the running program as the resource
 // RCDATA "INSTALLDEFINITION"; raises Exception when there is none.

@@ -13,6 +13,7 @@
 #include "Dialogs.h"
 #include "dlgcmp_TBaseDlg.h"
 #include "FileShim.h"
+#include "InstallModule.h"
 #include "Forms.h"
 #include "Unattended.h"
 #include "cmp_TInstall.h"
@@ -292,7 +293,18 @@ void TInstall::BuildDistribution(const std::string& ExeName, const std::string& 
         throw Exception("Cannot change to the folder " + programDir + ": " + SysErrorMessage(GetLastOSError()));
     {
         TPhaseTimer timer("checking the definition");
-        CheckBuildDefinition(SelfExtract);
+        try {
+            CheckBuildDefinition(SelfExtract);
+        } catch (const Exception& e) {
+            // Each problem at the author's file and line, where the
+            // definition's line marks tell them.
+            const TIM* module = As<TIM>(Owner());
+            if (!module || module->Places().empty() || e.Message.find("\r\n") == std::string::npos) throw;
+            std::string text = e.Message.substr(0, e.Message.find("\r\n"));
+            for (const std::string& p : PlacedBuildProblems(e.Message, *module, module->Places(), ""))
+                text += "\r\n" + p;
+            throw Exception(text);
+        }
     }
     const std::string dir = RemoveBackSlash(BuildDir);
     if (!ForceDirectories(dir)) RaiseFmt("Cannot create the build directory %s", dir);

@@ -55,7 +55,8 @@ if [ -n "$wine_run" ]; then
   # The kit's sample, with its files harvested as the authoring chapter
   # says (any file stands in for the uninstall program here).
   mkdir sample && cp -r "$testdata/../sample/." sample/ && : > sample/uninstall.exe && cp vtrlkit.exe sample/
-  (cd sample && "${run[@]}" harvest product --group-per-folder > files.vdf)
+  cp "$testdata/../../translate/StandardTables.vdf" sample/
+  (cd sample && "${run[@]}" harvest product --group-per-folder --output files.vdf)
   grep -q "FileName = 'README.TXT'" sample/files.vdf || { echo "the sample's harvest lacks README.TXT"; fail=1; }
   check 0 sample/product.vdf
   # From another folder the sources are still found beside the definition.

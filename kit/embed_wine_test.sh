@@ -32,7 +32,9 @@ cmp -s setup.exe again.exe || { echo "two embeds gave different bytes"; fail=1; 
 
 "$wine_run" readresource.exe setup.exe 10 INSTALLDEFINITION def.out 2>&1 ||
   { echo "the loader finds no INSTALLDEFINITION"; fail=1; }
-cmp -s def.out product.vdf || { echo "the embedded definition differs from the file"; fail=1; }
+# The text is the file's, after the line mark that names it.
+{ printf "//#line 1 'product.vdf'\n"; cat product.vdf; } > marked.vdf
+cmp -s def.out marked.vdf || { echo "the embedded definition differs from the file"; fail=1; }
 # The manifest and the forms read as they did in the kit's program.
 for res in "24 1" "10 ORDLG_WELCOMEDLG" "10 DLGCMP_TBASECONTAINER"; do
   set -- $res
@@ -48,7 +50,7 @@ done
 "$wine_run" readresource.exe verlib.dll 16 1 before.out 2>/dev/null
 "$wine_run" readresource.exe verlib2.dll 16 1 after.out 2>&1 || { echo "version information lost"; fail=1; }
 cmp -s before.out after.out && [ -s after.out ] || { echo "version information changed"; fail=1; }
-"$wine_run" readresource.exe verlib2.dll 10 INSTALLDEFINITION def2.out 2>&1 && cmp -s def2.out product.vdf ||
+"$wine_run" readresource.exe verlib2.dll 10 INSTALLDEFINITION def2.out 2>&1 && cmp -s def2.out marked.vdf ||
   { echo "the library's embedded definition differs"; fail=1; }
 
 # The embedded program installs.
@@ -58,4 +60,41 @@ code=$?
 for line in "Definition loaded" "Run ended: installation complete" "Exit code 0"; do
   grep -q "$line" run.log || { echo "log lacks: $line"; fail=1; }
 done
+# A build names each problem at the author's file and line, in an
+# included file too, not at the place in the embedded text.
+mkdir -p author/parts && cp kitsetup.exe vtrlkit.exe author/ && cd author
+printf 'dist\r\n' > BUILD.INF
+cat > product.vdf <<'VDF'
+object IM: TIM
+  object Install1: TInstall
+    Information.ProductName = 'Placed Problems'
+    DestDir = '\Placed Problems'
+  end
+  include 'parts/files.vdf'
+  object Late: TInstallFile
+    Container = Install1
+    IncludeFromDir = 'files'
+    FileName = 'late.txt'
+  end
+end
+VDF
+cat > parts/files.vdf <<'VDF'
+// the product's files
+object Gone: TInstallFile
+  Container = Install1
+  IncludeFromDir = 'files'
+  FileName = 'gone.txt'
+end
+VDF
+"$wine_run" vtrlkit.exe embed kitsetup.exe product.vdf setup.exe 2>/dev/null || { echo "embed of the placed definition failed"; fail=1; }
+"$wine_run" setup.exe /SILENT /LOG=build.log '*BUILD' 2>/dev/null
+code=$?
+[ "$code" -eq 1 ] || { echo "build with missing sources: exit code $code, expected 1"; fail=1; }
+tr -d '\r' < build.log > build.lf
+grep -Eq 'parts[/\\]files\.vdf\(2:1\): Gone: the source file files\\gone\.txt does not exist' build.lf ||
+  { echo "the build does not name parts/files.vdf(2:1)"; cat build.lf; fail=1; }
+grep -Eq 'product\.vdf\(7:3\): Late: the source file files\\late\.txt does not exist' build.lf ||
+  { echo "the build does not name product.vdf(7:3)"; cat build.lf; fail=1; }
+[ ! -e dist/setup.exe ] || { echo "a build with problems wrote a distribution"; fail=1; }
+cd ..
 exit $fail

@@ -56,34 +56,6 @@ private:
     TForm* FPrevious;
 };
 
-// The lines of a build check's failure after its heading ("Name: text"
-// each), placed at the object of the component of Module they name, or at
-// the definition when there is none.
-void AddBuildProblems(const std::string& FileName, const std::string& Message, const TComponent& Module,
-                      const TDefinitionPlaces& Places, std::vector<std::string>& Problems) {
-    auto add = [&](const std::string& Line) {
-        const size_t colon = Line.find(": ");
-        const TComponent* c = colon == std::string::npos ? nullptr : Module.FindComponent(Line.substr(0, colon));
-        auto it = c ? Places.find(c) : Places.end();
-        if (it == Places.end()) Problems.push_back(FileName + ": " + Line);
-        else
-            Problems.push_back(it->second.File + "(" + std::to_string(it->second.Line) + ":" +
-                               std::to_string(it->second.Column) + "): " + Line);
-    };
-    size_t start = Message.find("\r\n");
-    if (start == std::string::npos) {
-        Problems.push_back(FileName + ": " + Message);
-        return;
-    }
-    while (start != std::string::npos) {
-        start += 2;
-        const size_t end = Message.find("\r\n", start);
-        const std::string line = Message.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (!line.empty()) add(line);
-        start = end;
-    }
-}
-
 }  // namespace
 
 namespace {
@@ -136,7 +108,8 @@ std::vector<std::string> CheckDefinitionFile(const std::string& FileName) {
         TCurrentDirectoryScope dir(ExtractFileDir(FileName));
         read->Module->Install()->CheckBuildDefinition(true);
     } catch (const Exception& e) {
-        AddBuildProblems(FileName, e.Message, *read->Module, read->Places, problems);
+        for (std::string& p : PlacedBuildProblems(e.Message, *read->Module, read->Places, FileName))
+            problems.push_back(std::move(p));
     }
     return problems;
 }

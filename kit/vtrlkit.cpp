@@ -66,8 +66,9 @@ int Embed(const TArguments& Args) {
     }
 #endif
     // Included files are put in their place: the setup program reads one
-    // text from its resource. Its form is checked on the way.
-    const std::string text = ExpandDefinitionIncludes(definition);
+    // text from its resource. Its form is checked on the way, and line
+    // marks keep the places of the author's files for the build's errors.
+    const std::string text = ExpandDefinitionIncludes(definition, true);
     std::string result;
     try {
         result = EmbedInstallDefinition(image, text);

@@ -56,8 +56,11 @@ std::string NormalizePath(const std::string& p, char Sep) {
 // each include line replaced by its expanded text.
 class TIncludeExpander {
 public:
-    TIncludeExpander(const TDefinitionIncludeResolver& Includes, const std::string& MainFile)
-        : Includes(Includes), Chain(MainFile) {}
+    TIncludeExpander(const TDefinitionIncludeResolver& Includes, const std::string& MainFile, bool MarkLines)
+        : Includes(Includes), Chain(MainFile), MarkLines(MarkLines) {
+        const size_t cut = MainFile.find_last_of("/\\");
+        if (cut != std::string::npos) MainDir = MainFile.substr(0, cut + 1);
+    }
     // Included: a list of objects and include lines rather than one object.
     std::string Expand(std::string_view Text, const std::string& FileName, bool Included);
 
@@ -72,15 +75,33 @@ private:
     void WalkProperty(TFrame& f);
     void SkipValue(TFrame& f);
     void ExpandInclude(TFrame& f);
+    void MarkInclude(TFrame& f, const TToken& At, size_t End, size_t LineStart, std::string Inner,
+                     const std::string& Included, const std::string& FileName);
+
+    // "//#line N 'name'" for a file of the read: its name from the main
+    // file's folder, so that no folder of the build machine is recorded.
+    std::string LineMark(int Line, const std::string& File) const;
 
     const TDefinitionIncludeResolver& Includes;
     TIncludeChain Chain;
+    bool MarkLines;
+    std::string MainDir;  // the main file's folder with its separator, or empty
 };
+
+std::string TIncludeExpander::LineMark(int Line, const std::string& File) const {
+    std::string name = File;
+    if (!MainDir.empty() && name.size() > MainDir.size() && name.compare(0, MainDir.size(), MainDir) == 0)
+        name.erase(0, MainDir.size());
+    std::string quoted;
+    for (char c : name) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+    return "//#line " + std::to_string(Line) + " '" + quoted + "'";
+}
 
 std::string TIncludeExpander::Expand(std::string_view Text, const std::string& FileName, bool Included) {
     TDefinitionLexer L(Text, FileName);
     TFrame f{L, Text, {}, Text.substr(0, 3) == "\xEF\xBB\xBF" ? size_t{3} : size_t{0}};
     if (!Included) {
+        if (MarkLines) f.Out = LineMark(1, FileName) + "\n";
         WalkObject(f, 1);
         if (L.Current().Kind != TTokenKind::EndOfText)
             L.Fail(L.Current(), "End of text expected after the final 'end' but " + L.Current().Describe() + " found");
@@ -185,6 +206,7 @@ void TIncludeExpander::ExpandInclude(TFrame& f) {
     while (lineStart > 0 && f.Text[lineStart - 1] != '\n' && f.Text[lineStart - 1] != '\r') --lineStart;
     std::string_view lead = f.Text.substr(lineStart, at.Offset - lineStart);
     bool blankLead = lead.find_first_not_of(" \t") == std::string_view::npos;
+    if (MarkLines && blankLead) return MarkInclude(f, at, end, lineStart, std::move(inner), resolved, L.FileName());
     while (!inner.empty() && (inner.back() == '\n' || inner.back() == '\r' || inner.back() == ' ' || inner.back() == '\t'))
         inner.pop_back();
     size_t first = inner.find_first_not_of(" \t\r\n");
@@ -197,6 +219,39 @@ void TIncludeExpander::ExpandInclude(TFrame& f) {
             f.Out.append(lead);
     }
     f.Copied = end;
+    L.Next();
+}
+
+// The include line at At (its text from LineStart to End) replaced by the
+// included text as it stands, between line marks that keep every line
+// and column of both files: the included file's from its first line that
+// is not blank, then the including file's from the include line's end.
+void TIncludeExpander::MarkInclude(TFrame& f, const TToken& At, size_t End, size_t LineStart, std::string Inner,
+                                   const std::string& Included, const std::string& FileName) {
+    TDefinitionLexer& L = f.L;
+    int firstLine = 1;
+    size_t first = 0;
+    for (size_t i = 0; i < Inner.size(); ++i) {
+        const char c = Inner[i];
+        if (c == ' ' || c == '\t') continue;
+        if (c == '\n' || c == '\r') {
+            if (c == '\n' || i + 1 == Inner.size() || Inner[i + 1] != '\n') ++firstLine;
+            first = i + 1;
+            continue;
+        }
+        break;
+    }
+    Inner.erase(0, first);
+    while (!Inner.empty() && (Inner.back() == '\n' || Inner.back() == '\r' || Inner.back() == ' ' || Inner.back() == '\t'))
+        Inner.pop_back();
+    f.Out.append(f.Text.substr(f.Copied, LineStart - f.Copied));
+    if (!Inner.empty()) f.Out += LineMark(firstLine, Included) + "\n" + Inner + "\n";
+    // What follows on the include line keeps its column.
+    int column = 1;
+    for (size_t i = LineStart; i < End; ++i)
+        if ((static_cast<unsigned char>(f.Text[i]) & 0xC0) != 0x80) ++column;
+    f.Out += LineMark(At.Line, FileName) + "\n" + std::string(column - 1, ' ');
+    f.Copied = End;
     L.Next();
 }
 
@@ -243,18 +298,18 @@ TDefinitionIncludeResolver FileIncludeResolver() {
 }
 
 std::string ExpandDefinitionIncludes(std::string_view Text, const std::string& FileName,
-                                     const TDefinitionIncludeResolver& Includes) {
-    return TIncludeExpander(Includes, FileName).Expand(Text, FileName, false);
+                                     const TDefinitionIncludeResolver& Includes, bool MarkLines) {
+    return TIncludeExpander(Includes, FileName, MarkLines).Expand(Text, FileName, false);
 }
 
-std::string ExpandDefinitionIncludes(const std::string& FileName) {
+std::string ExpandDefinitionIncludes(const std::string& FileName, bool MarkLines) {
     std::string text;
     try {
         text = ReadWholeFile(FileName, "definition");
     } catch (const Exception& e) {
         throw EDefinitionError(FileName, 1, 1, e.Message);
     }
-    return ExpandDefinitionIncludes(text, FileName, FileIncludeResolver());
+    return ExpandDefinitionIncludes(text, FileName, FileIncludeResolver(), MarkLines);
 }
 
 }  // namespace vtrl

@@ -328,3 +328,66 @@ TEST_F(IncludeFileTest, ExpansionReportsErrorsWithTheirFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// With line marks, the expanded text, read under another name (as a setup
+// program reads its resource), reports every place at the author's file,
+// line and column, in the main file before and after an include too; no
+// folder of the files is recorded in it.
+TEST_F(IncludeFileTest, MarkedExpansionKeepsTheAuthorsPlaces) {
+    Write("main.vdf", "object Main: TIncRoot\n"
+                      "  MainItem = F\n"
+                      "  object A: TIncItem\n"
+                      "    include 'parts/files.vdf'  // the files\n"
+                      "    Caption = 'a'\n"
+                      "  end\n"
+                      "  include 'parts/sub/e.vdf'\n"
+                      "end\n");
+    Write("parts/files.vdf", "\r\n\r\nobject F: TIncItem\r\n  include 'sub/g.vdf'\r\n  Caption = 'f'\r\nend\r\n");
+    Write("parts/sub/g.vdf", "object G: TIncItem\n  Caption = 'g'\nend\n");
+    Write("parts/sub/e.vdf", "");
+    const std::string expanded = ExpandDefinitionIncludes(Path("main.vdf"), true);
+    EXPECT_EQ(expanded.find(Dir.string()), std::string::npos) << expanded;
+    EXPECT_EQ(expanded.find(Dir.filename().string()), std::string::npos) << expanded;
+
+    // The same components as the files give.
+    TIncRoot fromFiles(nullptr), fromExpanded(nullptr);
+    std::ifstream in(Dir / "main.vdf");
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ReadComponentText(text, &fromFiles, Path("main.vdf"), FileIncludeResolver());
+    ReadComponentText(expanded, &fromExpanded, "INSTALLDEFINITION");
+    EXPECT_EQ(WriteComponentText(&fromExpanded), WriteComponentText(&fromFiles));
+
+    // Each property's value, made wrong in turn, is reported where the
+    // author wrote it.
+    auto placeOf = [&](const std::string& Text, const std::string& Wrong) {
+        const size_t at = Text.find(Wrong);
+        EXPECT_NE(at, std::string::npos) << Wrong;
+        std::string broken = Text;
+        broken.replace(at, Wrong.size(), "Caption = 1");
+        TIncRoot root(nullptr);
+        try {
+            ReadComponentText(broken, &root, "INSTALLDEFINITION");
+        } catch (const EDefinitionError& e) {
+            return e.FileName + "(" + std::to_string(e.Line) + ":" + std::to_string(e.Column) + ")";
+        }
+        return std::string("no error");
+    };
+    auto named = [](const char* Name) { return fs::path(Name).make_preferred().string(); };
+    EXPECT_EQ(placeOf(expanded, "Caption = 'g'"), named("parts/sub/g.vdf") + "(2:13)");
+    EXPECT_EQ(placeOf(expanded, "Caption = 'f'"), named("parts/files.vdf") + "(5:13)");
+    EXPECT_EQ(placeOf(expanded, "Caption = 'a'"), "main.vdf(5:15)");
+    TIncRoot root(nullptr);
+    try {
+        ReadComponentText(expanded + "x", &root, "INSTALLDEFINITION");
+        FAIL();
+    } catch (const EDefinitionError& e) {
+        EXPECT_EQ(e.FileName, "main.vdf");
+        EXPECT_EQ(e.Line, 9);
+    }
+    // Without marks the text is as before: indented, no comments added.
+    EXPECT_EQ(ExpandDefinitionIncludes(Path("main.vdf")).find("//#line"), std::string::npos);
+}
+
+}  // namespace

@@ -1,6 +1,7 @@
 // The tokens of a definition text, and the definition error.
 #include "DefinitionLexer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
@@ -71,14 +72,20 @@ std::string TToken::Describe() const {
     return "token";
 }
 
-TDefinitionLexer::TDefinitionLexer(std::string_view Text, std::string_view FileName, int FileIndex)
-    : FText(Text), FFileName(FileName), FFileIndex(FileIndex) {
+TDefinitionLexer::TDefinitionLexer(std::string_view Text, std::string_view FileName, int FileIndex,
+                                   std::vector<std::string>* Files)
+    : FText(Text), FFileName(FileName), FFileIndex(FileIndex), FFiles(Files) {
     if (FText.substr(0, 3) == "\xEF\xBB\xBF") FPos = 3;
     Next();
 }
 
 void TDefinitionLexer::Fail(int Line, int Column, const std::string& Message) const {
     throw EDefinitionError(FFileName, Line, Column, Message);
+}
+
+void TDefinitionLexer::Fail(const TToken& At, const std::string& Message) const {
+    const bool named = FFiles && At.File >= 0 && At.File < static_cast<int>(FFiles->size());
+    throw EDefinitionError(named ? (*FFiles)[At.File] : FFileName, At.Line, At.Column, Message);
 }
 
 char TDefinitionLexer::Peek(size_t Ahead) const {
@@ -104,11 +111,35 @@ void TDefinitionLexer::SkipBlanks() {
         if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
             Advance();
         } else if (c == '/' && Peek(1) == '/') {
+            const size_t start = FPos;
             while (FPos < FText.size() && Peek() != '\n' && Peek() != '\r') Advance();
+            if (FFiles && FText.substr(start, 8) == "//#line ") ReadLineMark(start + 8);
         } else {
             break;
         }
     }
+}
+
+// The rest of a "//#line N 'name'" comment, from At to the line's end
+// (FPos); a comment of another form is left a comment.
+void TDefinitionLexer::ReadLineMark(size_t At) {
+    std::string_view mark = FText.substr(At, FPos - At);
+    size_t i = 0;
+    long line = 0;
+    while (i < mark.size() && mark[i] >= '0' && mark[i] <= '9' && line < 100000000) line = line * 10 + (mark[i++] - '0');
+    if (i == 0 || line < 1 || i + 2 >= mark.size() || mark[i] != ' ' || mark[i + 1] != '\'') return;
+    std::string name;
+    for (i += 2; i < mark.size(); ++i) {
+        if (mark[i] != '\'') name += mark[i];
+        else if (i + 1 < mark.size() && mark[i + 1] == '\'') name += mark[++i];
+        else break;
+    }
+    if (i >= mark.size() || name.empty()) return;
+    auto known = std::find(FFiles->begin(), FFiles->end(), name);
+    FFileIndex = static_cast<int>(known - FFiles->begin());
+    if (known == FFiles->end()) FFiles->push_back(name);
+    FFileName = name;
+    FLine = static_cast<int>(line) - 1;  // the line break ahead begins line N
 }
 
 void TDefinitionLexer::Next() {

@@ -45,7 +45,13 @@ class TDefinitionLexer {
 public:
     // Text must outlive the lexer. A UTF-8 byte order mark is skipped.
     // FileIndex is handed to every token (the reader's table of files).
-    TDefinitionLexer(std::string_view Text, std::string_view FileName, int FileIndex = 0);
+    // With Files (that table), a comment line "//#line N 'name'" says that
+    // the next line is line N of the file name: the tokens after it carry
+    // that file's index (the name added to Files when it is new) and its
+    // lines, so that a text put together from several files reports the
+    // places in those files. Without Files such a comment is a comment.
+    TDefinitionLexer(std::string_view Text, std::string_view FileName, int FileIndex = 0,
+                     std::vector<std::string>* Files = nullptr);
     const TToken& Current() const { return FCurrent; }
     const std::string& FileName() const { return FFileName; }
     // The byte just after the current token.
@@ -57,12 +63,13 @@ public:
     void Next();
     // Raises EDefinitionError at the position.
     [[noreturn]] void Fail(int Line, int Column, const std::string& Message) const;
-    [[noreturn]] void Fail(const TToken& At, const std::string& Message) const { Fail(At.Line, At.Column, Message); }
+    [[noreturn]] void Fail(const TToken& At, const std::string& Message) const;
 
 private:
     char Peek(size_t Ahead = 0) const;
     void Advance();  // one byte, keeping line and column
     void SkipBlanks();
+    void ReadLineMark(size_t End);
     void ReadIdentifier();
     void ReadNumber();
     uint32_t ReadHexNumber(size_t Start);
@@ -77,6 +84,7 @@ private:
     size_t FPos = 0;
     int FLine = 1;
     int FColumn = 1;
+    std::vector<std::string>* FFiles = nullptr;
     TToken FCurrent;
 };
 

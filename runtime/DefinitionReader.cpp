@@ -54,8 +54,8 @@ class TDefinitionReader {
 public:
     TDefinitionReader(std::string_view Text, std::string_view FileName, const TDefinitionIncludeResolver* Includes,
                       TDefinitionErrors* Errors = nullptr)
-        : L(Text, FileName), FileNames{std::string(FileName)}, Includes(Includes), Chain(std::string(FileName)),
-          Errors(Errors) {}
+        : FileNames{std::string(FileName)}, L(Text, FileName, 0, &FileNames), Includes(Includes),
+          Chain(std::string(FileName)), Errors(Errors) {}
     // The place of every component of the finished read.
     void NotePlaces(TDefinitionPlaces& Places) const {
         for (const auto& [c, at] : ReadOrder) Places[c] = {FileNames[at.File], at.Line, at.Column};
@@ -132,8 +132,10 @@ private:
         }
     }
 
+    // By file index: the main text first, then included texts and the files
+    // that line marks name.
+    std::vector<std::string> FileNames;
     TDefinitionLexer L;  // the text being read: the main one or an included one
-    std::vector<std::string> FileNames;  // by file index; the main text first
     const TDefinitionIncludeResolver* Includes;
     TIncludeChain Chain;
     TComponent* Root = nullptr;
@@ -284,7 +286,7 @@ void TDefinitionReader::ReadInclude(TComponent* Enclosing, int Level) {
     const std::string text = Chain.Enter(L, at, path, *Includes, resolved);
     FileNames.push_back(resolved);
     TDefinitionLexer including = std::move(L);
-    L = TDefinitionLexer(text, resolved, static_cast<int>(FileNames.size() - 1));
+    L = TDefinitionLexer(text, resolved, static_cast<int>(FileNames.size() - 1), &FileNames);
     for (;;) {
         const TToken& t = L.Current();
         if (t.Kind == TTokenKind::EndOfText) break;

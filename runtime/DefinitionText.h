@@ -133,10 +133,17 @@ TComponent* CreateComponentFromText(std::string_view Text, TComponent* Owner, st
 // in included texts) but not classes or properties, so it needs no class
 // registry. Raises EDefinitionError for malformed text, a missing file, a
 // cycle or includes nested too deep, as the reader would.
-std::string ExpandDefinitionIncludes(const std::string& FileName);
+//
+// With MarkLines, an include line that stands alone on its line is
+// replaced by the included text as it stands, without indenting it,
+// between line marks ("//#line N 'name'" comments) that give the lines of
+// the included file and then of the including one: a reader of the result
+// reports every place at the author's file, line and column. The names
+// are taken from the main file's folder (FileName's own name for it).
+std::string ExpandDefinitionIncludes(const std::string& FileName, bool MarkLines = false);
 // The same for a text already in memory, includes resolved through Includes.
 std::string ExpandDefinitionIncludes(std::string_view Text, const std::string& FileName,
-                                     const TDefinitionIncludeResolver& Includes);
+                                     const TDefinitionIncludeResolver& Includes, bool MarkLines = false);
 
 // The definition of Root: Root itself, then the components Root owns, in
 // ownership order, each nested under its GetParentComponent() (directly
