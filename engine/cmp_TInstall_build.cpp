@@ -262,6 +262,8 @@ void TInstall::CheckBuildDefinition(bool SelfExtract) {
         std::string dest;
         std::string failure = FailureOf([&] { dest = f->ExpandDestDir(); });
         if (failure.empty() && Trim(dest).empty()) failure = "it is blank";
+        else if (failure.empty() && !IsFullPath(dest))
+            failure = dest + " is not a full path: give DestDirType a path specifier";
         if (!failure.empty()) problem(f, "its destination cannot be resolved: " + failure);
     }
     // What the links, the folders and the pages would stop at during the

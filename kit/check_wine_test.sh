@@ -103,13 +103,14 @@ if [ -n "$wine_run" ]; then
   # What the install would stop at: a source folder without a drive, links
   # to nothing or to no full path, a folder that does not resolve, pages
   # with containers of the wrong kind. The link in its short form passes.
-  check_all rules.vdf 6 \
+  check_all rules.vdf 7 \
     '^rules\.vdf\(14:3\): File1: the source folder \\tmp\\x\\product\\bin has no drive' \
-    '^rules\.vdf\(37:3\): NowhereLink: it links to nothing' \
-    '^rules\.vdf\(41:3\): RelativeLink: its target docs\\readme\.txt is not a full path' \
-    '^rules\.vdf\(46:3\): LooseFolder: its folder \\Loose is not a full path' \
-    '^rules\.vdf\(53:3\): FolderPage: The container for FolderPage must be a TShellLinkGroup \(Install1 is a TInstall\)$' \
-    '^rules\.vdf\(56:3\): GroupsPage: Container for GroupsPage must be TFileContainer descendant'
+    '^rules\.vdf\(28:3\): Stray: its destination cannot be resolved: loose is not a full path' \
+    '^rules\.vdf\(45:3\): NowhereLink: it links to nothing' \
+    '^rules\.vdf\(49:3\): RelativeLink: its target docs\\readme\.txt is not a full path' \
+    '^rules\.vdf\(54:3\): LooseFolder: its folder \\Loose is not a full path' \
+    '^rules\.vdf\(61:3\): FolderPage: The container for FolderPage must be a TShellLinkGroup \(Install1 is a TInstall\)$' \
+    '^rules\.vdf\(64:3\): GroupsPage: Container for GroupsPage must be TFileContainer descendant'
   # embed reads the definition as the setup program will, and writes
   # nothing when it cannot.
   : > setup.exe
