@@ -12,12 +12,7 @@
 set -u
 kit=$(realpath "$1") setup=$(realpath "$2") loader=$(realpath "$3") uninstall=$(realpath "$4") work=$(realpath -m "$5")
 root=$(cd "$(dirname "$0")/.." && pwd)
-if [ -z "${DISPLAY:-}" ]; then exec "$root/tools/with-display" bash "$0" "$@"; fi
-export VTRL_WINEPREFIX=$work/prefix WINEPREFIX=$work/prefix
-wr() { "$root/tools/wine-run" "$@"; }
-fail=0
-check() { if ! eval "$1"; then echo "FAILED: $2"; fail=1; fi; }
-trap '/usr/lib/wine/wineserver -k 2>/dev/null' EXIT
+source "$root/kit/wine_session.sh"
 
 wr cmd /c exit >/dev/null 2>&1  # makes the prefix
 A=$WINEPREFIX/drive_c/author
@@ -84,10 +79,8 @@ while IFS= read -r -d '' f; do
   check 'cmp -s "$f" "$DEST/$rel"' "installed $rel differs from the product's"
 done < <(find "$P/product" -type f -print0)
 check '[ "$(find "$DEST" -type f | wc -l)" -eq 6 ]' "the installed tree has $(find "$DEST" -type f | wc -l) files, not 5 and the uninstall program"
-quiet=$(wr reg query "$RECORD" /v QuietUninstallString 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
-check '[ -n "$quiet" ]' "no QuietUninstallString"
 # 6. the removal, as a package tool would run it
-(cd "$A/user" && eval "wr $(sed 's/\\/\\\\/g' <<<"$quiet")" >/dev/null 2>&1)
+quiet_uninstall "$RECORD" "$A/user"
 code=$?
 check '[ $code -eq 0 ]' "uninstall exit code $code"
 left=$(cd "$DEST" 2>/dev/null && find . -type f | sort | tr '\n' ' ')

@@ -9,12 +9,7 @@
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 win=$(realpath "$1") work=$(realpath -m "$2")
-if [ -z "${DISPLAY:-}" ]; then exec "$root/tools/with-display" bash "$0" "$@"; fi
-export VTRL_WINEPREFIX=$work/prefix WINEPREFIX=$work/prefix
-wr() { "$root/tools/wine-run" "$@"; }
-fail=0
-check() { if ! eval "$1"; then echo "FAILED: $2"; fail=1; fi; }
-trap '/usr/lib/wine/wineserver -k 2>/dev/null' EXIT
+source "$root/kit/wine_session.sh"
 
 rm -rf "$work/out"
 "$root/tools/make-kit" "$win" - "$work/out" >/dev/null || { echo "make-kit failed"; exit 1; }
@@ -86,9 +81,7 @@ check 'grep -aq "README.TXT" "$menu/Read Me.LNK"' "the Read Me link does not poi
 check 'grep -aq "SAMPLE.EXE" "$menu/Sample Product.LNK"' "the program link does not point at SAMPLE.EXE"
 
 # The removal, as a package tool runs it.
-quiet=$(wr reg query "$RECORD" /v QuietUninstallString 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
-check '[ -n "$quiet" ]' "no QuietUninstallString"
-(cd "$A" && eval "wr $(sed 's/\\/\\\\/g' <<<"$quiet")" >/dev/null 2>&1)
+quiet_uninstall "$RECORD" "$A"
 check '[ $? -eq 0 ]' "uninstall failed"
 left=$(cd "$DEST" 2>/dev/null && find . -type f ! -name uninstall.exe | sort | tr '\n' ' ')
 check '[ -z "$left" ]' "the removal left: $left"

@@ -73,7 +73,6 @@ private:
     };
     void WalkObject(TFrame& f, int Level);
     void WalkProperty(TFrame& f);
-    void SkipValue(TFrame& f);
     void ExpandInclude(TFrame& f);
     void MarkInclude(TFrame& f, const TToken& At, size_t End, size_t LineStart, std::string Inner,
                      const std::string& Included, const std::string& FileName);
@@ -154,38 +153,7 @@ void TIncludeExpander::WalkProperty(TFrame& f) {
     }
     if (!L.Current().IsSymbol('=')) L.Fail(L.Current(), "'=' expected but " + L.Current().Describe() + " found");
     L.Next();
-    SkipValue(f);
-}
-
-// Any value the reader takes: strings joined with '+', binary data, a
-// number, an identifier, a set [ ... ] or a list of strings ( ... ).
-void TIncludeExpander::SkipValue(TFrame& f) {
-    TDefinitionLexer& L = f.L;
-    const TToken start = L.Current();
-    if (start.IsSymbol('[') || start.IsSymbol('(')) {
-        char close = start.IsSymbol('[') ? ']' : ')';
-        L.Next();
-        while (!L.Current().IsSymbol(close)) {
-            if (L.Current().Kind == TTokenKind::EndOfText)
-                L.Fail(start, close == ']' ? "Unterminated set" : "Unterminated list of strings");
-            L.Next();
-        }
-        L.Next();
-        return;
-    }
-    if (start.Kind == TTokenKind::String) {
-        L.Next();
-        while (L.Current().IsSymbol('+')) {
-            L.Next();
-            if (L.Current().Kind != TTokenKind::String)
-                L.Fail(L.Current(), "String expected after '+' but " + L.Current().Describe() + " found");
-            L.Next();
-        }
-        return;
-    }
-    if (start.Kind == TTokenKind::EndOfText || start.Kind == TTokenKind::Symbol)
-        L.Fail(start, "Value expected but " + start.Describe() + " found");
-    L.Next();
+    SkipValue(L);
 }
 
 // Copies the text before the include line, then the included text, its

@@ -313,4 +313,34 @@ void TDefinitionLexer::ReadBinary() {
     Advance();
 }
 
+// Any value the reader takes: strings joined with '+', binary data, a
+// number, an identifier, a set [ ... ] or a list of strings ( ... ).
+void SkipValue(TDefinitionLexer& L) {
+    const TToken start = L.Current();
+    if (start.IsSymbol('[') || start.IsSymbol('(')) {
+        char close = start.IsSymbol('[') ? ']' : ')';
+        L.Next();
+        while (!L.Current().IsSymbol(close)) {
+            if (L.Current().Kind == TTokenKind::EndOfText)
+                L.Fail(start, close == ']' ? "Unterminated set" : "Unterminated list of strings");
+            L.Next();
+        }
+        L.Next();
+        return;
+    }
+    if (start.Kind == TTokenKind::String) {
+        L.Next();
+        while (L.Current().IsSymbol('+')) {
+            L.Next();
+            if (L.Current().Kind != TTokenKind::String)
+                L.Fail(L.Current(), "String expected after '+' but " + L.Current().Describe() + " found");
+            L.Next();
+        }
+        return;
+    }
+    if (start.Kind == TTokenKind::EndOfText || start.Kind == TTokenKind::Symbol)
+        L.Fail(start, "Value expected but " + start.Describe() + " found");
+    L.Next();
+}
+
 }  // namespace vtrl::definition

@@ -88,6 +88,9 @@ private:
     TToken FCurrent;
 };
 
+// Steps over one value of any kind, checking only its form.
+void SkipValue(TDefinitionLexer& L);
+
 // The include lines a read is inside: the main text's name, then the
 // resolved name of each included text being read.
 class TIncludeChain {

@@ -77,7 +77,6 @@ private:
     void ReadValue(TPersistent& Holder, TComponent* HolderOwner, const TPropInfo& p);
     void ReadValueOf(TPersistent& Holder, TComponent* HolderOwner, const TPropInfo& p);
     void SkipBody();
-    void SkipValue();
     void ReadInteger(TPersistent& o, const TPropInfo& p);
     void ReadBoolean(TPersistent& o, const TPropInfo& p);
     void ReadEnumeration(TPersistent& o, const TPropInfo& p);
@@ -339,7 +338,7 @@ void TDefinitionReader::ReadProperty(TComponent* c) {
         if (!Errors) throw;
         Errors->push_back(e);
         Expect('=');
-        SkipValue();
+        definition::SkipValue(L);
         return;
     }
     Expect('=');
@@ -356,7 +355,7 @@ void TDefinitionReader::ReadValueOf(TPersistent& Holder, TComponent* HolderOwner
         ReadValue(Holder, HolderOwner, p);
     } catch (const EDefinitionError& e) {
         L = start;
-        SkipValue();
+        definition::SkipValue(L);
         Errors->push_back(e);
     }
 }
@@ -378,43 +377,13 @@ void TDefinitionReader::SkipBody() {
         } else if (t.Kind == TTokenKind::Identifier) {
             ReadPath();
             Expect('=');
-            SkipValue();
+            definition::SkipValue(L);
         } else {
             L.Fail(t, "Property name, 'object' or 'end' expected but " + t.Describe() + " found");
         }
     }
 }
 
-// One value of any kind, read for its form only.
-void TDefinitionReader::SkipValue() {
-    const TToken& t = L.Current();
-    if (t.Kind == TTokenKind::String || t.Kind == TTokenKind::Binary) {
-        L.Next();
-        while (L.Current().IsSymbol('+')) {
-            L.Next();
-            if (L.Current().Kind != TTokenKind::String)
-                L.Fail(L.Current(), "String expected after '+' but " + L.Current().Describe() + " found");
-            L.Next();
-        }
-        return;
-    }
-    if (t.Kind == TTokenKind::Integer || t.Kind == TTokenKind::Float || t.Kind == TTokenKind::Identifier) {
-        L.Next();
-        return;
-    }
-    if (t.IsSymbol('[') || t.IsSymbol('(')) {
-        const char close = t.IsSymbol('[') ? ']' : ')';
-        const TToken open = t;
-        L.Next();
-        while (!L.Current().IsSymbol(close)) {
-            if (L.Current().Kind == TTokenKind::EndOfText) L.Fail(open, Fmt("'%s' expected", std::string(1, close)));
-            L.Next();
-        }
-        L.Next();
-        return;
-    }
-    L.Fail(t, "Value expected but " + t.Describe() + " found");
-}
 
 void TDefinitionReader::ReadValue(TPersistent& Holder, TComponent* HolderOwner, const TPropInfo& p) {
     switch (p.Kind) {

@@ -708,7 +708,7 @@ TEST_F(DefinitionErrorTest, ACollectingReadStopsAtMalformedText) {
                                    TDefinitionIncludeResolver(), nullptr, &errors),
                  EDefinitionError);
     ASSERT_EQ(errors.size(), 2u);
-    EXPECT_EQ(std::string(errors[1].what()), "2:10: ']' expected");
+    EXPECT_EQ(std::string(errors[1].what()), "2:10: Unterminated set");
     // A sound text reads as without the list, and leaves it empty.
     errors.clear();
     ReadComponentText(Canonical, &Root, "", TDefinitionIncludeResolver(), nullptr, &errors);
