@@ -74,6 +74,20 @@ TEST_F(Record, AFreshProductThenASecondInstall) {
     EXPECT_FALSE(KeyExists("\\Files1"));
 }
 
+// Rule: the next run of setup that installs the same files lists none of
+// them again; only a file new to the record is appended.
+TEST_F(Record, AnInstallOfTheSameFilesListsEachOnce) {
+    for (int run = 1; run <= 2; ++run) {
+        TRecordAppendScope scope;
+        File("C:\\App", "one.txt")->WriteUninstallInfo(Base);
+        File(run == 1 ? "C:\\App" : "c:\\app", "two.txt")->WriteUninstallInfo(Base);
+    }
+    File("C:\\App", "three.txt")->WriteUninstallInfo(Base);
+    EXPECT_EQ(Value("\\Files", "Entries"), "3");
+    EXPECT_EQ(Value("\\Files", "File2"), "C:\\App\\two.txt");
+    EXPECT_EQ(Value("\\Files", "File3"), "C:\\App\\three.txt");
+}
+
 // Rule: a Files key that cannot take the entry (here: its count is no
 // number) passes it to Files1, which counts on its own; Files keeps its count.
 TEST_F(Record, AnUnusableFilesKeyRollsOverToFiles1) {
@@ -255,6 +269,14 @@ TEST_F(Record, TheRecordedSizeIsMeasuredOnDisk) {
     AppendNumberedEntry(Base + "\\Files1", make("b.txt", 2000));
     AppendNumberedEntry(Base + "\\Files3", make("beyond.txt", 4000));  // Files2 is missing
     AppendActiveXEntry(Base, make("s.ocx", 300), false);
+    EXPECT_EQ(RecordedFilesSize(Base), 3300);
+    // A record an older setup wrote on every install lists its files again
+    // (in any key, any case, also as a server): each counts once.
+    AppendNumberedEntry(Base + "\\Files", dir + "\\a.txt");
+    AppendNumberedEntry(Base + "\\Files1", UpperCase(dir + "\\a.txt"));
+    AppendNumberedEntry(Base + "\\Files", dir + "\\b.txt");
+    AppendNumberedEntry(Base + "\\ActiveX", dir + "\\b.txt;1");
+    AppendNumberedEntry(Base + "\\ActiveX", dir + "\\s.ocx;1");
     EXPECT_EQ(RecordedFilesSize(Base), 3300);
     for (const char* name : {"a.txt", "b.txt", "beyond.txt", "s.ocx"}) DeleteFileA((dir + "\\" + name).c_str());
     RemoveDirectoryA(dir.c_str());

@@ -6,6 +6,7 @@
 #include <exception>
 #include <memory>
 #include <unordered_map>
+#include <utility>
 
 #include "FileShim.h"
 #include "constants_UninstallRecord.h"
@@ -62,6 +63,87 @@ private:
 int gScopeDepth = 0;
 std::unordered_map<std::string, std::unique_ptr<TKindKey>> gOpenKeys;
 
+// ------------------------------------------------------- listed paths
+
+// A path a kind lists, as its first entry writes it, and the key of that
+// entry.
+struct TListedPath {
+    std::string Path;
+    std::string Key;
+};
+// The paths a kind lists, by the path's comparison form: ASCII letters
+// upper-cased, as the record's other keys are compared (a second install
+// writes the same bytes; a path typed in another case, as /DIR= may give
+// it, differs in ASCII letters).
+using TListedPaths = std::unordered_map<std::string, TListedPath>;
+
+// The kinds whose entries are paths: the Files chain (Files, Files1, ...
+// up to the first missing key, as the uninstall program follows it), the
+// ActiveX servers (path ";" style) and the folders.
+enum class TListKind { Files, ActiveX, Folders };
+
+std::string KindKeyName(const std::string& Base, TListKind Kind, int K) {
+    switch (Kind) {
+    case TListKind::Files: return FilesKeyName(Base, K);
+    case TListKind::ActiveX: return Base + "\\" + rec::ActiveXKey;
+    case TListKind::Folders: break;
+    }
+    return Base + "\\" + rec::FoldersKey;
+}
+
+// The path an entry names: an ActiveX entry carries its style after ";".
+std::string EntryPath(const std::string& Value, TListKind Kind) {
+    return Kind == TListKind::ActiveX ? Value.substr(0, Value.find(';')) : Value;
+}
+
+// Adds the paths of the kind's keys to Out (a path listed already keeps
+// its first key). Keys that cannot be read list nothing.
+void ReadListedPaths(const std::string& Base, TListKind Kind, TListedPaths& Out) {
+    const int keys = Kind == TListKind::Files ? rec::FilesKeyLimit : 1;
+    for (int k = 0; k < keys; ++k) {
+        const std::string key = KindKeyName(Base, Kind, k);
+        TRegistry reg;
+        SelectRootKey(reg, hkLocalMachine);
+        if (!reg.OpenKeyReadOnly(key)) return;
+        for (const std::string& name : reg.GetValueNames()) {
+            std::string value;
+            if (SameText(name, rec::Entries) || !reg.TryReadString(name, value)) continue;
+            const std::string path = EntryPath(value, Kind);
+            Out.emplace(UpperCase(path), TListedPath{path, key});
+        }
+    }
+}
+
+// What the appends know of the listed paths inside a TRecordAppendScope:
+// each kind is read once, then kept up to date by the appends, so that an
+// install pass of many files reads the record once instead of once per
+// file. Cleared whenever a kept key had to be opened afresh (the record
+// may have been changed behind the scope's back).
+std::unordered_map<std::string, TListedPaths> gListed;
+
+// The key of the kind that lists Path, or "" when none does.
+std::string ListingKey(const std::string& Base, TListKind Kind, const std::string& Path) {
+    const std::string id = UpperCase(KindKeyName(Base, Kind, 0));
+    TListedPaths own;
+    TListedPaths* listed = &own;
+    if (gScopeDepth > 0) {
+        auto [it, fresh] = gListed.try_emplace(id);
+        if (fresh) ReadListedPaths(Base, Kind, it->second);
+        listed = &it->second;
+    } else {
+        ReadListedPaths(Base, Kind, own);
+    }
+    const auto found = listed->find(UpperCase(Path));
+    return found == listed->end() ? std::string() : found->second.Key;
+}
+
+// Notes inside a scope that Key lists Path now.
+void NoteListed(const std::string& Base, TListKind Kind, const std::string& Path, const std::string& Key) {
+    if (gScopeDepth == 0) return;
+    const auto it = gListed.find(UpperCase(KindKeyName(Base, Kind, 0)));
+    if (it != gListed.end()) it->second.emplace(UpperCase(Path), TListedPath{Path, Key});
+}
+
 // Runs Body with the kind key KindKey: the one the scope keeps, or one of
 // its own outside a scope. A key that fails is not kept; when it had been
 // kept from an earlier append (someone may have deleted it since), Body
@@ -80,6 +162,7 @@ auto WithKindKey(const std::string& KindKey, F&& Body) {
             return Body(*slot);
         } catch (const Exception&) {
             slot.reset();
+            gListed.clear();
         }
     }
     slot = std::make_unique<TKindKey>(KindKey);
@@ -118,6 +201,9 @@ std::string FilesKeyName(const std::string& Base, int K) {
 
 std::string AppendFilesEntry(const std::string& Base, const std::string& Path, int MaxKeys, int MaxEntries) {
     CheckFullPath(Base, Path);
+    // Installing again writes the same files again; the record keeps one
+    // entry for each.
+    if (std::string listing = ListingKey(Base, TListKind::Files, Path); !listing.empty()) return listing;
     if (MaxKeys <= 0) MaxKeys = rec::FilesKeyLimit;
     if (MaxEntries <= 0) MaxEntries = rec::FilesKeyEntryLimit;
     std::exception_ptr last;
@@ -134,7 +220,9 @@ std::string AppendFilesEntry(const std::string& Base, const std::string& Path, i
                 entryWritten = true;
                 key.WriteCount(n);
             });
-            if (!full) return name;
+            if (full) continue;
+            NoteListed(Base, TListKind::Files, Path, name);
+            return name;
         } catch (const Exception&) {
             if (entryWritten) throw;  // the count's failure
             last = std::current_exception();
@@ -147,8 +235,10 @@ std::string AppendFilesEntry(const std::string& Base, const std::string& Path, i
 
 void AppendActiveXEntry(const std::string& Base, const std::string& Path, bool ExeStyle) {
     CheckFullPath(Base, Path);
-    AppendNumberedEntry(Base + "\\" + rec::ActiveXKey,
-                        Path + ";" + (ExeStyle ? rec::ActiveXProgram : rec::ActiveXInProcess));
+    if (!ListingKey(Base, TListKind::ActiveX, Path).empty()) return;
+    const std::string key = KindKeyName(Base, TListKind::ActiveX, 0);
+    AppendNumberedEntry(key, Path + ";" + (ExeStyle ? rec::ActiveXProgram : rec::ActiveXInProcess));
+    NoteListed(Base, TListKind::ActiveX, Path, key);
 }
 
 void AppendFolderEntries(const std::string& Base, const std::vector<std::string>& Dirs) {
@@ -159,14 +249,19 @@ void AppendFolderEntries(const std::string& Base, const std::vector<std::string>
     // One append per folder: WithKindKey may run its body twice.
     for (const std::string& dir : Dirs) {
         CheckFullPath(Base, dir);
+        if (!ListingKey(Base, TListKind::Folders, dir).empty()) continue;
         AppendNumberedEntry(kind, dir, rec::FolderPrefix);
+        NoteListed(Base, TListKind::Folders, dir, kind);
     }
 }
 
 TRecordAppendScope::TRecordAppendScope() { ++gScopeDepth; }
 
 TRecordAppendScope::~TRecordAppendScope() {
-    if (--gScopeDepth == 0) gOpenKeys.clear();
+    if (--gScopeDepth == 0) {
+        gOpenKeys.clear();
+        gListed.clear();
+    }
 }
 
 std::string UninstallCommandLine(const std::string& ProgramPath, const std::string& ProductName) {
@@ -174,23 +269,13 @@ std::string UninstallCommandLine(const std::string& ProgramPath, const std::stri
 }
 
 int64_t RecordedFilesSize(const std::string& Base) {
+    // One set for both kinds: a path counts once however often, and under
+    // whichever kind, the record lists it.
+    TListedPaths listed;
+    ReadListedPaths(Base, TListKind::Files, listed);
+    ReadListedPaths(Base, TListKind::ActiveX, listed);
     int64_t total = 0;
-    auto addFilesOf = [&](const std::string& Key, bool ActiveX) {
-        TRegistry reg;
-        SelectRootKey(reg, hkLocalMachine);
-        if (!reg.OpenKeyReadOnly(Key)) return false;
-        for (const std::string& name : reg.GetValueNames()) {
-            std::string path;
-            if (SameText(name, rec::Entries) || !reg.TryReadString(name, path)) continue;
-            if (ActiveX) path = path.substr(0, path.find(';'));
-            total += std::max<int64_t>(FileSizeOf(path), 0);
-        }
-        return true;
-    };
-    // Files, Files1, Files2, ... up to the first missing one.
-    for (int k = 0; addFilesOf(FilesKeyName(Base, k), false); ++k) {
-    }
-    addFilesOf(Base + "\\" + rec::ActiveXKey, true);
+    for (const auto& [folded, listing] : listed) total += std::max<int64_t>(FileSizeOf(listing.Path), 0);
     return total;
 }
 

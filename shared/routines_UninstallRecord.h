@@ -30,27 +30,35 @@ std::string FilesKeyName(const std::string& Base, int K);
 // took the entry is written after it; its failure is raised. Returns the
 // key that took the entry. 0 takes the kit's limits. A Path that is not
 // full (IsFullPath) raises Exception naming it, before anything is written.
+// A Path the chain lists already (ASCII letters compared without regard to
+// case), as a second install of the product writes it, is not listed again:
+// nothing is written and the key that lists it is returned.
 std::string AppendFilesEntry(const std::string& Base, const std::string& Path, int MaxKeys = 0, int MaxEntries = 0);
 
 // Appends Path + ";" + style to "ActiveX" under Base: "1" for a server
 // program (EXE style), "0" for a server in process. A Path that is not
-// full raises Exception naming it, before anything is written.
+// full raises Exception naming it, before anything is written; one that
+// "ActiveX" lists already (with either style) is not listed again.
 void AppendActiveXEntry(const std::string& Base, const std::string& Path, bool ExeStyle);
 
 // Appends each of Dirs (full paths of folders the install made) as
 // "Folder<n>" to "Folders" under Base, each entry before its count; creates
 // the key with "Entries" = "0" when it has no count yet, also for an empty
 // Dirs: its presence tells the uninstall program that the record lists the
-// product's folders. Raises Exception naming a path that is not full (the
-// ones before it are written) and EIRCannotWriteValue when a write fails.
+// product's folders. A folder listed already is not listed again. Raises
+// Exception naming a path that is not full (the ones before it are
+// written) and EIRCannotWriteValue when a write fails.
 void AppendFolderEntries(const std::string& Base, const std::vector<std::string>& Dirs);
 
 // While one of these is open, the kind keys the appends above open stay
 // open, with the count each append wrote: an install pass appends one entry
 // per file, and each key open and count read is a round trip to the
 // registry. Every entry and its count are still written as they come, so a
-// run that is killed loses nothing it had recorded. Scopes nest; the
-// outermost closes the keys. For one thread.
+// run that is killed loses nothing it had recorded. The paths a kind lists
+// are read once per scope for the check against listing a path twice; an
+// entry someone else deletes meanwhile is not noticed unless its key then
+// fails to take a write. Scopes nest; the outermost closes the keys. For
+// one thread.
 class TRecordAppendScope {
 public:
     TRecordAppendScope();
@@ -61,8 +69,10 @@ public:
 
 // The bytes of the files the record under Base lists (the Files chain as
 // the uninstall program follows it, and the ActiveX servers), measured on
-// disk now; files that are gone count nothing. What Windows' list of
-// installed programs shows as the product's size.
+// disk now; files that are gone count nothing, and a path listed more than
+// once (a record written by an older setup that listed every install's
+// files again; compared as the appends compare) counts once. What Windows'
+// list of installed programs shows as the product's size.
 int64_t RecordedFilesSize(const std::string& Base);
 
 // The "UninstallString": the program path in double quotes, so that blanks

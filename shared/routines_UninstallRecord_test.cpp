@@ -93,5 +93,44 @@ TEST_F(RecordAppends, FoldersAreNumberedAfterAZeroCount) {
     EXPECT_EQ(Value("Folders", "Folder5"), "<none>");
 }
 
+// Rule: the record lists a path once. Installing the product again writes
+// its files again: a path the Files chain lists already, in whichever of
+// its keys and with its ASCII letters in whichever case, gets no second
+// entry, and the key that lists it is returned; inside an append scope as
+// outside, where the record is read once for the scope. The same holds for
+// the ActiveX servers (in either style) and the folders.
+TEST_F(RecordAppends, APathIsListedOnce) {
+    EXPECT_EQ(AppendFilesEntry(Base, "C:\\P\\a.txt"), Base + "\\Files");
+    // An earlier install that had to roll over to Files1.
+    RegWriteString(hkLocalMachine, Base + "\\Files1", "File1", "C:\\P\\Sub\\b.txt");
+    RegWriteString(hkLocalMachine, Base + "\\Files1", "Entries", "1");
+    EXPECT_EQ(AppendFilesEntry(Base, "c:\\p\\A.TXT"), Base + "\\Files");
+    EXPECT_EQ(AppendFilesEntry(Base, "C:\\P\\Sub\\b.txt"), Base + "\\Files1");
+    AppendActiveXEntry(Base, "C:\\P\\s.ocx", false);
+    AppendFolderEntries(Base, {"C:\\P"});
+    {
+        TRecordAppendScope scope;
+        EXPECT_EQ(AppendFilesEntry(Base, "C:\\P\\a.txt"), Base + "\\Files");
+        EXPECT_EQ(AppendFilesEntry(Base, "C:\\P\\SUB\\b.txt"), Base + "\\Files1");
+        EXPECT_EQ(AppendFilesEntry(Base, "C:\\P\\c.txt"), Base + "\\Files");
+        EXPECT_EQ(AppendFilesEntry(Base, "C:\\P\\C.txt"), Base + "\\Files");
+        AppendActiveXEntry(Base, "C:\\P\\S.OCX", true);
+        AppendActiveXEntry(Base, "C:\\P\\t.exe", true);
+        AppendActiveXEntry(Base, "C:\\P\\t.exe", true);
+        AppendFolderEntries(Base, {"c:\\p", "C:\\P\\Sub", "C:\\P\\sub"});
+    }
+    AppendActiveXEntry(Base, "C:\\P\\t.exe", false);
+    AppendFolderEntries(Base, {"C:\\P\\Sub"});
+    EXPECT_EQ(Value("Files", "Entries"), "2");
+    EXPECT_EQ(Value("Files", "File2"), "C:\\P\\c.txt");
+    EXPECT_EQ(Value("Files", "File3"), "<none>");
+    EXPECT_EQ(Value("Files1", "Entries"), "1");
+    EXPECT_EQ(Value("ActiveX", "Entries"), "2");
+    EXPECT_EQ(Value("ActiveX", "File1"), "C:\\P\\s.ocx;0");
+    EXPECT_EQ(Value("ActiveX", "File2"), "C:\\P\\t.exe;1");
+    EXPECT_EQ(Value("Folders", "Entries"), "2");
+    EXPECT_EQ(Value("Folders", "Folder2"), "C:\\P\\Sub");
+}
+
 }  // namespace
 }  // namespace vtrl
