@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "Controls.h"
 #include "Dialogs.h"
@@ -232,11 +233,29 @@ bool IsRemovablePath(const std::string& Path, const std::string& Key) {
     return false;
 }
 
+// The paths a step has handled, so that a path the record lists twice (a
+// record that an older setup wrote on every install) is handled once: a
+// shared file's count goes down once, a server is asked about once. ASCII
+// letters are compared without regard to case, as setup compares them.
+class THandledPaths {
+public:
+    // True the first time Path comes; later times log the entry as skipped.
+    bool First(const std::string& Path, const std::string& Key) {
+        if (FSeen.insert(UpperCase(Path)).second) return true;
+        Log("Entry \"" + Path + "\" of " + FullKeyName(Key) + " skipped: the record lists it before");
+        return false;
+    }
+
+private:
+    std::unordered_set<std::string> FSeen;
+};
+
 }  // namespace
 
 int RemoveFiles(TRemovalContext& Ctx) {
     int deleted = 0;
     TSharedFileCounts shared;
+    THandledPaths handled;
     for (int k = 0;; ++k) {
         const std::string key = FilesKeyName(Ctx.BaseKey, k);
         std::vector<std::string> paths;
@@ -244,7 +263,9 @@ int RemoveFiles(TRemovalContext& Ctx) {
         for (size_t i = 0; i < paths.size(); ++i) {
             ReportProgress(Ctx, static_cast<int>(i), static_cast<int>(paths.size()));
             const std::string& p = paths[i];
-            if (!IsRemovablePath(p, key) || !shared.Check(p, TMissingCount::DeleteWithoutAsking)) continue;
+            if (!IsRemovablePath(p, key) || !handled.First(p, key) ||
+                !shared.Check(p, TMissingCount::DeleteWithoutAsking))
+                continue;
             // A file already gone still lists its folder: a removal that was
             // stopped after deleting it may have left that folder empty.
             Ctx.Directories.AddFileDir(p);
@@ -265,10 +286,12 @@ int RemoveActiveX(TRemovalContext& Ctx, unsigned ServerWaitMs) {
     if (!ReadEntries(key, entries)) return 0;
     int removed = 0;
     TSharedFileCounts shared;
+    THandledPaths handled;
     for (size_t i = 0; i < entries.size(); ++i) {
         ReportProgress(Ctx, static_cast<int>(i), static_cast<int>(entries.size()));
         const std::string path = GetToken(entries[i], ';', 1), style = GetToken(entries[i], ';', 2);
-        if (!IsRemovablePath(path, key) || !shared.Check(path, TMissingCount::Ask)) continue;
+        if (!IsRemovablePath(path, key) || !handled.First(path, key) || !shared.Check(path, TMissingCount::Ask))
+            continue;
         UnregisterServer(path, style, ServerWaitMs);
         Ctx.Directories.AddFileDir(path);
         if (FileExists(path)) (void)DeleteOrLeaveForRestart(Ctx, path);

@@ -161,7 +161,9 @@ private:
 // gone (a removal stopped half-way deleted it and may have left its folder
 // empty). An entry that is not a full path is skipped and logged: it would
 // name a file in this program's current folder; its directory is not
-// listed. Returns the number of files deleted.
+// listed. A path listed again (in any of the keys, ASCII letters compared
+// without regard to case) is handled once and its later entries logged as
+// skipped. Returns the number of files deleted.
 int RemoveFiles(TRemovalContext& Ctx);
 
 // The ActiveX step: each entry "path;style" is checked (a missing count
@@ -169,7 +171,8 @@ int RemoveFiles(TRemovalContext& Ctx);
 // the program started hidden with /UNREGSERVER and waited for up to
 // ServerWaitMs), its directory listed and the file deleted; then the
 // ActiveX key is deleted. An entry whose path is not full is skipped and
-// logged, as in the Files step. Returns the number of servers removed.
+// logged, and one listed again is handled once, as in the Files step.
+// Returns the number of servers removed.
 int RemoveActiveX(TRemovalContext& Ctx, unsigned ServerWaitMs = 30000);
 
 // The registry step: removes the recorded values of every RegistryKeys

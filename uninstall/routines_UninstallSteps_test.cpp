@@ -260,6 +260,34 @@ TEST_F(Steps, FilesKeysAreProcessedInTurn) {
     EXPECT_FALSE(DirectoryExists(Dir));
 }
 
+// Rule: a path the record lists more than once (a record an older setup
+// wrote on every install; in any key, with its ASCII letters in any case)
+// is handled once: a shared file's count goes down by one, a file is
+// deleted once, a server is asked about once.
+TEST_F(Steps, APathListedTwiceIsHandledOnce) {
+    const std::string a = MakeFile("a.txt"), shared = MakeFile("shared.dll"), c = MakeFile("c.txt");
+    SetCount(shared, 3);
+    Write(Ctx.BaseKey + "\\Files", "File1", a);
+    Write(Ctx.BaseKey + "\\Files", "File2", shared);
+    Write(Ctx.BaseKey + "\\Files", "File3", a);
+    Write(Ctx.BaseKey + "\\Files", "Entries", "3");
+    Write(Ctx.BaseKey + "\\Files1", "File1", UpperCase(shared));
+    Write(Ctx.BaseKey + "\\Files1", "Entries", "1");
+    EXPECT_EQ(RemoveFiles(Ctx), 1);
+    EXPECT_FALSE(FileExists(a));
+    EXPECT_TRUE(FileExists(shared));
+    int32_t count = 0;
+    ASSERT_TRUE(CountOf(shared, count));
+    EXPECT_EQ(count, 2);
+    EXPECT_TRUE(Questions.empty());
+    Write(Ctx.BaseKey + "\\ActiveX", "File1", c + ";0");
+    Write(Ctx.BaseKey + "\\ActiveX", "File2", c + ";1");
+    Answer = mrYes;
+    EXPECT_EQ(RemoveActiveX(Ctx), 1);
+    EXPECT_EQ(Questions.size(), 1u);
+    EXPECT_FALSE(FileExists(c));
+}
+
 // A file another program holds cannot be deleted now: it is deleted at
 // the next restart instead, with its directory after it, and counted, so
 // that the program can say the removal finishes then. The others go now.
