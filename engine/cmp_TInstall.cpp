@@ -310,7 +310,42 @@ void TInstall::WriteProgramListValues() {
     Log("Program list entry: " + FInformation.Version() + ", " + IntToStr(kilobytes) + " KB");
 }
 
+namespace {
+// A version as the log names it; a record or definition may carry none.
+std::string VersionText(const std::string& Version) {
+    return Trim(Version).empty() ? "(no version)" : Version;
+}
+}  // namespace
+
+std::string TInstall::InstalledLocation(std::string& Version) {
+    Version.clear();
+    if (Trim(ProductName()).empty()) return {};
+    namespace rec = uninstall_record;
+    const std::string key = UninstallKeyBase + ProductName();
+    TRegistry reg;
+    SelectRootKey(reg, hkLocalMachine);
+    std::string location;
+    if (!reg.OpenKeyReadOnly(key) || !reg.TryReadString(rec::InstallLocation, location)) return {};
+    // The uninstall program and this run would both take a relative path
+    // from whatever folder they start in: only a full one is followed.
+    if (Trim(location).empty()) {
+        Log("The uninstall record of " + ProductName() + " has a blank install location: it is ignored");
+        return {};
+    }
+    if (!IsFullPath(Trim(location))) {
+        Log("The uninstall record of " + ProductName() + " names the install location \"" + location +
+            "\", which is not a full path: it is ignored");
+        return {};
+    }
+    if (!reg.TryReadString(rec::DisplayVersion, Version)) Version.clear();
+    return RemoveBackSlash(Trim(location));
+}
+
 void TInstall::ApplyRunOptions() {
+    std::string installedVersion;
+    const std::string installed = InstalledLocation(installedVersion);
+    const std::string over = "Installing " + VersionText(FInformation.Version()) + " over the installed " +
+                             VersionText(installedVersion) + " in ";
     if (const std::string& dir = RequestedDirectory(); !dir.empty()) {
         // The path as given, made full: a relative one is taken from the
         // directory the run was started in.
@@ -320,6 +355,18 @@ void TInstall::ApplyRunOptions() {
         SetDestDirType(ddAbsolute);
         SetDestDir(RemoveBackSlash(full));
         Log("Main directory from /DIR=: " + ExpandDestDir());
+        if (!installed.empty())
+            Log(SameText(installed, ExpandDestDir())
+                    ? over + installed
+                    : "The installed " + VersionText(installedVersion) + " in " + installed +
+                          " is left where it is: /DIR= installs " + VersionText(FInformation.Version()) + " into " +
+                          ExpandDestDir());
+    } else if (!installed.empty()) {
+        // Installed already: the new version goes where the old one is,
+        // unless the person picks another folder on the page.
+        SetDestDirType(ddAbsolute);
+        SetDestDir(installed);
+        Log(over + installed);
     }
     if (const std::string& name = RequestedLanguage(); !name.empty()) {
         const TVtrlLanguage language = LanguageByName(name);

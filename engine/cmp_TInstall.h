@@ -104,9 +104,17 @@ public:
     virtual void WriteProgramListValues();
     // The run options that change the definition's choices: /DIR= sets the
     // main destination (DestDirType ddAbsolute), /LANG= the translator's
-    // language. Raises Exception for a path that cannot be made full and
-    // for an unknown language.
+    // language. Without /DIR= a product installed already (InstalledLocation)
+    // is installed over, in its folder; the log names both versions. Raises
+    // Exception for a path that cannot be made full and for an unknown
+    // language.
     virtual void ApplyRunOptions();
+    // The folder this product is installed in: the "InstallLocation" of its
+    // uninstall record, without a trailing backslash; Version receives the
+    // record's "DisplayVersion" ("" when it has none). Empty without a
+    // product name, a record or the value; a value that is blank or not a
+    // full path is empty too, and logged. Reads only.
+    virtual std::string InstalledLocation(std::string& Version);
     // True when the user's abort should go ahead (OnUserAbort may veto).
     bool ConfirmUserAbort() override;
     // The unfinished-install list's key under HKEY_LOCAL_MACHINE.

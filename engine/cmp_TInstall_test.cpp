@@ -5,9 +5,12 @@
 #include "Unattended.h"
 #include "cmp_TInstall.h"
 #include "cmp_TTranslator.h"
+#include "cmp_TUninstallEXE.h"
+#include "constants_UninstallRecord.h"
 #include "model_testkit.h"
 #include "routines_ExpandPaths.h"
 #include "routines_Registry.h"
+#include "routines_UninstallRecord.h"
 #include "FileShim.h"
 
 #include <objidl.h>
@@ -509,4 +512,187 @@ TEST_F(Run, DirectoryAndLanguageOptions) {
     SetRequestedDirectory("");
     SetRequestedLanguage("");
     delete translator;
+}
+
+// ---------------------------------------------- a product installed already
+
+namespace {
+
+// Installed files as the record sees them once the run has written them.
+template <class T>
+class TWritten : public T {
+public:
+    TWritten(TComponent* AOwner, const std::string& Dir, const std::string& Name) : T(AOwner) {
+        this->FWritten = true;
+        this->SetFileName(Name);
+        this->SetDestDirType(ddAbsolute);
+        this->SetDestDir(Dir);
+    }
+};
+
+// A run of a scratch product "1.1", its uninstall record removed before and
+// after, its log in a scratch file.
+struct Installed : Run {
+    std::string Product, Key, LogFile, Dir;
+    Installed() {
+        const std::string unique = std::to_string(GetCurrentProcessId()) + " " +
+                                   ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        Product = "Vantrel Installed Test " + unique;
+        Key = std::string(UninstallKeyBase) + Product;
+        Dir = GetTempDirectory() + "vtrl_installed_" + std::to_string(GetCurrentProcessId());
+        LogFile = Dir + ".log";
+        Install->Information()->SetProductName(Product);
+        Install->Information()->SetVersion("1.1");
+        DeleteRecord();
+        DeleteFileA(LogFile.c_str());
+        OpenLog(LogFile);
+    }
+    ~Installed() override {
+        CloseLog();
+        DeleteFileA(LogFile.c_str());
+        DeleteRecord();
+        SetRequestedDirectory("");
+    }
+    void DeleteRecord() {
+        TRegistry reg;
+        SelectRootKey(reg, hkLocalMachine);
+        (void)reg.DeleteKey(Key);
+    }
+    void Record(const char* Name, const std::string& Value) { RegWriteString(hkLocalMachine, Key, Name, Value); }
+    // The log so far; logging goes on.
+    std::string LogText() {
+        CloseLog();
+        std::string text;
+        if (FILE* f = std::fopen(LogFile.c_str(), "rb")) {
+            char buffer[4096];
+            for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
+            std::fclose(f);
+        }
+        OpenLog(LogFile);
+        return text;
+    }
+    bool Logged(const std::string& Line) { return LogText().find("engine_test: " + Line + "\r\n") != std::string::npos; }
+    // The definition's main directory again.
+    void ResetDestination() {
+        Install->SetDestDirType(ddProgramFilesDir);
+        Install->SetDestDir("\\MyApplication");
+    }
+    int32_t EstimatedSize() {
+        TRegistry reg;
+        SelectRootKey(reg, hkLocalMachine);
+        int32_t kilobytes = -1;
+        if (!reg.OpenKeyReadOnly(Key) || !reg.TryReadInteger(uninstall_record::EstimatedSize, kilobytes)) return -1;
+        return kilobytes;
+    }
+    std::string MakeFile(const std::string& Name, size_t Size) {
+        const std::string path = Dir + "\\" + Name;
+        TFileHandle h = FileCreate(path);
+        const std::string bytes(Size, 'v');
+        EXPECT_EQ(FileWrite(h, bytes.data(), static_cast<int32_t>(Size)), static_cast<int32_t>(Size));
+        FileClose(h);
+        return path;
+    }
+};
+
+}  // namespace
+
+// Rule: without /DIR= a product installed already is installed over: the
+// main directory (and so the folder the pages start with) is the record's
+// InstallLocation, and the log names the version going over the version
+// installed.
+TEST_F(Installed, TheInstalledFolderIsTheMainDirectory) {
+    Record("InstallLocation", "D:\\Old Place\\");
+    Record("DisplayVersion", "1.0");
+    std::string version;
+    EXPECT_EQ(Install->InstalledLocation(version), "D:\\Old Place");
+    EXPECT_EQ(version, "1.0");
+    Install->ApplyRunOptions();
+    EXPECT_EQ(Install->DestDirType(), ddAbsolute);
+    EXPECT_EQ(Install->MainInstallDir(), "D:\\Old Place");
+    EXPECT_TRUE(Logged("Installing 1.1 over the installed 1.0 in D:\\Old Place")) << LogText();
+    // A record that names no version still names its folder.
+    ResetDestination();
+    TRegistry reg;
+    SelectRootKey(reg, hkLocalMachine);
+    ASSERT_TRUE(reg.OpenKey(Key, false));
+    EXPECT_TRUE(reg.DeleteValue(uninstall_record::DisplayVersion));
+    Install->ApplyRunOptions();
+    EXPECT_EQ(Install->MainInstallDir(), "D:\\Old Place");
+    EXPECT_TRUE(Logged("Installing 1.1 over the installed (no version) in D:\\Old Place")) << LogText();
+}
+
+// Rule: /DIR= still chooses the folder; the log says where the installed
+// copy is, or that /DIR= names its folder (in whatever case).
+TEST_F(Installed, TheDirOptionWinsOverTheInstalledFolder) {
+    Record("InstallLocation", "D:\\Old Place");
+    Record("DisplayVersion", "1.0");
+    SetRequestedDirectory("C:\\Apps\\New\\");
+    Install->ApplyRunOptions();
+    EXPECT_EQ(Install->MainInstallDir(), "C:\\Apps\\New");
+    EXPECT_TRUE(Logged("Main directory from /DIR=: C:\\Apps\\New"));
+    EXPECT_TRUE(Logged("The installed 1.0 in D:\\Old Place is left where it is: /DIR= installs 1.1 into C:\\Apps\\New"))
+        << LogText();
+    SetRequestedDirectory("d:\\old place");
+    Install->ApplyRunOptions();
+    EXPECT_EQ(Install->MainInstallDir(), "d:\\old place");
+    EXPECT_TRUE(Logged("Installing 1.1 over the installed 1.0 in D:\\Old Place")) << LogText();
+}
+
+// Rule: an InstallLocation that is blank or not a full path (the uninstall
+// program and this run would each take it from their own current folder)
+// is ignored and logged; without a record, or a record without the value,
+// the definition's main directory stays and nothing is said.
+TEST_F(Installed, ABlankOrRelativeLocationIsIgnored) {
+    const std::string own = Install->MainInstallDir();
+    Install->ApplyRunOptions();
+    EXPECT_EQ(Install->DestDirType(), ddProgramFilesDir);
+    Record("DisplayName", Product);
+    Install->ApplyRunOptions();
+    EXPECT_EQ(Install->MainInstallDir(), own);
+    EXPECT_EQ(LogText(), "");
+    Record("InstallLocation", "  ");
+    std::string version = "stale";
+    EXPECT_EQ(Install->InstalledLocation(version), "");
+    EXPECT_EQ(version, "");
+    Install->ApplyRunOptions();
+    EXPECT_EQ(Install->DestDirType(), ddProgramFilesDir);
+    EXPECT_EQ(Install->MainInstallDir(), own);
+    EXPECT_TRUE(Logged("The uninstall record of " + Product + " has a blank install location: it is ignored"))
+        << LogText();
+    for (const char* location : {"Old Place", "\\Old Place", "D:Old Place"}) {
+        Record("InstallLocation", location);
+        Install->ApplyRunOptions();
+        EXPECT_EQ(Install->DestDirType(), ddProgramFilesDir) << location;
+        EXPECT_EQ(Install->MainInstallDir(), own) << location;
+        EXPECT_TRUE(Logged("The uninstall record of " + Product + " names the install location \"" + location +
+                           "\", which is not a full path: it is ignored"))
+            << LogText();
+    }
+    EXPECT_EQ(LogText().find("Installing 1.1"), std::string::npos);
+}
+
+// Rule: the program list's size is what the record's files take on disk,
+// each file once: installing the same files again, their paths written in
+// another case, leaves the figure (and the record) as the first install
+// made it.
+TEST_F(Installed, InstallingAgainLeavesTheSizeAsTheFirstInstallGaveIt) {
+    ASSERT_TRUE(ForceDirectories(Dir));
+    MakeFile("a.dat", 3000);
+    MakeFile("uninstall.exe", 1500);
+    auto* file = new TWritten<TInstallFile>(&Form, Dir, "a.dat");
+    new TWritten<TUninstallEXE>(&Form, Dir, "uninstall.exe");
+    for (int pass = 1; pass <= 2; ++pass) {
+        if (pass == 2) file->SetDestDir(UpperCase(Dir));
+        {
+            TRecordAppendScope scope;
+            file->WriteUninstallInfo(Key);
+        }
+        Install->WriteProgramListValues();
+        EXPECT_EQ(EstimatedSize(), 5) << "install " << pass << ": (3000 + 1500) bytes";
+    }
+    EXPECT_EQ(RegReadString(hkLocalMachine, Key + "\\Files", "Entries", ""), "1");
+    EXPECT_TRUE(Logged("Program list entry: 1.1, 5 KB"));
+    FileDelete(Dir + "\\a.dat");
+    FileDelete(Dir + "\\uninstall.exe");
+    RemoveDirectoryA(Dir.c_str());
 }
