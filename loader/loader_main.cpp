@@ -23,17 +23,36 @@ namespace {
 
 TLoaderOptions gOptions;
 
-// Appends one line to the run log the setup program writes as well; the
-// file is open only for the moment of writing, so both programs can append.
-void LoaderLog(const std::string& Text) {
+// Appends Line and a line break to the run log the setup program writes as
+// well; the file is open only for the moment of writing, so both programs
+// can append.
+void AppendToLog(const std::string& Line) {
     if (gOptions.LogFile.empty()) return;
     HANDLE h = CreateFileA(gOptions.LogFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return;
-    const std::string line = "loader: " + Text + "\r\n";
+    const std::string line = Line + "\r\n";
     DWORD written;
     WriteFile(h, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     CloseHandle(h);
+}
+
+void LoaderLog(const std::string& Text) { AppendToLog("loader: " + Text); }
+
+// The run's first line, as the setup and uninstall programs mark theirs
+// (the window toolkit's RunMark, which this program does not link):
+// "----- yyyy-mm-dd hh:mm:ss <file name> (<path>) started: <command line>".
+void LogRunMark() {
+    char path[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string self(path, n < MAX_PATH ? n : 0);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour,
+                  now.wMinute, now.wSecond);
+    AppendToLog(std::string("----- ") + stamp + " " + ExtractFileName(self) + " (" + self +
+                ") started: " + GetCommandLineA());
 }
 
 // The window system is loaded only to show a failure: a program that
@@ -109,6 +128,7 @@ int RunLoader() {
     std::vector<std::string> args;
     for (int i = 1; i < __argc; ++i) args.push_back(__argv[i]);
     gOptions = ParseLoaderOptions(args, CurrentDirectory());
+    LogRunMark();
     // Nothing is unpacked or started for a wrong command line: a mistyped
     // option must not install the product.
     if (!gOptions.Unknown.empty())

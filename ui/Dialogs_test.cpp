@@ -30,12 +30,16 @@ protected:
         InitRunOptions("dialogs.exe");
         DeleteFileA(LogName.c_str());
     }
+    // The log after the line that marks the run's beginning.
     std::string LogText() {
         CloseLog();
         std::ifstream f(LogName, std::ios::binary);
         std::stringstream s;
         s << f.rdbuf();
-        return s.str();
+        const std::string text = s.str();
+        if (text.rfind("----- ", 0) != 0) return text;
+        const size_t end = text.find("\r\n");
+        return end == std::string::npos ? std::string() : text.substr(end + 2);
     }
     std::string LogName;
 };

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "FileShim.h"
@@ -159,6 +160,25 @@ TRunOptions ParseRunOptions(std::vector<std::string> Argv) {
     return r;
 }
 
+std::string ProgramFilePath() {
+    char path[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? std::string(path, n) : ParamStr(0);
+}
+
+std::string RunMark(const std::string& ProgramPath, const std::string& CommandLine) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour,
+                  now.wMinute, now.wSecond);
+    std::string line = std::string("----- ") + stamp + " " + ExtractFileName(ProgramPath) + " (" + ProgramPath +
+                       ") started: " + CommandLine;
+    for (char& c : line)
+        if (c == '\r' || c == '\n') c = ' ';
+    return line;
+}
+
 void SetProgramUsage(const std::string& Usage) { gUsage = Usage; }
 const std::string& ProgramUsage() { return gUsage; }
 
@@ -173,7 +193,11 @@ void InitRunOptions(const std::string& CommandLine) {
     gNoRestart = o.NoRestart;
     gDirectory = o.Directory;
     gLanguage = o.Language;
+    // A program that reads its command line again (the uninstall program
+    // does, to quote its own path) goes on in the run it marked.
+    const bool sameLog = LogEnabled() && !o.LogFile.empty() && LogFileName() == o.LogFile;
     OpenLog(o.LogFile);
+    if (LogEnabled() && !sameLog) gLog.Write(RunMark(ProgramFilePath(), CommandLine) + "\r\n");
     if (LogEnabled()) {
         std::string line = "start";
         for (size_t i = 1; i < gArgs.size(); ++i) line += " [" + gArgs[i] + "]";

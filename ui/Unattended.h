@@ -75,7 +75,8 @@ public:
 };
 
 // Reads GetCommandLineA, strips the run options, switches silent mode on,
-// opens the log, reads the response file, starts the recording and sets
+// opens the log and marks the run's beginning in it (RunMark), reads the
+// response file, starts the recording and sets
 // the screenshot directory as they ask (what an option does not ask for is
 // switched off). Called by Application.Initialize; calling it again re-reads
 // the command line. Raises Exception when the log file cannot be opened, a
@@ -128,10 +129,20 @@ const std::string& LogFileName();
 // Appends one line "<program>: <Text>" to the run log, where <program> is
 // the lower-case file name of ParamStr(0) without extension. Line breaks
 // inside Text are written as " | " so that every entry stays one line. The
-// lines carry no time, so two runs of the same work give the same log.
-// Does nothing while logging is off; write failures are ignored (the log
-// must never stop a run).
+// lines carry no time, so two runs of the same work give the same log apart
+// from their marks (RunMark). Does nothing while logging is off; write
+// failures are ignored (the log must never stop a run).
 void Log(const std::string& Text);
+// The line that InitRunOptions writes first into the log it opens, so that
+// a log many runs append to shows where each begins: "----- yyyy-mm-dd
+// hh:mm:ss <file name> (<ProgramPath>) started: <CommandLine>", the local
+// time now, line breaks as blanks. InitRunOptions called again while that
+// log is open (a program reading its command line again) writes no second
+// mark.
+std::string RunMark(const std::string& ProgramPath, const std::string& CommandLine);
+// The path of the running program's file (ParamStr(0) when Windows cannot
+// tell it).
+std::string ProgramFilePath();
 
 // A verbose run (/VERBOSE) logs where its time went: the time of named
 // phases, how long the program took to reach its work, and its peak memory.

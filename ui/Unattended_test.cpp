@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -156,6 +158,26 @@ TEST(InitRunOptions, AVerboseRunLogsItsFigures) {
     RemoveDirectoryA(dir.c_str());
 }
 
+// Text without the lines that mark where a run begins.
+std::string WithoutMarks(const std::string& Text) {
+    std::istringstream in(Text);
+    std::string out, line;
+    while (std::getline(in, line))
+        if (line.rfind("----- ", 0) != 0) out += line + "\n";
+    return out;
+}
+
+// Text's lines without their line breaks.
+std::vector<std::string> LinesOf(const std::string& Text) {
+    std::istringstream in(Text);
+    std::vector<std::string> out;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        out.push_back(line);
+    }
+    return out;
+}
+
 // ParamStr and ParamCount see the arguments after the options; the log is
 // opened by the options and appended to, one prefixed line per entry.
 TEST(InitRunOptions, ArgumentsAndLogFromTheCommandLine) {
@@ -176,7 +198,7 @@ TEST(InitRunOptions, ArgumentsAndLogFromTheCommandLine) {
     EXPECT_FALSE(IsSilent());
     Log("appended");
     CloseLog();
-    EXPECT_EQ(ReadFile(log),
+    EXPECT_EQ(WithoutMarks(ReadFile(log)),
               "ui_test: start [C:\\Source Dir] [two] (silent)\r\n"
               "ui_test: two | lines\r\n"
               "ui_test: start\r\n"
@@ -186,6 +208,63 @@ TEST(InitRunOptions, ArgumentsAndLogFromTheCommandLine) {
     InitRunOptions("ui_test.exe");
     EXPECT_FALSE(LogEnabled());
     Log("nowhere");  // logging off: nothing happens
+}
+
+// Rule: each run marks its beginning as the first line it writes to the
+// log: "----- ", the local date and time, the program's file name and path,
+// "started: " and the whole command line. Two runs appending to one file
+// give two marks, each before its own run's lines; a program reading its
+// command line again while its log is open goes on in the run it marked.
+TEST(InitRunOptions, EachRunIsMarkedInTheLog) {
+    std::string dir = ScratchDir();
+    std::string log = dir + "\\runs.log";
+    const std::string first = "\"C:\\x\\ui_test.exe\" /SILENT \"/LOG=" + log + "\" one";
+    const std::string second = "ui_test.exe \"/LOG=" + log + "\" two \"C:\\Source Dir\"";
+    InitRunOptions(first);
+    Log("first run");
+    InitRunOptions(first);
+    Log("still the first run");
+    CloseLog();
+    InitRunOptions(second);
+    Log("second run");
+    CloseLog();
+    const std::vector<std::string> lines = LinesOf(ReadFile(log));
+    ASSERT_EQ(lines.size(), 8u) << ReadFile(log);
+    const std::string program = ProgramFilePath();
+    const std::string tail = " " + ExtractFileName(program) + " (" + program + ") started: ";
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    for (const auto& [index, commandLine] : {std::pair<size_t, std::string>{0, first}, {5, second}}) {
+        const std::string& mark = lines[index];
+        ASSERT_GE(mark.size(), 25u) << mark;
+        EXPECT_EQ(mark.substr(0, 6), "----- ");
+        EXPECT_EQ(mark.substr(25), tail + commandLine);
+        // The stamp is the local time of the run: within a minute of now.
+        SYSTEMTIME stamp{};
+        ASSERT_EQ(std::sscanf(mark.c_str() + 6, "%4hu-%2hu-%2hu %2hu:%2hu:%2hu", &stamp.wYear, &stamp.wMonth,
+                              &stamp.wDay, &stamp.wHour, &stamp.wMinute, &stamp.wSecond),
+                  6)
+            << mark;
+        FILETIME local, utc;
+        ASSERT_TRUE(SystemTimeToFileTime(&stamp, &local));
+        ASSERT_TRUE(LocalFileTimeToFileTime(&local, &utc));
+        const auto ticks = [](const FILETIME& t) {
+            return (static_cast<long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+        };
+        EXPECT_LT(std::llabs(ticks(now) - ticks(utc)), 60LL * 10000000) << mark;
+    }
+    EXPECT_EQ(lines[1], "ui_test: start [one] (silent)");
+    EXPECT_EQ(lines[2], "ui_test: first run");
+    EXPECT_EQ(lines[3], "ui_test: start [one] (silent)");
+    EXPECT_EQ(lines[4], "ui_test: still the first run");
+    EXPECT_EQ(lines[6], "ui_test: start [two] [C:\\Source Dir]");
+    EXPECT_EQ(lines[7], "ui_test: second run");
+    // A command line is one line in the log.
+    const std::string mark = RunMark("C:\\Dist\\setup.exe", "setup.exe a\r\nb");
+    EXPECT_EQ(mark.substr(25), " setup.exe (C:\\Dist\\setup.exe) started: setup.exe a  b");
+    DeleteFileA(log.c_str());
+    RemoveDirectoryA(dir.c_str());
+    InitRunOptions("ui_test.exe");
 }
 
 // Rule: an unknown option or /? raises the usage only after silent mode and
