@@ -21,6 +21,17 @@ constexpr TColor StateTransparentColor = 0x008080;  // olive
 // Inclusion as the page shows it: the rule of the install run.
 int StateOf(const TFileContainer& Group) { return Group.IsSelected() ? StateIncluded : StateExcluded; }
 
+// A group's name as the tree shows it: the language's text when its table
+// translates the name, else the name as the definition writes it. The
+// table lookup ignores case, so the English table hands back its own
+// writing of a name ("Custom" for "CUSTOM"); a text that differs only in
+// the case of ASCII letters is no translation.
+std::string GroupCaption(const TFileContainer& Group) {
+    const std::string name = Group.GroupName();
+    std::string shown = TranslateMessageText(name);
+    return SameText(shown, name) ? name : shown;
+}
+
 template <class T>
 T* Find(const TComponent& Form, const char* Name) {
     auto* c = dynamic_cast<T*>(Form.FindComponent(Name));
@@ -100,7 +111,7 @@ void TFileGroupSelectForm::SetupControls() {
         throw Exception(TranslateMessageText("Container for ") + Name() +
                         TranslateMessageText(" must be TFileContainer descendant"));
     GroupListBox->Items().Clear();
-    TTreeNode* node = GroupListBox->Items().AddChild(nullptr, TranslateMessageText(root->GroupName()));
+    TTreeNode* node = GroupListBox->Items().AddChild(nullptr, GroupCaption(*root));
     node->Data = root;
     node->SetStateIndex(StateIncluded);
     AddGroups(node, root);
@@ -114,7 +125,7 @@ void TFileGroupSelectForm::AddGroups(TTreeNode* Node, TFileContainer* Group) {
     for (int i = 0; i < Group->HelperCount(); ++i) {
         auto* child = dynamic_cast<TFileContainer*>(Group->Helpers(i));
         if (!child) continue;
-        TTreeNode* n = GroupListBox->Items().AddChild(Node, TranslateMessageText(child->GroupName()));
+        TTreeNode* n = GroupListBox->Items().AddChild(Node, GroupCaption(*child));
         n->Data = child;
         n->SetStateIndex(StateOf(*child));
         AddGroups(n, child);
@@ -129,7 +140,9 @@ void TFileGroupSelectForm::UpdateGroupInfo() {
     if (!group) return;
     const std::string directory = group->ExpandDestDir();
     SpaceAvailableLabel->SetCaption(FormatByteCount(DriveFreeSpace(directory)) + bytes);
-    DirectoryLabel->SetText(LowerCase(directory));
+    // As the definition, the run options or the person wrote it: the
+    // folder is created with this writing.
+    DirectoryLabel->SetText(directory);
     BrowseBtn->SetEnabled(group->AllowChangeDir());
     ToggleBtn->SetEnabled(group->AllowChoice());
     const bool described = group->Description().Count() > 0;

@@ -37,11 +37,14 @@ public:
     // Skipped without container, and when the installation's chosen type
     // leaves the person nothing to choose (neither itAlways nor itCustom).
     bool SkipPage() override;
-    // Fills the tree from the container's file groups, selects the root
-    // and shows its information. Raises Exception without container or
-    // when the container is no TFileContainer.
+    // Fills the tree from the container's file groups, each under its
+    // GroupName as the definition writes it (the language's text when the
+    // translator's table has another), selects the root and shows its
+    // information. Raises Exception without container or when the
+    // container is no TFileContainer.
     void SetupControls() override;
-    // Shows the selected group's figures, directory, description and state.
+    // Shows the selected group's figures, directory (in the case it is
+    // written in), description and state.
     void UpdateGroupInfo();
     // Flips the selected group's Include, when the group allows a choice.
     void ToggleSelectedGroup();

@@ -12,6 +12,7 @@
 #include "StdCtrls.h"
 #include "Unattended.h"
 #include "cmp_TInstallShellLink.h"
+#include "cmp_TTranslator.h"
 #include "dlgcmp_TBadInstallationDlg.h"
 #include "dlgcmp_TBaseContainer.h"
 #include "dlgcmp_TInstallFileGroup.h"
@@ -220,7 +221,7 @@ TEST_F(FileGroupPageTest, TreeAndFigures) {
     EXPECT_TRUE(page.DescriptionMemo->Visible());
     EXPECT_EQ(page.DescriptionMemo->Lines().Text(), "Example projects.\r\n");
     page.GroupListBox->ClickNode(Node(page, "Vantrel\\Fixed"));
-    EXPECT_EQ(page.DirectoryLabel->Text(), "c:\\vantrel\\bin");
+    EXPECT_EQ(page.DirectoryLabel->Text(), "C:\\Vantrel\\Bin");
     EXPECT_FALSE(page.DescriptionMemo->Visible());
     EXPECT_EQ(FormatByteCount(-1), "-1");
     EXPECT_EQ(FormatByteCount(49'283'112'960), "49,283,112,960");
@@ -247,7 +248,7 @@ TEST_F(FileGroupPageTest, ToggleAndBrowseFollowTheGroupsPermissions) {
     page.SetGroupDirectoryFrom("D:\\Data\\Sub\\*.");
     EXPECT_EQ(Fixed->DestDirType(), ddAbsolute);
     EXPECT_EQ(Fixed->DestDir(), "D:\\Data\\Sub");
-    EXPECT_EQ(page.DirectoryLabel->Text(), "d:\\data\\sub");
+    EXPECT_EQ(page.DirectoryLabel->Text(), "D:\\Data\\Sub");
     page.SetGroupDirectoryFrom("E:\\top.txt");  // a drive's root keeps its backslash
     EXPECT_EQ(Fixed->DestDir(), "E:\\");
 
@@ -262,6 +263,45 @@ TEST_F(FileGroupPageTest, ToggleAndBrowseFollowTheGroupsPermissions) {
     page.ToggleSelectedGroup();
     EXPECT_TRUE(Samples->Include());
     EXPECT_EQ(Node(page, "Vantrel\\Samples")->StateIndex(), 1);
+}
+
+// Rule: the tree and the destination show the groups' names and folders
+// as the definition writes them, whatever their case; a name the
+// language's table translates shows the translation, but the English
+// table's own writing of a name (its lookup ignores case) is none.
+TEST_F(FileGroupPageTest, NamesAndFoldersKeepTheirWriting) {
+    Samples->SetGroupName("SAMPLES and Demos");
+    Nested->SetGroupName("program FILES");
+    Nested->SetDestDirType(ddAbsolute);
+    Nested->SetDestDir("C:\\Program Files\\VANTREL Demo\\mixedCase");
+    TTranslator translator(&Root);
+    if (MainTranslator() != &translator) GTEST_SKIP() << "another translator is the main one";
+    translator.LanguageByIdent(ylEnglish)->Strings().Add("90;Program Files");
+    translator.LanguageByIdent(ylEnglish)->Strings().Add("91;Samples and demos");
+    translator.LanguageByIdent(ylGerman)->Strings().Add("90;Programmdateien");
+    translator.SetTranslateIntoLanguage(ylEnglish);
+    {
+        TFileGroupSelectForm page(&Application);
+        page.SetupControls();
+        TTreeNode* nested = Node(page, "Vantrel\\Samples and demos\\Program Files");
+        ASSERT_NE(nested, nullptr);
+        EXPECT_EQ(nested->Text(), "program FILES");
+        EXPECT_EQ(nested->Parent()->Text(), "SAMPLES and Demos");
+        page.GroupListBox->ClickNode(nested);
+        EXPECT_EQ(page.DirectoryLabel->Text(), "C:\\Program Files\\VANTREL Demo\\mixedCase");
+        Install->SetDestDirType(ddAbsolute);
+        Install->SetDestDir("D:\\Apps\\Vantrel");
+        page.GroupListBox->ClickNode(Node(page, "Vantrel"));
+        EXPECT_EQ(page.DirectoryLabel->Text(), "D:\\Apps\\Vantrel");
+    }
+    translator.SetTranslateIntoLanguage(ylGerman);
+    TFileGroupSelectForm page(&Application);
+    page.SetupControls();
+    TTreeNode* nested = Node(page, "Vantrel\\Samples and demos\\Programmdateien");
+    ASSERT_NE(nested, nullptr);
+    EXPECT_EQ(nested->Text(), "Programmdateien");
+    // German has no text of its own for it: the author's writing stays.
+    EXPECT_EQ(nested->Parent()->Text(), "SAMPLES and Demos");
 }
 
 // Rule: the page is skipped without container or when the chosen install
