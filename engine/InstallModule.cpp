@@ -5,6 +5,7 @@
 
 #include "DefinitionText.h"
 #include "Unattended.h"
+#include "cmp_TInstallRegistry.h"
 #include "cmp_TInstallShellLink.h"
 #include "cmp_TTranslator.h"
 #include "cmp_TUninstallEXE.h"
@@ -29,7 +30,7 @@ const TClassInfo* const DefinitionClasses[] = {
     &TDialogManager::StaticClass(),    &TWelcomeDlg::StaticClass(),   &TSelectLanguageDlg::StaticClass(),
     &TSelectFolderDlg::StaticClass(),  &TInstallFileGroupsDlg::StaticClass(), &TRebootDlg::StaticClass(),
     &TBadInstallationDlg::StaticClass(),
-    &TShellLinkGroup::StaticClass(),   &TInstallShellLink::StaticClass(),
+    &TShellLinkGroup::StaticClass(),   &TInstallShellLink::StaticClass(), &TInstallRegistry::StaticClass(),
 };
 
 }  // namespace

@@ -155,6 +155,8 @@ public:
     TInstallContainer& InstallRoot() override { return *this; }
     std::string MainInstallDir() override { return ExpandDestDir(); }
     std::string ProductName() const override { return FInformation.ProductName(); }
+    std::string CompanyName() const override { return FInformation.CompanyName(); }
+    std::string ProductVersion() const override { return FInformation.Version(); }
     int32_t UnfinishedCount() const { return FUnfinishedCount; }
     TRunMode Mode() const { return FMode; }
 

@@ -80,6 +80,10 @@ done
 check 'grep -aq "README.TXT" "$menu/Read Me.LNK"' "the Read Me link does not point at README.TXT"
 check 'grep -aq "SAMPLE.EXE" "$menu/Sample Product.LNK"' "the program link does not point at SAMPLE.EXE"
 
+PKEY='HKLM\Software\Sample Company\Sample Product'
+check 'wr reg query "$PKEY" /v InstallDir 2>/dev/null | tr -d "\r" | grep -qF "C:\Program Files\Sample Product"' \
+  "the product's registry value InstallDir is not written"
+
 # The removal, as a package tool runs it.
 quiet_uninstall "$RECORD" "$A"
 check '[ $? -eq 0 ]' "uninstall failed"
@@ -87,5 +91,6 @@ left=$(cd "$DEST" 2>/dev/null && find . -type f ! -name uninstall.exe | sort | t
 check '[ -z "$left" ]' "the removal left: $left"
 check '[ -z "$(find "$menu" -name "*.LNK" 2>/dev/null)" ]' "the removal left links"
 check '! wr reg query "$RECORD" >/dev/null 2>&1' "the record remains"
+check '! wr reg query "$PKEY" >/dev/null 2>&1' "the product's registry key remains"
 [ $fail -eq 0 ] || { echo "--- session"; tr -d '\r' < "$A/session.out"; echo "--- install.log"; echo "$log"; }
 exit $fail

@@ -126,7 +126,7 @@ std::string DescribeInstallationClasses() {
     // never written themselves.
     static const std::vector<std::string> classes{
         "TIM",           "TInstall",           "TInstallFileGroup",  "TInstallFile",
-        "TUninstallEXE", "TShellLinkGroup",    "TInstallShellLink",  "TDialogManager",
+        "TUninstallEXE", "TShellLinkGroup",    "TInstallShellLink",  "TInstallRegistry", "TDialogManager",
         "TTranslator",   "TSelectLanguageDlg", "TWelcomeDlg",        "TInstallFileGroupsDlg",
         "TSelectFolderDlg", "TRebootDlg",      "TBadInstallationDlg"};
     TStandInMainForm form;

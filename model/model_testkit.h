@@ -73,6 +73,8 @@ public:
     const std::string& LoadingDirectory() const override { return LoadingDir; }
     std::string MainInstallDir() override { return ExpandDestDir(); }
     std::string ProductName() const override { return Product; }
+    std::string CompanyName() const override { return Company; }
+    std::string ProductVersion() const override { return Version; }
     void AddUnfinishedEntry(const std::string& Name, TUnfinishedKind Kind) override {
         Unfinished.push_back(Name + ";" + std::to_string(static_cast<int>(Kind)));
     }
@@ -89,7 +91,7 @@ public:
     // Runs after each question has been answered (with AbortAnswer as it
     // was then).
     std::function<void()> OnAbortQuestion;
-    std::string LoadingDir, Product = "Test Product";
+    std::string LoadingDir, Product = "Test Product", Company = "Test Company", Version = "1.0";
     bool AbortAnswer = true;
     int AbortQuestions = 0;
     std::vector<std::string> Unfinished;    // "name;kind"

@@ -29,6 +29,10 @@ public:
     virtual std::string MainInstallDir() = 0;
     // The product's name, which names the uninstall record.
     virtual std::string ProductName() const = 0;
+    // The maker's name and the product's version, as the product's
+    // information gives them.
+    virtual std::string CompanyName() const { return {}; }
+    virtual std::string ProductVersion() const { return {}; }
     // Adds work for the continuation run after a restart to the
     // unfinished-install list: Name with its Kind. Raises
     // EIRCannotWriteValue when the list cannot be written.
