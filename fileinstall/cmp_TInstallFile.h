@@ -54,7 +54,13 @@ public:
     virtual void SetRegisterAsActiveX_EXEStyle(bool Value);
     void CompressFile() override;
     void CopyFile() override;
+    // Registers the installed file as an in-process server: OLE initialised
+    // for the call, the library loaded, its DllRegisterServer called and the
+    // library unloaded again, also after a failure. Raises Exception with
+    // the path, the component and the cause.
     virtual void RegisterDLLServer();
+    // Starts the installed program with /REGSERVER, hidden, without waiting;
+    // raises Exception when it cannot be started.
     virtual void RegisterEXEServer();
     void ReadArchiveInfo() override;
     // Raises EAIIFCouldNotOpenFileImage when the source cannot be opened.
@@ -62,7 +68,14 @@ public:
     // True when the source file's version information carries the
     // "OLESelfRegister" mark; false when it cannot be read.
     virtual bool HasSelfRegisterFlag();
-    virtual void IncrementSharedDLLCount();
+    // Adds one to the installed file's count in the system's table of
+    // shared files (a missing value, or one that is no number, counts as
+    // 0). Raises Exception when the table cannot be opened; false when the
+    // count cannot be written.
+    virtual bool IncrementSharedDLLCount();
+    // Writes the installed help file's name, upper-cased, with its folder
+    // under "\SOFTWARE\Microsoft\Windows\Help".
+    virtual void RegisterHelpFile();
 
     // The archive component's OnStatus during the three operations: reports
     // the progress to OnStatus, the own dialog helpers and the container.
@@ -135,8 +148,9 @@ protected:
     // start-up group at the next logon; both are recorded for removal by the
     // continuation run.
     void ReplaceByBatchFile(IInstallation& Install, const std::string& Temporary, const std::string& ShortTarget);
-    // Help-file registration under "\SOFTWARE\Microsoft\Windows\Help".
-    virtual void RegisterHelpFile();
+    // The installed file's full path for its registration; raises Exception
+    // when it is blank or the file does not exist.
+    std::string ServerPath();
     // The development-environment repository entry installed with the file.
     virtual void InstallRepositoryEntry();
 

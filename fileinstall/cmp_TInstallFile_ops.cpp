@@ -4,6 +4,7 @@
 #include "cmp_TInstallFile.h"
 
 #include <windows.h>
+#include <ole2.h>
 
 #include "Controls.h"
 #include "Dialogs.h"
@@ -11,6 +12,7 @@
 #include "Unattended.h"
 #include "cmp_TVersion.h"
 #include "routines_ExpandPaths.h"
+#include "routines_Registry.h"
 #include "routines_RestartFiles.h"
 #include "routines_SysError.h"
 #include "routines_UninstallRecord.h"
@@ -154,7 +156,7 @@ void TInstallFile::InstallFromArchive() {
 
 void TInstallFile::RegisterInstalledFile() {
     if (FRegisterAsHelp) RegisterHelpFile();
-    if (FUpdateDLLCounter) IncrementSharedDLLCount();
+    if (FUpdateDLLCounter && !IncrementSharedDLLCount()) throw EAIIFCannotUpdateDLLCountInRegistry(FFileName);
     InstallRepositoryEntry();
     IInstallation* install = Installation();
     if (FDeferred && install) {
@@ -389,16 +391,122 @@ void TInstallFile::WriteUninstallInfo(const std::string& Key) {
         AppendFilesEntry(Key, path);
 }
 
-// ------------------------------------- work that later modules fill in
+// ------------------------------------------------------ registration
 
-// Registers the server after a restart; comes with self-registration.
-void TInstallFile::ContinueAfterReboot() {}
-// Self-registration of servers, the shared-DLL count, help registration
-// and the repository entry come with their own modules; they do nothing yet.
-void TInstallFile::RegisterDLLServer() {}
-void TInstallFile::RegisterEXEServer() {}
-void TInstallFile::IncrementSharedDLLCount() {}
-void TInstallFile::RegisterHelpFile() {}
+namespace {
+
+const char* const SharedDLLsKey = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+const char* const HelpKey = "\\SOFTWARE\\Microsoft\\Windows\\Help";
+
+// OLE for the calling thread while it lives.
+class TOleScope {
+public:
+    TOleScope() : FResult(OleInitialize(nullptr)) {}
+    ~TOleScope() {
+        if (SUCCEEDED(FResult)) OleUninitialize();
+    }
+    TOleScope(const TOleScope&) = delete;
+    TOleScope& operator=(const TOleScope&) = delete;
+
+private:
+    HRESULT FResult;
+};
+
+// A library loaded while it lives.
+class TLibraryScope {
+public:
+    explicit TLibraryScope(const std::string& Path) : FModule(LoadLibraryA(Path.c_str())) {}
+    ~TLibraryScope() {
+        if (FModule) FreeLibrary(FModule);
+    }
+    TLibraryScope(const TLibraryScope&) = delete;
+    TLibraryScope& operator=(const TLibraryScope&) = delete;
+    HMODULE Get() const { return FModule; }
+
+private:
+    HMODULE FModule;
+};
+
+}  // namespace
+
+// The installed file as a server to register: its full path, which must
+// exist.
+std::string TInstallFile::ServerPath() {
+    const std::string dir = ExpandDestDir();
+    if (Trim(dir + EffectiveDestName()).empty())
+        RaiseFmt("Cannot not get support information for the file because the GetDestDir + DestName is blank. File "
+                 "component: %s",
+                 Name());
+    const std::string path = AddBackSlash(dir) + EffectiveDestName();
+    if (!FileExists(path)) RaiseFmt("Cannot not get support information for the file %s. File component: %s", path, Name());
+    return path;
+}
+
+void TInstallFile::RegisterDLLServer() {
+    const std::string path = ServerPath();
+    TOleScope ole;
+    TLibraryScope library(path);
+    if (!library.Get())
+        RaiseFmt("Could not register the ActiveX component, %s, because the LoadLibrary(%s) procedure returned a value "
+                 "of 0. The file component is %s. The following value is the value of the GetLastError function: %d",
+                 path, path, Name(), static_cast<int>(GetLastError()));
+    using TRegisterServer = HRESULT(WINAPI*)();
+    auto registerServer =
+        reinterpret_cast<TRegisterServer>(reinterpret_cast<void*>(GetProcAddress(library.Get(), "DllRegisterServer")));
+    if (!registerServer)
+        RaiseFmt("Could not register the ActiveX component, %s, because the DllRegisterServer function could not be "
+                 "found. The file component is %s. The following value is the value of the GetLastError function: %d",
+                 path, Name(), static_cast<int>(GetLastError()));
+    const HRESULT result = registerServer();
+    if (result != 0)
+        RaiseFmt("Could not register the ActiveX component, %s, because the DllRegisterServer function returned a value "
+                 "of %d. The file component is %s.",
+                 path, static_cast<int>(result), Name());
+    Log("Registered the server " + path);
+}
+
+void TInstallFile::RegisterEXEServer() {
+    const std::string path = ServerPath();
+    // Quoted: a folder with blanks ("C:\Program Files\...") would
+    // otherwise start whatever program its first word names.
+    const std::string command = "\"" + path + "\" /REGSERVER";
+    const UINT started = WinExec(command.c_str(), SW_HIDE);
+    if (started < 32)
+        RaiseFmt("Could not register the ActiveX component, %s, because the WinExec(%s,SW_HIDE) function returned a value "
+                 "< 32. The file component is %s. The following value is the value of the GetLastError function: %d",
+                 path, command, Name(), static_cast<int>(GetLastError()));
+    Log("Started " + command);
+}
+
+bool TInstallFile::IncrementSharedDLLCount() {
+    TRegistry reg;
+    SelectRootKey(reg, hkLocalMachine);
+    if (!reg.OpenKey(SharedDLLsKey, true))
+        RaiseFmt("Could not open the key SharedDLLs key in the registry. File component %s. GetLastError return: %d",
+                 Name(), static_cast<int>(GetLastError()));
+    const std::string path = DestinationPath();
+    int32_t count = 0;
+    if (!reg.TryReadInteger(path, count)) count = 0;
+    try {
+        reg.WriteInteger(path, count + 1);
+    } catch (const Exception&) {
+        return false;
+    }
+    Log("Shared file " + path + ": count " + IntToStr(count + 1));
+    return true;
+}
+
+void TInstallFile::RegisterHelpFile() {
+    RegWriteString(hkLocalMachine, HelpKey, UpperCase(EffectiveDestName()), RemoveBackSlash(ExpandDestDir()));
+}
+
+// The continuation after a restart registers the server that was in use.
+void TInstallFile::ContinueAfterReboot() {
+    if (FRegisterAsActiveX_DLLStyle) RegisterDLLServer();
+    if (FRegisterAsActiveX_EXEStyle) RegisterEXEServer();
+}
+
+// The repository entry comes with its own module; it does nothing yet.
 void TInstallFile::InstallRepositoryEntry() {}
 
 }  // namespace vtrl

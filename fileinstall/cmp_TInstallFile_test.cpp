@@ -4,6 +4,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
+
+#include <objbase.h>
 
 #include "Controls.h"
 #include "Dialogs.h"
@@ -517,9 +520,12 @@ public:
         if (RefuseMove) SetLastError(ERROR_ACCESS_DENIED);
         return !RefuseMove;
     }
+    // Its content is no server: the registration is counted instead.
+    void RegisterDLLServer() override { ++Registrations; }
     TWindowsPlatform Platform = wpWindowsNT;
     bool RefuseMove = false;
     std::vector<std::string> Moves;
+    int Registrations = 0;
 };
 
 // Keeps a file open without sharing write or delete access, as a program
@@ -604,10 +610,13 @@ TEST_F(InUse, AHeldFileWaitsForTheRestartUnderAFreeName) {
     EXPECT_TRUE(Lib->Deferred());
     EXPECT_EQ(Install->Unfinished, std::vector<std::string>{"LibFile;0"});
     EXPECT_EQ(RecordValue("\\ActiveX", "File1"), Out + "\\MYLIB.DLL;0");  // an in-process server
-    // The next install of a free destination clears the deferred flag.
+    EXPECT_EQ(Lib->Registrations, 0);
+    // The next install of a free destination clears the deferred flag and
+    // registers the server at once.
     RestartNeeded = false;
     InstallPass();
     EXPECT_FALSE(Lib->Deferred());
+    EXPECT_EQ(Lib->Registrations, 1);
     EXPECT_EQ(ReadAll(Out + "\\MYLIB.DLL"), NewText);
 }
 
@@ -683,4 +692,170 @@ TEST_F(InUse, RefusedDelayedMoveFallsBackToABatch) {
     EXPECT_EQ(ReadAll(Out + "\\MYLIB.DLL"), NewText);
     EXPECT_FALSE(FileExists(Out + "\\MYLIB.1"));
     DeleteFileA(batch.c_str());
+}
+
+// ------------------------------------------------------------ registration
+
+namespace {
+
+const char* const StandInKey = "\\Software\\Vantrel Tests\\Stand-in server";
+const char* const SharedKey = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+
+// The stand-in servers copied into the scratch destination (a folder with
+// a blank), and their record in the registry cleared.
+class Registration : public Scratch {
+protected:
+    void SetUp() override {
+        Scratch::SetUp();
+        Out = Dir + "\\Program Files\\Stand In";
+        ForceDirectories(Out);
+        ClearRecord();
+    }
+    void TearDown() override {
+        ClearRecord();
+        TRegistry reg;
+        reg.SetRootKey(HKEY_LOCAL_MACHINE);
+        if (reg.OpenKey(std::string(SharedKey).substr(1), false))
+            for (const std::string& name : reg.GetValueNames())
+                if (name.rfind(Dir, 0) == 0) (void)reg.DeleteValue(name);
+        Scratch::TearDown();
+    }
+    static void ClearRecord() {
+        TRegistry reg;
+        (void)reg.DeleteKey(std::string(StandInKey).substr(1));
+    }
+    // A file component for Name installed in Out, copied there from Source.
+    TInstallFile* Installed(const std::string& Source, const std::string& Name) {
+        if (!Source.empty()) {
+            EXPECT_TRUE(CopyFileA(Source.c_str(), (Out + "\\" + Name).c_str(), FALSE)) << Source;
+        }
+        auto* f = new TInstallFile(&Root);
+        f->SetName(ChangeFileExt(Name, "").append("File"));
+        f->SetFileName(Name);
+        f->SetDestDirType(ddAbsolute);
+        f->SetDestDir(Out);
+        return f;
+    }
+    static std::string Recorded(const std::string& Name) { return RegReadString(hkCurrentUser, StandInKey, Name, "<none>"); }
+    static int32_t RecordedNumber(const std::string& Name) {
+        TRegistry reg;
+        int32_t value = -1;
+        if (!reg.OpenKeyReadOnly(std::string(StandInKey).substr(1)) || !reg.TryReadInteger(Name, value)) return -1;
+        return value;
+    }
+    static int32_t SharedCount(const std::string& Path) {
+        TRegistry reg;
+        reg.SetRootKey(HKEY_LOCAL_MACHINE);
+        int32_t value = -1;
+        if (!reg.OpenKeyReadOnly(std::string(SharedKey).substr(1)) || !reg.TryReadInteger(Path, value)) return -1;
+        return value;
+    }
+    template <class F>
+    static std::string MessageOf(F&& Body) {
+        try {
+            Body();
+        } catch (const std::exception& e) {
+            return e.what();
+        }
+        return "no error";
+    }
+    std::string Out;
+};
+
+}  // namespace
+
+// An in-process server is registered with OLE ready on the thread, and the
+// library is unloaded and OLE left as it was afterwards, also when the
+// server refuses; its refusal is named with the HRESULT as a signed number.
+TEST_F(Registration, AnInProcessServerIsRegisteredAndUnloaded) {
+    TInstallFile* server = Installed(VTRL_STANDIN_SERVER, "STANDIN.OCX");
+    EXPECT_TRUE(server->RegisterAsActiveX_DLLStyle());
+    const std::string path = Out + "\\STANDIN.OCX";
+    auto onFreshThread = [](auto&& Body) {
+        std::thread t([&] {
+            Body();
+            // OLE is not left initialised: the thread can start it afresh.
+            const HRESULT again = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+            EXPECT_EQ(again, S_OK);
+            if (SUCCEEDED(again)) CoUninitialize();
+        });
+        t.join();
+    };
+    onFreshThread([&] { server->RegisterDLLServer(); });
+    EXPECT_EQ(RecordedNumber("Calls"), 1);
+    EXPECT_EQ(RecordedNumber("OleReady"), 1);
+    EXPECT_TRUE(SameText(Recorded("Path"), path)) << Recorded("Path");
+    EXPECT_EQ(GetModuleHandleA(path.c_str()), nullptr);
+
+    RegWriteInteger(hkCurrentUser, StandInKey, "Answer", static_cast<int32_t>(E_FAIL));
+    std::string message;
+    onFreshThread([&] { message = MessageOf([&] { server->RegisterDLLServer(); }); });
+    EXPECT_EQ(message, "Could not register the ActiveX component, " + path +
+                           ", because the DllRegisterServer function returned a value of -2147467259. The file "
+                           "component is STANDINFile.");
+    EXPECT_EQ(RecordedNumber("Calls"), 2);
+    EXPECT_EQ(GetModuleHandleA(path.c_str()), nullptr);
+
+    // After a restart the continuation registers it the same way.
+    RegWriteInteger(hkCurrentUser, StandInKey, "Answer", 0);
+    onFreshThread([&] { server->ContinueAfterReboot(); });
+    EXPECT_EQ(RecordedNumber("Calls"), 3);
+}
+
+// What cannot be registered is named: a missing file, a library without
+// the function, a file that is no library.
+TEST_F(Registration, AServerThatCannotBeRegisteredIsNamed) {
+    TInstallFile* missing = Installed("", "GONE.OCX");
+    EXPECT_EQ(MessageOf([&] { missing->RegisterDLLServer(); }),
+              "Cannot not get support information for the file " + Out + "\\GONE.OCX. File component: GONEFile");
+    EXPECT_EQ(MessageOf([&] { missing->RegisterEXEServer(); }),
+              "Cannot not get support information for the file " + Out + "\\GONE.OCX. File component: GONEFile");
+    TInstallFile* program = Installed(VTRL_STANDIN_PROGRAM, "NOEXPORT.DLL");
+    EXPECT_EQ(MessageOf([&] { program->RegisterDLLServer(); }).rfind(
+                  "Could not register the ActiveX component, " + Out +
+                      "\\NOEXPORT.DLL, because the DllRegisterServer function could not be found. The file component "
+                      "is NOEXPORTFile.",
+                  0),
+              0u);
+    WriteFile(Out + "\\TEXT.OCX", "not a library");
+    TInstallFile* text = Installed("", "TEXT.OCX");
+    EXPECT_EQ(MessageOf([&] { text->RegisterDLLServer(); }).rfind(
+                  "Could not register the ActiveX component, " + Out + "\\TEXT.OCX, because the LoadLibrary(", 0),
+              0u);
+}
+
+// A program server in a folder with blanks is started as itself, with
+// /REGSERVER: its path is quoted.
+TEST_F(Registration, AProgramServerIsStartedWithItsPathQuoted) {
+    TInstallFile* server = Installed(VTRL_STANDIN_PROGRAM, "Server.exe");
+    server->SetRegisterAsActiveX_EXEStyle(true);
+    server->RegisterEXEServer();
+    // Started without waiting: its record comes when it has run.
+    for (int i = 0; i < 200 && Recorded("CommandLine") == "<none>"; ++i) Sleep(50);
+    const std::string path = Out + "\\Server.exe";
+    EXPECT_EQ(Recorded("CommandLine"), "\"" + path + "\" /REGSERVER");
+    EXPECT_TRUE(SameText(Recorded("ProgramPath"), path)) << Recorded("ProgramPath");
+}
+
+// The shared-file table counts each install; a value that is no number
+// starts again at 1. A help file is registered by its name.
+TEST_F(Registration, SharedFilesAreCountedAndHelpIsRegistered) {
+    TInstallFile* shared = Installed("", "SHARED.DLL");
+    const std::string path = Out + "\\SHARED.DLL";
+    EXPECT_EQ(SharedCount(path), -1);
+    EXPECT_TRUE(shared->IncrementSharedDLLCount());
+    EXPECT_EQ(SharedCount(path), 1);
+    EXPECT_TRUE(shared->IncrementSharedDLLCount());
+    EXPECT_EQ(SharedCount(path), 2);
+    RegWriteString(hkLocalMachine, SharedKey, path, "two");
+    EXPECT_TRUE(shared->IncrementSharedDLLCount());
+    EXPECT_EQ(SharedCount(path), 1);
+
+    TInstallFile* help = Installed("", "Guide.hlp");
+    EXPECT_TRUE(help->RegisterAsHelp());
+    help->RegisterHelpFile();
+    EXPECT_EQ(RegReadString(hkLocalMachine, "\\SOFTWARE\\Microsoft\\Windows\\Help", "GUIDE.HLP", "<none>"), Out);
+    TRegistry reg;
+    reg.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (reg.OpenKey("SOFTWARE\\Microsoft\\Windows\\Help", false)) (void)reg.DeleteValue("GUIDE.HLP");
 }
