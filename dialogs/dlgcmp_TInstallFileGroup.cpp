@@ -16,19 +16,25 @@ TInstallFileGroupsDlg::TInstallFileGroupsDlg(TComponent* AOwner)
     FFillsPage = true;
 }
 
+void TInstallFileGroupsDlg::RequireContainer() const {
+    if (!Container())
+        throw Exception(Fmt(TranslateMessageText("Cannot run this dialog %s with a blank Container property"), Name()));
+    if (!dynamic_cast<TFileContainer*>(Container()))
+        throw Exception(TranslateMessageText("Container for ") + Name() +
+                        TranslateMessageText(" must be TFileContainer descendant"));
+}
+
 void TInstallFileGroupsDlg::CheckDefinition(std::vector<std::string>& Problems) {
     TStandardInstallDlg::CheckDefinition(Problems);
-    if (!Container())
-        Problems.push_back(Fmt("Cannot run this dialog %s with a blank Container property", Name()) +
-                           " (name the TInstall or the file group whose groups the page shows)");
-    else if (!dynamic_cast<TFileContainer*>(Container()))
-        Problems.push_back("Container for " + Name() + " must be TFileContainer descendant (" + Container()->Name() +
-                           " is a " + Container()->ClassName() + ")");
+    const std::string failure = FailureOf([&] { RequireContainer(); });
+    if (failure.empty()) return;
+    Problems.push_back(failure + (Container() ? " (" + Container()->Name() + " is a " + Container()->ClassName() + ")"
+                                              : std::string(" (name the TInstall or the file group whose groups the "
+                                                            "page shows)")));
 }
 
 bool TInstallFileGroupsDlg::ShowDialog() {
-    if (!Container())
-        throw Exception(Fmt(TranslateMessageText("Cannot run this dialog %s with a blank Container property"), Name()));
+    RequireContainer();
     return TStandardInstallDlg::ShowDialog();
 }
 

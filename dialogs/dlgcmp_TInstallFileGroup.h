@@ -13,7 +13,10 @@ public:
     explicit TInstallFileGroupsDlg(TComponent* AOwner);
 
     // Raises Exception "Cannot run this dialog %s with a blank Container
-    // property" without container, then shows the page.
+    // property" without container, and "Container for %s must be
+    // TFileContainer descendant" for one that holds no file groups.
+    void RequireContainer() const;
+    // RequireContainer, then shows the page.
     bool ShowDialog() override;
     // A page without a container, or with one that holds no file groups.
     void CheckDefinition(std::vector<std::string>& Problems) override;

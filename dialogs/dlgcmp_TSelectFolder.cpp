@@ -29,21 +29,23 @@ TShellLinkGroup* TSelectFolderDlg::FolderContainer() const {
     return folder;
 }
 
-bool TSelectFolderDlg::ShowDialog() {
+void TSelectFolderDlg::RequireFolder() const {
     if (!FolderContainer())
         throw Exception(Fmt(TranslateMessageText("Cannot run this dialog %s with a blank Container property"), Name()));
+}
+
+bool TSelectFolderDlg::ShowDialog() {
+    RequireFolder();
     return TStandardInstallDlg::ShowDialog();
 }
 
 void TSelectFolderDlg::CheckDefinition(std::vector<std::string>& Problems) {
     TStandardInstallDlg::CheckDefinition(Problems);
-    if (!Container())
-        Problems.push_back(Fmt("Cannot run this dialog %s with a blank Container property", Name()) +
-                           " (name the TShellLinkGroup whose folder the page asks for, or have one with GroupKind = "
-                           "gkMainFolder)");
-    else if (!dynamic_cast<TShellLinkGroup*>(Container()))
-        Problems.push_back(Fmt("The container for %s must be a TShellLinkGroup", Name()) + " (" +
-                           Container()->Name() + " is a " + Container()->ClassName() + ")");
+    const std::string failure = FailureOf([&] { RequireFolder(); });
+    if (failure.empty()) return;
+    Problems.push_back(failure + (Container() ? " (" + Container()->Name() + " is a " + Container()->ClassName() + ")"
+                                              : std::string(" (name the TShellLinkGroup whose folder the page asks "
+                                                            "for, or have one with GroupKind = gkMainFolder)")));
 }
 
 void TSelectFolderDlg::AssignDialogProperties() {

@@ -20,8 +20,10 @@ public:
     // container for %s must be a TShellLinkGroup" when it is another kind;
     // null when there is none.
     TShellLinkGroup* FolderContainer() const;
-    // Raises Exception "Cannot run this dialog %s with a blank Container
-    // property" without container, then shows the page.
+    // FolderContainer, which must be there: raises Exception "Cannot run
+    // this dialog %s with a blank Container property" without one.
+    void RequireFolder() const;
+    // RequireFolder, then shows the page.
     bool ShowDialog() override;
     // Fails for a container that is not a TShellLinkGroup, then fills the
     // page as every page that fills itself.

@@ -32,12 +32,6 @@ const char* const LoadingProgramName = "VantrelLoadProgram.exe";
 
 namespace {
 
-// "\x" or "/x" but not "\\server\x": a path on the current drive.
-bool IsDrivelessPath(const std::string& Path) {
-    return !Path.empty() && (Path[0] == '\\' || Path[0] == '/') &&
-           !(Path.size() > 1 && (Path[1] == '\\' || Path[1] == '/'));
-}
-
 bool IsAbsolutePath(const std::string& Path) {
     return (Path.size() >= 2 && Path[1] == ':') || (!Path.empty() && (Path[0] == '\\' || Path[0] == '/'));
 }
@@ -231,7 +225,7 @@ void TInstall::CheckBuildDefinition(bool SelfExtract) {
     for (TInstallFile* f : files) {
         const std::string key = f->SourcePath();
         if (Trim(f->FileName()).empty()) problem(f, "the FileName property is blank");
-        else if (IsDrivelessPath(f->IncludeFromDir()))
+        else if (IsDriveRelativePath(f->IncludeFromDir()))
             // It names a folder of whatever drive the build runs on, and the
             // archive key carries the build machine's folders.
             problem(f, "the source folder " + f->IncludeFromDir() +

@@ -118,21 +118,12 @@ VTRL_IMPLEMENT_CLASS(TInstallRegistry, TCustomInstallRegistry, [](TClassBuilder<
 TInstallRegistry::TInstallRegistry(TComponent* AOwner) : TCustomInstallRegistry(AOwner) {}
 
 TInstallRegistry::~TInstallRegistry() {
-    ComponentState.Include(csDestroying);
-    // The children lose their parent before this one goes.
-    for (TInstallContainer* c : TInstallContainer::Registry())
-        if (auto* child = As<TInstallRegistry>(c); child && child != this && child->FParentKey == this &&
-                                                   !child->Destroying())
-            child->ForgetParent();
     if (FParentKey) RemoveFreeNotification(FParentKey);
 }
 
-void TInstallRegistry::ForgetParent() {
-    if (FParentKey) RemoveFreeNotification(FParentKey);
-    FParentKey = nullptr;
-    if (FKeySpecifierType == ksParentKeyKey) FKeySpecifierType = ksAbsolute;
-}
-
+// A parent that goes tells its children through its free notices (each
+// child asked for them when it took the parent): they are left without a
+// parent, and a key below it becomes absolute.
 void TInstallRegistry::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomInstallRegistry::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == FParentKey) {

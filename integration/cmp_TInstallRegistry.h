@@ -80,8 +80,6 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    void ForgetParent();
-
     TKeySpecifier FKeySpecifierType = ksAbsolute;
     TInstallRegistry* FParentKey = nullptr;
 };

@@ -116,8 +116,7 @@ TSplitPath SplitFullPath(const std::string& p) {
 // stands for the definition's folder.
 std::string CheckedPrefix(const std::string& Prefix) {
     std::string p = Backslashed(Prefix);
-    const bool server = p.size() > 2 && p[0] == '\\' && p[1] == '\\' && p[2] != '\\';
-    if (p[0] == '\\' && !server)
+    if (IsDriveRelativePath(p))
         throw Exception("The prefix " + Prefix +
                         " starts at the root of no drive, so the build would read the files from whatever drive "
                         "it runs on: use a relative path (product) or one with a drive letter (C:\\src\\product)");

@@ -52,6 +52,13 @@ std::string NormalizePath(const std::string& p, char Sep) {
     return out;
 }
 
+// The text without its trailing blanks and line breaks: an included text
+// ends where the include line's own break follows.
+void DropTrailingBlanks(std::string& Text) {
+    const size_t last = Text.find_last_not_of(" \t\r\n");
+    Text.erase(last == std::string::npos ? 0 : last + 1);
+}
+
 // Walks a definition's form without a class registry and copies it to Out,
 // each include line replaced by its expanded text.
 class TIncludeExpander {
@@ -175,8 +182,7 @@ void TIncludeExpander::ExpandInclude(TFrame& f) {
     std::string_view lead = f.Text.substr(lineStart, at.Offset - lineStart);
     bool blankLead = lead.find_first_not_of(" \t") == std::string_view::npos;
     if (MarkLines && blankLead) return MarkInclude(f, at, end, lineStart, std::move(inner), resolved, L.FileName());
-    while (!inner.empty() && (inner.back() == '\n' || inner.back() == '\r' || inner.back() == ' ' || inner.back() == '\t'))
-        inner.pop_back();
+    DropTrailingBlanks(inner);
     size_t first = inner.find_first_not_of(" \t\r\n");
     inner.erase(0, first == std::string::npos ? inner.size() : first);
     f.Out.append(f.Text.substr(f.Copied, at.Offset - f.Copied));
@@ -210,8 +216,7 @@ void TIncludeExpander::MarkInclude(TFrame& f, const TToken& At, size_t End, size
         break;
     }
     Inner.erase(0, first);
-    while (!Inner.empty() && (Inner.back() == '\n' || Inner.back() == '\r' || Inner.back() == ' ' || Inner.back() == '\t'))
-        Inner.pop_back();
+    DropTrailingBlanks(Inner);
     f.Out.append(f.Text.substr(f.Copied, LineStart - f.Copied));
     if (!Inner.empty()) f.Out += LineMark(firstLine, Included) + "\n" + Inner + "\n";
     // What follows on the include line keeps its column.

@@ -216,6 +216,11 @@ std::string ChangeFileExt(std::string_view Path, std::string_view Ext) {
     return base + std::string(Ext);
 }
 
+bool IsDriveRelativePath(std::string_view Path) {
+    auto isSep = [](char c) { return c == '\\' || c == '/'; };
+    return !Path.empty() && isSep(Path[0]) && !(Path.size() > 1 && isSep(Path[1]));
+}
+
 bool IsFullPath(std::string_view Path) {
     auto isSep = [](char c) { return c == '\\' || c == '/'; };
     if (Path.size() >= 3 && Path[1] == ':' && isSep(Path[2])) {

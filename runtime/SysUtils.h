@@ -137,5 +137,8 @@ std::string ChangeFileExt(std::string_view Path, std::string_view Ext);
 // (the current drive's root), C:X (the current directory of drive C) and an
 // empty path.
 bool IsFullPath(std::string_view Path);
+// "\x" or "/x", not "\\server\x": a path from the root of whatever drive is
+// current, which names another folder on every machine.
+bool IsDriveRelativePath(std::string_view Path);
 
 }  // namespace vtrl
