@@ -151,6 +151,11 @@ protected:
     // The installed file's full path for its registration; raises Exception
     // when it is blank or the file does not exist.
     std::string ServerPath();
+    // Counts the installed file in the shared-file table, unless the
+    // product's record lists it with a count already (an install over the
+    // installed product); raises EAIIFCannotUpdateDLLCountInRegistry when
+    // the count cannot be written.
+    void CountSharedFile();
     // The development-environment repository entry installed with the file.
     virtual void InstallRepositoryEntry();
 

@@ -156,7 +156,7 @@ void TInstallFile::InstallFromArchive() {
 
 void TInstallFile::RegisterInstalledFile() {
     if (FRegisterAsHelp) RegisterHelpFile();
-    if (FUpdateDLLCounter && !IncrementSharedDLLCount()) throw EAIIFCannotUpdateDLLCountInRegistry(FFileName);
+    if (FUpdateDLLCounter) CountSharedFile();
     InstallRepositoryEntry();
     IInstallation* install = Installation();
     if (FDeferred && install) {
@@ -494,6 +494,26 @@ bool TInstallFile::IncrementSharedDLLCount() {
     }
     Log("Shared file " + path + ": count " + IntToStr(count + 1));
     return true;
+}
+
+// A product installed again over itself holds its reference to the file
+// already: counting it again would leave the file behind for good when the
+// product is removed, which takes one count away. A count that is gone is
+// made again.
+void TInstallFile::CountSharedFile() {
+    IInstallation* install = Installation();
+    const std::string path = DestinationPath();
+    if (install && !Trim(install->ProductName()).empty() &&
+        RecordListsPath(UninstallKeyBase + install->ProductName(), path)) {
+        TRegistry reg;
+        SelectRootKey(reg, hkLocalMachine);
+        int32_t count = 0;
+        if (reg.OpenKeyReadOnly(SharedDLLsKey) && reg.TryReadInteger(path, count) && count >= 1) {
+            Log("Shared file " + path + ": counted for " + install->ProductName() + " already, count " + IntToStr(count));
+            return;
+        }
+    }
+    if (!IncrementSharedDLLCount()) throw EAIIFCannotUpdateDLLCountInRegistry(FFileName);
 }
 
 void TInstallFile::RegisterHelpFile() {

@@ -337,6 +337,51 @@ TEST_F(Tree, OverwriteModeDecidesAboutAnExistingFile) {
     EXPECT_FALSE(FileExists(Dir + "\\out\\new.txt"));
 }
 
+// A shared file is counted once per product: installing the product again
+// over itself leaves the count as the first install made it, so that the
+// removal's one decrement frees the file. A count that went missing is
+// made again; another product's file is counted anew.
+TEST_F(Tree, ASharedFileIsCountedOncePerProduct) {
+    Src("shared.dll", 300);
+    TInstallFile* f = File(Install, "shared.dll");
+    f->SetUpdateDLLCounter(true);
+    Install->SetState(fcsCompress);
+    const std::string path = Dir + "\\out\\shared.dll";
+    auto count = [&] {
+        TRegistry reg;
+        reg.SetRootKey(HKEY_LOCAL_MACHINE);
+        int32_t value = -1;
+        if (!reg.OpenKeyReadOnly("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs") ||
+            !reg.TryReadInteger(path, value))
+            return -1;
+        return static_cast<int>(value);
+    };
+    auto forget = [&] {
+        TRegistry reg;
+        reg.SetRootKey(HKEY_LOCAL_MACHINE);
+        if (reg.OpenKey("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs", false)) (void)reg.DeleteValue(path);
+    };
+    forget();
+    InstallPass();
+    EXPECT_EQ(count(), 1);
+    EXPECT_EQ(RecordValue("\\Files", "File1"), path);
+    InstallPass();
+    EXPECT_EQ(count(), 1);
+    forget();
+    InstallPass();
+    EXPECT_EQ(count(), 1);
+    // Another product (no record of this one) takes its own count.
+    const std::string own = Install->Product;
+    Install->Product = own + " Other";
+    InstallPass();
+    EXPECT_EQ(count(), 2);
+    Install->Product = own;
+    forget();
+    TRegistry reg;
+    reg.SetRootKey(HKEY_LOCAL_MACHINE);
+    (void)reg.DeleteKey(std::string(UninstallKeyBase).substr(1) + own + " Other");
+}
+
 // Rule: a file that is not included is left out by the build pass quietly.
 TEST_F(Tree, AnExcludedFileIsNotCompressed) {
     Src("in.txt", 10);
@@ -835,6 +880,32 @@ TEST_F(Registration, AProgramServerIsStartedWithItsPathQuoted) {
     const std::string path = Out + "\\Server.exe";
     EXPECT_EQ(Recorded("CommandLine"), "\"" + path + "\" /REGSERVER");
     EXPECT_TRUE(SameText(Recorded("ProgramPath"), path)) << Recorded("ProgramPath");
+}
+
+// A file is known as a server by its version resource when its source is
+// named: a program as a program server, anything else as an in-process
+// one; a file without the mark is neither, and is not counted.
+TEST_F(Registration, ServersAreKnownByTheirVersionResource) {
+    ASSERT_TRUE(CopyFileA(VTRL_STANDIN_PROGRAM, (Out + "\\Server.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(VTRL_STANDIN_SERVER, (Out + "\\Server.dll").c_str(), FALSE));
+    WriteFile(Out + "\\Plain.dll", "no version resource");
+    auto named = [&](const char* Name) {
+        auto* f = new TInstallFile(&Root);
+        f->SetIncludeFromDir(Out);
+        f->SetFileName(Name);
+        return f;
+    };
+    TInstallFile* program = named("Server.exe");
+    EXPECT_TRUE(program->RegisterAsActiveX_EXEStyle());
+    EXPECT_FALSE(program->RegisterAsActiveX_DLLStyle());
+    EXPECT_TRUE(program->UpdateDLLCounter());
+    TInstallFile* library = named("Server.dll");
+    EXPECT_TRUE(library->RegisterAsActiveX_DLLStyle());
+    EXPECT_FALSE(library->RegisterAsActiveX_EXEStyle());
+    EXPECT_TRUE(library->UpdateDLLCounter());
+    TInstallFile* plain = named("Plain.dll");
+    EXPECT_FALSE(plain->RegisterAsActiveX_DLLStyle() || plain->RegisterAsActiveX_EXEStyle());
+    EXPECT_FALSE(plain->UpdateDLLCounter());
 }
 
 // The shared-file table counts each install; a value that is no number

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 #include <system_error>
@@ -11,6 +12,7 @@
 #include "DefinitionLexer.h"
 #include "DefinitionText.h"
 #include "FileShim.h"
+#include "routines_PEResources.h"
 
 namespace vtrl {
 
@@ -197,6 +199,25 @@ std::string Identifier(const std::string& s) {
     return out;
 }
 
+// How a file registers itself, as the install knows servers: an ".OCX" in
+// process, a program whose version information has "OLESelfRegister" as
+// a program, any other file with that mark in process.
+enum class TServerStyle { None, InProcess, Program };
+
+TServerStyle ServerStyleOf(const fs::path& Path, const std::string& FileName) {
+    const std::string ext = UpperCase(ExtractFileExt(FileName));
+    if (ext == ".OCX") return TServerStyle::InProcess;
+    std::ifstream in(Path, std::ios::binary);
+    char mz[2] = {};
+    // Only a program file can carry the mark: anything else is answered
+    // from its first two bytes.
+    if (!in.read(mz, 2) || mz[0] != 'M' || mz[1] != 'Z') return TServerStyle::None;
+    std::string image = "MZ";
+    image.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (!VersionHasString(image, "OLESelfRegister")) return TServerStyle::None;
+    return ext == ".EXE" ? TServerStyle::Program : TServerStyle::InProcess;
+}
+
 // Names unique without regard to case, as components are found: the first
 // to ask gets the plain name, later ones _2, _3 ...
 class TNames {
@@ -307,6 +328,11 @@ void THarvester::WriteFile(const std::string& Rel) {
     if (!O.GroupPerFolder && !folder.empty()) StringProperty("DestDir", "\\" + Backslashed(folder));
     Property("DestDirType", "ddContainerDestDir");
     Property("ArchiveFileType", "ddContainerArchiveFile");
+    // A server is registered when it is installed and counted as shared.
+    if (const TServerStyle style = ServerStyleOf(ToPath(Dir) / ToPath(Rel), file.FileName); style != TServerStyle::None) {
+        Property(style == TServerStyle::Program ? "RegisterAsActiveX_EXEStyle" : "RegisterAsActiveX_DLLStyle", "True");
+        Property("UpdateDLLCounter", "True");
+    }
     file.Text += "end\n";
     std::string key = file.IncludeFromDir + "\\" + file.FileName;
     if (Warnings && key.size() > MaxHarvestArchiveKey)

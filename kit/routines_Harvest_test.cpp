@@ -11,6 +11,7 @@
 #endif
 
 #include "DefinitionText.h"
+#include "FileShim.h"
 
 using namespace vtrl;
 namespace fs = std::filesystem;
@@ -105,6 +106,34 @@ TEST_F(HarvestTest, OneGroupKeepsSubFoldersInDestDir) {
                           "  DestDirType = ddContainerDestDir\n"
                           "  ArchiveFileType = ddContainerArchiveFile\n"
                           "end\n");
+}
+
+// Rule: servers are written as the install registers them: an ".OCX" in
+// process, a program marked OLESelfRegister as a program, a library with
+// the mark in process, each counted as shared; a file that only looks like
+// a program ("MZ" and nothing more) is an ordinary file.
+TEST_F(HarvestTest, ServersAreMarkedForRegistration) {
+    const std::string server = ReadWholeFile(std::string(VTRL_KIT_TESTDATA) + "testpe64_server.dll");
+    Write(Dir / "Server.exe", server);
+    Write(Dir / "Server.dll", server);
+    Write(Dir / "Plain.dll", ReadWholeFile(std::string(VTRL_KIT_TESTDATA) + "testpe64.dll"));
+    Write(Dir / "Short.exe", "MZ");
+    Touch("Gauge.ocx");
+    THarvestOptions o;
+    o.Prefix = "P:\\";
+    const std::string text = Harvest(o);
+    auto object = [&](const std::string& Name) {
+        const size_t at = text.find("object " + Name + ":");
+        EXPECT_NE(at, std::string::npos) << Name;
+        return at == std::string::npos ? std::string() : text.substr(at, text.find("end\n", at) - at);
+    };
+    const std::string dll = "  RegisterAsActiveX_DLLStyle = True\n  UpdateDLLCounter = True\n";
+    const std::string exe = "  RegisterAsActiveX_EXEStyle = True\n  UpdateDLLCounter = True\n";
+    EXPECT_NE(object("File_Server_exe").find(exe), std::string::npos) << text;
+    EXPECT_NE(object("File_Server_dll").find(dll), std::string::npos) << text;
+    EXPECT_NE(object("File_Gauge_ocx").find(dll), std::string::npos) << text;
+    for (const char* plain : {"File_Plain_dll", "File_Short_exe"})
+        EXPECT_EQ(object(plain).find("Register"), std::string::npos) << object(plain);
 }
 
 // Rule: with a group per folder each group sits in its parent folder's

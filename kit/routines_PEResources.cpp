@@ -4,7 +4,10 @@
 #include "routines_PEResources.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <optional>
 #include <set>
+#include <string_view>
 
 #include "types_PEImage.h"
 
@@ -637,6 +640,110 @@ std::string EmbedInstallDefinition(const std::string& Image, const std::string& 
     TResourceTree tree = ReadResourceTree(Image);
     SetResource(tree, TResourceKey::Number(ResTypeRCData), TResourceKey::Text("INSTALLDEFINITION"), Definition);
     return ReplaceResources(Image, tree);
+}
+
+// ----- the version resource
+
+namespace {
+
+// One block of a version resource: a key, its value and its children,
+// each aligned to 4 bytes within the resource.
+struct TVersionBlock {
+    std::u16string Key;
+    std::string_view Value;     // the value's bytes
+    std::string_view Children;  // the bytes of the child blocks
+};
+
+uint16_t Word(std::string_view Data, size_t At) {
+    return static_cast<uint16_t>(static_cast<uint8_t>(Data[At]) | static_cast<uint8_t>(Data[At + 1]) << 8);
+}
+
+size_t Aligned(size_t At) { return (At + 3) & ~size_t(3); }
+
+// The block at the start of Data, or nothing when it does not fit.
+std::optional<TVersionBlock> ReadVersionBlock(std::string_view Data) {
+    if (Data.size() < 6) return std::nullopt;
+    const size_t length = Word(Data, 0), valueLength = Word(Data, 2), type = Word(Data, 4);
+    if (length < 6 || length > Data.size()) return std::nullopt;
+    Data = Data.substr(0, length);
+    TVersionBlock b;
+    size_t at = 6;
+    for (;; at += 2) {
+        if (at + 2 > Data.size()) return std::nullopt;
+        const uint16_t c = Word(Data, at);
+        if (c == 0) break;
+        b.Key.push_back(static_cast<char16_t>(c));
+    }
+    at = Aligned(at + 2);
+    const size_t valueBytes = type == 1 ? valueLength * 2 : valueLength;
+    if (at > Data.size() || valueBytes > Data.size() - at) return std::nullopt;
+    b.Value = Data.substr(at, valueBytes);
+    at = Aligned(at + valueBytes);
+    b.Children = at < Data.size() ? Data.substr(at) : std::string_view();
+    return b;
+}
+
+std::vector<TVersionBlock> VersionChildren(std::string_view Children) {
+    std::vector<TVersionBlock> out;
+    while (auto b = ReadVersionBlock(Children)) {
+        out.push_back(*b);
+        const size_t length = Aligned(Word(Children, 0));
+        if (length >= Children.size()) break;
+        Children.remove_prefix(length);
+    }
+    return out;
+}
+
+std::u16string Wide(const std::string& Ascii) { return TResourceKey::Text(Ascii).Name; }
+
+// "040904E4" for the translation language 0x0409, code page 1252.
+std::u16string TranslationKey(std::string_view Value) {
+    if (Value.size() < 4) return {};
+    char text[9];
+    std::snprintf(text, sizeof text, "%04X%04X", Word(Value, 0), Word(Value, 2));
+    return Wide(text);
+}
+
+bool SameKey(const std::u16string& A, const std::u16string& B) {
+    if (A.size() != B.size()) return false;
+    for (size_t i = 0; i < A.size(); ++i) {
+        auto up = [](char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; };
+        if (up(A[i]) != up(B[i])) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool VersionHasString(const std::string& Image, const std::string& Name) {
+    TResourceTree tree;
+    try {
+        tree = ReadResourceTree(Image);
+    } catch (const EPEImageError&) {
+        return false;
+    }
+    const TResourceType* type = nullptr;
+    for (const TResourceType& t : tree.Types)
+        if (t.Key == TResourceKey::Number(16)) type = &t;
+    if (!type || type->Names.empty() || type->Names.front().Languages.empty()) return false;
+    const auto root = ReadVersionBlock(type->Names.front().Languages.front().Data);
+    if (!root) return false;
+    std::u16string translation;
+    std::vector<TVersionBlock> tables;
+    for (const TVersionBlock& b : VersionChildren(root->Children)) {
+        if (b.Key == u"StringFileInfo") tables = VersionChildren(b.Children);
+        if (b.Key == u"VarFileInfo")
+            for (const TVersionBlock& v : VersionChildren(b.Children))
+                if (v.Key == u"Translation" && translation.empty()) translation = TranslationKey(v.Value);
+    }
+    const TVersionBlock* table = tables.empty() ? nullptr : &tables.front();
+    for (const TVersionBlock& t : tables)
+        if (!translation.empty() && SameKey(t.Key, translation)) table = &t;
+    if (!table) return false;
+    const std::u16string wanted = Wide(Name);
+    for (const TVersionBlock& v : VersionChildren(table->Children))
+        if (SameKey(v.Key, wanted)) return true;
+    return false;
 }
 
 }  // namespace vtrl

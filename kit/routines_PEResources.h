@@ -95,6 +95,13 @@ std::string ReplaceResources(const std::string& Image, const TResourceTree& Tree
 // installation definition the setup program reads.
 std::string EmbedInstallDefinition(const std::string& Image, const std::string& Definition);
 
+// True when the version resource of Image (the first one it has) holds a
+// string named Name in its first translation's string table (the first
+// table when the translation names none): what marks a self-registering
+// server ("OLESelfRegister"). False for an image without version
+// information or one that cannot be read.
+bool VersionHasString(const std::string& Image, const std::string& Name);
+
 // The checksum Windows' CheckSumMappedFile computes for Image: the 16-bit
 // one's complement sum of the file with the checksum field taken as zero,
 // plus the file's length.

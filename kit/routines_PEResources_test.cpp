@@ -262,3 +262,27 @@ TEST(PEResources, RefusesDataOutsideTheImage) {
     SetU32(image, entry + 4, 0x7FFFFFFF);
     EXPECT_THROW(ReadResourceTree(image), EPEImageError);
 }
+
+// Rule: a server is known by OLESelfRegister in the string table that the
+// translation names, not in any other table; an image without version
+// information, or one that is no image, has no mark.
+TEST(PEResources, FindsTheSelfRegisterMark) {
+    const std::string server = TestPE("testpe64_server.dll");
+    EXPECT_TRUE(VersionHasString(server, "OLESelfRegister"));
+    EXPECT_TRUE(VersionHasString(server, "oleselfregister"));
+    EXPECT_TRUE(VersionHasString(server, "FileVersion"));
+    EXPECT_FALSE(VersionHasString(server, "OLESelf"));
+    EXPECT_FALSE(VersionHasString(TestPE("testpe64.dll"), "OLESelfRegister"));
+    EXPECT_TRUE(VersionHasString(TestPE("testpe64.dll"), "ProductName"));
+    EXPECT_FALSE(VersionHasString(TestPE("testpe64_none.dll"), "OLESelfRegister"));
+    EXPECT_FALSE(VersionHasString("MZ not an image", "OLESelfRegister"));
+    // Cut anywhere inside its version information, the image gives no
+    // mark and no fault.
+    const TResourceTree tree = ReadResourceTree(server);
+    const std::string info = tree.Find(TResourceKey::Number(16), TResourceKey::Number(1))->Languages.at(0).Data;
+    for (size_t cut = 0; cut < info.size(); cut += 7) {
+        TResourceTree shorter = tree;
+        SetResource(shorter, TResourceKey::Number(16), TResourceKey::Number(1), info.substr(0, cut));
+        (void)VersionHasString(ReplaceResources(server, shorter), "OLESelfRegister");
+    }
+}

@@ -241,6 +241,10 @@ void AppendActiveXEntry(const std::string& Base, const std::string& Path, bool E
     NoteListed(Base, TListKind::ActiveX, Path, key);
 }
 
+bool RecordListsPath(const std::string& Base, const std::string& Path) {
+    return !ListingKey(Base, TListKind::Files, Path).empty() || !ListingKey(Base, TListKind::ActiveX, Path).empty();
+}
+
 void AppendFolderEntries(const std::string& Base, const std::vector<std::string>& Dirs) {
     const std::string kind = Base + "\\" + rec::FoldersKey;
     WithKindKey(kind, [&](TKindKey& key) {

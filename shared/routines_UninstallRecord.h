@@ -41,6 +41,11 @@ std::string AppendFilesEntry(const std::string& Base, const std::string& Path, i
 // "ActiveX" lists already (with either style) is not listed again.
 void AppendActiveXEntry(const std::string& Base, const std::string& Path, bool ExeStyle);
 
+// True when the record under Base lists Path among its files or its
+// servers (compared as the appends compare): what an earlier install of
+// the product wrote.
+bool RecordListsPath(const std::string& Base, const std::string& Path);
+
 // Appends each of Dirs (full paths of folders the install made) as
 // "Folder<n>" to "Folders" under Base, each entry before its count; creates
 // the key with "Entries" = "0" when it has no count yet, also for an empty

@@ -5,7 +5,8 @@
 # for the restart and leaves a start-up link; `wineboot -r` stands for the
 # restart (the system puts the new DLLs in place); the link then starts the
 # continuation run the way the start-up group would, which finishes the
-# installation and removes its own link and list.
+# installation (it registers lockme2.dll, a server, now that the new file
+# is in place) and removes its own link and list.
 #
 # One Windows version per run, in a Wine prefix of its own (the version,
 # the restart and the start-up group are prefix-wide):
@@ -26,7 +27,9 @@
 # On NT 4 the product is then removed while a program holds its DLL again:
 # the uninstall program deletes the rest, leaves the DLL (and the folders
 # that hold it) for deletion at the next restart and ends with exit code
-# 3010; after the restart nothing of the product remains.
+# 3010; after the restart nothing of the product remains but the server
+# lockme2.dll, which another product is made to share: its count goes
+# down by one and it stays registered.
 # Usage: restart_test.sh SETUP LOADER OLD_DLL NEW_DLL HOLDDLL RUNLINK UNINSTALL VERSION WORK_DIR
 set -u
 [ $# -eq 9 ] || { echo "usage: $0 SETUP LOADER OLD_DLL NEW_DLL HOLDDLL RUNLINK UNINSTALL VERSION WORK_DIR"; exit 2; }
@@ -48,6 +51,11 @@ DEST="$WINEPREFIX/drive_c/Program Files/Vantrel Restart Test"
 WDEST='C:\Program Files\Vantrel Restart Test'
 LIST='HKLM\SOFTWARE\VANTRELINSTALLING'
 SESSION='HKLM\System\CurrentControlSet\Control\Session Manager'
+SHARED='HKLM\Software\Microsoft\Windows\CurrentVersion\SharedDLLs'
+SERVER='HKCU\Software\Vantrel Tests\lockme'
+# registered: the version of lockme.dll that registered itself, or none.
+registered() { local v; v=$(wr reg query "$SERVER" /v Registered 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_DWORD *//p'); [ -n "$v" ] && echo $((v)) || echo none; }
+shared_count() { local v; v=$(wr reg query "$SHARED" /v "$1" 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_DWORD *//p'); echo $((${v:-0})); }
 
 # Ends every process of the prefix, as a restart does (and so that no
 # process of the test outlives it).
@@ -62,6 +70,8 @@ find "$WINEPREFIX/drive_c/windows" -maxdepth 1 -iname 'wininit.*' -delete
 find "$WINEPREFIX/drive_c/users" -ipath '*startup*' -iname '*.lnk' -delete 2>/dev/null
 quiet reg delete "$LIST" /f
 quiet reg delete "$SESSION" /v PendingFileRenameOperations /f
+quiet reg delete "$SHARED" /f
+quiet reg delete "$SERVER" /f
 
 # ------------------------------------------------- the distribution
 mkdir -p "$C/prog" "$C/src" "$C/kit" "$C/logs"
@@ -103,6 +113,8 @@ check 'has "Installed $WDEST\\lockme2.dll for the next restart"' "lockme2.dll wa
 check 'has "Installed $WDEST\\readme.txt"' "readme.txt was not installed"
 check 'cmp -s "$DEST/lockme.dll" "$old" && cmp -s "$DEST/lockme2.dll" "$old"' "a DLL in use was changed"
 check 'cmp -s "$DEST/lockme.1" "$new" && cmp -s "$DEST/lockme2.1" "$new"' "the new DLLs are not beside the old ones"
+check '[ "$(registered)" = none ]' "the server in use was registered before the restart ($(registered))"
+check '[ "$(shared_count "$WDEST\\lockme2.dll")" = 1 ]' "the server's shared count is $(shared_count "$WDEST\\lockme2.dll")"
 list=$(wr reg query "$LIST" 2>/dev/null | tr -d '\r')
 check 'grep -qE "LockFile\s+REG_SZ\s+0" <<<"$list" && grep -qE "LockFile2\s+REG_SZ\s+0" <<<"$list"' \
   "the unfinished-install list lacks the two files: $list"
@@ -154,6 +166,7 @@ if [ -n "$link" ]; then
   check 'has "Mode: continuation"' "the link did not start the continuation"
   check 'has "Continuing LockFile" && has "Continuing LockFile2"' "the files were not continued"
   check 'has "Run ended: installation complete after the restart"' "the continuation did not complete"
+  check '[ "$(registered)" = 2 ]' "the continuation did not register the new server (registered: $(registered))"
   check '[ ! -e "$link" ]' "the start-up link remains"
   check '! quiet reg query "$LIST"' "the unfinished-install list remains"
 fi
@@ -165,6 +178,8 @@ if [ "$version" = nt40 ]; then
   for i in $(seq 600); do [ -e "$C/ready2" ] && break; sleep 0.1; done
   check '[ -e "$C/ready2" ]' "the new DLL could not be held: $(cat "$C/logs/holddll2.txt")"
   quiet reg delete "$SESSION" /v PendingFileRenameOperations /f
+  # Another product shares the server.
+  quiet reg add "$SHARED" /v "$WDEST\lockme2.dll" /t REG_DWORD /d 2 /f
   (cd "$C" && timeout -k 10 300 "$WINE" "$WDEST\uninstall.exe" /SILENT '/LOG=C:\vtrlrestart\logs\uninstall.log' \
      Vantrel Restart Test </dev/null >/dev/null 2>&1)
   code=$?
@@ -174,7 +189,11 @@ if [ "$version" = nt40 ]; then
     "the removal of a product whose DLL is in use did not end with 3010 ($code)"
   check 'has "$WDEST\lockme.dll is in use: it is deleted at the next restart"' "the log does not name the DLL left for the restart"
   check '[ -e "$DEST/lockme.dll" ]' "the DLL in use is gone before the restart"
-  check '[ ! -e "$DEST/lockme2.dll" ] && [ ! -e "$DEST/readme.txt" ]' "the files not in use were not deleted"
+  check '[ ! -e "$DEST/readme.txt" ]' "the files not in use were not deleted"
+  check '[ -e "$DEST/lockme2.dll" ] && [ "$(shared_count "$WDEST\lockme2.dll")" = 1 ]' \
+    "the shared server was not kept with its count one less ($(shared_count "$WDEST\lockme2.dll"))"
+  check '[ "$(registered)" = 2 ] && has "Shared file kept, count now 1: $WDEST\lockme2.dll"' \
+    "the shared server was not kept registered"
   check '! quiet reg query "HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel Restart Test"' \
     "the uninstall record remains"
   pending=$(wr reg query "$SESSION" /v PendingFileRenameOperations 2>/dev/null | tr -d '\r')
@@ -183,9 +202,9 @@ if [ "$version" = nt40 ]; then
   quiet wineboot -r
   end_prefix
   # The folder was there before the install (it held the older DLLs), so
-  # it stays; nothing of the product is left in it.
-  check '[ -d "$DEST" ] && [ -z "$(ls -A "$DEST")" ]' \
-    "after the restart the folder is not there empty: $(find "$DEST" 2>/dev/null | tr '\n' ' ')"
+  # it stays; nothing of the product is left in it but the shared server.
+  check '[ -d "$DEST" ] && [ "$(ls -A "$DEST")" = lockme2.dll ]' \
+    "after the restart the folder does not hold the shared server alone: $(find "$DEST" 2>/dev/null | tr '\n' ' ')"
   [ $fail -eq 0 ] || { echo "--- uninstall.log"; cat "$C/logs/uninstall.log"; }
 fi
 [ $fail -eq 0 ] || { echo "--- run.log"; cat "$C/logs/run.log"; }

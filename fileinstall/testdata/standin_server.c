@@ -1,10 +1,15 @@
-/* A stand-in for a self-registering server, in both forms. As a library
-   its DllRegisterServer records the call under HKEY_CURRENT_USER\Software\
-   Vantrel Tests\Stand-in server ("Calls" counts them, "Path" is the
-   library's own path, "OleReady" is 1 when OLE was initialised on the
-   calling thread) and returns the HRESULT that the value "Answer" holds
-   (0 when there is none). Built as a program (STANDIN_PROGRAM), it records
-   its command line as "CommandLine" and its own path as "ProgramPath". */
+/* A stand-in for a self-registering server, in both forms, recording what
+   it was asked under HKEY_CURRENT_USER\Software\Vantrel Tests\Stand-in
+   server.
+   As a library: DllRegisterServer counts its calls in "Calls", writes the
+   library's own path as "Path", "OleReady" 1 when OLE was initialised on
+   the calling thread and "Registered" 1, and returns the HRESULT that the
+   value "Answer" holds (0 when there is none); DllUnregisterServer counts
+   its calls in "UnregisterCalls" and writes "Registered" 0.
+   Built as a program (STANDIN_PROGRAM): records its command line as
+   "CommandLine" and its own path as "ProgramPath"; with /REGSERVER it
+   writes "ProgramRegistered" 1, with /UNREGSERVER 0.
+   Both carry the version string OLESelfRegister (standin_server.rc). */
 #include <windows.h>
 #include <objbase.h>
 
@@ -20,22 +25,26 @@ static void WriteText(HKEY Key, const char* Name, const char* Text) {
     RegSetValueExA(Key, Name, 0, REG_SZ, (const BYTE*)Text, (DWORD)lstrlenA(Text) + 1);
 }
 
-#ifndef STANDIN_PROGRAM
 static void WriteNumber(HKEY Key, const char* Name, DWORD Value) {
     RegSetValueExA(Key, Name, 0, REG_DWORD, (const BYTE*)&Value, sizeof Value);
 }
 
-static DWORD ReadNumber(HKEY Key, const char* Name) {
-    DWORD value = 0, size = sizeof value, type = 0;
-    if (RegQueryValueExA(Key, Name, NULL, &type, (BYTE*)&value, &size) != ERROR_SUCCESS || type != REG_DWORD) return 0;
-    return value;
+#ifdef STANDIN_PROGRAM
+/* True when Line holds Option as a word of its own, in any case. */
+static int HasOption(const char* Line, const char* Option) {
+    const int length = lstrlenA(Option);
+    for (; *Line; ++Line) {
+        if ((Line[0] == ' ' || Line[0] == '\t') && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, Line + 1, length,
+                                                                 Option, length) == CSTR_EQUAL &&
+            (Line[length + 1] == 0 || Line[length + 1] == ' '))
+            return 1;
+    }
+    return 0;
 }
 
-#endif
-
-#ifdef STANDIN_PROGRAM
 int WINAPI WinMain(HINSTANCE Instance, HINSTANCE Previous, LPSTR Line, int Show) {
     char path[MAX_PATH];
+    const char* command = GetCommandLineA();
     HKEY key = OpenRecord();
     (void)Instance;
     (void)Previous;
@@ -44,12 +53,20 @@ int WINAPI WinMain(HINSTANCE Instance, HINSTANCE Previous, LPSTR Line, int Show)
     if (!key) return 1;
     GetModuleFileNameA(NULL, path, MAX_PATH);
     WriteText(key, "ProgramPath", path);
-    WriteText(key, "CommandLine", GetCommandLineA());
+    WriteText(key, "CommandLine", command);
+    if (HasOption(command, "/UNREGSERVER")) WriteNumber(key, "ProgramRegistered", 0);
+    else if (HasOption(command, "/REGSERVER")) WriteNumber(key, "ProgramRegistered", 1);
     RegCloseKey(key);
     return 0;
 }
 #else
 static HMODULE Self;
+
+static DWORD ReadNumber(HKEY Key, const char* Name) {
+    DWORD value = 0, size = sizeof value, type = 0;
+    if (RegQueryValueExA(Key, Name, NULL, &type, (BYTE*)&value, &size) != ERROR_SUCCESS || type != REG_DWORD) return 0;
+    return value;
+}
 
 BOOL WINAPI DllMain(HINSTANCE Instance, DWORD Reason, LPVOID Reserved) {
     (void)Reserved;
@@ -70,7 +87,17 @@ __declspec(dllexport) HRESULT WINAPI DllRegisterServer(void) {
     WriteNumber(key, "OleReady", ole == S_FALSE ? 1 : 0);
     if (SUCCEEDED(ole)) CoUninitialize();
     answer = (HRESULT)ReadNumber(key, "Answer");
+    if (SUCCEEDED(answer)) WriteNumber(key, "Registered", 1);
     RegCloseKey(key);
     return answer;
+}
+
+__declspec(dllexport) HRESULT WINAPI DllUnregisterServer(void) {
+    HKEY key = OpenRecord();
+    if (!key) return E_FAIL;
+    WriteNumber(key, "UnregisterCalls", ReadNumber(key, "UnregisterCalls") + 1);
+    WriteNumber(key, "Registered", 0);
+    RegCloseKey(key);
+    return S_OK;
 }
 #endif

@@ -4,6 +4,7 @@
 #   testpe64.dll       x86_64, manifest, version, bitmap, RCDATA
 #   testpe64_def.dll   x86_64, the same and an INSTALLDEFINITION (language 1033)
 #   testpe32.dll       i686 (PE32), the resources of testpe64.dll
+#   testpe64_server.dll x86_64, version information marked OLESelfRegister
 # The outputs are committed: the native build has no cross compiler.
 set -e
 cd "$(dirname "$0")"
@@ -21,3 +22,4 @@ build x86_64 testpe64_none.dll
 build x86_64 testpe64.dll testpe.rc
 build x86_64 testpe64_def.dll testpe_def.rc
 build i686 testpe32.dll testpe.rc
+build x86_64 testpe64_server.dll testpe_server.rc
