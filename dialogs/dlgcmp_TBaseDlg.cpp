@@ -5,6 +5,7 @@
 
 #include "Forms.h"
 #include "ResponseFile.h"
+#include "cmp_TInstallFile.h"
 #include "dlgcmp_TBaseContainer.h"
 #include "dlgcmp_TBaseForms.h"
 #include "types_Installation.h"
@@ -211,6 +212,7 @@ void TDialogManager::ShowCopyForms() {
         copyForm->TranslateForm();
         copyForm->Show();
         FCopyForms.push_back(copyForm);
+        Log("Copy window " + copyForm->Name() + " shown");
     }
 }
 
@@ -238,17 +240,25 @@ void TDialogManager::ShowChangeDisk(TPersistent* Parameter) {
     TCurrentManagerScope current(this);
     auto* diskForm = dynamic_cast<TBaseChangeDiskForm*>(form.get());
     if (!diskForm || diskForm->DM() != this) return;
+    // The request is the file's broadcast: the file, then what it asks for.
     if (!Parameter)
         throw Exception(TranslateMessageText(
             "The ParameterObject is Nil in the TDialogManager. Cannot show the change disk form"));
-    auto* disk = dynamic_cast<TDiskParameter*>(Parameter);
-    if (!disk)
-        throw Exception(TranslateMessageText(
-            "The ParameterObject is not a TDiskParameter in the TDialogManager. Cannot show the change disk form"));
+    auto* list = dynamic_cast<TParameterList*>(Parameter);
+    if (!list) throw Exception(TranslateMessageText("TChangeDiskDlg--PO is not a TList object"));
+    if (list->Count() < 2) throw Exception(TranslateMessageText("TChangeDiskDlg--Not engouh parameters for status event"));
+    auto* file = dynamic_cast<TInstallFile*>(list->Items[0]);
+    if (!file) throw Exception("TChangeDiskDlg says bad first parameter");
+    auto* disk = dynamic_cast<TDiskParameter*>(list->Items[1]);
+    if (!disk) throw Exception("TChangeDiskDlg says bad second parameter");
+    // The file asks nobody else: a form answers the request.
+    file->Tag = 1;
     diskForm->DiskParameter = disk;
     diskForm->SetupControls();
     diskForm->TranslateForm();
-    if (diskForm->ShowModal() == mrAbort) throw EAIUserAbort();
+    const int result = diskForm->ShowModal();
+    Log("Disk " + IntToStr(disk->NewDisk) + ": " + (result == mrAbort ? "the user's abort" : "looked for in " + disk->Path));
+    if (result == mrAbort) throw EAIUserAbort();
 }
 
 // ------------------------------------------------------ dialog components

@@ -11,6 +11,7 @@
 #include "ResponseFile.h"
 #include "StdCtrls.h"
 #include "Unattended.h"
+#include "cmp_TInstallFile.h"
 #include "cmp_TTranslateControls.h"
 #include "dlgcmp_TBaseContainer.h"
 #include "dlgcmp_TBaseForms.h"
@@ -404,22 +405,39 @@ TEST_F(WizardTest, CopyFormsOpenWithTheFirstFileAndCloseWithTheEndOfThePass) {
     CopyManagerOfTest = nullptr;
 }
 
+// The request is what a file broadcasts: the file, then the disk. Only the
+// first registered form answers it, and marks the file as answered.
 TEST_F(WizardTest, OnlyTheFirstDiskChangeFormIsShown) {
     DiskManagerOfTest = Manager("Disk", dmChangeDisk);
     TFormSelfRegistration<TBCDFEntry> one(&TTestDiskForm1::StaticClass(), &BCDFList);
     TFormSelfRegistration<TBCDFEntry> two(&TTestDiskForm2::StaticClass(), &BCDFList);
+    TInstallFile file(nullptr);
     TDiskParameter disk;
     disk.NewDisk = 2;
-    Install->Broadcast(ev::ChangeDisk, &disk);
+    TParameterList request{&file, &disk};
+    Install->Broadcast(ev::ChangeDisk, &request);
     EXPECT_EQ(Events, (std::vector<std::string>{"disk form 1"}));
+    EXPECT_EQ(file.Tag, 1);
     EXPECT_EQ(CurrentDialogManager, nullptr);
-    try {
-        Install->Broadcast(ev::ChangeDisk, nullptr);
-        FAIL();
-    } catch (const Exception& e) {
-        EXPECT_STREQ(e.what(), "The ParameterObject is Nil in the TDialogManager. Cannot show the change disk form");
+    // Each malformed request is named, and the manager is reset after it.
+    TFileStatusParameter other;
+    TParameterList shortList{&file}, wrongFile{&disk, &disk}, wrongDisk{&file, &other};
+    const std::pair<TPersistent*, const char*> bad[] = {
+        {nullptr, "The ParameterObject is Nil in the TDialogManager. Cannot show the change disk form"},
+        {&disk, "TChangeDiskDlg--PO is not a TList object"},
+        {&shortList, "TChangeDiskDlg--Not engouh parameters for status event"},
+        {&wrongFile, "TChangeDiskDlg says bad first parameter"},
+        {&wrongDisk, "TChangeDiskDlg says bad second parameter"},
+    };
+    for (const auto& [parameter, message] : bad) {
+        try {
+            Install->Broadcast(ev::ChangeDisk, parameter);
+            ADD_FAILURE() << message;
+        } catch (const Exception& e) {
+            EXPECT_STREQ(e.what(), message);
+        }
+        EXPECT_EQ(CurrentDialogManager, nullptr);
     }
-    EXPECT_EQ(CurrentDialogManager, nullptr);
     delete DiskManagerOfTest;
     DiskManagerOfTest = nullptr;
 }

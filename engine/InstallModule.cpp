@@ -11,11 +11,14 @@
 #include "cmp_TUninstallEXE.h"
 #include "dlgcmp_TBadInstallationDlg.h"
 #include "dlgcmp_TBaseDlg.h"
+#include "dlgcmp_TChangeDiskDlg.h"
 #include "dlgcmp_TInstallFileGroup.h"
 #include "dlgcmp_TReboot.h"
 #include "dlgcmp_TSelectFolder.h"
 #include "dlgcmp_TSelectLanguage.h"
 #include "dlgcmp_TWelcomeDlg.h"
+#include "GoodInstall.h"
+#include "MyCopyForm.h"
 
 namespace vtrl {
 
@@ -29,15 +32,25 @@ const TClassInfo* const DefinitionClasses[] = {
     &TUninstallEXE::StaticClass(),     &TInstallInformation::StaticClass(), &TTranslator::StaticClass(),
     &TDialogManager::StaticClass(),    &TWelcomeDlg::StaticClass(),   &TSelectLanguageDlg::StaticClass(),
     &TSelectFolderDlg::StaticClass(),  &TInstallFileGroupsDlg::StaticClass(), &TRebootDlg::StaticClass(),
-    &TBadInstallationDlg::StaticClass(),
+    &TBadInstallationDlg::StaticClass(), &TChangeDiskDlg::StaticClass(),
     &TShellLinkGroup::StaticClass(),   &TInstallShellLink::StaticClass(), &TInstallRegistry::StaticClass(),
+};
+
+// The forms that join a manager of their own accord (no component names
+// them): naming them links in their modules, which register them.
+const TClassInfo* const SelfRegisteredForms[] = {
+    &TDuringCopyForm::StaticClass(),
+    &TGoodInstallForm::StaticClass(),
 };
 
 }  // namespace
 
 VTRL_IMPLEMENT_CLASS(TIM, TDataModule, [](auto&) {})
 
-TIM::TIM(TComponent* AOwner) : TDataModule(AOwner) { (void)DefinitionClasses; }
+TIM::TIM(TComponent* AOwner) : TDataModule(AOwner) {
+    (void)DefinitionClasses;
+    (void)SelfRegisteredForms;
+}
 
 void TIM::LoadDefinition(std::string_view Text, std::string_view FileName) {
     LoadDefinition(Text, FileName, TDefinitionIncludeResolver());

@@ -345,8 +345,9 @@ bool TTabControl::Notify(NMHDR& h, LRESULT& Result) {
 VTRL_IMPLEMENT_CLASS(TAnimate, TControl, [](TClassBuilder<TAnimate>& b) {
     b.Boolean("Active", &TAnimate::Active, &TAnimate::SetActive, false)
         .Boolean("Center", &TAnimate::Center, &TAnimate::Center, true)
-        .Enum<TCommonAVI>("CommonAVI", &TAnimate::CommonAVI, &TAnimate::CommonAVI, aviNone)
+        .Enum<TCommonAVI>("CommonAVI", &TAnimate::CommonAVI, &TAnimate::SetCommonAVI, aviNone)
         .String("FileName", &TAnimate::FileName, &TAnimate::SetFileName)
+        .Integer("StopFrame", &TAnimate::StopFrame, &TAnimate::StopFrame, 0)
         .Boolean("Transparent", &TAnimate::Transparent, &TAnimate::Transparent, true);
 })
 
@@ -373,9 +374,21 @@ void TAnimate::DetachHandle() {
 // empty, which is all a missing clip should cost.
 void TAnimate::OpenClip() {
     if (!FHandle) return;
-    FOpened = !FFileName.empty() &&
-              SendMessageA(FHandle, ACM_OPENA, 0, reinterpret_cast<LPARAM>(FFileName.c_str())) != 0;
-    if (FOpened && FActive) SendMessageA(FHandle, ACM_PLAY, static_cast<WPARAM>(-1), MAKELONG(0, 0xFFFF));
+    if (!FFileName.empty()) {
+        FOpened = SendMessageA(FHandle, ACM_OPENA, 0, reinterpret_cast<LPARAM>(FFileName.c_str())) != 0;
+    } else if (FCommonAVI == aviCopyFile) {
+        HINSTANCE self = GetModuleHandleA(nullptr);
+        FOpened = FindResourceA(self, "FILECOPY", "AVI") &&
+                  SendMessageA(FHandle, ACM_OPENA, reinterpret_cast<WPARAM>(self), reinterpret_cast<LPARAM>("FILECOPY")) != 0;
+    } else {
+        FOpened = false;
+    }
+    if (FOpened && FActive) Play();
+}
+
+void TAnimate::Play() {
+    const WORD last = StopFrame > 0 ? static_cast<WORD>(StopFrame) : 0xFFFF;
+    SendMessageA(FHandle, ACM_PLAY, static_cast<WPARAM>(-1), MAKELONG(0, last));
 }
 
 void TAnimate::SetFileName(const std::string& Value) {
@@ -385,10 +398,17 @@ void TAnimate::SetFileName(const std::string& Value) {
     OpenClip();
 }
 
+void TAnimate::SetCommonAVI(TCommonAVI Value) {
+    FCommonAVI = Value;
+    if (!FHandle || !FFileName.empty()) return;
+    SendMessageA(FHandle, ACM_OPENA, 0, 0);
+    OpenClip();
+}
+
 void TAnimate::SetActive(bool Value) {
     FActive = Value;
     if (!FHandle || !FOpened) return;
-    if (Value) SendMessageA(FHandle, ACM_PLAY, static_cast<WPARAM>(-1), MAKELONG(0, 0xFFFF));
+    if (Value) Play();
     else SendMessageA(FHandle, ACM_STOP, 0, 0);
 }
 

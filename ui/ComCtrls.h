@@ -171,8 +171,14 @@ public:
     void SetFileName(const std::string& Value);
     bool Active() const { return FActive; }
     void SetActive(bool Value);
-    // Accepted from definitions; the system clips are not offered.
-    TCommonAVI CommonAVI = aviNone;
+    // A clip of the system's: aviCopyFile is played from the program's own
+    // resource "FILECOPY" (type "AVI"), as Wine has no system clips; the
+    // others are not offered. A file name takes precedence.
+    TCommonAVI CommonAVI() const { return FCommonAVI; }
+    void SetCommonAVI(TCommonAVI Value);
+    // The frame a showing stops at and starts again from; 0 plays to the
+    // clip's end.
+    int32_t StopFrame = 0;
     bool Center = true;
     bool Transparent = true;
     // True when the window has the clip open.
@@ -185,7 +191,9 @@ protected:
 
 private:
     void OpenClip();
+    void Play();
     std::string FFileName;
+    TCommonAVI FCommonAVI = aviNone;
     bool FActive = false;
     bool FOpened = false;
 };

@@ -2,6 +2,7 @@
 #include "FileDialogs.h"
 
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include "Forms.h"
 #include "Unattended.h"
@@ -83,6 +84,22 @@ bool TOpenDialog::Execute() {
     FileName = buffer.c_str();
     FilterIndex = static_cast<int>(ofn.nFilterIndex);
     return true;
+}
+
+bool TOpenFolderDialog::Execute() {
+    if (IsSilent()) return false;
+    BROWSEINFOA request{};
+    request.hwndOwner = GetActiveWindow();
+    request.pidlRoot = nullptr;
+    request.pszDisplayName = FPath.data();
+    request.lpszTitle = nullptr;
+    request.ulFlags = BIF_RETURNONLYFSDIRS;
+    request.lpfn = nullptr;
+    LPITEMIDLIST items = SHBrowseForFolderA(&request);
+    if (!items) return false;
+    const bool found = SHGetPathFromIDListA(items, FPath.data()) != FALSE;
+    CoTaskMemFree(items);
+    return found;
 }
 
 }  // namespace vtrl

@@ -1,5 +1,7 @@
-// The open-file dialog as a component.
+// The open-file dialog as a component, and the shell's folder browser.
 #pragma once
+
+#include <array>
 
 #include "Controls.h"
 
@@ -34,6 +36,22 @@ public:
     // end) that Execute hands to Windows.
     DWORD OptionFlags() const;
     std::string FilterText() const;
+};
+
+// Asks a person for a folder through the shell's folder browser
+// (SHBrowseForFolderA) over the whole name space, admitting only
+// file-system folders. A plain object: made where it is needed.
+class TOpenFolderDialog {
+public:
+    // The chosen folder after a successful Execute.
+    std::string Path() const { return FPath.data(); }
+    // Shows the browser owned by the active window. True when a person
+    // chose a folder; false when cancelled or the choice is no file-system
+    // folder, and in a silent run, where nothing is shown.
+    bool Execute();
+
+private:
+    std::array<char, MAX_PATH> FPath{};
 };
 
 }  // namespace vtrl
