@@ -1,4 +1,4 @@
-// The open-file dialog as a component.
+// The open-file dialog as a component, and the folder browser.
 #pragma once
 
 #include "Controls.h"
@@ -35,5 +35,14 @@ public:
     DWORD OptionFlags() const;
     std::string FilterText() const;
 };
+
+// Asks a person for a directory with the shell's folder browser
+// (SHBrowseForFolderA), owned by the active form, with Caption above the
+// tree, starting at Directory (when it exists), offering to make a new
+// folder when AllowNew. Returns true with the chosen directory in
+// Directory; false leaves Directory unchanged: cancelled, a choice that is
+// no directory of the file system, and a silent run, where nothing is
+// shown.
+bool SelectDirectory(const std::string& Caption, std::string& Directory, bool AllowNew);
 
 }  // namespace vtrl
