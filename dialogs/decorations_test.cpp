@@ -584,7 +584,7 @@ TEST_F(DecorationsTest, BackgroundPlayerPlaysQuietly) {
 
 // Rule: maximised, the backdrop fills the screen blue at the top to black
 // at the bottom, with the white caption at the top left. (With
-// VTRL_SCREENSHOT_DIR set the window is also saved as Backdrop.png there.)
+// VTRL_SCREENSHOT_DIR set the window is also saved as Form1-en.png there.)
 TEST_F(DecorationsTest, BackdropWindowMaximised) {
     auto* form = new TForm1(&Application);
     Form = form;
@@ -602,7 +602,7 @@ TEST_F(DecorationsTest, BackdropWindowMaximised) {
     EXPECT_GT(Count(caption, kWhite), 200);
     EXPECT_GT(Count(caption, clBlack), 20);
     if (const char* dir = std::getenv("VTRL_SCREENSHOT_DIR"))
-        SaveWindowPng(form->Handle(), std::string(dir) + "\\Backdrop.png");
+        SaveWindowPng(form->Handle(), std::string(dir) + "\\Form1-en.png");
     Application.SetMainForm(nullptr);
 }
 
@@ -676,5 +676,5 @@ TEST_F(DecorationsTest, SelectVtrlDirOnScreen) {
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
     EXPECT_TRUE(IsWindowVisible(form->Edit1->Handle()));
     if (const char* dir = std::getenv("VTRL_SCREENSHOT_DIR"))
-        SaveWindowPng(form->Handle(), std::string(dir) + "\\SelectVtrlDir.png");
+        SaveWindowPng(form->Handle(), std::string(dir) + "\\SelectVtrlDir-en.png");
 }
