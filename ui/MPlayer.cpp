@@ -9,14 +9,16 @@ namespace vtrl {
 
 namespace {
 
+// Never destroyed: the application object, a global, destroys the backdrop
+// and its player at exit, after function statics are gone.
 std::vector<std::string>& Commands() {
-    static std::vector<std::string> commands;
-    return commands;
+    static auto* commands = new std::vector<std::string>;
+    return *commands;
 }
 
 TMciSender& Sender() {
-    static TMciSender sender;
-    return sender;
+    static auto* sender = new TMciSender;
+    return *sender;
 }
 
 int gNextAlias = 1;
