@@ -147,6 +147,10 @@ void TRotate3DLabel::SetMyTransparent(bool Value) {
     Invalidate();
 }
 
+void TRotate3DLabel::DblClick() {
+    if (OnDblClick) OnDblClick(this);
+}
+
 namespace {
 // Owner of the selection of one GDI object in a DC.
 struct TSelected {

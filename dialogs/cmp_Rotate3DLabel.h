@@ -105,6 +105,8 @@ public:
     double AngleSin() const { return FSin; }
 
     void Paint(HDC DC) override;
+    // Fires OnDblClick.
+    void DblClick() override;
 
 private:
     TLabelStyle FLabelStyle;

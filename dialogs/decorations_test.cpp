@@ -416,6 +416,20 @@ TEST(Rotate3DLabelPlacement, CentredByTheFormula) {
     EXPECT_EQ(t.Box[0].y, 50);
 }
 
+// Rule: a double click on the label fires its OnDblClick.
+TEST_F(DecorationsTest, LabelDoubleClick) {
+    TRotate3DLabel* l = AddLabel("Vantrel");
+    int fired = 0;
+    l->OnDblClick = [&](TComponent* c) {
+        EXPECT_EQ(c, l);
+        ++fired;
+    };
+    ShowPainted();
+    SendMessageA(Form->Handle(), WM_LBUTTONDBLCLK, 0, MAKELONG(200, 150));
+    SendMessageA(Form->Handle(), WM_LBUTTONDBLCLK, 0, MAKELONG(10, 10));
+    EXPECT_EQ(fired, 1);
+}
+
 // Rule: a new label is transparent, not auto-sized, bold Arial, with cos 1
 // and sin 0.
 TEST_F(DecorationsTest, LabelDefaults) {

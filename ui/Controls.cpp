@@ -560,6 +560,16 @@ void TWinControl::PaintControls(HDC DC) {
     }
 }
 
+TGraphicControl* TWinControl::GraphicControlAt(int X, int Y) const {
+    const POINT pt{X, Y};
+    for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+        auto* g = dynamic_cast<TGraphicControl*>(*it);
+        const RECT r = g ? g->BoundsRect() : RECT{};
+        if (g && g->Visible() && g->Enabled() && PtInRect(&r, pt)) return g;
+    }
+    return nullptr;
+}
+
 LRESULT TWinControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
     switch (Msg) {
     case WM_COMMAND: {
@@ -589,6 +599,21 @@ LRESULT TWinControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
     case WM_ERASEBKGND:
         PaintBackground(reinterpret_cast<HDC>(WParam));
         return 1;
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+        // A graphic control has no window to receive its clicks: the
+        // parent hands them on.
+        if (TGraphicControl* g = GraphicControlAt(static_cast<short>(LOWORD(LParam)),
+                                                  static_cast<short>(HIWORD(LParam)))) {
+            if (Msg == WM_LBUTTONUP) {
+                NotifyUserAction(*g, "click");
+                g->Click();
+            } else {
+                g->DblClick();
+            }
+            return 0;
+        }
+        break;
     case WM_PAINT:
         // The background was erased by BeginPaint; the graphic children go
         // on it. Without any, the default validates the window.

@@ -15,6 +15,7 @@
 namespace vtrl {
 
 class TWinControl;
+class TGraphicControl;
 class TForm;
 
 // Colours: an RGB value 0x00BBGGRR, or a system colour 0x80000000 + index.
@@ -301,6 +302,9 @@ protected:
     // WM_PAINT of a container calls it after its own drawing.
     void PaintControls(HDC DC);
     bool HasGraphicControls() const;
+    // The topmost visible, enabled graphic child at X, Y of the client
+    // area, or null: the one that a click there is for.
+    TGraphicControl* GraphicControlAt(int X, int Y) const;
     // Command IDOK / IDCANCEL without a control (Enter and Esc in the
     // dialog navigation); forms press their default and cancel buttons.
     virtual void DialogCommand(WORD Id) {}
@@ -349,6 +353,8 @@ public:
     // Draws the control into DC: the origin is the control's top left and
     // nothing outside its Width x Height shows.
     virtual void Paint(HDC DC) = 0;
+    // A double click on the control (its parent's window received it).
+    virtual void DblClick() {}
 
 protected:
     // No window: the parent paints the control.

@@ -19,6 +19,8 @@ public:
     explicit TSpill(TComponent* AOwner) : TGraphicControl(AOwner) {}
     TColor Fill = kRed;
     int Paints = 0;
+    int DblClicks = 0;
+    void DblClick() override { ++DblClicks; }
     void Paint(HDC DC) override {
         ++Paints;
         HBRUSH b = CreateSolidBrush(ColorToRGB(Fill));
@@ -173,4 +175,34 @@ TEST_F(GraphicControlsTest, ParentColor) {
     EXPECT_EQ(spill->Color(), kGreen);
     spill->SetParentColor(true);
     EXPECT_EQ(spill->Color(), kRed);
+}
+
+// Rule: a click on the parent's window goes to the topmost visible,
+// enabled graphic control under it, reported as a person's click; a
+// double click too; elsewhere nothing fires.
+TEST_F(GraphicControlsTest, ClicksReachTheControlUnderThePointer) {
+    NewForm();
+    auto* below = Place<TSpill>("Below", 10, 10, 50, 50);
+    auto* above = Place<TSpill>("Above", 20, 20, 10, 10);
+    std::vector<std::string> clicked;
+    below->OnClick = [&](TComponent* c) { clicked.push_back(c->Name()); };
+    above->OnClick = [&](TComponent* c) { clicked.push_back(c->Name()); };
+    RecordActions();
+    ShowPainted();
+    auto at = [](int x, int y) { return static_cast<LPARAM>(MAKELONG(x, y)); };
+    SendMessageA(Form->Handle(), WM_LBUTTONUP, 0, at(25, 25));
+    SendMessageA(Form->Handle(), WM_LBUTTONUP, 0, at(12, 12));
+    SendMessageA(Form->Handle(), WM_LBUTTONUP, 0, at(70, 70));
+    EXPECT_EQ(clicked, (std::vector<std::string>{"Above", "Below"}));
+    EXPECT_EQ(Actions, (std::vector<std::string>{"Above click", "Below click"}));
+    above->SetVisible(false);
+    SendMessageA(Form->Handle(), WM_LBUTTONUP, 0, at(25, 25));
+    EXPECT_EQ(clicked.back(), "Below");
+    below->SetEnabled(false);
+    SendMessageA(Form->Handle(), WM_LBUTTONUP, 0, at(25, 25));
+    EXPECT_EQ(clicked.size(), 3u);
+    below->SetEnabled(true);
+    SendMessageA(Form->Handle(), WM_LBUTTONDBLCLK, 0, at(40, 40));
+    EXPECT_EQ(below->DblClicks, 1);
+    EXPECT_EQ(above->DblClicks, 0);
 }
