@@ -7,8 +7,12 @@
 
 #include "ComCtrls.h"
 #include "Dialogs.h"
+#include "ExtCtrls.h"
 #include "GoodInstall.h"
+#include "MPlayer.h"
+#include "MusicForm.h"
 #include "MyCopyForm.h"
+#include "Unit1.h"
 #include "ResponseFile.h"
 #include "StdCtrls.h"
 #include "Unattended.h"
@@ -266,6 +270,54 @@ TEST_F(FormsTest, TheCopyWindowCancelsOnlyWhenConfirmed) {
     form.CancelBtn->Click();
     EXPECT_TRUE(VtrlCompress().Abort);
     EXPECT_EQ(Install->AbortQuestions, 2);
+}
+
+// ------------------------------------------------------------ music
+
+// The page offers the two pieces and silence, the second piece chosen;
+// Next plays the choice on the backdrop's player, and silence after a
+// piece stops it. The sound itself is not there on this machine: the
+// commands are what is checked.
+TEST_F(FormsTest, TheMusicPagePlaysTheChoiceOrSilence) {
+    TDialogManager* manager = Manager(dmBeforeInstall);
+    TForm1 backdrop(&Application);
+    TMediaPlayer* player = BackgroundPlayer();
+    ASSERT_NE(player, nullptr);
+    SetMciSender([](const std::string&) { return 0u; });
+    ClearMciCommands();
+    TMusicSelectForm page(&Application);
+    EXPECT_EQ(page.DM(), manager);
+    EXPECT_EQ(page.Order(), 11);
+    EXPECT_EQ(page.Container, nullptr);
+    EXPECT_FALSE(page.SkipPage());
+    page.SetupControls();
+    ASSERT_EQ(page.MusicForm->Items().Count(), 3);
+    EXPECT_EQ(page.MusicForm->ItemIndex(), 1);
+    EXPECT_EQ(page.MusicForm->Items()[2], "Leave me in silence");
+    const std::string alias = player->Alias();
+    page.MusicForm->SetItemIndex(0);
+    page.ProceedBTN->Click();
+    EXPECT_EQ(MciCommands(), (std::vector<std::string>{
+                                 "open \"" + TMusicSelectForm::PieceFile(0) + "\" alias " + alias, "play " + alias}));
+    EXPECT_EQ(TMusicSelectForm::PieceFile(0), ExtractFileDir(Application.ExeName()) + "\\HALVORNMISC.RMI");
+    EXPECT_EQ(TMusicSelectForm::PieceFile(1), ExtractFileDir(Application.ExeName()) + "\\TESSALY.RMI");
+    ClearMciCommands();
+    page.MusicForm->SetItemIndex(2);
+    page.ProceedBTN->Click();
+    EXPECT_EQ(MciCommands(), (std::vector<std::string>{"close " + alias}));
+    EXPECT_FALSE(player->IsOpen());
+    SetMciSender(nullptr);
+}
+
+// Without a sound device (the real MCI here) the choice plays nothing and
+// the page goes on all the same.
+TEST_F(FormsTest, TheMusicPageGoesOnWithoutSound) {
+    Manager(dmBeforeInstall);
+    TForm1 backdrop(&Application);
+    TMusicSelectForm page(&Application);
+    page.SetupControls();
+    page.MusicForm->SetItemIndex(1);
+    EXPECT_NO_THROW(page.ProceedBTN->Click());
 }
 
 // ------------------------------------------------------------ completion

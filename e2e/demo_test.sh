@@ -39,10 +39,15 @@ check 'Left behind: only the documented leftovers'
 check 'Left behind: nothing'
 grep -q 'Left behind beyond' "$out" && { echo "the removal left more than it documents"; fail=1; }
 # The wizard: shown for real, answered from the response file, pictured.
-check 'setup: wizard of BeforeInstallManager: 4 pages'
+check 'setup: wizard of BeforeInstallManager: 5 pages'
 check 'setup: form SelectLanguageForm answered from C:\VantrelDemo\demo.rsp(3)'
 check 'setup: form WelcomeForm answered from C:\VantrelDemo\demo.rsp(6)'
-check 'setup: form SelectFolderForm answered from C:\VantrelDemo\demo.rsp(12)'
+check 'setup: form MusicSelectForm answered from C:\VantrelDemo\demo.rsp(8)'
+check 'setup: form SelectFolderForm answered from C:\VantrelDemo\demo.rsp(16)'
+# The copy window while the files are copied, the completion page at the end.
+check 'setup: Copy window DuringCopyForm shown'
+check 'setup: wizard of GoodInstallManager: 1 pages'
+check 'setup: form GoodInstallForm: default answer FinishBtn'
 # The Start menu: the main folder's links, and the link to the sub folder.
 check 'Start Menu\\Programs\\Vantrel Components\\Vantrel Components Uninstall.LNK"'
 check 'Start Menu\\Programs\\Vantrel Components\\Other Links.LNK"'

@@ -17,7 +17,6 @@
 #include "dlgcmp_TSelectFolder.h"
 #include "dlgcmp_TSelectLanguage.h"
 #include "dlgcmp_TWelcomeDlg.h"
-#include "GoodInstall.h"
 #include "MyCopyForm.h"
 
 namespace vtrl {
@@ -37,10 +36,10 @@ const TClassInfo* const DefinitionClasses[] = {
 };
 
 // The forms that join a manager of their own accord (no component names
-// them): naming them links in their modules, which register them.
+// them): naming them links in their modules, which register them. The
+// product's own pages are linked in by product_pages.cpp.
 const TClassInfo* const SelfRegisteredForms[] = {
     &TDuringCopyForm::StaticClass(),
-    &TGoodInstallForm::StaticClass(),
 };
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "cmp_TVersion.h"
 #include "routines_ExpandPaths.h"
 #include "routines_Registry.h"
+#include "routines_VantrelStuff.h"
 #include "types_Archive.h"
 
 namespace vtrl {
@@ -104,18 +105,16 @@ std::string ReadBuildDirectory(const std::string& ProgramDir) {
 std::string FindLoadingProgram() {
     std::string dir = Trim(RegReadString(hkLocalMachine, VantrelKitKey, VantrelDirectoryValue, ""));
     if (dir.empty()) {
-        std::string answer;
-        if (!InputQuery("Select Vantrel Delphi Component directory",
-                        "The entry in the registry that tells where the Vantrel Delphi Components are is incorrect or "
-                        "missing. Please enter the directory.",
-                        answer) ||
-            Trim(answer).empty())
-            // A blank answer is not written back: the next build asks again.
+        // The answer goes back as typed, also when blank: a blank one then
+        // stops the build with a clear error instead of a search for the
+        // loading program at the root, and the next build asks again.
+        const std::string answer = AskVantrelDirectory();
+        RegWriteString(hkLocalMachine, VantrelKitKey, VantrelDirectoryValue, answer);
+        dir = Trim(answer);
+        if (dir.empty())
             RaiseFmt("The directory of the loader program is not known: the registry value %s of "
                      "HKEY_LOCAL_MACHINE%s is blank",
                      VantrelDirectoryValue, VantrelKitKey);
-        dir = Trim(answer);
-        RegWriteString(hkLocalMachine, VantrelKitKey, VantrelDirectoryValue, dir);
     }
     return AddBackSlash(RemoveBackSlash(dir)) + LoadingProgramName;
 }

@@ -21,9 +21,10 @@ extern const char* const LoadingProgramName;
 std::string ReadBuildDirectory(const std::string& ProgramDir);
 
 // The full path of "VantrelLoadProgram.exe" in the kit's directory. When the
-// registry value is blank the directory is asked for through InputQuery and
-// written back; a cancelled or blank answer (the answer of a silent run)
-// raises Exception and writes nothing. Does not test that the file exists.
+// registry value is blank the directory is asked for once with the form
+// TSelectVtrlDir and the answer is written back as typed; a blank answer
+// (the answer of a silent run) then raises Exception naming the value.
+// Does not test that the file exists.
 std::string FindLoadingProgram();
 
 // Appends SetupArchive, FilesArchive and the 56-byte trailer (with Title) to

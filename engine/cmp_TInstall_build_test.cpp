@@ -4,9 +4,14 @@
 
 #include "Forms.h"
 #include "Unattended.h"
+#include "StdCtrls.h"
 #include "cmp_TInstall.h"
+#include "cmp_TInstall_build.h"
 #include "cmp_TInstallFile.h"
 #include "model_testkit.h"
+#include "routines_Registry.h"
+#include "routines_VantrelStuff.h"
+#include "ui_testkit.h"
 
 using namespace vtrl;
 using namespace vtrl::testkit;
@@ -146,4 +151,96 @@ TEST_F(BuildCheck, ComponentsOutsideTheTreeAreWarnings) {
     text.resize(got);
     EXPECT_NE(text.find("Warning: Stray is not in the installation tree"), std::string::npos) << text;
     EXPECT_EQ(text.find("File1"), std::string::npos) << text;
+}
+
+// ------------------------------------------------------ kit directory
+
+namespace {
+
+// The kit's directory value, blank for the test and put back after it
+// (deleted again when there was none).
+struct KitDirectory : ::testing::Test {
+    std::string Saved;
+    bool Existed = false;
+    int Asked = 0;
+    KitDirectory() {
+        HKEY key;
+        const std::string path = std::string(VantrelKitKey).substr(1);
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
+            Existed = RegQueryValueExA(key, VantrelDirectoryValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+            RegCloseKey(key);
+        }
+        if (Existed) Saved = RegReadString(hkLocalMachine, VantrelKitKey, VantrelDirectoryValue, "");
+        RegWriteString(hkLocalMachine, VantrelKitKey, VantrelDirectoryValue, "   ");
+        SetSilent(true);
+    }
+    ~KitDirectory() override {
+        SetModalResponder(nullptr);
+        SetSilent(false);
+        if (Existed) {
+            RegWriteString(hkLocalMachine, VantrelKitKey, VantrelDirectoryValue, Saved);
+            return;
+        }
+        HKEY key;
+        const std::string path = std::string(VantrelKitKey).substr(1);
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+            RegDeleteValueA(key, VantrelDirectoryValue);
+            RegCloseKey(key);
+        }
+    }
+    // Answers the kit-directory form with Answer typed into its edit.
+    void Answer(const std::string& Typed) {
+        SetModalResponder([this, Typed](TForm& f) {
+            ++Asked;
+            auto* form = dynamic_cast<TSelectVtrlDir*>(&f);
+            if (!form) {
+                ADD_FAILURE() << "asked with " << f.Name();
+                return static_cast<int>(mrCancel);
+            }
+            form->Edit1->SetText(Typed);
+            return static_cast<int>(mrOk);
+        });
+    }
+    std::string Stored() const { return RegReadString(hkLocalMachine, VantrelKitKey, VantrelDirectoryValue, "?"); }
+};
+
+}  // namespace
+
+// Rule: a blank value asks for the directory once, stores the answer and
+// uses it (trimmed) for the loading program.
+TEST_F(KitDirectory, BlankValueAsksOnceAndStores) {
+    Answer("C:\\Vantrel Kit\\");
+    EXPECT_EQ(FindLoadingProgram(), "C:\\Vantrel Kit\\VantrelLoadProgram.exe");
+    EXPECT_EQ(Asked, 1);
+    EXPECT_EQ(Stored(), "C:\\Vantrel Kit\\");
+    // Stored: the next build does not ask.
+    EXPECT_EQ(FindLoadingProgram(), "C:\\Vantrel Kit\\VantrelLoadProgram.exe");
+    EXPECT_EQ(Asked, 1);
+}
+
+// Rule: a value that is there is used without asking.
+TEST_F(KitDirectory, ValueThereIsNotAsked) {
+    RegWriteString(hkLocalMachine, VantrelKitKey, VantrelDirectoryValue, " D:\\kit ");
+    Answer("E:\\other");
+    EXPECT_EQ(FindLoadingProgram(), "D:\\kit\\VantrelLoadProgram.exe");
+    EXPECT_EQ(Asked, 0);
+}
+
+// Rule: a blank answer is written back as typed and stops with a clear
+// error instead of a loading program at the root.
+TEST_F(KitDirectory, BlankAnswerRaisesAClearError) {
+    Answer("  ");
+    const std::string error = ErrorOf([] { (void)FindLoadingProgram(); });
+    EXPECT_EQ(error, "The directory of the loader program is not known: the registry value VantrelDirectory of "
+                     "HKEY_LOCAL_MACHINE\\Software\\Vantrel Software\\Vantrel96 is blank");
+    EXPECT_EQ(Asked, 1);
+    EXPECT_EQ(Stored(), "  ");
+}
+
+// Rule: a silent run without an answer never waits: the form's default
+// answer is blank, so the build stops with the same error.
+TEST_F(KitDirectory, SilentRunGivesTheBlankDefault) {
+    const std::string error = ErrorOf([] { (void)FindLoadingProgram(); });
+    EXPECT_NE(error.find("registry value VantrelDirectory"), std::string::npos) << error;
+    EXPECT_EQ(Stored(), "");
 }

@@ -8,23 +8,12 @@
 #include "Forms.h"
 #include "InstallModule.h"
 #include "Unattended.h"
+#include "Unit1.h"
 #include "routines_ExpandPaths.h"
 
 using namespace vtrl;
 
 namespace {
-
-// The main form: a borderless backdrop window that carries the product's
-// caption while the installation runs.
-class TMainForm : public TForm {
-public:
-    explicit TMainForm(TComponent* AOwner) : TForm(AOwner) {
-        SetName("MainForm");
-        SetBorderStyle(bsNone);
-        SetColor(clNavy);
-        SetBounds(0, 0, 640, 480);
-    }
-};
 
 int RunSetup() {
     SetProgramUsage(
@@ -44,7 +33,9 @@ int RunSetup() {
         "installation finishes when Windows starts again).");
     Application.Initialize();
     Application.Title = "Setup";
-    TMainForm* mainForm = nullptr;
+    // The backdrop goes first: it is the main form, which the run
+    // maximises and which every other form stays above.
+    TForm1* mainForm = nullptr;
     Application.CreateForm(mainForm);
     InitSystemDirectories();
     // The module goes before the application object: its components
@@ -58,6 +49,8 @@ int RunSetup() {
     }
     TInstall* install = module->Install();
     if (!install) throw Exception("The installation definition holds no TInstall component");
+    // The backdrop has no caption bar: the product's name shows in the
+    // task bar.
     mainForm->SetCaption(install->Information()->ProductName());
     Application.Title = install->Information()->ProductName() + " Setup";
     install->StartMode();

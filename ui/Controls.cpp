@@ -9,6 +9,7 @@
 #include "FileShim.h"
 #include "Forms.h"
 #include "StdCtrls.h"
+#include "Unattended.h"
 
 namespace vtrl {
 
@@ -334,6 +335,81 @@ void NotifyUserAction(TControl& Control, const std::string& Action, const std::s
     if (const TUserActionObserver& observer = UserActionObserver()) observer(Control, Action, Value);
 }
 
+// ------------------------------------------------------ graphic control
+
+VTRL_IMPLEMENT_CLASS(TGraphicControl, TControl, [](TClassBuilder<TGraphicControl>& b) {
+    b.Integer("Color", &TGraphicControl::Color, &TGraphicControl::SetColor, clBtnFace)
+        .Boolean("ParentColor", &TGraphicControl::ParentColor, &TGraphicControl::SetParentColor, true);
+})
+
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
+
+TGraphicControl::~TGraphicControl() { Invalidate(); }
+
+void TGraphicControl::Invalidate() {
+    TWinControl* p = Parent();
+    if (!p || !p->HandleAllocated() || IsSilent() || FWidth <= 0 || FHeight <= 0) return;
+    RECT r = BoundsRect();
+    InvalidateRect(p->Handle(), &r, TRUE);
+}
+
+void TGraphicControl::Repaint() {
+    Invalidate();
+    if (TWinControl* p = Parent(); p && p->HandleAllocated() && !IsSilent()) UpdateWindow(p->Handle());
+}
+
+void TGraphicControl::SetBounds(int l, int t, int w, int h) {
+    if (l == FLeft && t == FTop && w == FWidth && h == FHeight) return;
+    Invalidate();
+    TControl::SetBounds(l, t, w, h);
+    Invalidate();
+}
+
+void TGraphicControl::SetText(const std::string& Value) {
+    if (Value == FText) return;
+    TControl::SetText(Value);
+    Invalidate();
+}
+
+void TGraphicControl::SetVisible(bool Value) {
+    if (Value == FVisible) return;
+    // Hidden: the area it covered is painted without it.
+    Invalidate();
+    TControl::SetVisible(Value);
+    Invalidate();
+}
+
+void TGraphicControl::SetEnabled(bool Value) {
+    TControl::SetEnabled(Value);
+    Invalidate();
+}
+
+void TGraphicControl::FontChanged() {
+    TControl::FontChanged();
+    Invalidate();
+}
+
+TColor TGraphicControl::Color() const {
+    if (FParentColor && Parent()) return Parent()->Color();
+    return FColor;
+}
+
+void TGraphicControl::SetColor(TColor Value) {
+    FParentColor = false;
+    if (Value == FColor) return;
+    FColor = Value;
+    Invalidate();
+}
+
+void TGraphicControl::SetParentColor(bool Value) {
+    if (Value == FParentColor) return;
+    // Taking the parent's colour keeps it as the own colour too, so turning
+    // ParentColor off again shows no change.
+    if (Value && Parent()) FColor = Parent()->Color();
+    FParentColor = Value;
+    Invalidate();
+}
+
 // ------------------------------------------------------------ container
 
 VTRL_IMPLEMENT_CLASS(TWinControl, TControl, [](TClassBuilder<TWinControl>& b) {
@@ -454,6 +530,46 @@ void TWinControl::PaintBackground(HDC DC) {
     FillRect(DC, &r, BackgroundBrush());
 }
 
+bool TWinControl::HasGraphicControls() const {
+    return std::any_of(FControls.begin(), FControls.end(),
+                       [](TControl* c) { return dynamic_cast<TGraphicControl*>(c) != nullptr; });
+}
+
+void TWinControl::PaintControls(HDC DC) {
+    RECT clip;
+    if (GetClipBox(DC, &clip) == ERROR) return;
+    // A copy: a control's painting must not see the list change under it.
+    const std::vector<TControl*> controls = FControls;
+    for (TControl* c : controls) {
+        auto* g = dynamic_cast<TGraphicControl*>(c);
+        if (!g || !g->Visible() || g->Width() <= 0 || g->Height() <= 0) continue;
+        RECT bounds = g->BoundsRect(), meet;
+        if (!IntersectRect(&meet, &bounds, &clip)) continue;
+        // Each control gets the DC as the parent had it: clip region,
+        // origin and selected objects are put back after it painted.
+        const int saved = SaveDC(DC);
+        IntersectClipRect(DC, bounds.left, bounds.top, bounds.right, bounds.bottom);
+        POINT origin;
+        OffsetViewportOrgEx(DC, bounds.left, bounds.top, &origin);
+        struct TRestore {
+            HDC D;
+            int S;
+            ~TRestore() { RestoreDC(D, S); }
+        } restore{DC, saved};
+        g->Paint(DC);
+    }
+}
+
+TGraphicControl* TWinControl::GraphicControlAt(int X, int Y) const {
+    const POINT pt{X, Y};
+    for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+        auto* g = dynamic_cast<TGraphicControl*>(*it);
+        const RECT r = g ? g->BoundsRect() : RECT{};
+        if (g && g->Visible() && g->Enabled() && PtInRect(&r, pt)) return g;
+    }
+    return nullptr;
+}
+
 LRESULT TWinControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
     switch (Msg) {
     case WM_COMMAND: {
@@ -483,6 +599,36 @@ LRESULT TWinControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
     case WM_ERASEBKGND:
         PaintBackground(reinterpret_cast<HDC>(WParam));
         return 1;
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+        // A graphic control has no window to receive its clicks: the
+        // parent hands them on.
+        if (TGraphicControl* g = GraphicControlAt(static_cast<short>(LOWORD(LParam)),
+                                                  static_cast<short>(HIWORD(LParam)))) {
+            if (Msg == WM_LBUTTONUP) {
+                NotifyUserAction(*g, "click");
+                g->Click();
+            } else {
+                g->DblClick();
+            }
+            return 0;
+        }
+        break;
+    case WM_PAINT:
+        // The background was erased by BeginPaint; the graphic children go
+        // on it. Without any, the default validates the window.
+        if (HasGraphicControls()) {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(FHandle, &ps);
+            struct TEnd {
+                HWND W;
+                PAINTSTRUCT* P;
+                ~TEnd() { EndPaint(W, P); }
+            } end{FHandle, &ps};
+            PaintControls(dc);
+            return 0;
+        }
+        break;
     case WM_SETCURSOR:
         if (Screen.Cursor() != crDefault) {
             ::SetCursor(Screen.CursorHandle());

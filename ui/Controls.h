@@ -15,6 +15,7 @@
 namespace vtrl {
 
 class TWinControl;
+class TGraphicControl;
 class TForm;
 
 // Colours: an RGB value 0x00BBGGRR, or a system colour 0x80000000 + index.
@@ -296,6 +297,14 @@ protected:
     void RemoveControl(TControl* C);
     HBRUSH BackgroundBrush();
     virtual void PaintBackground(HDC DC);
+    // Paints the visible graphic (windowless) children that meet the clip
+    // box of DC, in insertion order, each clipped to its bounds. Every
+    // WM_PAINT of a container calls it after its own drawing.
+    void PaintControls(HDC DC);
+    bool HasGraphicControls() const;
+    // The topmost visible, enabled graphic child at X, Y of the client
+    // area, or null: the one that a click there is for.
+    TGraphicControl* GraphicControlAt(int X, int Y) const;
     // Command IDOK / IDCANCEL without a control (Enter and Esc in the
     // dialog navigation); forms press their default and cancel buttons.
     virtual void DialogCommand(WORD Id) {}
@@ -307,6 +316,56 @@ private:
     std::vector<TControl*> FControls;
     TGdiObject FBrush;
     bool FAligning = false;
+};
+
+// A control without a window of its own (a gradient, a drawn caption): its
+// parent paints it in its own WM_PAINT, after the parent's background and
+// in the order the children were inserted, clipped to the control's bounds
+// and with the origin at its top left. The parent's windowed children are
+// never painted over (the parent clips them away). Changes that show ask
+// the parent to repaint the control's area.
+class TGraphicControl : public TControl {
+    VTRL_CLASS(TGraphicControl)
+public:
+    explicit TGraphicControl(TComponent* AOwner);
+    ~TGraphicControl() override;
+
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void SetText(const std::string& Value) override;
+    void SetVisible(bool Value) override;
+    void SetEnabled(bool Value) override;
+
+    // The colour the control fills with, where it fills at all. While
+    // ParentColor is true it is the parent's colour; setting a colour sets
+    // ParentColor to false.
+    TColor Color() const;
+    void SetColor(TColor Value);
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool Value);
+
+    // Asks the parent's window to repaint the control's area (nothing
+    // without a parent window or in a silent run).
+    void Invalidate();
+    // Invalidate, and the parent paints at once.
+    void Repaint();
+    // The control's bounds in its parent's client area.
+    RECT BoundsRect() const { return RECT{FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
+    // Draws the control into DC: the origin is the control's top left and
+    // nothing outside its Width x Height shows.
+    virtual void Paint(HDC DC) = 0;
+    // A double click on the control (its parent's window received it).
+    virtual void DblClick() {}
+
+protected:
+    // No window: the parent paints the control.
+    void CreateWnd() override {}
+    void FontChanged() override;
+    // The GDI font of the control's font (owned by the control).
+    HFONT GraphicFontHandle() { return FontHandle(); }
+
+private:
+    TColor FColor = clBtnFace;
+    bool FParentColor = true;
 };
 
 // Text drawn by our own painting. GDI's and DrawText's "A" forms read the

@@ -1,4 +1,4 @@
-// The open-file dialog.
+// The open-file dialog and the folder browser.
 #include "FileDialogs.h"
 
 #include <commdlg.h>
@@ -100,6 +100,46 @@ bool TOpenFolderDialog::Execute() {
     const bool found = SHGetPathFromIDListA(items, FPath.data()) != FALSE;
     CoTaskMemFree(items);
     return found;
+}
+
+namespace {
+// Selects the starting directory once the browser has its tree.
+int CALLBACK BrowseCallback(HWND Wnd, UINT Msg, LPARAM, LPARAM Data) {
+    if (Msg == BFFM_INITIALIZED && Data) SendMessageA(Wnd, BFFM_SETSELECTIONA, TRUE, Data);
+    return 0;
+}
+}  // namespace
+
+bool SelectDirectory(const std::string& Caption, std::string& Directory, bool AllowNew) {
+    Log("folder browser: " + Caption + (IsSilent() ? " (silent: not shown)" : ""));
+    if (IsSilent()) return false;
+    // The browser's new-folder button and its edit need COM in apartment
+    // mode on this thread; a thread that already has it keeps its mode.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    struct TUninit {
+        HRESULT H;
+        ~TUninit() {
+            if (SUCCEEDED(H)) CoUninitialize();
+        }
+    } uninit{com};
+    const DWORD attributes = Directory.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(Directory.c_str());
+    const bool startThere = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    char display[MAX_PATH] = {};
+    BROWSEINFOA bi{};
+    TForm* owner = Screen.ActiveForm();
+    bi.hwndOwner = owner && owner->HandleAllocated() ? owner->Handle() : nullptr;
+    bi.pszDisplayName = display;
+    bi.lpszTitle = Caption.c_str();
+    bi.ulFlags = BIF_RETURNONLYFSDIRS | (AllowNew ? BIF_NEWDIALOGSTYLE : BIF_NONEWFOLDERBUTTON);
+    bi.lpfn = BrowseCallback;
+    bi.lParam = startThere ? reinterpret_cast<LPARAM>(Directory.c_str()) : 0;
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&bi);
+    if (!chosen) return false;
+    char path[MAX_PATH] = {};
+    const bool ok = SHGetPathFromIDListA(chosen, path) && path[0];
+    CoTaskMemFree(chosen);
+    if (ok) Directory = path;
+    return ok;
 }
 
 }  // namespace vtrl

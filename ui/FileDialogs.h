@@ -54,4 +54,13 @@ private:
     std::array<char, MAX_PATH> FPath{};
 };
 
+// Asks a person for a directory with the shell's folder browser
+// (SHBrowseForFolderA), owned by the active form, with Caption above the
+// tree, starting at Directory (when it exists), offering to make a new
+// folder when AllowNew. Returns true with the chosen directory in
+// Directory; false leaves Directory unchanged: cancelled, a choice that is
+// no directory of the file system, and a silent run, where nothing is
+// shown.
+bool SelectDirectory(const std::string& Caption, std::string& Directory, bool AllowNew);
+
 }  // namespace vtrl

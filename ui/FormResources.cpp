@@ -10,6 +10,7 @@
 #include "FileDialogs.h"
 #include "Forms.h"
 #include "Grids.h"
+#include "MPlayer.h"
 #include "StdCtrls.h"
 
 namespace vtrl {
@@ -27,6 +28,7 @@ const TClassInfo* const FormClasses[] = {
     &TImage::StaticClass(),      &TRadioGroup::StaticClass(),  &TTimer::StaticClass(),
     &TStringGrid::StaticClass(), &TTreeView::StaticClass(),    &TTabControl::StaticClass(),
     &TAnimate::StaticClass(),    &TImageList::StaticClass(),   &TOpenDialog::StaticClass(),
+    &TMediaPlayer::StaticClass(),
 };
 
 }  // namespace

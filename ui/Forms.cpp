@@ -392,6 +392,7 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
                 ~TEnd() { EndPaint(W, P); }
             } end{FHandle, &ps};
             OnPaint(this, dc);
+            PaintControls(dc);
             return 0;
         }
         break;

@@ -520,6 +520,7 @@ LRESULT TPanel::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         DrawTextUtf8(dc, FText, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         SelectObject(dc, old);
     }
+    PaintControls(dc);
     EndPaint(FHandle, &ps);
     return 0;
 }
@@ -577,6 +578,7 @@ LRESULT TGroupBox::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(FHandle, &ps);
     Paint(dc);
+    PaintControls(dc);
     EndPaint(FHandle, &ps);
     return 0;
 }
