@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <tuple>
 #include <vector>
 
 #include "Controls_test.h"
@@ -15,6 +16,8 @@
 #include "cmp_Rotate3DLabel.h"
 #include "cmp_TBackDrop.h"
 #include "routines_VantrelStuff.h"
+#include "cmp_TTranslator.h"
+#include "ordlg_ChangeDisk.h"
 
 using namespace vtrl;
 using namespace vtrl::testing;
@@ -691,4 +694,45 @@ TEST_F(DecorationsTest, SelectVtrlDirOnScreen) {
     EXPECT_TRUE(IsWindowVisible(form->Edit1->Handle()));
     if (const char* dir = std::getenv("VTRL_SCREENSHOT_DIR"))
         SaveWindowPng(form->Handle(), std::string(dir) + "\\SelectVtrlDir-en.png");
+}
+
+// The disk-change form on screen, in English and in French: the prompt
+// carries the disk's number, and no text is cut off. (With
+// VTRL_SCREENSHOT_DIR set each is also saved as ChangeDiskForm-<lang>.png.)
+TEST_F(DecorationsTest, ChangeDiskFormOnScreen) {
+    TTranslator translator(nullptr);
+    if (MainTranslator() != &translator) GTEST_SKIP() << "another translator is the main one";
+    const char* english[] = {"6;Cancel", "44;Setup needs the next disk", "45;Please insert disk number %d",
+                             "46;If the files on this disk can be found in another location, for example, in another "
+                             "drive, enter its full path or click the Browse button to select its path.",
+                             "47;&Path:", "48;&Browse...", "49;Proceed"};
+    const char* french[] = {"6;Annuler", "44;L'installation a besoin du disque suivant",
+                            "45;Veuillez insérer le disque numéro %d",
+                            "46;Si les fichiers de ce disque se trouvent ailleurs, par exemple sur un autre lecteur, "
+                            "entrez leur chemin complet ou cliquez sur Parcourir pour le choisir.",
+                            "47;&Chemin :", "48;&Parcourir...", "49;Continuer"};
+    for (const char* line : english) translator.LanguageByIdent(ylEnglish)->Strings().Add(line);
+    for (const char* line : french) translator.LanguageByIdent(ylFrench)->Strings().Add(line);
+    for (const auto& [language, suffix, prompt] :
+         {std::tuple{ylEnglish, "en", "Please insert disk number 2"},
+          std::tuple{ylFrench, "fr", "Veuillez insérer le disque numéro 2"}}) {
+        translator.SetTranslateIntoLanguage(language);
+        TDiskParameter disk;
+        disk.NewDisk = 2;
+        disk.Path = "A:";
+        auto* form = new TChangeDiskForm(&Application);
+        Form = form;
+        form->DiskParameter = &disk;
+        form->SetupControls();
+        form->TranslateForm();
+        form->Show();
+        Application.ProcessMessages();
+        form->Repaint();
+        EXPECT_EQ(form->PromptDiskLabel->Caption(), prompt);
+        EXPECT_TRUE(IsWindowVisible(form->PathEdit->Handle()));
+        if (const char* dir = std::getenv("VTRL_SCREENSHOT_DIR"))
+            SaveWindowPng(form->Handle(), std::string(dir) + "\\ChangeDiskForm-" + suffix + ".png");
+        delete form;
+        Form = nullptr;
+    }
 }
