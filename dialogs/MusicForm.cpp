@@ -12,15 +12,8 @@ namespace vtrl {
 VTRL_IMPLEMENT_CLASS(TMusicSelectForm, TBaseInstallForm, [](auto&) {})
 
 namespace {
-// The first wizard's page after the component pages of order 10.
+// The wizard before the installation takes it at order 11.
 const TFormSelfRegistration<TBIFEntry> Registration(&TMusicSelectForm::StaticClass(), &BIFList);
-
-template <class T>
-T* Required(TForm& Form, const char* Name) {
-    auto* control = dynamic_cast<T*>(Form.FindComponent(Name));
-    if (!control) throw Exception("The form text MUSICFORM lacks " + std::string(Name));
-    return control;
-}
 }  // namespace
 
 TMusicSelectForm::TMusicSelectForm(TComponent* AOwner) : TBaseInstallForm(AOwner) {
@@ -28,16 +21,16 @@ TMusicSelectForm::TMusicSelectForm(TComponent* AOwner) : TBaseInstallForm(AOwner
     PublishMethod("ProceedBTNClick", std::function<void(TComponent*)>([this](TComponent*) { NextPage(); }));
     PublishMethod("CancelBtnClick", std::function<void(TComponent*)>([this](TComponent*) { CancelInstall(); }));
     ReadFormResource("MUSICFORM");
-    ThemeImage = Required<TImage>(*this, "ThemeImage");
-    MusicForm = Required<TRadioGroup>(*this, "MusicForm");
-    BackBtn = Required<TButton>(*this, "BackBtn");
-    ProceedBTN = Required<TButton>(*this, "ProceedBTN");
-    CancelBtn = Required<TButton>(*this, "CancelBtn");
+    ThemeImage = RequiredControl<TImage>(*this, "ThemeImage", "MUSICFORM");
+    MusicForm = RequiredControl<TRadioGroup>(*this, "MusicForm", "MUSICFORM");
+    BackBtn = RequiredControl<TButton>(*this, "BackBtn", "MUSICFORM");
+    ProceedBTN = RequiredControl<TButton>(*this, "ProceedBTN", "MUSICFORM");
+    CancelBtn = RequiredControl<TButton>(*this, "CancelBtn", "MUSICFORM");
     LoadInstallTheme(*ThemeImage->Picture());
     const char* pictures[] = {"MUSIC1", "MUSIC2", "MUSIC3", "MUSIC4"};
     for (int i = 0; i < 4; ++i) {
         try {
-            Required<TImage>(*this, ("Image" + std::to_string(i + 1)).c_str())
+            RequiredControl<TImage>(*this, ("Image" + std::to_string(i + 1)).c_str(), "MUSICFORM")
                 ->Picture()
                 ->Bitmap()
                 .LoadFromResourceName(GetModuleHandleA(nullptr), pictures[i]);
@@ -45,12 +38,7 @@ TMusicSelectForm::TMusicSelectForm(TComponent* AOwner) : TBaseInstallForm(AOwner
             // A program without the pictures shows the page without them.
         }
     }
-    if (auto* cancel = dynamic_cast<TBitBtn*>(CancelBtn)) {
-        try {
-            cancel->Glyph()->LoadFromResourceName(GetModuleHandleA(nullptr), "CANCELGLYPH");
-        } catch (const Exception&) {
-        }
-    }
+    LoadCancelGlyph(CancelBtn);
     if (!dynamic_cast<TForm*>(Owner())) SetFormStyle(fsStayOnTop);
     SetDM(FindDialogManager(dmBeforeInstall));
     SetOrder(11);

@@ -14,28 +14,16 @@ VTRL_IMPLEMENT_CLASS(TDuringCopyForm, TBaseDuringCopyForm, [](auto&) {})
 namespace {
 // Every copy pass of the manager that serves copying shows this window.
 const TFormSelfRegistration<TDCFEntry> Registration(&TDuringCopyForm::StaticClass(), &DCFList);
-
-template <class T>
-T* Required(TForm& Form, const char* Name) {
-    auto* control = dynamic_cast<T*>(Form.FindComponent(Name));
-    if (!control) throw Exception("The form text MYCOPYFORM lacks " + std::string(Name));
-    return control;
-}
 }  // namespace
 
 TDuringCopyForm::TDuringCopyForm(TComponent* AOwner) : TBaseDuringCopyForm(AOwner) {
     PublishMethod("CancelBtnClick", std::function<void(TComponent*)>([this](TComponent*) { CancelCopy(); }));
     ReadFormResource("MYCOPYFORM");
-    Animate = Required<TAnimate>(*this, "Animate");
-    Animate1 = Required<TAnimate>(*this, "Animate1");
-    ProgressBar1 = Required<TProgressBar>(*this, "ProgressBar1");
-    CancelBtn = Required<TButton>(*this, "CancelBtn");
-    if (auto* cancel = dynamic_cast<TBitBtn*>(CancelBtn)) {
-        try {
-            cancel->Glyph()->LoadFromResourceName(GetModuleHandleA(nullptr), "CANCELGLYPH");
-        } catch (const Exception&) {
-        }
-    }
+    Animate = RequiredControl<TAnimate>(*this, "Animate", "MYCOPYFORM");
+    Animate1 = RequiredControl<TAnimate>(*this, "Animate1", "MYCOPYFORM");
+    ProgressBar1 = RequiredControl<TProgressBar>(*this, "ProgressBar1", "MYCOPYFORM");
+    CancelBtn = RequiredControl<TButton>(*this, "CancelBtn", "MYCOPYFORM");
+    LoadCancelGlyph(CancelBtn);
     // The manager is known once the form text is read.
     SetDM(FindDialogManager(dmDuringCopyFiles));
 }

@@ -1,5 +1,7 @@
 #include "cmp_TBaseVantrelForm.h"
 
+#include "Buttons.h"
+
 namespace vtrl {
 
 VTRL_IMPLEMENT_CLASS(TBaseVantrelForm, TForm, [](auto&) {})
@@ -23,6 +25,16 @@ void TBaseVantrelForm::TranslateForm() {
                                               : MainTranslateControls(FormLanguage, this);
     }
     Application.ProcessMessages();
+}
+
+void LoadCancelGlyph(TButton* Button) {
+    auto* cancel = dynamic_cast<TBitBtn*>(Button);
+    if (!cancel) return;
+    try {
+        cancel->Glyph()->LoadFromResourceName(GetModuleHandleA(nullptr), "CANCELGLYPH");
+    } catch (const Exception&) {
+        // The caption alone.
+    }
 }
 
 }  // namespace vtrl

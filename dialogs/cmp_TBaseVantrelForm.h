@@ -38,4 +38,18 @@ public:
     virtual void TranslateForm();
 };
 
+// The control Name of Form, which its form text FormText must hold; raises
+// Exception naming both when it does not.
+template <class T>
+T* RequiredControl(TForm& Form, const char* Name, const char* FormText) {
+    auto* control = dynamic_cast<T*>(Form.FindComponent(Name));
+    if (!control) throw Exception("The form text " + std::string(FormText) + " lacks " + Name);
+    return control;
+}
+
+class TButton;
+// Gives a Cancel bit button the program's "CANCELGLYPH" picture; a program
+// without it (or a plain button) shows the caption alone.
+void LoadCancelGlyph(TButton* Button);
+
 }  // namespace vtrl

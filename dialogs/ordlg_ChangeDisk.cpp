@@ -11,15 +11,6 @@ namespace vtrl {
 
 VTRL_IMPLEMENT_CLASS(TChangeDiskForm, TBaseChangeDiskForm, [](auto&) {})
 
-namespace {
-template <class T>
-T* Required(TForm& Form, const char* Name) {
-    auto* control = dynamic_cast<T*>(Form.FindComponent(Name));
-    if (!control) throw Exception("The form text ORDLG_CHANGEDISK lacks " + std::string(Name));
-    return control;
-}
-}  // namespace
-
 TChangeDiskForm::TChangeDiskForm(TComponent* AOwner) : TBaseChangeDiskForm(AOwner) {
     PublishMethod("BrowseBtnClick", std::function<void(TComponent*)>([this](TComponent*) { BrowseForFolder(); }));
     // A person changes the folder through Browse; a response file may
@@ -29,23 +20,18 @@ TChangeDiskForm::TChangeDiskForm(TComponent* AOwner) : TBaseChangeDiskForm(AOwne
     }));
     PublishMethod("CancelBtnClick", std::function<void(TComponent*)>([this](TComponent*) { CancelDiskChange(); }));
     ReadFormResource("ORDLG_CHANGEDISK");
-    ThemeBitmap = Required<TImage>(*this, "ThemeBitmap");
-    PromptDiskLabel = Required<TLabel>(*this, "PromptDiskLabel");
-    PathEdit = Required<TEdit>(*this, "PathEdit");
-    BrowseBtn = Required<TButton>(*this, "BrowseBtn");
-    InstallBtn = Required<TButton>(*this, "InstallBtn");
-    CancelBtn = Required<TButton>(*this, "CancelBtn");
+    ThemeBitmap = RequiredControl<TImage>(*this, "ThemeBitmap", "ORDLG_CHANGEDISK");
+    PromptDiskLabel = RequiredControl<TLabel>(*this, "PromptDiskLabel", "ORDLG_CHANGEDISK");
+    PathEdit = RequiredControl<TEdit>(*this, "PathEdit", "ORDLG_CHANGEDISK");
+    BrowseBtn = RequiredControl<TButton>(*this, "BrowseBtn", "ORDLG_CHANGEDISK");
+    InstallBtn = RequiredControl<TButton>(*this, "InstallBtn", "ORDLG_CHANGEDISK");
+    CancelBtn = RequiredControl<TButton>(*this, "CancelBtn", "ORDLG_CHANGEDISK");
     try {
         ThemeBitmap->Picture()->Bitmap().LoadFromResourceName(GetModuleHandleA(nullptr), "CHANGEDISK");
     } catch (const Exception&) {
         // A program without the picture asks without it.
     }
-    if (auto* cancel = dynamic_cast<TBitBtn*>(CancelBtn)) {
-        try {
-            cancel->Glyph()->LoadFromResourceName(GetModuleHandleA(nullptr), "CANCELGLYPH");
-        } catch (const Exception&) {
-        }
-    }
+    LoadCancelGlyph(CancelBtn);
     // Above the backdrop window, like every window of the run.
     SetFormStyle(fsStayOnTop);
     SetDM(FindDialogManager(dmChangeDisk));

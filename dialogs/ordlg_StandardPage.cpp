@@ -25,13 +25,7 @@ void TStandardPageForm::ReadPage(const char* ResourceName) {
     if (!ThemeImage || !BackBtn || !NextBtn)
         throw Exception("The form text " + std::string(ResourceName) + " lacks the page frame");
     LoadInstallTheme(*ThemeImage->Picture());
-    if (auto* cancel = dynamic_cast<TBitBtn*>(CancelBtn)) {
-        try {
-            cancel->Glyph()->LoadFromResourceName(GetModuleHandleA(nullptr), "CANCELGLYPH");
-        } catch (const Exception&) {
-            // A program without the glyph shows the caption alone.
-        }
-    }
+    LoadCancelGlyph(CancelBtn);
     // Standalone, a page is an ordinary dialog that stays above the
     // backdrop window.
     if (!dynamic_cast<TForm*>(Owner())) SetFormStyle(fsStayOnTop);
