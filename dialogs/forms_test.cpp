@@ -42,6 +42,9 @@ protected:
         DevEnvironment() = {};
     }
     void TearDown() override {
+        // A test that failed half-way leaves no responder behind.
+        SetQuestionResponder(nullptr);
+        SetModalResponder(nullptr);
         DevEnvironment() = {};
         VtrlCompress().Abort = false;
         SetActiveResponseFile(nullptr);
