@@ -24,12 +24,11 @@ const TFormSelfRegistration<TBIFEntry> Registration(&TGoodInstallForm::StaticCla
 TGoodInstallForm::TGoodInstallForm(TComponent* AOwner) : TStandardPageForm(AOwner) {
     PublishMethod("HelpBtnClick", std::function<void(TComponent*)>([this](TComponent*) { ReadTheHelp(); }));
     ReadPage("GOODINSTALL");
-    Delphi2Good = dynamic_cast<TPanel*>(FindComponent("Delphi2Good"));
-    Delphi3Bad = dynamic_cast<TPanel*>(FindComponent("Delphi3Bad"));
-    Delphi3Good = dynamic_cast<TPanel*>(FindComponent("Delphi3Good"));
-    HelpBtn = dynamic_cast<TButton*>(FindComponent("HelpBtn"));
-    if (!Delphi2Good || !Delphi3Bad || !Delphi3Good || !HelpBtn || !FinishBtn)
-        throw Exception("The form text GOODINSTALL lacks its panels or buttons");
+    Delphi2Good = RequiredControl<TPanel>(*this, "Delphi2Good", "GOODINSTALL");
+    Delphi3Bad = RequiredControl<TPanel>(*this, "Delphi3Bad", "GOODINSTALL");
+    Delphi3Good = RequiredControl<TPanel>(*this, "Delphi3Good", "GOODINSTALL");
+    HelpBtn = RequiredControl<TButton>(*this, "HelpBtn", "GOODINSTALL");
+    if (!FinishBtn) throw Exception("The form text GOODINSTALL lacks FinishBtn");
     SetDM(FindDialogManager(dmAfterGoodInstall));
     SetOrder(10);
 }

@@ -9,24 +9,17 @@
 
 namespace vtrl {
 
-VTRL_IMPLEMENT_CLASS(TMusicSelectForm, TBaseInstallForm, [](auto&) {})
+VTRL_IMPLEMENT_CLASS(TMusicSelectForm, TStandardPageForm, [](auto&) {})
 
 namespace {
 // The wizard before the installation takes it at order 11.
 const TFormSelfRegistration<TBIFEntry> Registration(&TMusicSelectForm::StaticClass(), &BIFList);
 }  // namespace
 
-TMusicSelectForm::TMusicSelectForm(TComponent* AOwner) : TBaseInstallForm(AOwner) {
-    PublishMethod("BackBtnClick", std::function<void(TComponent*)>([this](TComponent*) { PreviousPage(); }));
-    PublishMethod("ProceedBTNClick", std::function<void(TComponent*)>([this](TComponent*) { NextPage(); }));
-    PublishMethod("CancelBtnClick", std::function<void(TComponent*)>([this](TComponent*) { CancelInstall(); }));
-    ReadFormResource("MUSICFORM");
-    ThemeImage = RequiredControl<TImage>(*this, "ThemeImage", "MUSICFORM");
+TMusicSelectForm::TMusicSelectForm(TComponent* AOwner) : TStandardPageForm(AOwner) {
+    ReadPage("MUSICFORM", "ProceedBTN");
+    ProceedBTN = NextBtn;
     MusicForm = RequiredControl<TRadioGroup>(*this, "MusicForm", "MUSICFORM");
-    BackBtn = RequiredControl<TButton>(*this, "BackBtn", "MUSICFORM");
-    ProceedBTN = RequiredControl<TButton>(*this, "ProceedBTN", "MUSICFORM");
-    CancelBtn = RequiredControl<TButton>(*this, "CancelBtn", "MUSICFORM");
-    LoadInstallTheme(*ThemeImage->Picture());
     const char* pictures[] = {"MUSIC1", "MUSIC2", "MUSIC3", "MUSIC4"};
     for (int i = 0; i < 4; ++i) {
         try {
@@ -38,23 +31,15 @@ TMusicSelectForm::TMusicSelectForm(TComponent* AOwner) : TBaseInstallForm(AOwner
             // A program without the pictures shows the page without them.
         }
     }
-    LoadCancelGlyph(CancelBtn);
-    if (!dynamic_cast<TForm*>(Owner())) SetFormStyle(fsStayOnTop);
     SetDM(FindDialogManager(dmBeforeInstall));
     SetOrder(11);
     Container = nullptr;
 }
 
-void TMusicSelectForm::SetupControls() {
-    TBaseInstallForm::SetupControls();
-    BackBtn->SetVisible(!IsFirstPage());
-    ProceedBTN->SetFocus();
-}
-
 std::string TMusicSelectForm::PieceFile(int Index) {
     const char* names[] = {"HALVORNMISC.RMI", "TESSALY.RMI"};
     if (Index < 0 || Index > 1) return {};
-    return RemoveBackSlash(ExtractFileDir(Application.ExeName())) + "\\" + names[Index];
+    return BesideProgram(names[Index]);
 }
 
 void TMusicSelectForm::NextPage() {
@@ -70,7 +55,7 @@ void TMusicSelectForm::NextPage() {
             player->Play();
         }
     }
-    TBaseInstallForm::NextPage();
+    TStandardPageForm::NextPage();
 }
 
 }  // namespace vtrl

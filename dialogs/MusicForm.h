@@ -3,27 +3,20 @@
 // none.
 #pragma once
 
-#include "dlgcmp_TBaseForms.h"
+#include "ordlg_StandardPage.h"
 
 namespace vtrl {
 
-class TButton;
-class TImage;
 class TRadioGroup;
 
-class TMusicSelectForm : public TBaseInstallForm {
+class TMusicSelectForm : public TStandardPageForm {
     VTRL_CLASS(TMusicSelectForm)
 public:
     explicit TMusicSelectForm(TComponent* AOwner);
 
-    TImage* ThemeImage = nullptr;
     TRadioGroup* MusicForm = nullptr;  // the pieces, then "Leave me in silence"
-    TButton* BackBtn = nullptr;
-    TButton* ProceedBTN = nullptr;
-    TButton* CancelBtn = nullptr;
+    TButton* ProceedBTN = nullptr;     // the page's Next button
 
-    // Back only when the page is not the first; the focus on Next.
-    void SetupControls() override;
     // Plays the chosen piece (or stops the music), then goes on.
     void NextPage() override;
     // The file of item Index beside the setup program ("" for silence).

@@ -29,7 +29,7 @@ TDuringCopyForm::TDuringCopyForm(TComponent* AOwner) : TBaseDuringCopyForm(AOwne
 }
 
 std::string TDuringCopyForm::MovieFile() {
-    return RemoveBackSlash(ExtractFileDir(Application.ExeName())) + "\\VantrelEarth.avi";
+    return BesideProgram("VantrelEarth.avi");
 }
 
 void TDuringCopyForm::DoShow() {

@@ -27,6 +27,10 @@ void TBaseVantrelForm::TranslateForm() {
     Application.ProcessMessages();
 }
 
+std::string BesideProgram(const std::string& Name) {
+    return RemoveBackSlash(ExtractFileDir(Application.ExeName())) + "\\" + Name;
+}
+
 void LoadCancelGlyph(TButton* Button) {
     auto* cancel = dynamic_cast<TBitBtn*>(Button);
     if (!cancel) return;

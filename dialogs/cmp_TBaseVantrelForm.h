@@ -47,6 +47,10 @@ T* RequiredControl(TForm& Form, const char* Name, const char* FormText) {
     return control;
 }
 
+// The file Name in the running setup program's own folder, where its
+// presetup files (the movie, the music) lie.
+std::string BesideProgram(const std::string& Name);
+
 class TButton;
 // Gives a Cancel bit button the program's "CANCELGLYPH" picture; a program
 // without it (or a plain button) shows the caption alone.

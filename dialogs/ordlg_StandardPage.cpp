@@ -15,11 +15,11 @@ T* TStandardPageForm::Control(const char* Name) const {
 
 TStandardPageForm::TStandardPageForm(TComponent* AOwner) : TBaseInstallForm(AOwner) {}
 
-void TStandardPageForm::ReadPage(const char* ResourceName) {
+void TStandardPageForm::ReadPage(const char* ResourceName, const char* NextName) {
     ReadFormResource(ResourceName);
     ThemeImage = Control<TImage>("ThemeImage");
     BackBtn = Control<TButton>("BackBtn");
-    NextBtn = Control<TButton>("NextBtn");
+    NextBtn = Control<TButton>(NextName);
     FinishBtn = Control<TButton>("FinishBtn");
     CancelBtn = Control<TButton>("CancelBtn");
     if (!ThemeImage || !BackBtn || !NextBtn)

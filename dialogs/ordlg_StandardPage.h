@@ -33,8 +33,9 @@ protected:
     // Reads the page's form text ResourceName, finds the frame's controls and
     // loads the theme picture. Called by the constructor of the page class
     // itself: the form text names that class, which a base constructor
-    // does not yet have.
-    void ReadPage(const char* ResourceName);
+    // does not yet have. NextName names the Next button when the form text
+    // calls it otherwise.
+    void ReadPage(const char* ResourceName, const char* NextName = "NextBtn");
     // Next visible only when the page is not the last, Finish exactly when
     // Next is not (the pages that end a wizard); the visible one is the
     // default button.

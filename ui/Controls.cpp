@@ -618,14 +618,7 @@ LRESULT TWinControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         // The background was erased by BeginPaint; the graphic children go
         // on it. Without any, the default validates the window.
         if (HasGraphicControls()) {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(FHandle, &ps);
-            struct TEnd {
-                HWND W;
-                PAINTSTRUCT* P;
-                ~TEnd() { EndPaint(W, P); }
-            } end{FHandle, &ps};
-            PaintControls(dc);
+            PaintWith([this](HDC dc) { PaintControls(dc); });
             return 0;
         }
         break;

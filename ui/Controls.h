@@ -302,6 +302,19 @@ protected:
     // WM_PAINT of a container calls it after its own drawing.
     void PaintControls(HDC DC);
     bool HasGraphicControls() const;
+    // Answers WM_PAINT: Body draws on the paint DC, which is released on
+    // every path.
+    template <class F>
+    void PaintWith(F&& Body) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(FHandle, &ps);
+        struct TEnd {
+            HWND W;
+            PAINTSTRUCT* P;
+            ~TEnd() { EndPaint(W, P); }
+        } end{FHandle, &ps};
+        Body(dc);
+    }
     // The topmost visible, enabled graphic child at X, Y of the client
     // area, or null: the one that a click there is for.
     TGraphicControl* GraphicControlAt(int X, int Y) const;

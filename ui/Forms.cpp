@@ -383,16 +383,10 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         return 0;
     case WM_PAINT:
         if (OnPaint) {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(FHandle, &ps);
-            // Runs the handler with the DC released on every path.
-            struct TEnd {
-                HWND W;
-                PAINTSTRUCT* P;
-                ~TEnd() { EndPaint(W, P); }
-            } end{FHandle, &ps};
-            OnPaint(this, dc);
-            PaintControls(dc);
+            PaintWith([this](HDC dc) {
+                OnPaint(this, dc);
+                PaintControls(dc);
+            });
             return 0;
         }
         break;
