@@ -4,15 +4,10 @@
 #include "StdCtrls.h"
 #include "Unattended.h"
 #include "cmp_TInstallFile.h"
-#include "types_DevEnvironment.h"
+#include "routines_DevEnvironment.h"
 #include "types_Installation.h"
 
 namespace vtrl {
-
-TDevEnvironmentState& DevEnvironment() {
-    static TDevEnvironmentState state;
-    return state;
-}
 
 VTRL_IMPLEMENT_CLASS(TGoodInstallForm, TStandardPageForm, [](auto&) {})
 
@@ -40,6 +35,7 @@ void TGoodInstallForm::SetupControls() {
     FShown = env.DelphiPresent ? (env.PackageInstalled ? Delphi3Good : Delphi3Bad) : Delphi2Good;
     // The three lie on each other: the one in front is the only one shown.
     for (TPanel* p : {Delphi2Good, Delphi3Bad, Delphi3Good}) p->SetVisible(p == FShown);
+    Log("Completion page: " + FShown->Name());
 }
 
 std::string TGoodInstallForm::EnvironmentCommand() {

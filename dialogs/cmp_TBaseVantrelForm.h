@@ -38,15 +38,6 @@ public:
     virtual void TranslateForm();
 };
 
-// The control Name of Form, which its form text FormText must hold; raises
-// Exception naming both when it does not.
-template <class T>
-T* RequiredControl(TForm& Form, const char* Name, const char* FormText) {
-    auto* control = dynamic_cast<T*>(Form.FindComponent(Name));
-    if (!control) throw Exception("The form text " + std::string(FormText) + " lacks " + Name);
-    return control;
-}
-
 // The file Name in the running setup program's own folder, where its
 // presetup files (the movie, the music) lie.
 std::string BesideProgram(const std::string& Name);

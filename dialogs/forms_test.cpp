@@ -23,7 +23,7 @@
 #include "model_testkit.h"
 #include "ordlg_ChangeDisk.h"
 #include "test_ArchiveHelpers.h"
-#include "types_DevEnvironment.h"
+#include "routines_DevEnvironment.h"
 
 #include <filesystem>
 #include <fstream>

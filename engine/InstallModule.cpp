@@ -3,8 +3,12 @@
 
 #include <windows.h>
 
+#include "CompilingForm.h"
 #include "DefinitionText.h"
+#include "Dialogs.h"
+#include "MPlayer.h"
 #include "Unattended.h"
+#include "Unit1.h"
 #include "cmp_TInstallRegistry.h"
 #include "cmp_TInstallShellLink.h"
 #include "cmp_TTranslator.h"
@@ -18,6 +22,7 @@
 #include "dlgcmp_TSelectLanguage.h"
 #include "dlgcmp_TWelcomeDlg.h"
 #include "MyCopyForm.h"
+#include "routines_DevEnvironment.h"
 
 namespace vtrl {
 
@@ -49,6 +54,40 @@ VTRL_IMPLEMENT_CLASS(TIM, TDataModule, [](auto&) {})
 TIM::TIM(TComponent* AOwner) : TDataModule(AOwner) {
     (void)DefinitionClasses;
     (void)SelfRegisteredForms;
+    PublishMethod("Install1StartInstall",
+                  std::function<void(TComponent*)>([this](TComponent* s) { Install1StartInstall(s); }));
+    PublishMethod("Install1UserAbort",
+                  std::function<void(TInstall*, bool&)>([this](TInstall* s, bool& q) { Install1UserAbort(s, q); }));
+    PublishMethod("Install1Cleanup",
+                  std::function<void(TInstall*, bool&)>([this](TInstall* s, bool& c) { Install1Cleanup(s, c); }));
+    PublishMethod("Install1CloseCopyFileDlg", std::function<void(TInstallContainer*, bool)>(
+                                                  [this](TInstallContainer* s, bool a) { Install1CloseCopyFileDlg(s, a); }));
+}
+
+// ------------------------------------------------- the kit's own handlers
+
+void TIM::Install1StartInstall(TComponent*) { FindDevEnvironments(DevEnvironment()); }
+
+void TIM::Install1UserAbort(TInstall*, bool& QuitOut) {
+    QuitOut = MessageDlg(TranslateMessageText("Are you sure you want to abort this installation?"), mtConfirmation,
+                         {mbYes, mbNo}, mrYes) == mrYes;
+}
+
+void TIM::Install1Cleanup(TInstall*, bool&) {
+    if (TMediaPlayer* player = BackgroundPlayer()) player->Close();
+}
+
+void TIM::Install1CloseCopyFileDlg(TInstallContainer* Sender, bool WasAborted) {
+    if (WasAborted) return;
+    Application.ProcessMessages();
+    TDevEnvironmentState& env = DevEnvironment();
+    if (!Trim(env.CBuilderRootDir).empty()) (void)AddHelpContentsLink(AddBackSlash(env.CBuilderHelpDir) + "BCB.CNT");
+    if (!env.DelphiPresent) return;
+    std::unique_ptr<TFormCompile> form(new TFormCompile(&Application));
+    TInstallContainer* root = Install() ? Install() : Sender;
+    form->Dest = RemoveBackSlash(root->ExpandDestDir());
+    (void)form->ShowModal();
+    Application.ProcessMessages();
 }
 
 void TIM::LoadDefinition(std::string_view Text, std::string_view FileName) {

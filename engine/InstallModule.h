@@ -12,7 +12,17 @@
 namespace vtrl {
 
 // The root class of a shipped definition ("object IM: TIM"). It provides
-// the event handlers a definition may name.
+// the event handlers a definition may name: those of the component kit's
+// own installation, which make the kit known to the development
+// environments (a definition that names none of them goes without):
+//   Install1StartInstall      (OnStartInstall) finds the environments
+//   Install1UserAbort         (OnUserAbort) asks whether to abort; a silent
+//                             run answers yes
+//   Install1Cleanup           (OnCleanup) stops the backdrop's music
+//   Install1CloseCopyFileDlg  (OnCloseCopyFileDlg) after a copy that was not
+//                             aborted: the help link in C++Builder's
+//                             contents, then the compiling window when
+//                             Delphi 3.0 is there
 class TIM : public TDataModule {
     VTRL_CLASS(TIM)
 public:
@@ -34,6 +44,11 @@ public:
     TInstall* Install() const;
     // Where each component of the last read is written.
     const TDefinitionPlaces& Places() const { return FPlaces; }
+
+    void Install1StartInstall(TComponent* Sender);
+    void Install1UserAbort(TInstall* Sender, bool& QuitOut);
+    void Install1Cleanup(TInstall* Sender, bool& Continue);
+    void Install1CloseCopyFileDlg(TInstallContainer* Sender, bool WasAborted);
 
 private:
     TDefinitionPlaces FPlaces;

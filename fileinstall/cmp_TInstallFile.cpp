@@ -30,6 +30,7 @@ VTRL_IMPLEMENT_CLASS(TInstallFile, TInstallFileBase, [](TClassBuilder<TInstallFi
         .Boolean("RegisterAsActiveX_EXEStyle", &TInstallFile::RegisterAsActiveX_EXEStyle,
                  &TInstallFile::SetRegisterAsActiveX_EXEStyle, false)
         .Boolean("RegisterAsHelp", &TInstallFile::RegisterAsHelp, &TInstallFile::SetRegisterAsHelp, false)
+        .Object("Repository", [](TInstallFile& f) -> TPersistent* { return &f.Repository(); })
         .Enum<TInstallFileState>("State", &TInstallFile::State, &TInstallFile::SetState, ifsNone)
         .Boolean("UpdateDLLCounter", &TInstallFile::UpdateDLLCounter, &TInstallFile::SetUpdateDLLCounter, false)
         .Event("OnAfterCompress", &TInstallFile::OnAfterCompress)
@@ -44,6 +45,13 @@ VTRL_IMPLEMENT_CLASS(TInstallFile, TInstallFileBase, [](TClassBuilder<TInstallFi
 })
 
 TInstallFile::TInstallFile(TComponent* AOwner) : TInstallFileBase(AOwner) {}
+
+void TInstallFile::SetRepository(const TRepository& Value) { FRepository.Assign(Value); }
+
+void TInstallFile::Notification(TComponent* AComponent, TOperation Operation) {
+    TInstallFileBase::Notification(AComponent, Operation);
+    if (Operation == opRemove) FRepository.Forget(AComponent);
+}
 
 // ------------------------------------------------------------- setters
 

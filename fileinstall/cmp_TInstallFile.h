@@ -4,6 +4,7 @@
 
 #include "cmp_TFileContainer.h"
 #include "cmp_TVtrlCompress.h"
+#include "routines_ObjRepository.h"
 #include "routines_WinVersion.h"
 #include "types_Installation.h"
 
@@ -96,6 +97,11 @@ public:
     bool RegisterAsActiveX_EXEStyle() const { return FRegisterAsActiveX_EXEStyle; }
     bool RegisterAsHelp() const { return FRegisterAsHelp; }
     void SetRegisterAsHelp(bool v) { FRegisterAsHelp = v; }
+    // The file's entries in the development environments' object
+    // repositories; the setter copies Value.
+    TRepository& Repository() { return FRepository; }
+    const TRepository& Repository() const { return FRepository; }
+    virtual void SetRepository(const TRepository& Value);
     TInstallFileState State() const { return FState; }
     bool UpdateDLLCounter() const { return FUpdateDLLCounter; }
     void SetUpdateDLLCounter(bool v) { FUpdateDLLCounter = v; }
@@ -120,6 +126,8 @@ public:
     TInstallFileNotifyEvent OnReplacing;
 
 protected:
+    // Drops the repository entries' references to a file that goes away.
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     // Sets the registration flags from the extension and the file's own
     // "OLESelfRegister" mark.
     void DetectType();
@@ -156,9 +164,10 @@ protected:
     // installed product); raises EAIIFCannotUpdateDLLCountInRegistry when
     // the count cannot be written.
     void CountSharedFile();
-    // The development-environment repository entry installed with the file.
+    // Writes the file's repository entries (Delphi2, Delphi3, CBuilder).
     virtual void InstallRepositoryEntry();
 
+    TRepository FRepository{this};
     std::string FDestName;
     std::string FFileName;
     TInstallFileType FFileType = iftNormal;

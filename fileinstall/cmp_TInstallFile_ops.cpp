@@ -526,7 +526,6 @@ void TInstallFile::ContinueAfterReboot() {
     if (FRegisterAsActiveX_EXEStyle) RegisterEXEServer();
 }
 
-// The repository entry comes with its own module; it does nothing yet.
-void TInstallFile::InstallRepositoryEntry() {}
+void TInstallFile::InstallRepositoryEntry() { FRepository.RegisterEntries(); }
 
 }  // namespace vtrl

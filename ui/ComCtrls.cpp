@@ -376,10 +376,12 @@ void TAnimate::OpenClip() {
     if (!FHandle) return;
     if (!FFileName.empty()) {
         FOpened = SendMessageA(FHandle, ACM_OPENA, 0, reinterpret_cast<LPARAM>(FFileName.c_str())) != 0;
-    } else if (FCommonAVI == aviCopyFile) {
+    } else if (const char* clip = FCommonAVI == aviCopyFile       ? "FILECOPY"
+                                  : FCommonAVI == aviFindComputer ? "FINDCOMPUTER"
+                                                                  : nullptr) {
         HINSTANCE self = GetModuleHandleA(nullptr);
-        FOpened = FindResourceA(self, "FILECOPY", "AVI") &&
-                  SendMessageA(FHandle, ACM_OPENA, reinterpret_cast<WPARAM>(self), reinterpret_cast<LPARAM>("FILECOPY")) != 0;
+        FOpened = FindResourceA(self, clip, "AVI") &&
+                  SendMessageA(FHandle, ACM_OPENA, reinterpret_cast<WPARAM>(self), reinterpret_cast<LPARAM>(clip)) != 0;
     } else {
         FOpened = false;
     }

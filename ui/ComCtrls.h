@@ -171,9 +171,10 @@ public:
     void SetFileName(const std::string& Value);
     bool Active() const { return FActive; }
     void SetActive(bool Value);
-    // A clip of the system's: aviCopyFile is played from the program's own
-    // resource "FILECOPY" (type "AVI"), as Wine has no system clips; the
-    // others are not offered. A file name takes precedence.
+    // A clip of the system's, played from the program's own resource of
+    // type "AVI", as Wine has no system clips: aviCopyFile from "FILECOPY",
+    // aviFindComputer from "FINDCOMPUTER"; the others are not offered. A
+    // file name takes precedence.
     TCommonAVI CommonAVI() const { return FCommonAVI; }
     void SetCommonAVI(TCommonAVI Value);
     // The frame a showing stops at and starts again from; 0 plays to the

@@ -51,6 +51,8 @@ VTRL_IMPLEMENT_CLASS(TForm, TWinControl, [](TClassBuilder<TForm>& b) {
         .String("Caption", &TForm::Caption, &TForm::SetCaption)
         .Integer("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight)
         .Integer("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth)
+        .Set<TBorderIcon>("BorderIcons", &TForm::BorderIcons, &TForm::SetBorderIcons,
+                          TBorderIcons{biSystemMenu, biMinimize, biMaximize})
         .Enum<TFormStyle>("FormStyle", &TForm::FormStyle, &TForm::SetFormStyle, fsNormal)
         .Enum<TPosition>("Position", &TForm::Position, &TForm::SetPosition, poDesigned)
         .Boolean("Visible", &TForm::Visible, &TForm::SetVisible, false)
@@ -108,6 +110,9 @@ DWORD BorderExStyleBits(TFormBorderStyle b) {
 void TForm::CreateParams(TCreateParams& p) {
     p.ClassName = "VtrlForm";
     p.Style = BorderStyleBits(FBorderStyle) | WS_CLIPCHILDREN;
+    if (!FBorderIcons.Contains(biSystemMenu)) p.Style &= ~(WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    if (!FBorderIcons.Contains(biMinimize)) p.Style &= ~WS_MINIMIZEBOX;
+    if (!FBorderIcons.Contains(biMaximize)) p.Style &= ~WS_MAXIMIZEBOX;
     p.ExStyle = BorderExStyleBits(FBorderStyle) | WS_EX_CONTROLPARENT;
     if (FFormStyle == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
     if (!FEnabled) p.Style |= WS_DISABLED;
@@ -423,10 +428,10 @@ int TForm::ShowModalSilent() {
     DoActivate();
     int r = mrNone;
     if (const TModalResponder& responder = ModalResponder()) r = responder(*this);
-    else AnswerUntilResult();
+    else if (!ClosesItself) AnswerUntilResult();
     TakeEmbeddedResult();
     if (r == mrNone) r = ModalResult;
-    if (r == mrNone) r = mrCancel;
+    if (r == mrNone) r = ClosesItself ? mrOk : mrCancel;
     ModalResult = r;
     DoClose();
     Log("form " + Name() + " closed with result " + std::to_string(r));
@@ -524,7 +529,7 @@ int TForm::ShowModal() {
     FModal = true;
     try {
         ShowWindowNow();
-        if (ActiveResponseFile()) PostMessageA(FHandle, WM_VTRL_ANSWER, 0, 0);
+        if (ActiveResponseFile() && !ClosesItself) PostMessageA(FHandle, WM_VTRL_ANSWER, 0, 0);
         while (ModalResult == mrNone && !Application.HasPendingException()) {
             Application.HandleMessage();
             TakeEmbeddedResult();

@@ -65,6 +65,8 @@ VTRL_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow
 VTRL_ENUM(TWindowState, wsNormal, wsMinimized, wsMaximized)
 VTRL_ENUM(TPosition, poDesigned, poDefault, poScreenCenter, poMainFormCenter)
 VTRL_ENUM(TFormStyle, fsNormal, fsStayOnTop)
+VTRL_ENUM(TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp)
+using TBorderIcons = TSet<TBorderIcon>;
 
 // A top-level window. Created hidden; Show shows it modeless, ShowModal
 // runs a modal loop until ModalResult is set. In a silent run the window
@@ -108,6 +110,15 @@ public:
     void SetPosition(TPosition Value) { FPosition = Value; }
     TFormStyle FormStyle() const { return FFormStyle; }
     void SetFormStyle(TFormStyle Value);
+    // The caption's buttons: without biSystemMenu the caption has no
+    // system menu and no close box; the minimize and maximize boxes appear
+    // only where BorderStyle gives them.
+    TBorderIcons BorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TBorderIcons Value) { FBorderIcons = Value; }
+    // A form that ends its own showing (a timer closes it): a run with a
+    // response file asks no answer of it, and a silent showing ends once
+    // its activation has run, with its ModalResult or mrOk.
+    bool ClosesItself = false;
     // The size of the area inside the border; setting it sizes the window.
     int ClientWidth() const;
     int ClientHeight() const;
@@ -207,6 +218,7 @@ private:
     TWindowState FWindowState = wsNormal;
     TPosition FPosition = poDesigned;
     TFormStyle FFormStyle = fsNormal;
+    TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
     bool FModal = false;
 };
 
@@ -291,5 +303,14 @@ private:
     std::vector<TForm*> FForms;
 };
 extern TApplication Application;
+
+// The control Name of Form, which its form text FormText must hold; raises
+// Exception naming both when it does not.
+template <class T>
+T* RequiredControl(TForm& Form, const char* Name, const char* FormText) {
+    auto* control = dynamic_cast<T*>(Form.FindComponent(Name));
+    if (!control) throw Exception("The form text " + std::string(FormText) + " lacks " + Name);
+    return control;
+}
 
 }  // namespace vtrl
