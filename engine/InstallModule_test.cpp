@@ -2,7 +2,11 @@
 
 #include "DefinitionText.h"
 #include "InstallModule.h"
+#include "Controls.h"
+#include "Dialogs.h"
+#include "Unattended.h"
 #include "cmp_TInstallFile.h"
+#include "routines_DevEnvironment.h"
 
 using namespace vtrl;
 
@@ -77,4 +81,49 @@ TEST(InstallDefinition, ErrorsNameTheirPosition) {
     } catch (const EDefinitionError& e) {
         EXPECT_NE(std::string(e.what()).find("bad.vdf(3:"), std::string::npos) << e.what();
     }
+}
+
+// The kit's own handlers, as its definition names them: the abort is
+// asked (a silent run answers yes, a person may say no); after an aborted
+// copy, or without Delphi 3.0, nothing follows the copy.
+TEST(InstallDefinition, TheKitsHandlersAreBoundByName) {
+    TIM module(nullptr);
+    module.LoadDefinition(R"(object IM: TIM
+  object Install1: TInstall
+    UseLoadingProgram = False
+    RunAutomatic = False
+    OnCleanup = Install1Cleanup
+    OnStartInstall = Install1StartInstall
+    OnUserAbort = Install1UserAbort
+    OnCloseCopyFileDlg = Install1CloseCopyFileDlg
+  end
+end
+)", "handlers.vdf");
+    TInstall* install = module.Install();
+    ASSERT_NE(install, nullptr);
+    EXPECT_EQ(install->OnUserAbort.Name, "Install1UserAbort");
+    EXPECT_EQ(install->OnCloseCopyFileDlg.Name, "Install1CloseCopyFileDlg");
+    SetSilent(true);
+    std::string asked;
+    SetQuestionResponder([&](const TQuestion& q) {
+        asked = q.Msg;
+        return static_cast<int>(mrNo);
+    });
+    EXPECT_FALSE(install->ConfirmUserAbort());
+    EXPECT_EQ(asked, "Are you sure you want to abort this installation?");
+    SetQuestionResponder(nullptr);
+    EXPECT_TRUE(install->ConfirmUserAbort());
+
+    DevEnvironment() = {true, "C:\\Nowhere\\BIN", false};
+    install->OnCloseCopyFileDlg(install, true);  // aborted: no window, no registration
+    EXPECT_TRUE(DevEnvironment().DelphiPresent);
+    install->OnStartInstall(install);  // this prefix has no environments
+    EXPECT_FALSE(DevEnvironment().DelphiPresent);
+    install->OnCloseCopyFileDlg(install, false);
+    EXPECT_FALSE(DevEnvironment().PackageInstalled);
+    bool go = true;
+    install->OnCleanup(install, go);  // no backdrop: nothing to close
+    EXPECT_TRUE(go);
+    SetSilent(false);
+    DevEnvironment() = {};
 }
