@@ -47,7 +47,10 @@ std::string TGoodInstallForm::EnvironmentCommand() {
 }
 
 void TGoodInstallForm::NextPage() {
-    if (const std::string command = EnvironmentCommand(); !command.empty()) {
+    if (const std::string command = EnvironmentCommand(); !command.empty() && IsSilent()) {
+        // A scripted install has no person to work in the environment.
+        Log("Silent run: " + command + " not started");
+    } else if (!command.empty()) {
         TCursorGuard busy(crHourGlass);
         // A failed start leaves the person where they are: the page moves on.
         const UINT started = WinExec(command.c_str(), SW_SHOW);

@@ -22,7 +22,8 @@ public:
     // Back, Next or Finish as for every last page, then the panel that
     // DevEnvironment() calls for.
     void SetupControls() override;
-    // Starts the environment when there is one, then goes on.
+    // Starts the environment when there is one (not in a silent run: a
+    // scripted install has nobody to work in it), then goes on.
     void NextPage() override;
     // The panel in front now.
     TPanel* ShownPanel() const { return FShown; }

@@ -122,7 +122,7 @@ void TInstallFile::ProcessHelpers() {
         // closes it.
         auto* container = As<TFileContainer>(FContainer);
         if (!container || container->State() != fcsInstall) VtrlCompress().CloseArchive();
-    });
+    }, {}, false, false);
 }
 
 void TInstallFile::InstallFromArchive() {

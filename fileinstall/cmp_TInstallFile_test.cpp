@@ -272,8 +272,12 @@ TEST_F(Tree, BuildThenInstallATree) {
     std::vector<std::string> order;
     fa->OnBeforeInstallFile = [&](TInstallFileBase*) { order.push_back("before"); };
     fa->OnAfterInstallFile = [&](TInstallFileBase*) { order.push_back("after"); };
+    // A copy that went through is no aborted one for what follows it.
+    std::vector<bool> closings;
+    Install->OnCloseCopyFileDlg = [&](TInstallContainer*, bool aborted) { closings.push_back(aborted); };
 
     InstallPass();
+    EXPECT_EQ(closings, (std::vector<bool>{false}));
 
     EXPECT_EQ(ReadAll(Dir + "\\out\\a.txt"), a);
     EXPECT_EQ(ReadAll(Dir + "\\out\\Group\\b.txt"), b);

@@ -141,7 +141,7 @@ void TFileContainer::CompressHelper(TFileRelated* Helper, bool AllInOne) {
 }
 
 void RunFilePass(TInstallContainer& Sender, const std::function<void()>& Body, const std::function<void()>& Reset,
-                 const std::function<void(bool WasAborted)>& Closing, bool SkipQuietly) {
+                 const std::function<void(bool WasAborted)>& Closing, bool SkipQuietly, bool MarksAbort) {
     std::exception_ptr failure;
     try {
         Body();
@@ -153,9 +153,16 @@ void RunFilePass(TInstallContainer& Sender, const std::function<void()>& Body, c
     Reset();
     try {
         TVtrlCompress& archive = VtrlCompress();
-        const bool wasAborted = archive.Abort;
-        archive.Abort = true;
-        Sender.Broadcast(ev::DoneCopyingFiles);
+        // A pass that failed was not the whole copy either: what follows a
+        // finished copy must not run after it.
+        const bool wasAborted = archive.Abort || failure;
+        if (MarksAbort) archive.Abort = true;
+        try {
+            Sender.Broadcast(ev::DoneCopyingFiles);
+        } catch (...) {
+            archive.Abort = true;
+            throw;
+        }
         if (Closing) Closing(wasAborted);
     } catch (...) {
         if (!failure) failure = std::current_exception();

@@ -18,14 +18,17 @@ using TAfterProcessFilesEvent = TEvent<TInstallContainer*, bool>;
 
 // Runs Body as one pass over files and ends it the one way every pass ends:
 // Reset puts the state back, the shared archive component's Abort is set
-// (a copy dialog takes it as the end of copying; every archive operation
-// clears it when it starts), Sender broadcasts "DoneCopyingFiles", and
-// Closing, when given, runs with whether the archive had been aborted.
+// when MarksAbort (every archive operation clears it when it starts; a
+// file's install pass leaves it, so that its container still sees whether
+// the person aborted), Sender broadcasts "DoneCopyingFiles" (Abort is set
+// when that raises), and Closing, when given, runs with whether the
+// archive had been aborted or Body failed.
 // A failure of Body goes on after that; a failure while closing is raised
 // only when Body did not fail, so the first failure is the one reported.
 // With SkipQuietly a silent abort of Body (a file left out) is no failure.
 void RunFilePass(TInstallContainer& Sender, const std::function<void()>& Body, const std::function<void()>& Reset,
-                 const std::function<void(bool WasAborted)>& Closing = {}, bool SkipQuietly = false);
+                 const std::function<void(bool WasAborted)>& Closing = {}, bool SkipQuietly = false,
+                 bool MarksAbort = true);
 
 class TFileContainer : public TFileRelated {
     VTRL_CLASS(TFileContainer)
