@@ -42,14 +42,7 @@ D3KEY='HKCU\Software\Borland\Delphi\3.0'
 LOG='C:\devenv\logs\runs.log'
 LOGFILE=$C/logs/runs.log
 
-end_prefix() { /usr/lib/wine/wineserver -k 2>/dev/null; /usr/lib/wine/wineserver -w 2>/dev/null; }
-trap end_prefix EXIT
-wr() { "$wine_run" "$@"; }
-quiet() { "$wine_run" "$@" >/dev/null 2>&1; }
-drive() { ln -sfn "$2" "$WINEPREFIX/dosdevices/$1:"; }
-fail=0
-problem() { echo "FAIL: $*"; fail=1; }
-value() { wr reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n 's/^ .* REG_[A-Z_]* *//p'; }
+source "$(dirname "$0")/prefix_session.sh"
 names() { wr reg query "$1" 2>/dev/null | tr -d '\r' | sed -n 's/^    \(.*\) *REG_SZ .*/\1/p' | sed 's/ *$//' | sort; }
 lf() { tr -d '\r' < "$1"; }
 # The log of this run alone: from its last start mark on.

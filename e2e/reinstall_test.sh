@@ -39,13 +39,7 @@ SESSION='HKLM\System\CurrentControlSet\Control\Session Manager'
 LOG='C:\gizmo\logs\runs.log'
 LOGFILE=$C/logs/runs.log
 
-end_prefix() { /usr/lib/wine/wineserver -k 2>/dev/null; /usr/lib/wine/wineserver -w 2>/dev/null; }
-trap end_prefix EXIT
-wr() { "$wine_run" "$@"; }
-quiet() { "$wine_run" "$@" >/dev/null 2>&1; }
-drive() { ln -sfn "$2" "$WINEPREFIX/dosdevices/$1:"; }
-fail=0
-problem() { echo "FAIL: $*"; fail=1; }
+source "$(dirname "$0")/prefix_session.sh"
 
 # ------------------------------------------------------------- the product
 

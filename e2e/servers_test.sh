@@ -42,16 +42,9 @@ STANDIN='HKCU\Software\Vantrel Tests\Stand-in server'
 LOG='C:\servers\logs\runs.log'
 LOGFILE=$C/logs/runs.log
 
-end_prefix() { /usr/lib/wine/wineserver -k 2>/dev/null; /usr/lib/wine/wineserver -w 2>/dev/null; }
-trap end_prefix EXIT
-wr() { "$wine_run" "$@"; }
-quiet() { "$wine_run" "$@" >/dev/null 2>&1; }
-drive() { ln -sfn "$2" "$WINEPREFIX/dosdevices/$1:"; }
-fail=0
-problem() { echo "FAIL: $*"; fail=1; }
+source "$(dirname "$0")/prefix_session.sh"
 
-# value KEY NAME: the value's data as reg prints it (numbers in hex).
-value() { wr reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n 's/^ .* REG_[A-Z_]* *//p'; }
+# value KEY NAME (prefix_session.sh) prints numbers in hex.
 count() { local v; v=$(value "$SHARED" "$1"); echo $(( ${v:-0} )); }
 entries() { wr reg query "$RECORD\\$1" 2>/dev/null | tr -d '\r' | sed -n 's/^ *File[0-9]* *REG_SZ *//p'; }
 standin() { local v; v=$(value "$STANDIN" "$1"); [ -n "$v" ] && echo $(( v )) || echo none; }
