@@ -13,6 +13,9 @@ exe=$(realpath "$1") wine_run=$2
 export VTRL_WINEPREFIX=$(realpath -m "$3")
 reg() { "$wine_run" reg "$@" >/dev/null 2>&1; }
 "$wine_run" cmd /c exit >/dev/null 2>&1  # creates the prefix once
+# One server for the whole script: with a server started and ended per
+# call, a registry write of the set-up was seen lost once.
+WINEPREFIX=$VTRL_WINEPREFIX /usr/lib/wine/wineserver -p 2>/dev/null
 
 product="Scratch Product Name"
 base="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product"
@@ -27,6 +30,7 @@ cleanup() {
   reg delete "$dbase" /f
   reg delete 'HKLM\Software\Vantrel Uninstall Test' /f
   for f in Shared\\shared.dll Shared\\asked.dll; do reg delete "$shared" /v "$wtop\\$f" /f; done
+  WINEPREFIX=$VTRL_WINEPREFIX /usr/lib/wine/wineserver -k 2>/dev/null
 }
 trap cleanup EXIT
 mkdir -p "$top/Scratch App/Sub" "$top/Shared" "$top/Late" "$top/bin"
