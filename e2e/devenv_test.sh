@@ -66,18 +66,7 @@ cp "$uninstall_exe" "$work/u/uninstall.exe"
 quiet wineboot -i
 mkdir -p "$C/builder" "$C/kit" "$C/user" "$C/logs"
 drive p "$work/src"; drive u "$work/u"
-cp "$setup" "$C/builder/setup.exe"
-cp "$loader" "$C/kit/VantrelLoadProgram.exe"
-printf 'C:\\devenv\\dist\r\n' > "$C/builder/BUILD.INF"
-/usr/lib/wine/wineserver -p
-quiet reg add 'HKLM\Software\Vantrel Software\Vantrel96' /v VantrelDirectory /d 'C:\devenv\kit' /f
-(cd "$C/builder" && timeout -k 10 300 "$wine_run" setup.exe /SILENT '/LOG=C:\devenv\logs\build.log' '*BUILD' \
-   </dev/null >/dev/null 2>&1)
-code=$?
-if [ $code -ne 0 ] || [ ! -f "$C/dist/setup.exe" ]; then
-  echo "The distribution could not be built (exit code $code):"; lf "$C/logs/build.log" 2>/dev/null
-  exit 1
-fi
+build_distribution devenv "$setup" "$loader"
 
 # -------------------------------------------------- the stand-in environments
 mkdir -p "$D3/BIN" "$D3/HELP" "$D3/Repository" "$D2/Bin" "$CB/Bin" "$CB/HELP" "$WINEPREFIX/drive_c/OldKit"

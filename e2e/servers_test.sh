@@ -69,18 +69,7 @@ cp "$uninstall_exe" "$work/u/uninstall.exe"
 quiet wineboot -i
 mkdir -p "$C/builder" "$C/kit" "$C/user" "$C/logs"
 drive p "$work/src"; drive u "$work/u"; drive x "$XDIR"
-cp "$setup" "$C/builder/setup.exe"
-cp "$loader" "$C/kit/VantrelLoadProgram.exe"
-printf 'C:\\servers\\dist\r\n' > "$C/builder/BUILD.INF"
-/usr/lib/wine/wineserver -p
-quiet reg add 'HKLM\Software\Vantrel Software\Vantrel96' /v VantrelDirectory /d 'C:\servers\kit' /f
-(cd "$C/builder" && timeout -k 10 300 "$wine_run" setup.exe /SILENT '/LOG=C:\servers\logs\build.log' '*BUILD' \
-   </dev/null >/dev/null 2>&1)
-code=$?
-if [ $code -ne 0 ] || [ ! -f "$C/dist/setup.exe" ]; then
-  echo "The distribution could not be built (exit code $code):"; cat "$C/logs/build.log" 2>/dev/null
-  exit 1
-fi
+build_distribution servers "$setup" "$loader"
 quiet reg delete "$STANDIN" /f
 
 # check_installed STEP: servers registered, each shared file counted once,

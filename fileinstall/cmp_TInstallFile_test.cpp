@@ -2,8 +2,6 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include <objbase.h>
@@ -21,6 +19,9 @@
 #include "types_InstallEvents.h"
 
 using namespace vtrl;
+using testkit::MessageOf;
+using testkit::ReadAll;
+using testkit::WriteFile;
 
 namespace {
 
@@ -40,17 +41,6 @@ public:
     std::vector<std::string> Events;
     std::vector<int32_t> Percents;
 };
-
-std::string ReadAll(const std::string& Path) {
-    std::ifstream f(Path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-void WriteFile(const std::string& Path, const std::string& Text) {
-    std::ofstream(Path, std::ios::binary) << Text;
-}
 
 // A scratch directory for sources, archive and destination, and a scratch
 // product whose uninstall record is removed afterwards. Questions are
@@ -798,15 +788,6 @@ protected:
         int32_t value = -1;
         if (!reg.OpenKeyReadOnly(std::string(SharedKey).substr(1)) || !reg.TryReadInteger(Path, value)) return -1;
         return value;
-    }
-    template <class F>
-    static std::string MessageOf(F&& Body) {
-        try {
-            Body();
-        } catch (const std::exception& e) {
-            return e.what();
-        }
-        return "no error";
     }
     std::string Out;
 };

@@ -7,8 +7,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "CompilingForm.h"
@@ -18,36 +16,21 @@
 #include "Unattended.h"
 #include "cmp_TInstallFile.h"
 #include "routines_DevEnvironment.h"
+#include "model_testkit.h"
 #include "routines_ObjRepository.h"
 #include "routines_Registry.h"
 
 using namespace vtrl;
+using testkit::MessageOf;
+using testkit::ReadAll;
+using testkit::WriteFile;
 
 namespace {
-
-std::string ReadAll(const std::string& Path) {
-    std::ifstream f(Path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-void WriteFile(const std::string& Path, const std::string& Text) { std::ofstream(Path, std::ios::binary) << Text; }
 
 std::string Profile(const std::string& File, const std::string& Section, const std::string& Ident) {
     char buffer[1024] = {};
     GetPrivateProfileStringA(Section.c_str(), Ident.c_str(), "<none>", buffer, sizeof buffer, File.c_str());
     return buffer;
-}
-
-template <class F>
-std::string MessageOf(F&& Body) {
-    try {
-        Body();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "no error";
 }
 
 // A scratch folder and no environment in the registry, before and after.

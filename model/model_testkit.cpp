@@ -1,6 +1,9 @@
 // The scripted file's status report.
 #include "model_testkit.h"
 
+#include <fstream>
+#include <sstream>
+
 #include "types_InstallEvents.h"
 
 namespace vtrl::testkit {
@@ -13,4 +16,13 @@ void TScriptedFile::ReportStatus(int32_t BytesDone, bool Finished, TEventName Na
     SendUp(Name, &list);
     LastTotalPercent = status.TotalPercentDone;
 }
+
+std::string ReadAll(const std::string& Path) {
+    std::ifstream f(Path, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+void WriteFile(const std::string& Path, const std::string& Text) { std::ofstream(Path, std::ios::binary) << Text; }
 }  // namespace vtrl::testkit

@@ -98,6 +98,22 @@ public:
     std::vector<std::string> StartupLinks;  // "link name;target;parameters"
 };
 
+// A file's bytes ("" when it cannot be read), and a file written with
+// exactly Text.
+std::string ReadAll(const std::string& Path);
+void WriteFile(const std::string& Path, const std::string& Text);
+
+// What Body raises, as its message; "no error" when it returns.
+template <class F>
+std::string MessageOf(F&& Body) {
+    try {
+        Body();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
 // Creates a component of class T owned by Owner and named Name.
 template <class T, class... A>
 T* Make(TComponent* Owner, const std::string& Name, A&&... Args) {

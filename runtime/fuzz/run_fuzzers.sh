@@ -14,7 +14,7 @@ work=$build/corpus
 t=fuzz_definition
 corpus=$work/$t
 mkdir -p "$corpus"
-cp "$here"/seeds/*.vdf "$root/product/demo.vdf" "$corpus/"
+cp "$here"/seeds/*.vdf "$root/product/Vantrel32.vdf" "$corpus/"
 for f in "$root"/engine/testdata/*.vdf; do cp "$f" "$corpus/testdata-$(basename "$f")"; done
 echo "== $t ($seconds s)"
 # 16 KB leaves room for nesting past the depth limit.

@@ -1,0 +1,49 @@
+object AliasForm: TAliasForm
+  Left = 175
+  Top = 157
+  BorderStyle = bsDialog
+  Caption = 'Alias form'
+  ClientHeight = 272
+  ClientWidth = 473
+  Font.Charset = DEFAULT_CHARSET
+  Font.Color = clWindowText
+  Font.Height = -11
+  Font.Name = 'MS Sans Serif'
+  Font.Style = []
+  Position = poScreenCenter
+  PixelsPerInch = 96
+  TextHeight = 13
+  object Label1: TLabel
+    Left = 176
+    Top = 16
+    Width = 281
+    Height = 41
+    AutoSize = False
+    Caption = 'The alias form.'
+    WordWrap = True
+  end
+  object BackBtn: TButton
+    Left = 222
+    Top = 239
+    Width = 75
+    Height = 23
+    Caption = '< &Back'
+    TabOrder = 0
+  end
+  object NextBtn: TButton
+    Left = 305
+    Top = 239
+    Width = 75
+    Height = 23
+    Caption = '&Next >'
+    TabOrder = 1
+  end
+  object CancelBtn: TButton
+    Left = 388
+    Top = 239
+    Width = 75
+    Height = 23
+    Caption = 'Cancel'
+    TabOrder = 2
+  end
+end
