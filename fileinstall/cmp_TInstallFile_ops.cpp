@@ -380,6 +380,11 @@ void TInstallFile::ReplaceByBatchFile(IInstallation& Install, const std::string&
 
 // ------------------------------------------------------ uninstall record
 
+namespace {
+// Where help files are registered, one value a file.
+const char* const HelpKeyPath = "\\SOFTWARE\\Microsoft\\Windows\\Help";
+}  // namespace
+
 void TInstallFile::WriteUninstallInfo(const std::string& Key) {
     // A file the overwrite rule left in place belongs to whoever put it
     // there: removing the product must not delete it.
@@ -389,6 +394,11 @@ void TInstallFile::WriteUninstallInfo(const std::string& Key) {
         AppendActiveXEntry(Key, path, FRegisterAsActiveX_EXEStyle);
     else
         AppendFilesEntry(Key, path);
+    // The help registration goes with the file: the removal deletes the
+    // value (and the key, when nothing else is left in it).
+    if (FRegisterAsHelp)
+        RegWriteString(hkLocalMachine, RegistryKeysEntry(Key, HelpKeyPath, hkLocalMachine) + "\\Entries",
+                       UpperCase(EffectiveDestName()), RemoveBackSlash(ExpandDestDir()));
 }
 
 // ------------------------------------------------------ registration
@@ -396,7 +406,7 @@ void TInstallFile::WriteUninstallInfo(const std::string& Key) {
 namespace {
 
 const char* const SharedDLLsKey = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
-const char* const HelpKey = "\\SOFTWARE\\Microsoft\\Windows\\Help";
+const char* const HelpKey = HelpKeyPath;
 
 // OLE for the calling thread while it lives.
 class TOleScope {

@@ -893,6 +893,23 @@ TEST_F(Registration, ServersAreKnownByTheirVersionResource) {
     EXPECT_FALSE(plain->UpdateDLLCounter());
 }
 
+// A help file's registration is in the record, so that the removal takes
+// it back; installing again lists it once.
+TEST_F(Tree, AHelpFilesRegistrationIsRecorded) {
+    Src("guide.hlp", 300);
+    File(Install, "guide.hlp");
+    Install->SetState(fcsCompress);
+    InstallPass();
+    InstallPass();
+    EXPECT_EQ(RegReadString(hkLocalMachine, "\\SOFTWARE\\Microsoft\\Windows\\Help", "GUIDE.HLP", "<none>"), Dir + "\\out");
+    EXPECT_EQ(RecordValue("\\RegistryKeys", "Entries"), "1");
+    EXPECT_EQ(RecordValue("\\RegistryKeys\\RegistryKey1", "Key"), "\\SOFTWARE\\Microsoft\\Windows\\Help");
+    EXPECT_EQ(RecordValue("\\RegistryKeys\\RegistryKey1\\Entries", "GUIDE.HLP"), Dir + "\\out");
+    TRegistry reg;
+    reg.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (reg.OpenKey("SOFTWARE\\Microsoft\\Windows\\Help", false)) (void)reg.DeleteValue("GUIDE.HLP");
+}
+
 // The shared-file table counts each install; a value that is no number
 // starts again at 1. A help file is registered by its name.
 TEST_F(Registration, SharedFilesAreCountedAndHelpIsRegistered) {

@@ -2,9 +2,10 @@
 // keys sound, writing the values and recording them for removal.
 #include "cmp_TInstallRegistry.h"
 
+#include "Unattended.h"
 #include "exceptions_Vantrel.h"
 #include "routines_ExpandPaths.h"
-#include "constants_UninstallRecord.h"
+#include "routines_UninstallRecord.h"
 #include "types_Installation.h"
 #include "types_Vantrel.h"
 
@@ -59,37 +60,15 @@ void TCustomInstallRegistry::ProcessHelpers() {
         if (OnBeforeWriteEntry) OnBeforeWriteEntry(this, ident, value, go);
         if (!go) continue;
         reg.WriteString(ExpandMetaVariables(ident, this), ExpandMetaVariables(value, this));
+        Log("Registry value " + key + " | " + ExpandMetaVariables(ident, this));
     }
     TBaseHelperComponent::ProcessHelpers();
 }
 
 void TCustomInstallRegistry::WriteUninstallInfo(const std::string& Base) {
-    namespace rec = uninstall_record;
-    const std::string kind = Base + "\\" + rec::RegistryKeysKey;
-    const std::string key = ExpandedKey();
-    const int32_t root = static_cast<int32_t>(RootKey()) & ~0x80;
-    int64_t count = 0;
-    if (!TryStrToInt(RegReadString(hkLocalMachine, kind, rec::Entries, "0"), count) || count < 0) count = 0;
     // Installing again writes the same key again: its entry takes the
     // values once more instead of a second entry listing it.
-    std::string entry;
-    for (int64_t i = 1; i <= count && entry.empty(); ++i) {
-        const std::string known = kind + "\\" + rec::RegistryKeyPrefix + IntToStr(i);
-        TRegistry reg;
-        SelectRootKey(reg, hkLocalMachine);
-        int32_t knownRoot = -1;
-        if (reg.OpenKeyReadOnly(known) && SameText(reg.ReadString("Key"), key) && reg.TryReadInteger("Root", knownRoot) &&
-            knownRoot == root)
-            entry = known;
-    }
-    if (entry.empty()) {
-        // The count goes first: the entry's number is taken before it is
-        // written.
-        RegWriteString(hkLocalMachine, kind, rec::Entries, IntToStr(count + 1));
-        entry = kind + "\\" + rec::RegistryKeyPrefix + IntToStr(count + 1);
-        RegWriteString(hkLocalMachine, entry, "Key", key);
-        RegWriteInteger(hkLocalMachine, entry, "Root", root);
-    }
+    const std::string entry = RegistryKeysEntry(Base, ExpandedKey(), static_cast<int32_t>(RootKey()) & ~0x80);
     // The record lists every entry, also one a handler kept from being
     // written: it is built from Entries alone.
     for (int i = 0; i < FEntries.Count(); ++i) {

@@ -2,6 +2,7 @@
 // them consistent, target resolution and the making of the link.
 #include "cmp_TInstallShellLink.h"
 
+#include "Unattended.h"
 #include "cmp_TFileContainer.h"
 #include "cmp_TInstallFile.h"
 #include "cmp_TUninstallEXE.h"
@@ -137,6 +138,7 @@ void TShellLinkGroup::ProcessHelpers() {
         RaiseFmt("The folder %s of %s is not a full path (its location did not resolve); it is not created", dir,
                  Name());
     if (!ForceDirectoriesOnce(dir)) RaiseFmt("Could not create the folder %s for %s", dir, Name());
+    Log("Link folder " + dir + " (" + Name() + ")");
     TBaseHelperComponent::ProcessHelpers();
 }
 
@@ -459,6 +461,7 @@ void TInstallShellLink::ProcessHelpers() {
     }
     if (EffectiveMethod() == mtShellLinkInterface) CreateShellLink();
     else CreateProgramManagerItem();
+    Log("Link " + FLinkName + " (" + Name() + ")");
     TBaseHelperComponent::ProcessHelpers();
 }
 

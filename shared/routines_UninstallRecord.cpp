@@ -283,4 +283,27 @@ int64_t RecordedFilesSize(const std::string& Base) {
     return total;
 }
 
+std::string RegistryKeysEntry(const std::string& Base, const std::string& Key, int32_t Root) {
+    namespace rec = uninstall_record;
+    const std::string kind = Base + "\\" + rec::RegistryKeysKey;
+    int64_t count = 0;
+    if (!TryStrToInt(RegReadString(hkLocalMachine, kind, rec::Entries, "0"), count) || count < 0) count = 0;
+    for (int64_t i = 1; i <= count; ++i) {
+        const std::string known = kind + "\\" + rec::RegistryKeyPrefix + IntToStr(i);
+        TRegistry reg;
+        SelectRootKey(reg, hkLocalMachine);
+        int32_t knownRoot = -1;
+        if (reg.OpenKeyReadOnly(known) && SameText(reg.ReadString("Key"), Key) && reg.TryReadInteger("Root", knownRoot) &&
+            knownRoot == Root)
+            return known;
+    }
+    // The count goes first: the entry's number is taken before it is
+    // written.
+    RegWriteString(hkLocalMachine, kind, rec::Entries, IntToStr(count + 1));
+    const std::string entry = kind + "\\" + rec::RegistryKeyPrefix + IntToStr(count + 1);
+    RegWriteString(hkLocalMachine, entry, "Key", Key);
+    RegWriteInteger(hkLocalMachine, entry, "Root", Root);
+    return entry;
+}
+
 }  // namespace vtrl

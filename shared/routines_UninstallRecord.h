@@ -55,6 +55,15 @@ bool RecordListsPath(const std::string& Base, const std::string& Path);
 // written) and EIRCannotWriteValue when a write fails.
 void AppendFolderEntries(const std::string& Base, const std::vector<std::string>& Dirs);
 
+// The "RegistryKeys" entry of the record under Base for Key (a path with a
+// leading backslash) in the root key Root (0-5): the one that lists it
+// already (installing again writes the same key again), or a new
+// "RegistryKey<n>" with "Key" and "Root", the count written first. The
+// uninstall program deletes the values named under the entry's "Entries"
+// key, then Key when nothing is left in it. Raises EIRCannotWriteValue
+// when a write fails.
+std::string RegistryKeysEntry(const std::string& Base, const std::string& Key, int32_t Root);
+
 // While one of these is open, the kind keys the appends above open stay
 // open, with the count each append wrote: an install pass appends one entry
 // per file, and each key open and count read is a round trip to the

@@ -688,6 +688,17 @@ std::string RemoveProgramFile(TRemovalContext& Ctx, const std::string& Exe, cons
         try {
             ScheduleDeletion(Ctx, dir);
             Log("Its directory is removed at restart: " + dir);
+            // So is each folder above it that the product made and that
+            // holds nothing else (Program Files\Maker above
+            // Program Files\Maker\Product): the restart deletes them in
+            // this order, each emptied by the one before.
+            for (std::string child = dir, parent = ExtractFileDir(dir);
+                 Ctx.FoldersRecorded && parent != child && Ctx.CreatedFolders.Contains(parent) &&
+                 DirectoryHoldsOnly(parent, ExtractFileName(child));
+                 child = parent, parent = ExtractFileDir(parent)) {
+                ScheduleDeletion(Ctx, parent);
+                Log("Its directory's parent is removed at restart: " + parent);
+            }
         } catch (const std::exception& e) {
             Log("Its directory is not removed at restart: " + std::string(e.what()));
         }
