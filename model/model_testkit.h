@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "SysUtils.h"
 #include "cmp_TFileContainer.h"
 #include "types_Installation.h"
 
@@ -106,12 +107,8 @@ void WriteFile(const std::string& Path, const std::string& Text);
 // What Body raises, as its message; "no error" when it returns.
 template <class F>
 std::string MessageOf(F&& Body) {
-    try {
-        Body();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "no error";
+    const std::string failure = FailureOf(std::forward<F>(Body));
+    return failure.empty() ? "no error" : failure;
 }
 
 // Creates a component of class T owned by Owner and named Name.
