@@ -202,7 +202,8 @@ printf 'C:\\VantrelDemo\\broken\\dist\r\n' > "$C/broken/builder/BUILD.INF"
 code=$?
 log=$(tr -d '\r' < "$C/broken.log" 2>/dev/null)
 [ $code -ne 0 ] || { echo "build without product\\Lib: exit code 0"; fail=1; }
-grep -qF 'product\Lib\vtrlz_adler.obj' <<<"$log" || { echo "build without product\\Lib: the file is not named"; fail=1; }
+grep -qE 'Files\.vdf\([0-9]+:1\): File403: the source file product\\Lib\\vtrlz_adler\.obj does not exist' <<<"$log" ||
+  { echo "build without product\\Lib: the file is not named at its place in Files.vdf"; fail=1; }
 [ -z "$(ls -A "$C/broken/dist" 2>/dev/null)" ] || { echo "build without product\\Lib: a partial distribution: $(ls "$C/broken/dist")"; fail=1; }
 [ $fail -eq 0 ] || echo "$log"
 exit $fail

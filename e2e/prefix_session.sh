@@ -18,7 +18,16 @@ quiet() { "$wine_run" "$@" >/dev/null 2>&1; }
 drive() { ln -sfn "$2" "$WINEPREFIX/dosdevices/$1:"; }
 fail=0
 problem() { echo "FAIL: $*"; fail=1; }
-value() { wr reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n 's/^ .* REG_[A-Z_]* *//p'; }
+# A query that printed nothing at all never ran (a start lost under load):
+# it is asked again; a missing value says so and is not.
+value() {
+  local out i
+  for i in 1 2 3; do
+    out=$("$wine_run" reg query "$1" /v "$2" 2>&1) && break
+    [ -n "$out" ] && break
+  done
+  printf '%s\n' "$out" | tr -d '\r' | sed -n 's/^ .* REG_[A-Z_]* *//p'
+}
 build_distribution() {
   local root=$1 C=$WINEPREFIX/drive_c/$1 code
   mkdir -p "$C/builder" "$C/kit" "$C/logs"
