@@ -381,8 +381,10 @@ void TInstallFile::ReplaceByBatchFile(IInstallation& Install, const std::string&
 // ------------------------------------------------------ uninstall record
 
 namespace {
-// Where help files are registered, one value a file.
-const char* const HelpKeyPath = "\\SOFTWARE\\Microsoft\\Windows\\Help";
+// Where help files are registered: a value named by the file, holding its
+// folder.
+const char* const HelpKey = "\\SOFTWARE\\Microsoft\\Windows\\Help";
+std::string HelpValueName(const TInstallFile& File) { return UpperCase(File.EffectiveDestName()); }
 }  // namespace
 
 void TInstallFile::WriteUninstallInfo(const std::string& Key) {
@@ -397,8 +399,8 @@ void TInstallFile::WriteUninstallInfo(const std::string& Key) {
     // The help registration goes with the file: the removal deletes the
     // value (and the key, when nothing else is left in it).
     if (FRegisterAsHelp)
-        RegWriteString(hkLocalMachine, RegistryKeysEntry(Key, HelpKeyPath, hkLocalMachine) + "\\Entries",
-                       UpperCase(EffectiveDestName()), RemoveBackSlash(ExpandDestDir()));
+        RegWriteString(hkLocalMachine, RegistryKeysEntry(Key, HelpKey, hkLocalMachine) + "\\Entries", HelpValueName(*this),
+                       RemoveBackSlash(ExpandDestDir()));
 }
 
 // ------------------------------------------------------ registration
@@ -406,7 +408,6 @@ void TInstallFile::WriteUninstallInfo(const std::string& Key) {
 namespace {
 
 const char* const SharedDLLsKey = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
-const char* const HelpKey = HelpKeyPath;
 
 // OLE for the calling thread while it lives.
 class TOleScope {
@@ -527,7 +528,7 @@ void TInstallFile::CountSharedFile() {
 }
 
 void TInstallFile::RegisterHelpFile() {
-    RegWriteString(hkLocalMachine, HelpKey, UpperCase(EffectiveDestName()), RemoveBackSlash(ExpandDestDir()));
+    RegWriteString(hkLocalMachine, HelpKey, HelpValueName(*this), RemoveBackSlash(ExpandDestDir()));
 }
 
 // The continuation after a restart registers the server that was in use.

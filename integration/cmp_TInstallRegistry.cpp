@@ -59,8 +59,9 @@ void TCustomInstallRegistry::ProcessHelpers() {
         bool go = true;
         if (OnBeforeWriteEntry) OnBeforeWriteEntry(this, ident, value, go);
         if (!go) continue;
-        reg.WriteString(ExpandMetaVariables(ident, this), ExpandMetaVariables(value, this));
-        Log("Registry value " + key + " | " + ExpandMetaVariables(ident, this));
+        const std::string name = ExpandMetaVariables(ident, this);
+        reg.WriteString(name, ExpandMetaVariables(value, this));
+        Log("Registry value " + key + " | " + name);
     }
     TBaseHelperComponent::ProcessHelpers();
 }
