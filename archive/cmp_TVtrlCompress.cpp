@@ -102,6 +102,7 @@ namespace {
 
 void TVtrlCompress::ReadDirectory() {
     FDirectoryLoaded = false;
+    FInflateAhead.reset();  // it read the members of the directory before
     FAppendedSize = -1;
     if (!FileExists(FCompressedFile)) {
         EVCCouldNotOpenCompressedFile e(FCompressedFile);
@@ -461,6 +462,7 @@ std::unique_ptr<TVtrlStream> TVtrlCompress::CreateVolume(const std::string& Name
 
 void TVtrlCompress::SplitToDisks(const std::string& TargetDirectory, const std::string& TargetName) {
     FAppendedSize = -1;  // the split rewrites the directory in memory
+    FInflateAhead.reset();
     Abort = false;
     RunGuarded(
         [&] {

@@ -10,6 +10,7 @@
 #include "Classes.h"
 #include "TypInfo.h"
 #include "cmp_TFileHeaders.h"
+#include "cmp_TInflateAhead.h"
 #include "cmp_TPrecompressCache.h"
 #include "exceptions_VtrlCompress.h"
 #include "routines_Compression.h"
@@ -151,6 +152,10 @@ public:
     // The running cache (its counts, for tests and measurements); null when
     // none runs.
     TPrecompressCache* Precompressed() const { return FPrecompressed.get(); }
+    // The worker inflating the open archive's members ahead of the
+    // extraction (its counts, for tests and measurements); null when none
+    // runs.
+    TInflateAhead* InflatedAhead() const { return FInflateAhead.get(); }
 
     // Called for a short write: fires OnFullDisk, or raises EVCDiskFull.
     virtual void DiskFull();
@@ -177,6 +182,8 @@ private:
     TFileHandle OpenVolumeFile(std::string Name, int Volume, bool ReadWrite);
     // Volume n open for reading during one operation (kept in FReadVolume).
     TFileHandle ReadVolume(int Volume);
+    // Closes the volume open for reading (and nothing else).
+    void CloseReadVolume();
     // One progress step of the member being added: SourcePos bytes of its
     // source read, Packed bytes of it in the archive.
     void AddStatus(int64_t SourcePos, int64_t Packed);
@@ -190,7 +197,17 @@ private:
     void SplitBody(const std::string& TargetDirectory, const std::string& TargetName);
     void ExtractBody();
     void ExtractLine(const std::string& Line);
-    void ExtractMember(TFileHeader& Entry, const std::string& Destination);
+    void ExtractMember(size_t Index, TFileHeader& Entry, const std::string& Destination);
+    // Member Index as the inflate-ahead worker left it in memory; null when
+    // the extraction inflates it itself.
+    std::unique_ptr<std::vector<uint8_t>> TakeInflatedAhead(size_t Index);
+    // One block of a member's inflated data: checked against the recorded
+    // size, written to Destination (when given) and reported.
+    void DeliverInflated(const TFileHeader& Entry, const uint8_t* Data, int32_t Count, TReplacementFile* Destination);
+    // Between blocks: a cancel is seen and the messages are processed.
+    void ExtractionRound();
+    // Writes a member inflated ahead; true, as for a stream that ended.
+    bool WriteInflated(const TFileHeader& Entry, const std::vector<uint8_t>& Data, TReplacementFile& Destination);
     // Inflates the member into Destination (nowhere when it is null); true
     // when its zlib stream ended.
     bool InflateMember(TFileHeader& Entry, TMemberReader& Reader, TReplacementFile* Destination);
@@ -226,6 +243,9 @@ private:
     int64_t FAppendedSize = -1;
     TStringList FFilesToProcess;
     std::unique_ptr<TPrecompressCache> FPrecompressed;
+    // Members of the archive being extracted, inflated ahead; it lives
+    // while the archive is open for reading.
+    std::unique_ptr<TInflateAhead> FInflateAhead;
 };
 
 // Percentage Part / Whole rounded, 0 when Whole is 0, held to 0..100.

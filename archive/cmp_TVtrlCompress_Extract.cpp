@@ -6,6 +6,9 @@
 #include "cmp_TVtrlCompress.h"
 #include "routines_Inflate.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace vtrl {
 
 namespace {
@@ -203,6 +206,11 @@ void TVtrlCompress::ExtractFiles() {
 }
 
 void TVtrlCompress::CloseArchive() {
+    FInflateAhead.reset();
+    CloseReadVolume();
+}
+
+void TVtrlCompress::CloseReadVolume() {
     FReadVolume.Close();
     FReadVolumeName.clear();
 }
@@ -212,7 +220,7 @@ TFileHandle TVtrlCompress::ReadVolume(int Volume) {
     // the archive again for each small member costs more than inflating it.
     const std::string name = VolumeName(Volume);
     if (!FReadVolume.Valid() || FReadVolumeNumber != Volume || FReadVolumeName != name) {
-        CloseArchive();
+        CloseReadVolume();
         FReadVolume.Reset(OpenVolume(Volume, false));
         FReadVolumeNumber = Volume;
         FReadVolumeName = name;
@@ -269,11 +277,29 @@ void TVtrlCompress::ExtractLine(const std::string& Line) {
             dest = destination();
         }
     }
-    if (extract) ExtractMember(e, dest);
+    if (extract) ExtractMember(static_cast<size_t>(index), e, dest);
 }
 
-void TVtrlCompress::ExtractMember(TFileHeader& Entry, const std::string& Destination) {
-    TMemberReader reader(*this, Entry);
+std::unique_ptr<std::vector<uint8_t>> TVtrlCompress::TakeInflatedAhead(size_t Index) {
+    // The worker reads one file from one position: a disk set, whose
+    // members may want another disk, is read by the extraction alone.
+    if (FDirectory.MultiVolume != 0 || FDirectory.Count() < 2) return nullptr;
+    if (!FInflateAhead || FInflateAhead->Volume() != FCompressedFile || FInflateAhead->Offset() != Offset) {
+        std::vector<TAheadMember> members;
+        members.reserve(static_cast<size_t>(FDirectory.Count()));
+        for (int i = 0; i < FDirectory.Count(); ++i) {
+            const TFileHeader& e = FDirectory.Get(i);
+            members.push_back({e.DataPos, e.LastBytePos, e.UncompressedSize});
+        }
+        FInflateAhead = std::make_unique<TInflateAhead>(FCompressedFile, Offset, std::move(members));
+    }
+    return FInflateAhead->Take(Index);
+}
+
+void TVtrlCompress::ExtractMember(size_t Index, TFileHeader& Entry, const std::string& Destination) {
+    std::unique_ptr<std::vector<uint8_t>> inflated = TakeInflatedAhead(Index);
+    std::optional<TMemberReader> reader;
+    if (!inflated) reader.emplace(*this, Entry);
     if (!IsPlainFileName(ExtractFileName(Destination))) {
         EVCCouldNotCreateFile e(Destination);
         e.Detail = "not a plain file name";
@@ -291,7 +317,7 @@ void TVtrlCompress::ExtractMember(TFileHeader& Entry, const std::string& Destina
     // it replaces only once it is complete and dated: a damaged member, a
     // full disk, a cancel or a missing volume leaves the old file as it was.
     TReplacementFile out(Destination);
-    bool complete = InflateMember(Entry, reader, &out);
+    const bool complete = inflated ? WriteInflated(Entry, *inflated, out) : InflateMember(Entry, *reader, &out);
     FileStats.Finished = true;
     FireStatus();
     FileStats.Finished = false;
@@ -316,28 +342,43 @@ void TVtrlCompress::WriteFailed(const std::string& File) {
     }
 }
 
+void TVtrlCompress::DeliverInflated(const TFileHeader& Entry, const uint8_t* Data, int32_t Count,
+                                    TReplacementFile* Destination) {
+    // Data that inflates beyond the recorded size is damaged; stopping here
+    // keeps a hostile member from filling the disk.
+    if (Count > Entry.UncompressedSize - FileStats.BytesDone)
+        RaiseWrongSize(Entry.SourcePath,
+                       Fmt("it inflates to more than the %d bytes the directory records", Entry.UncompressedSize));
+    if (Destination && FileWrite(Destination->Handle(), Data, Count) != Count) WriteFailed(Destination->TempName());
+    FileStats.BytesDone += Count;
+    FileStats.TotalDone += Count;
+    FileStats.Percent = PercentOf(FileStats.BytesDone, FileStats.FullSize);
+    FileStats.TotalPercent = PercentOf(FileStats.TotalDone, FileStats.TotalFull);
+    FireStatus();
+}
+
+void TVtrlCompress::ExtractionRound() {
+    if (Abort) throw EVCStop();
+    ProcessMessages();
+}
+
 bool TVtrlCompress::InflateMember(TFileHeader& Entry, TMemberReader& Reader, TReplacementFile* Destination) {
     return InflateStream([&](uint8_t* Buffer, int32_t Count) { return Reader.Read(Buffer, Count); },
-                         [&](const uint8_t* Data, int32_t Count) {
-                             // Data that inflates beyond the recorded size is
-                             // damaged; stopping here keeps a hostile member
-                             // from filling the disk.
-                             if (Count > Entry.UncompressedSize - FileStats.BytesDone)
-                                 RaiseWrongSize(Entry.SourcePath,
-                                                Fmt("it inflates to more than the %d bytes the directory records",
-                                                    Entry.UncompressedSize));
-                             if (Destination && FileWrite(Destination->Handle(), Data, Count) != Count)
-                                 WriteFailed(Destination->TempName());
-                             FileStats.BytesDone += Count;
-                             FileStats.TotalDone += Count;
-                             FileStats.Percent = PercentOf(FileStats.BytesDone, FileStats.FullSize);
-                             FileStats.TotalPercent = PercentOf(FileStats.TotalDone, FileStats.TotalFull);
-                             FireStatus();
-                         },
-                         [&] {
-                             if (Abort) throw EVCStop();
-                             ProcessMessages();
-                         });
+                         [&](const uint8_t* Data, int32_t Count) { DeliverInflated(Entry, Data, Count, Destination); },
+                         [&] { ExtractionRound(); });
+}
+
+bool TVtrlCompress::WriteInflated(const TFileHeader& Entry, const std::vector<uint8_t>& Data,
+                                  TReplacementFile& Destination) {
+    // In the blocks inflating gives, with the same events and the same
+    // chances to cancel.
+    constexpr size_t Block = 65536;
+    ExtractionRound();
+    for (size_t at = 0; at < Data.size(); at += Block) {
+        DeliverInflated(Entry, Data.data() + at, static_cast<int32_t>(std::min(Block, Data.size() - at)), &Destination);
+        ExtractionRound();
+    }
+    return true;
 }
 
 void TVtrlCompress::VerifyMember(int Index) {

@@ -92,6 +92,7 @@ public:
                                    const std::string& Title);
     // Builds BuildDir\"setup.1": the program ExeName and the PresetupFiles.
     virtual void BuildSetupExecutable(const std::string& BuildDir, const std::string& ExeName);
+    void CheckSetupExecutable(const std::string& ExeName) const;
     // The sources of "setup.1" in their order: ExeName, then the
     // PresetupFiles (one without a directory lies beside ExeName).
     std::vector<std::string> SetupArchiveSources(const std::string& ExeName) const;

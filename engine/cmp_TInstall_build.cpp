@@ -335,18 +335,18 @@ void TInstall::WriteDistribution(const std::string& ExeName, const std::string& 
     for (TInstallFile* f : files) members.push_back({f->SourcePath(), level});
     TPrecompressScope precompressed(VtrlCompress(), members);
 
-    std::string setupExe;
+    // What the setup archive needs is checked before the long pass; the
+    // archive itself is written after it, when its members, deflated on a
+    // core of their own from the start, are ready: written first, the pass
+    // would wait for the setup program's deflating, which one thread does.
+    std::string loader;
     if (FUseLoadingProgram) {
-        BuildSetupExecutable(dir, ExeName);
-        const std::string loader = FindLoadingProgram();
+        CheckSetupExecutable(ExeName);
+        loader = FindLoadingProgram();
         if (!FileExists(loader)) RaiseFmt("The loader program %s was not found", loader);
-        CopyIntoBuildDir(this, loader, dir, "setup.exe");
-        setupExe = AddBackSlash(dir) + "setup.exe";
-    } else {
-        if (SelfExtract)
-            RaiseFmt("Cannot build a stand alone executable if the UseLoadingProgram property of the TInstall is "
-                     "set to False");
-        CopyIntoBuildDir(this, ExeName, dir, ExtractFileName(ExeName));
+    } else if (SelfExtract) {
+        RaiseFmt("Cannot build a stand alone executable if the UseLoadingProgram property of the TInstall is "
+                 "set to False");
     }
 
     // "files.1": every file of the definition, whatever its Include and
@@ -382,6 +382,15 @@ void TInstall::WriteDistribution(const std::string& ExeName, const std::string& 
     restore();
     if (!FileExists(filesArchive)) WriteEmptyArchive(filesArchive);
 
+    std::string setupExe;
+    if (FUseLoadingProgram) {
+        BuildSetupExecutable(dir, ExeName);
+        CopyIntoBuildDir(this, loader, dir, "setup.exe");
+        setupExe = AddBackSlash(dir) + "setup.exe";
+    } else {
+        CopyIntoBuildDir(this, ExeName, dir, ExtractFileName(ExeName));
+    }
+
     TPhaseTimer timer("appending the archives");
     if (SelfExtract) AppendArchives(setupExe, AddBackSlash(dir) + "setup.1", filesArchive, Title);
 }
@@ -415,13 +424,17 @@ std::vector<std::string> TInstall::SetupArchiveSources(const std::string& ExeNam
     return sources;
 }
 
-void TInstall::BuildSetupExecutable(const std::string& BuildDir, const std::string& ExeName) {
+void TInstall::CheckSetupExecutable(const std::string& ExeName) const {
     if (Trim(ExeName).empty()) RaiseFmt("Cannot create setup file. Executable is blank");
+    if (!FileExists(ExeName)) RaiseFmt("TInstall: Cannot find the executable file %s", ExeName);
+}
+
+void TInstall::BuildSetupExecutable(const std::string& BuildDir, const std::string& ExeName) {
+    CheckSetupExecutable(ExeName);
     std::unique_ptr<TFileContainer> box(new TFileContainer(this));
     box->SetAddToArchive(lzcOverwrite);
     box->SetArchiveFileType(ddAbsolute);
     box->SetArchiveFile(AddBackSlash(RemoveBackSlash(BuildDir)) + "setup.1");
-    if (!FileExists(ExeName)) RaiseFmt("TInstall: Cannot find the executable file %s", ExeName);
     TPhaseTimer timer("the setup archive");
     for (const std::string& source : SetupArchiveSources(ExeName)) {
         auto* file = new TInstallFile(box.get());

@@ -105,8 +105,11 @@ void TFileContainer::ProcessHelpers() {
         },
         [&] { FState = fcsNone; },
         [&](bool WasAborted) {
-            // The files of this container kept the archive open between them.
-            VtrlCompress().CloseArchive();
+            // The files of this container kept the archive open between them;
+            // within its container's pass it stays open (and read ahead) for
+            // the files that follow, and that pass closes it.
+            auto* parent = As<TFileContainer>(FContainer);
+            if (WasAborted || !parent || parent->State() != fcsInstall) VtrlCompress().CloseArchive();
             if (OnCloseCopyFileDlg) OnCloseCopyFileDlg(this, WasAborted);
         });
 }

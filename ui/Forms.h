@@ -13,6 +13,7 @@
 #pragma once
 
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -211,6 +212,9 @@ private:
     void TakeEmbeddedResult();
     void ClearEmbeddedResults();
     SIZE FrameExtra() const;
+    // The frame as first measured for a border style: the sizes a form was
+    // given keep their meaning when the run turns silent later.
+    mutable std::optional<std::pair<TFormBorderStyle, SIZE>> FFrame;
     TForm* FHost = nullptr;
     TForm* FActiveEmbedded = nullptr;
     int FAnswerCount = 0;  // answers of the current visible showing

@@ -6,10 +6,14 @@
 #include <algorithm>
 
 #include "Forms.h"
+#include "Unattended.h"
 
 namespace vtrl {
 
 SIZE MeasureText(const TFont& Font, const std::string& Text, int Width) {
+    // A silent run shows nothing, so nothing needs measuring; the screen's
+    // device would start the display side of Windows for nothing.
+    if (IsSilent()) return SIZE{Width, 13};
     HDC dc = GetDC(nullptr);
     if (!dc) return SIZE{Width, 13};
     // The controls create their fonts at the screen's resolution; measure
