@@ -1,5 +1,5 @@
 // TInflateAhead: the worker that inflates an archive's members ahead of the
-// extraction, bounded by a memory budget, and the extraction's hand-over.
+// extraction into a ring of memory, and the extraction's hand-over.
 #include "cmp_TInflateAhead.h"
 
 #include <algorithm>
@@ -14,12 +14,13 @@ namespace vtrl {
 namespace {
 
 // The compressed bytes are read in blocks of this size.
-constexpr int32_t ReadBlock = 65536;
+constexpr uInt ReadBlock = 65536;
 
 }  // namespace
 
-TInflateAhead::TInflateAhead(std::string Volume, int64_t Offset, std::vector<TAheadMember> Members, int64_t Budget)
-    : FVolume(std::move(Volume)), FOffset(Offset), FBudget(Budget) {
+TInflateAhead::TInflateAhead(std::string Volume, int64_t Offset, std::vector<TAheadMember> Members, int64_t Budget,
+                             size_t First)
+    : FVolume(std::move(Volume)), FOffset(Offset), FBudget(std::max<int64_t>(Budget, 1)) {
     std::vector<size_t> order(Members.size());
     std::iota(order.begin(), order.end(), size_t{0});
     std::stable_sort(order.begin(), order.end(),
@@ -30,7 +31,11 @@ TInflateAhead::TInflateAhead(std::string Volume, int64_t Offset, std::vector<TAh
         FSlots[s].Member = Members[order[s]];
         FSlotOf[order[s]] = s;
     }
+    // An extraction that starts in the middle (a second group of files)
+    // needs nothing before it.
+    if (First < FSlotOf.size()) FNext = FCursor = FSlotOf[First];
     try {
+        FRing.reset(new uint8_t[static_cast<size_t>(FBudget)]);
         FWorker = std::thread([this] { Work(); });
     } catch (const std::exception&) {
         // No worker only means that the extraction inflates every member.
@@ -48,35 +53,45 @@ TInflateAhead::~TInflateAhead() {
     if (FWorker.joinable()) FWorker.join();
 }
 
-void TInflateAhead::Drop(TSlot& Slot) {
-    if (Slot.Data) FHeld -= Slot.Member.Size;
-    Slot.Data.reset();
-    Slot.State = asGone;
-}
+void TInflateAhead::Release(const TSlot& Slot) { FReleased = std::max(FReleased, Slot.End); }
 
-std::unique_ptr<std::vector<uint8_t>> TInflateAhead::Take(size_t Index) {
+std::optional<std::span<const uint8_t>> TInflateAhead::Take(size_t Index) {
     std::unique_lock<std::mutex> lock(FLock);
+    // The member handed out last has been written by now.
+    if (FTaken) {
+        Release(FSlots[*FTaken]);
+        FTaken.reset();
+    }
     if (Index >= FSlotOf.size()) {
         ++FMisses;
-        return nullptr;
+        if (!FEnded) FIdle = false;
+        lock.unlock();
+        FChanged.notify_all();
+        return std::nullopt;
     }
     const size_t s = FSlotOf[Index];
     // What lies before it was skipped by the extraction: it goes, and its
-    // memory lets the worker run on.
+    // space lets the worker run on.
     for (size_t k = FCursor; k < s; ++k)
-        if (FSlots[k].State != asRunning) Drop(FSlots[k]);
+        if (FSlots[k].State == asDone) {
+            Release(FSlots[k]);
+            FSlots[k].State = asGone;
+        }
     if (s >= FNext) {
         // Not reached yet: the extraction does it while the worker goes on
         // with the members after it.
-        for (size_t k = FNext; k < s; ++k) FSlots[k].State = asGone;
-        FSlots[s].State = asGone;
+        for (size_t k = FNext; k <= s; ++k) FSlots[k].State = asGone;
         FNext = s + 1;
     }
     // From here on the worker drops what it finishes before this member.
     FCursor = std::max(FCursor, s);
     FChanged.wait(lock, [&] { return FSlots[s].State != asRunning; });
-    std::unique_ptr<std::vector<uint8_t>> data = std::move(FSlots[s].Data);
-    if (data) FHeld -= FSlots[s].Member.Size;
+    std::optional<std::span<const uint8_t>> data;
+    if (FSlots[s].State == asDone) {
+        const TSlot& slot = FSlots[s];
+        data.emplace(FRing.get() + slot.Start % static_cast<uint64_t>(FBudget), static_cast<size_t>(slot.Member.Size));
+        FTaken = s;
+    }
     FSlots[s].State = asGone;
     FCursor = std::max(FCursor, s + 1);
     data ? ++FHits : ++FMisses;
@@ -94,14 +109,28 @@ void TInflateAhead::WaitIdle() {
 
 void TInflateAhead::Work() {
     TFileHandleOwner volume;
+    z_stream z{};
+    z.zalloc = ZlibAlloc;
+    z.zfree = ZlibFree;
+    const bool inflater = inflateInit_(&z, ZlibFormatVersion, static_cast<int>(sizeof(z_stream))) == Z_OK;
     std::unique_lock<std::mutex> lock(FLock);
+    const uint64_t ring = static_cast<uint64_t>(FBudget);
+    // Where the next member would lie: after the last, or at the ring's
+    // start when it would not fit before the end.
+    auto placeOf = [&](int64_t Size) {
+        const uint64_t at = FAllocated % ring;
+        return at + static_cast<uint64_t>(Size) <= ring ? FAllocated : FAllocated + (ring - at);
+    };
     for (;;) {
-        // The next member worth starting, when the budget holds it.
-        while (!FStop && FNext < FSlots.size() && FSlots[FNext].Member.Size > LargestMember)
-            FSlots[FNext++].State = asGone;
+        // The next member worth starting, when the ring has room for it.
+        auto skip = [&](const TSlot& Slot) {
+            return !inflater || Slot.Member.Size > LargestMember || static_cast<uint64_t>(Slot.Member.Size) > ring;
+        };
+        while (!FStop && FNext < FSlots.size() && skip(FSlots[FNext])) FSlots[FNext++].State = asGone;
         auto mayStart = [&] {
-            return FStop || FNext >= FSlots.size() || FSlots[FNext].Member.Size > LargestMember ||
-                   FHeld + FSlots[FNext].Member.Size <= FBudget;
+            if (FStop || FNext >= FSlots.size() || skip(FSlots[FNext])) return true;
+            const int64_t size = FSlots[FNext].Member.Size;
+            return placeOf(size) + static_cast<uint64_t>(size) - FReleased <= ring;
         };
         while (!mayStart()) {
             FIdle = true;
@@ -111,58 +140,65 @@ void TInflateAhead::Work() {
         if (FStop || FNext >= FSlots.size()) {
             FIdle = FEnded = true;
             FChanged.notify_all();
-            return;
+            break;
         }
+        if (skip(FSlots[FNext])) continue;
         FIdle = false;
-        if (FSlots[FNext].Member.Size > LargestMember) continue;
         const size_t s = FNext++;
         TSlot& slot = FSlots[s];
         slot.State = asRunning;
-        FHeld += slot.Member.Size;  // reserved while it is inflated
+        slot.Start = placeOf(slot.Member.Size);
+        slot.End = slot.Start + static_cast<uint64_t>(slot.Member.Size);
+        FAllocated = slot.End;
         const TAheadMember member = slot.Member;
+        uint8_t* out = FRing.get() + slot.Start % ring;
         lock.unlock();
         if (!volume.Valid()) volume.Reset(FileOpenRead(FVolume));
-        std::unique_ptr<std::vector<uint8_t>> data = volume.Valid() ? Inflate(member, volume.Get()) : nullptr;
+        const bool ok = volume.Valid() && Inflate(member, volume.Get(), out, &z);
         lock.lock();
-        if (data && s >= FCursor) {
-            slot.Data = std::move(data);
+        if (ok && s >= FCursor) {
+            slot.State = asDone;
         } else {
-            FHeld -= member.Size;
+            Release(slot);
+            slot.State = asGone;
         }
-        slot.State = slot.Data ? asDone : asGone;
         FChanged.notify_all();
     }
+    lock.unlock();
+    if (inflater) inflateEnd(&z);
 }
 
-std::unique_ptr<std::vector<uint8_t>> TInflateAhead::Inflate(const TAheadMember& Member, intptr_t Volume) {
+bool TInflateAhead::Inflate(const TAheadMember& Member, intptr_t Volume, uint8_t* Out, void* Stream) {
+    z_stream& z = *static_cast<z_stream*>(Stream);
     const int64_t start = FOffset + Member.DataPos, end = FOffset + Member.LastBytePos + 1;
-    if (Member.DataPos < 0 || end < start || FileSeek(Volume, start, soFromBeginning) != start) return nullptr;
-    auto out = std::make_unique<std::vector<uint8_t>>();
-    out->reserve(static_cast<size_t>(Member.Size));
+    if (Member.DataPos < 0 || end < start || FileSeek(Volume, start, soFromBeginning) != start) return false;
+    if (inflateReset(&z) != Z_OK) return false;
+    uint8_t in[ReadBlock];
+    uint8_t spare = 0;  // a byte beyond the recorded size means damage
     int64_t pos = start;
-    try {
-        const bool complete = InflateStream(
-            [&](uint8_t* Buffer, int32_t Count) -> int32_t {
-                const int64_t want = std::min<int64_t>({Count, ReadBlock, end - pos});
-                if (want <= 0) return 0;
-                const int32_t n = FileRead(Volume, Buffer, static_cast<int32_t>(want));
-                if (n < 0) throw Exception("read error");
-                pos += n;
-                return n;
-            },
-            [&](const uint8_t* Data, int32_t Count) {
-                if (Count > Member.Size - static_cast<int64_t>(out->size())) throw Exception("too long");
-                out->insert(out->end(), Data, Data + Count);
-            },
-            [&] {
-                if (FStop) throw Exception("stopped");
-            });
-        if (!complete || static_cast<int64_t>(out->size()) != Member.Size) return nullptr;
-    } catch (const std::exception&) {
-        // The extraction meets the same fault and reports it with its place.
-        return nullptr;
+    z.next_out = Out;
+    z.avail_out = static_cast<uInt>(Member.Size);
+    for (;;) {
+        if (FStop) return false;
+        if (z.avail_in == 0) {
+            const int64_t want = std::min<int64_t>(ReadBlock, end - pos);
+            if (want <= 0) return false;  // the stream did not end in its bytes
+            const int32_t n = FileRead(Volume, in, static_cast<int32_t>(want));
+            if (n <= 0) return false;
+            pos += n;
+            z.next_in = in;
+            z.avail_in = static_cast<uInt>(n);
+        }
+        if (z.avail_out == 0) {
+            if (z.next_out == &spare + 1) return false;
+            z.next_out = &spare;
+            z.avail_out = 1;
+        }
+        const int r = inflate(&z, Z_NO_FLUSH);
+        if (r == Z_STREAM_END) return z.next_out != &spare + 1 && z.total_out == static_cast<uLong>(Member.Size);
+        if (r != Z_OK && r != Z_BUF_ERROR) return false;
+        if (r == Z_BUF_ERROR && z.avail_in > 0 && z.avail_out > 0) return false;
     }
-    return out;
 }
 
 }  // namespace vtrl

@@ -102,7 +102,7 @@ namespace {
 
 void TVtrlCompress::ReadDirectory() {
     FDirectoryLoaded = false;
-    FInflateAhead.reset();  // it read the members of the directory before
+    StopInflatingAhead();  // it read the members of the directory before
     FAppendedSize = -1;
     if (!FileExists(FCompressedFile)) {
         EVCCouldNotOpenCompressedFile e(FCompressedFile);
@@ -462,7 +462,7 @@ std::unique_ptr<TVtrlStream> TVtrlCompress::CreateVolume(const std::string& Name
 
 void TVtrlCompress::SplitToDisks(const std::string& TargetDirectory, const std::string& TargetName) {
     FAppendedSize = -1;  // the split rewrites the directory in memory
-    FInflateAhead.reset();
+    StopInflatingAhead();
     Abort = false;
     RunGuarded(
         [&] {

@@ -156,6 +156,12 @@ public:
     // extraction (its counts, for tests and measurements); null when none
     // runs.
     TInflateAhead* InflatedAhead() const { return FInflateAhead.get(); }
+    // Members handed over by the inflate-ahead workers of this component so
+    // far (Hits) and members the extraction inflated itself meanwhile.
+    struct TAheadCounts {
+        int Hits = 0, Misses = 0;
+    };
+    TAheadCounts InflatedAheadCounts() const;
 
     // Called for a short write: fires OnFullDisk, or raises EVCDiskFull.
     virtual void DiskFull();
@@ -184,6 +190,8 @@ private:
     TFileHandle ReadVolume(int Volume);
     // Closes the volume open for reading (and nothing else).
     void CloseReadVolume();
+    // Stops the inflate-ahead worker, keeping its counts.
+    void StopInflatingAhead() noexcept;
     // One progress step of the member being added: SourcePos bytes of its
     // source read, Packed bytes of it in the archive.
     void AddStatus(int64_t SourcePos, int64_t Packed);
@@ -200,14 +208,14 @@ private:
     void ExtractMember(size_t Index, TFileHeader& Entry, const std::string& Destination);
     // Member Index as the inflate-ahead worker left it in memory; null when
     // the extraction inflates it itself.
-    std::unique_ptr<std::vector<uint8_t>> TakeInflatedAhead(size_t Index);
+    std::optional<std::span<const uint8_t>> TakeInflatedAhead(size_t Index);
     // One block of a member's inflated data: checked against the recorded
     // size, written to Destination (when given) and reported.
     void DeliverInflated(const TFileHeader& Entry, const uint8_t* Data, int32_t Count, TReplacementFile* Destination);
     // Between blocks: a cancel is seen and the messages are processed.
     void ExtractionRound();
     // Writes a member inflated ahead; true, as for a stream that ended.
-    bool WriteInflated(const TFileHeader& Entry, const std::vector<uint8_t>& Data, TReplacementFile& Destination);
+    bool WriteInflated(const TFileHeader& Entry, std::span<const uint8_t> Data, TReplacementFile& Destination);
     // Inflates the member into Destination (nowhere when it is null); true
     // when its zlib stream ended.
     bool InflateMember(TFileHeader& Entry, TMemberReader& Reader, TReplacementFile* Destination);
@@ -246,6 +254,7 @@ private:
     // Members of the archive being extracted, inflated ahead; it lives
     // while the archive is open for reading.
     std::unique_ptr<TInflateAhead> FInflateAhead;
+    TAheadCounts FAheadDone;  // of the workers stopped before
 };
 
 // Percentage Part / Whole rounded, 0 when Whole is 0, held to 0..100.

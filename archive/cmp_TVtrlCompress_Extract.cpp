@@ -206,8 +206,24 @@ void TVtrlCompress::ExtractFiles() {
 }
 
 void TVtrlCompress::CloseArchive() {
-    FInflateAhead.reset();
+    StopInflatingAhead();
     CloseReadVolume();
+}
+
+void TVtrlCompress::StopInflatingAhead() noexcept {
+    if (!FInflateAhead) return;
+    FAheadDone.Hits += FInflateAhead->Hits();
+    FAheadDone.Misses += FInflateAhead->Misses();
+    FInflateAhead.reset();
+}
+
+TVtrlCompress::TAheadCounts TVtrlCompress::InflatedAheadCounts() const {
+    TAheadCounts c = FAheadDone;
+    if (FInflateAhead) {
+        c.Hits += FInflateAhead->Hits();
+        c.Misses += FInflateAhead->Misses();
+    }
+    return c;
 }
 
 void TVtrlCompress::CloseReadVolume() {
@@ -280,10 +296,10 @@ void TVtrlCompress::ExtractLine(const std::string& Line) {
     if (extract) ExtractMember(static_cast<size_t>(index), e, dest);
 }
 
-std::unique_ptr<std::vector<uint8_t>> TVtrlCompress::TakeInflatedAhead(size_t Index) {
+std::optional<std::span<const uint8_t>> TVtrlCompress::TakeInflatedAhead(size_t Index) {
     // The worker reads one file from one position: a disk set, whose
     // members may want another disk, is read by the extraction alone.
-    if (FDirectory.MultiVolume != 0 || FDirectory.Count() < 2) return nullptr;
+    if (FDirectory.MultiVolume != 0 || FDirectory.Count() < 2) return std::nullopt;
     if (!FInflateAhead || FInflateAhead->Volume() != FCompressedFile || FInflateAhead->Offset() != Offset) {
         std::vector<TAheadMember> members;
         members.reserve(static_cast<size_t>(FDirectory.Count()));
@@ -291,13 +307,14 @@ std::unique_ptr<std::vector<uint8_t>> TVtrlCompress::TakeInflatedAhead(size_t In
             const TFileHeader& e = FDirectory.Get(i);
             members.push_back({e.DataPos, e.LastBytePos, e.UncompressedSize});
         }
-        FInflateAhead = std::make_unique<TInflateAhead>(FCompressedFile, Offset, std::move(members));
+        FInflateAhead = std::make_unique<TInflateAhead>(FCompressedFile, Offset, std::move(members),
+                                                        TInflateAhead::DefaultBudget, Index);
     }
     return FInflateAhead->Take(Index);
 }
 
 void TVtrlCompress::ExtractMember(size_t Index, TFileHeader& Entry, const std::string& Destination) {
-    std::unique_ptr<std::vector<uint8_t>> inflated = TakeInflatedAhead(Index);
+    const std::optional<std::span<const uint8_t>> inflated = TakeInflatedAhead(Index);
     std::optional<TMemberReader> reader;
     if (!inflated) reader.emplace(*this, Entry);
     if (!IsPlainFileName(ExtractFileName(Destination))) {
@@ -368,7 +385,7 @@ bool TVtrlCompress::InflateMember(TFileHeader& Entry, TMemberReader& Reader, TRe
                          [&] { ExtractionRound(); });
 }
 
-bool TVtrlCompress::WriteInflated(const TFileHeader& Entry, const std::vector<uint8_t>& Data,
+bool TVtrlCompress::WriteInflated(const TFileHeader& Entry, std::span<const uint8_t> Data,
                                   TReplacementFile& Destination) {
     // In the blocks inflating gives, with the same events and the same
     // chances to cancel.

@@ -235,6 +235,10 @@ void TInstall::Process() {
         TRecordAppendScope record;
         TFileContainer::Process();
     }
+    if (IsVerbose()) {
+        const TVtrlCompress::TAheadCounts ahead = VtrlCompress().InflatedAheadCounts();
+        Log("Members inflated ahead: " + IntToStr(ahead.Hits) + ", by the extraction: " + IntToStr(ahead.Misses));
+    }
     WriteProgramListValues();
     if (FUnfinishedCount > 0) RegisterContinuation();
     const bool restartWanted = RestartNeeded;
