@@ -47,9 +47,6 @@ public:
     TInflateAhead(const TInflateAhead&) = delete;
     TInflateAhead& operator=(const TInflateAhead&) = delete;
 
-    const std::string& Volume() const { return FVolume; }
-    int64_t Offset() const { return FOffset; }
-
     // Member Index (its place in the directory) inflated, exactly Size
     // bytes from a stream that ended; waits while the worker is on it. The
     // bytes stay valid until the next Take. Empty when the caller must
@@ -97,7 +94,6 @@ private:
     // The ring: positions count on from 0; a member lies at Start modulo
     // the ring's size and never wraps (the rest of the ring is skipped).
     std::unique_ptr<uint8_t[]> FRing;  // FBudget bytes, not cleared: only members are read
-
     uint64_t FAllocated = 0;     // space up to here is taken
     uint64_t FReleased = 0;      // space up to here is free again
     std::optional<size_t> FTaken;  // the member whose bytes Take handed out

@@ -300,7 +300,10 @@ std::optional<std::span<const uint8_t>> TVtrlCompress::TakeInflatedAhead(size_t 
     // The worker reads one file from one position: a disk set, whose
     // members may want another disk, is read by the extraction alone.
     if (FDirectory.MultiVolume != 0 || FDirectory.Count() < 2) return std::nullopt;
-    if (!FInflateAhead || FInflateAhead->Volume() != FCompressedFile || FInflateAhead->Offset() != Offset) {
+    // A worker running belongs to this archive at this offset: another name
+    // closes the archive, and another offset reads the directory again,
+    // which both stop it.
+    if (!FInflateAhead) {
         std::vector<TAheadMember> members;
         members.reserve(static_cast<size_t>(FDirectory.Count()));
         for (int i = 0; i < FDirectory.Count(); ++i) {

@@ -90,7 +90,8 @@ public:
     // The writing part of BuildDistribution, into the existing directory Dir.
     virtual void WriteDistribution(const std::string& ExeName, const std::string& Dir, bool SelfExtract,
                                    const std::string& Title);
-    // Builds BuildDir\"setup.1": the program ExeName and the PresetupFiles.
+    // Builds BuildDir\"setup.1": the program ExeName, which
+    // CheckSetupExecutable has accepted, and the PresetupFiles.
     virtual void BuildSetupExecutable(const std::string& BuildDir, const std::string& ExeName);
     void CheckSetupExecutable(const std::string& ExeName) const;
     // The sources of "setup.1" in their order: ExeName, then the

@@ -430,7 +430,7 @@ void TInstall::CheckSetupExecutable(const std::string& ExeName) const {
 }
 
 void TInstall::BuildSetupExecutable(const std::string& BuildDir, const std::string& ExeName) {
-    CheckSetupExecutable(ExeName);
+    // ExeName was checked (CheckSetupExecutable) before the files pass.
     std::unique_ptr<TFileContainer> box(new TFileContainer(this));
     box->SetAddToArchive(lzcOverwrite);
     box->SetArchiveFileType(ddAbsolute);

@@ -208,10 +208,10 @@ void TForm::SetName(const std::string& Value) {
 // the style; nothing for an embedded form.
 SIZE TForm::FrameExtra() const {
     if (FHost) return SIZE{0, 0};
+    if (FFrame && FFrame->first == FBorderStyle) return FFrame->second;
     // A silent run shows no window, so its forms need no frame; asking the
     // system for the frame's metrics would start the display side of
     // Windows (under Wine, the desktop process) for nothing.
-    if (FFrame && FFrame->first == FBorderStyle) return FFrame->second;
     SIZE frame{0, 0};
     if (!IsSilent()) {
         RECT r{0, 0, 100, 100};
