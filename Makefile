@@ -5,7 +5,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 PACKAGES = mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 \
            libz-mingw-w64-dev zlib1g-dev googletest cmake ninja-build xvfb clang \
-           xauth x11-utils python3
+           xauth x11-utils python3 openssl osslsigncode
 TOOLCHAIN = $(CURDIR)/cmake/mingw.cmake
 
 .PHONY: deps configure build test demo kit readme-properties bench bench-archive bench-definition bench-install bench-size bench-peers bench-scale fuzz clean screenshots

@@ -76,9 +76,20 @@ std::string SourceKey(std::string_view SourceLine) {
 
 // ------------------------------------------------------------ TFileHeader
 
-void TFileHeader::FillFromSource(std::string_view SourceLine, const TFileVersionFunc& FileVersion) {
+void TSourceFiles::Set(std::string_view Key, std::string File) {
+    FFiles[FoldKey(SourceKey(Key).substr(0, MaxSourcePath))] = std::move(File);
+}
+
+const std::string& TSourceFiles::FileOf(const std::string& Key) const {
+    if (FFiles.empty()) return Key;
+    auto it = FFiles.find(FoldKey(Key));
+    return it == FFiles.end() ? Key : it->second;
+}
+
+void TFileHeader::FillFromSource(std::string_view SourceLine, const TFileVersionFunc& FileVersion,
+                                 const TSourceFiles* Substitutes) {
     SourcePath = SourceKey(SourceLine).substr(0, MaxSourcePath);
-    TFileHandleOwner f(FileOpenRead(SourcePath));
+    TFileHandleOwner f(FileOpenRead(Substitutes ? Substitutes->FileOf(SourcePath) : SourcePath));
     if (!f.Valid()) throw EVCCouldNotOpenFile(SourcePath);
     int32_t dos = FileGetDate(f.Get());
     FileDate = dos == -1 ? 0.0 : DosDateTimeToDateTime(dos);
@@ -130,11 +141,12 @@ void TFileHeaders::Clear() {
     FTotalsValid = true;
 }
 
-void TFileHeaders::AddFromList(const TStringList& List, bool KeepExisting, const TFileVersionFunc& FileVersion) {
+void TFileHeaders::AddFromList(const TStringList& List, bool KeepExisting, const TFileVersionFunc& FileVersion,
+                               const TSourceFiles* Substitutes) {
     if (!KeepExisting) Clear();
     for (int i = 0; i < List.Count(); ++i) {
         auto e = std::make_unique<TFileHeader>();
-        e->FillFromSource(List[i], FileVersion);
+        e->FillFromSource(List[i], FileVersion, Substitutes);
         e->BatchIndex = i + 1;
         Add(std::move(e));
     }

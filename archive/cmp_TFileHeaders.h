@@ -29,6 +29,22 @@ bool DateTimeToDosDateTime(double DateTime, int32_t& DosDateTime);
 // The key part of a source line: the text up to the first ";".
 std::string SourceKey(std::string_view SourceLine);
 
+// The files some members are read from instead of their source paths (a
+// build's signed copies of its programs), by the members' keys, compared
+// with ASCII letters folded. The key stays the source path: what is
+// installed looks its member up by it.
+class TSourceFiles {
+public:
+    void Set(std::string_view Key, std::string File);
+    void Clear() { FFiles.clear(); }
+    bool Empty() const { return FFiles.empty(); }
+    // The file to read for the member Key: its substitute, or Key itself.
+    const std::string& FileOf(const std::string& Key) const;
+
+private:
+    std::unordered_map<std::string, std::string> FFiles;
+};
+
 // One directory entry: the stored record plus whether it came from the
 // archive (true) or from a source file of this run (false).
 class TFileHeader : public TFileHeaderRecord {
@@ -38,7 +54,9 @@ public:
     // Fills SourcePath (the key of SourceLine, cut to 100 characters),
     // FileDate, UncompressedSize and VersionText from the source file.
     // Raises EVCCouldNotOpenFile with the cut path when it cannot be opened.
-    void FillFromSource(std::string_view SourceLine, const TFileVersionFunc& FileVersion);
+    // Date and size come from the key's substitute in Substitutes, if any.
+    void FillFromSource(std::string_view SourceLine, const TFileVersionFunc& FileVersion,
+                        const TSourceFiles* Substitutes = nullptr);
     // Reads the 164-byte record and sets InArchive. Raises
     // EVCFHCannotReadHeaders on a short read or a text length out of range.
     void ReadFrom(TVtrlStream& Stream);
@@ -64,7 +82,8 @@ public:
     void Clear();
     // Creates one entry per line of List (BatchIndex = line + 1); clears the
     // directory first unless KeepExisting.
-    void AddFromList(const TStringList& List, bool KeepExisting, const TFileVersionFunc& FileVersion);
+    void AddFromList(const TStringList& List, bool KeepExisting, const TFileVersionFunc& FileVersion,
+                     const TSourceFiles* Substitutes = nullptr);
     // The first entry whose SourcePath equals the key of SourceLine
     // (text up to its first ";"), compared with ASCII letters folded; -1
     // when there is none.
@@ -100,8 +119,13 @@ private:
     mutable int64_t FTotalFull = 0, FTotalPacked = 0;
 };
 
-// Reads the 56-byte trailer of a self-extracting setup. Raises Exception
-// with the fixed texts when the file cannot be opened or is too short.
+struct TTrailerPlace;
+
+// Reads the 56-byte trailer of a self-extracting setup, before the
+// certificate table of a signed one. Raises Exception with the fixed texts
+// when the file cannot be opened or is too short, and when its certificate
+// table is damaged.
+TTrailerPlace ReadTrailer(const std::string& SetupFile);
 TExtractionInfo ReadExtractionInfo(const std::string& SetupFile);
 
 }  // namespace vtrl

@@ -56,6 +56,7 @@ TPrecompressCache::TPrecompressCache(const std::vector<TPrecompressMember>& Memb
         if (!FIndex.try_emplace(key, FItems.size()).second) continue;
         TItem item;
         item.Path = std::move(key);
+        item.ReadFrom = m.ReadFrom.empty() ? item.Path : m.ReadFrom;
         item.Level = m.Level;
         FItems.push_back(std::move(item));
     }
@@ -94,7 +95,7 @@ void TPrecompressCache::Work() {
         item.State = psRunning;
         lock.unlock();
 
-        TFileHandleOwner source(FileOpenRead(item.Path));
+        TFileHandleOwner source(FileOpenRead(item.ReadFrom));
         const int64_t size = source.Valid() ? FileSize(source.Get()) : -1;
         const int32_t dos = source.Valid() ? FileGetDate(source.Get()) : -1;
         lock.lock();

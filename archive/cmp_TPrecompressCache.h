@@ -24,6 +24,7 @@ namespace vtrl {
 struct TPrecompressMember {
     std::string SourcePath;
     TCompressionLevel Level = colMax;
+    std::string ReadFrom;  // the file holding its bytes, when not SourcePath
 };
 
 // A member deflated ahead. Data is the zlib stream exactly as the archive's
@@ -86,6 +87,7 @@ private:
     enum TState { psPending, psRunning, psDone, psUnusable, psTaken };
     struct TItem {
         std::string Path;
+        std::string ReadFrom;
         TCompressionLevel Level;
         TState State = psPending;
         int64_t Reserved = 0;

@@ -299,7 +299,7 @@ void TVtrlCompress::CompressMember(TFileHeader& Entry, TVtrlStream& Archive) {
         ready = FPrecompressed->Take(Entry.SourcePath, CompressionLevel, Entry.UncompressedSize, Entry.FileDate);
     TFileHandleOwner source;
     if (!ready) {
-        source.Reset(FileOpenRead(Entry.SourcePath));
+        source.Reset(FileOpenRead(SourceFiles.FileOf(Entry.SourcePath)));
         if (!source.Valid()) throw EVCCouldNotOpenFile(Entry.SourcePath);
     }
     FillEntryStats(Entry);
@@ -400,11 +400,11 @@ void TVtrlCompress::CompressBody(bool Append) {
         }
         // Appending is defined for single-file archives only.
         if (FDirectory.MultiVolume != 0) throw EVCCouldNotCreateFile(FCompressedFile);
-        FDirectory.AddFromList(FFilesToProcess, true, FileVersion);
+        FDirectory.AddFromList(FFilesToProcess, true, FileVersion, &SourceFiles);
     } else {
         // The entries are made before the archive is truncated, so that a
         // missing source leaves an existing archive as it was.
-        FDirectory.AddFromList(FFilesToProcess, false, FileVersion);
+        FDirectory.AddFromList(FFilesToProcess, false, FileVersion, &SourceFiles);
         owner = std::make_unique<TVtrlFileStream>(FileCreate(FCompressedFile));
         if (owner->Handle() == InvalidFileHandle) throw EVCCouldNotCreateFile(FCompressedFile);
     }

@@ -88,6 +88,8 @@ public:
     TlzhFileStats FileStats;
     // Version text of a file; the shared version reader unless replaced.
     TFileVersionFunc FileVersion;
+    // Members compressed from another file than their source path.
+    TSourceFiles SourceFiles;
 
     // ----- operations (each on the main thread, never nested)
     // Number of directory entries; loads the directory unless compressing.

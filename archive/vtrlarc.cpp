@@ -5,13 +5,14 @@
 //   vtrlarc extract FILE DIR [KEY...]
 //   vtrlarc add ARCHIVE [--level none|fastest|default|max] [--append] SOURCE...
 // FILE is a single-file archive, volume 1 of a disk set, or a
-// self-extracting setup (found through its trailer).
+// self-extracting setup, signed or not (found through its trailer).
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "FileShim.h"
 #include "cmp_TVtrlCompress.h"
+#include "routines_Trailer.h"
 
 using namespace vtrl;
 
@@ -42,25 +43,24 @@ std::string DateText(double FileDate) {
 }
 
 // The trailer of a self-extracting setup is taken as one only when its
-// positions describe FILE exactly: loading program, "setup.1", "files.1"
-// and the trailer, without gaps. The last 56 bytes of a plain archive are
-// compressed data and practically never do.
+// positions describe FILE exactly up to it: loading program, "setup.1",
+// "files.1" and the trailer, without gaps, followed by nothing or by the
+// certificate table of a signed program. The last 56 bytes of a plain
+// archive are compressed data and practically never do. A damaged
+// certificate table is an error of its own.
 bool IsSelfExtracting(const std::string& File, TExtractionInfo& Info) {
-    int64_t size = -1;
+    TTrailerPlace place;
     {
         TFileHandleOwner f(FileOpenRead(File));
-        if (f.Valid()) size = FileSize(f.Get());
+        if (!f.Valid()) return false;
+        place = FindTrailer(f.Get());
     }
-    if (size < ExtractionInfoSize + 2 * ArchiveStartSize) return false;
-    try {
-        Info = ReadExtractionInfo(File);
-    } catch (const Exception&) {
-        return false;
-    }
+    if (!place.Damage.empty()) throw Exception("The setup program " + File + " is damaged: " + place.Damage);
+    Info = place.Info;
     const int64_t setupStart = Info.SetupStart, setupLast = Info.SetupLast, filesStart = Info.FilesStart,
                   filesLast = Info.FilesLast;
-    return setupStart > 0 && setupLast >= setupStart + ArchiveStartSize - 1 && filesStart == setupLast + 1 &&
-           filesLast >= filesStart + ArchiveStartSize - 1 && filesLast + 1 + ExtractionInfoSize == size;
+    return place.End >= ExtractionInfoSize + 2 * ArchiveStartSize && DescribesSetupProgram(Info, place.End) &&
+           setupLast >= setupStart + ArchiveStartSize - 1 && filesLast >= filesStart + ArchiveStartSize - 1;
 }
 
 // The archives in FILE: the two archives of a self-extracting setup, or

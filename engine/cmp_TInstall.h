@@ -172,6 +172,10 @@ public:
     TNotifyEvent OnShowGoodInstall;
     TNotifyEvent OnStartInstall;
 
+    // The author's command that signs the programs a build makes (the
+    // SignCommand of "BUILD.INF"); blank: they are not signed.
+    std::string SignCommand;
+
     // The command-line arguments the mode selection reads (ParamStr 1..n
     // after the run options); tests replace them.
     std::vector<std::string> Arguments;

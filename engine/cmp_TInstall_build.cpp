@@ -19,9 +19,12 @@
 #include "cmp_TInstall.h"
 #include "cmp_TInstall_build.h"
 #include "cmp_TInstallFile.h"
+#include "cmp_TUninstallEXE.h"
 #include "cmp_TVersion.h"
 #include "routines_ExpandPaths.h"
 #include "routines_Registry.h"
+#include "routines_Signing.h"
+#include "routines_Trailer.h"
 #include "routines_VantrelStuff.h"
 #include "types_Archive.h"
 
@@ -78,7 +81,7 @@ void WriteEmptyArchive(const std::string& Name) {
 
 // ------------------------------------------------------------ build mode
 
-std::string ReadBuildDirectory(const std::string& ProgramDir) {
+TBuildSettings ReadBuildSettings(const std::string& ProgramDir) {
     const std::string inf = AddBackSlash(ProgramDir) + "BUILD.INF";
     if (!FileExists(inf))
         RaiseFmt("Need to have a BUILD.INF file in this directory with the first line specifying the build directory");
@@ -99,8 +102,26 @@ std::string ReadBuildDirectory(const std::string& ProgramDir) {
     if (dir.empty()) RaiseFmt("Must be 1 line in BUILD.INF. This line should specify the build directory");
     // A relative directory is read from where BUILD.INF lies, not from
     // whatever the current directory happens to be.
-    return AnchoredAt(ProgramDir, dir);
+    TBuildSettings settings;
+    settings.Directory = AnchoredAt(ProgramDir, dir);
+    // The lines after it are settings ("Name=Value"); what else a BUILD.INF
+    // of old holds there is left alone, but a line that looks like a
+    // setting and is none is reported: a mistyped SignCommand must not
+    // give an unsigned build that seems fine.
+    for (int i = 1; i < lines.Count(); ++i) {
+        const std::string line = Trim(lines[i]);
+        const size_t eq = line.find('=');
+        if (line.empty() || line[0] == ';' || eq == std::string::npos) continue;
+        const std::string name = Trim(line.substr(0, eq)), value = Trim(line.substr(eq + 1));
+        if (SameText(name, "SignCommand")) settings.SignCommand = value;
+        else
+            settings.Warnings.push_back("Warning: line " + IntToStr(i + 1) + " of " + inf +
+                                        " is no build setting and is left alone: " + line);
+    }
+    return settings;
 }
+
+std::string ReadBuildDirectory(const std::string& ProgramDir) { return ReadBuildSettings(ProgramDir).Directory; }
 
 std::string FindLoadingProgram() {
     std::string dir = Trim(RegReadString(hkLocalMachine, VantrelKitKey, VantrelDirectoryValue, ""));
@@ -122,7 +143,13 @@ std::string FindLoadingProgram() {
 void TInstall::BuildMode() {
     try {
         const std::string exe = Application.ExeName();
-        const std::string buildDir = ReadBuildDirectory(ExtractFileDir(exe));
+        const TBuildSettings settings = ReadBuildSettings(ExtractFileDir(exe));
+        for (const std::string& w : settings.Warnings) {
+            Log(w);
+            WriteStdErr(w);
+        }
+        const std::string& buildDir = settings.Directory;
+        SignCommand = settings.SignCommand;
         Log("Building into " + buildDir);
         if (IsVerbose()) Log("The build starts " + IntToStr(ProcessAgeMs()) + " ms after the process");
         BuildDistribution(exe, buildDir, true, "");
@@ -326,14 +353,8 @@ void TInstall::WriteDistribution(const std::string& ExeName, const std::string& 
     // deflated on every core ahead of the passes, which write them in their
     // own order, so each archive is the one a single thread writes. The
     // scope empties the cache when the build ends or fails.
-    std::vector<TPrecompressMember> members;
     std::vector<TInstallFile*> files;
     CollectFiles(this, files);
-    const TCompressionLevel level = VtrlCompress().CompressionLevel;
-    if (FUseLoadingProgram)
-        for (const std::string& source : SetupArchiveSources(ExeName)) members.push_back({source, level});
-    for (TInstallFile* f : files) members.push_back({f->SourcePath(), level});
-    TPrecompressScope precompressed(VtrlCompress(), members);
 
     // What the setup archive needs is checked before the long pass; the
     // archive itself is written after it, when its members, deflated on a
@@ -348,6 +369,42 @@ void TInstall::WriteDistribution(const std::string& ExeName, const std::string& 
         RaiseFmt("Cannot build a stand alone executable if the UseLoadingProgram property of the TInstall is "
                  "set to False");
     }
+
+    // With a signing command, the setup program and the uninstall programs
+    // go into the archives signed: signed copies are made first, and the
+    // archives read those under the programs' own keys. The author's files
+    // stay as they are.
+    std::unique_ptr<TProgramSigner> signer;
+    struct TSubstitutes {
+        TVtrlCompress& Archive;
+        ~TSubstitutes() { Archive.SourceFiles.Clear(); }
+    } substitutes{VtrlCompress()};
+    if (!Trim(SignCommand).empty()) {
+        TPhaseTimer timer("signing the programs");
+        signer = std::make_unique<TProgramSigner>(Trim(SignCommand), [](const std::string& Text) { Log(Text); });
+        if (FUseLoadingProgram)
+            VtrlCompress().SourceFiles.Set(SetupArchiveSources(ExeName).front(), signer->SignedCopy(ExeName));
+        for (TInstallFile* f : files) {
+            const std::string key = f->SourcePath();
+            if (As<TUninstallEXE>(f) && VtrlCompress().SourceFiles.FileOf(key) == key)
+                VtrlCompress().SourceFiles.Set(key, signer->SignedCopy(key));
+        }
+    }
+
+    // Deflating dominates a build: the members of both archives are
+    // deflated on every core ahead of the passes, which write them in their
+    // own order, so each archive is the one a single thread writes. The
+    // scope empties the cache when the build ends or fails.
+    std::vector<TPrecompressMember> members;
+    const TCompressionLevel level = VtrlCompress().CompressionLevel;
+    auto member = [&](const std::string& Source) {
+        const std::string& from = VtrlCompress().SourceFiles.FileOf(Source);
+        members.push_back({Source, level, from == Source ? std::string() : from});
+    };
+    if (FUseLoadingProgram)
+        for (const std::string& source : SetupArchiveSources(ExeName)) member(source);
+    for (TInstallFile* f : files) member(f->SourcePath());
+    TPrecompressScope precompressed(VtrlCompress(), members);
 
     // "files.1": every file of the definition, whatever its Include and
     // install types, in a fresh archive.
@@ -389,10 +446,28 @@ void TInstall::WriteDistribution(const std::string& ExeName, const std::string& 
         setupExe = AddBackSlash(dir) + "setup.exe";
     } else {
         CopyIntoBuildDir(this, ExeName, dir, ExtractFileName(ExeName));
+        setupExe = AddBackSlash(dir) + ExtractFileName(ExeName);
     }
 
-    TPhaseTimer timer("appending the archives");
-    if (SelfExtract) AppendArchives(setupExe, AddBackSlash(dir) + "setup.1", filesArchive, Title);
+    {
+        TPhaseTimer timer("appending the archives");
+        if (SelfExtract) AppendArchives(setupExe, AddBackSlash(dir) + "setup.1", filesArchive, Title);
+    }
+    if (signer) {
+        TPhaseTimer timer("signing the setup program");
+        if (SameText(setupExe, ExeName))
+            RaiseFmt("Cannot sign %s: it is the running setup program. Build into another directory", setupExe);
+        signer->SignInPlace(setupExe);
+        if (SelfExtract) CheckSignedArchives(setupExe);
+    }
+}
+
+void CheckSignedArchives(const std::string& SetupExe) {
+    TFileHandleOwner f(FileOpenRead(SetupExe));
+    const TTrailerPlace place = f.Valid() ? FindTrailer(f.Get()) : TTrailerPlace();
+    if (!place.Damage.empty()) RaiseFmt("The signed %s is damaged: %s", SetupExe, place.Damage);
+    if (!place.Found || !DescribesSetupProgram(place.Info, place.End))
+        RaiseFmt("The signing command left the archives of %s where they cannot be found", SetupExe);
 }
 
 void AppendArchives(const std::string& SetupExe, const std::string& SetupArchive, const std::string& FilesArchive,

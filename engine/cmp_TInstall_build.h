@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace vtrl {
 
@@ -20,6 +21,18 @@ extern const char* const LoadingProgramName;
 // missing or blank.
 std::string ReadBuildDirectory(const std::string& ProgramDir);
 
+// All of "BUILD.INF": the build directory (as above) and the settings of
+// the lines after it, "Name=Value" each. The one setting is SignCommand,
+// the author's command that signs the build's programs (routines_Signing.h).
+// Other lines are left alone; a line that looks like a setting and is none
+// gives a warning.
+struct TBuildSettings {
+    std::string Directory;
+    std::string SignCommand;
+    std::vector<std::string> Warnings;
+};
+TBuildSettings ReadBuildSettings(const std::string& ProgramDir);
+
 // The full path of "VantrelLoadProgram.exe" in the kit's directory. When the
 // registry value is blank the directory is asked for once with the form
 // TSelectVtrlDir and the answer is written back as typed; a blank answer
@@ -32,6 +45,10 @@ std::string FindLoadingProgram();
 // result would reach 2 GB; SetupExe may then hold part of the data.
 void AppendArchives(const std::string& SetupExe, const std::string& SetupArchive, const std::string& FilesArchive,
                     const std::string& Title);
+
+// Raises Exception unless the signed self-extracting SetupExe still shows
+// its archives: a trailer before a sound certificate table.
+void CheckSignedArchives(const std::string& SetupExe);
 
 // Test handshake of the floppy-set mode (for the tests only; unused unless
 // the environment variable VTRL_TEST_DISK_HANDSHAKE names a directory): a

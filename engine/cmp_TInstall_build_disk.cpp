@@ -13,6 +13,7 @@
 #include "cmp_TInstall.h"
 #include "cmp_TInstall_build.h"
 #include "cmp_TInstallFile.h"
+#include "routines_Trailer.h"
 #include "types_Archive.h"
 
 namespace vtrl {
@@ -25,8 +26,12 @@ const char* const TargetDrive = "a:";
 
 // Copies Count bytes of In from position From into a new file Name, in
 // blocks of 8192 bytes. A short write raises Exception ShortWriteMessage.
+// Unsign clears the certificate table's entry in the PE header that the
+// first block holds: the loading program cut out of a signed setup program
+// would otherwise name a table beyond its own end.
 void WritePart(TFileHandle In, int64_t From, int64_t Count, const std::string& Name,
-               std::string_view ShortWriteMessage) {
+               std::string_view ShortWriteMessage, bool Unsign = false) {
+    static_assert(CertificateHeadSize <= 8192, "the PE header lies in the first block");
     TFileHandleOwner out(FileCreate(Name));
     if (!out.Valid()) RaiseFmt("Cannot create %s on the A drive (Windows error %d)", Name, GetLastOSError());
     if (FileSeek(In, From, soFromBeginning) != From) RaiseFmt("Cannot read the self-extracting setup program");
@@ -35,21 +40,23 @@ void WritePart(TFileHandle In, int64_t From, int64_t Count, const std::string& N
         const int32_t want = static_cast<int32_t>(Count < 8192 ? Count : 8192);
         const int32_t got = FileRead(In, block.data(), want);
         if (got != want) RaiseFmt("Cannot read the self-extracting setup program");
+        if (Unsign) {
+            ClearCertificateTable(block.data(), static_cast<size_t>(got));
+            Unsign = false;
+        }
         if (FileWrite(out.Get(), block.data(), got) != got) RaiseFmt(ShortWriteMessage);
         Count -= got;
         ProcessMessages();
     }
 }
 
-// The trailer of Program, checked against the file's size: a program that
-// carries no appended archives is refused instead of being cut at random
-// positions.
-TExtractionInfo CheckedExtractionInfo(const std::string& Program, int64_t Size) {
-    const TExtractionInfo x = ReadExtractionInfo(Program);
-    const bool sound = x.SetupStart > 0 && x.SetupLast >= x.SetupStart && x.FilesStart == x.SetupLast + 1 &&
-                       x.FilesLast >= x.FilesStart && x.FilesLast + 1 + ExtractionInfoSize == Size;
-    if (!sound) RaiseFmt("%s is not a self-extracting setup program", Program);
-    return x;
+// The trailer of Program, checked against the file's size (up to the
+// certificate table of a signed one): a program that carries no appended
+// archives is refused instead of being cut at random positions.
+TTrailerPlace CheckedTrailer(const std::string& Program) {
+    const TTrailerPlace place = ReadTrailer(Program);
+    if (!DescribesSetupProgram(place.Info, place.End)) RaiseFmt("%s is not a self-extracting setup program", Program);
+    return place;
 }
 
 // The test handshake described in cmp_TInstall_build.h.
@@ -98,10 +105,11 @@ void TInstall::WriteDiskSet() {
         Log("Writing " + program + " to drive A:");
         TFileHandleOwner in(FileOpenRead(program));
         if (!in.Valid()) RaiseFmt("Cannot open the self-extracting setup program %s", program);
-        const TExtractionInfo info = CheckedExtractionInfo(program, FileSize(in.Get()));
+        const TTrailerPlace place = CheckedTrailer(program);
+        const TExtractionInfo& info = place.Info;
         const std::string drive = AddBackSlash(TargetDrive);
         WritePart(in.Get(), 0, info.SetupStart, drive + "setup.exe",
-                  "Cannot create setup.exe on the A drive. Probably not enough room");
+                  "Cannot create setup.exe on the A drive. Probably not enough room", place.Signed);
         WritePart(in.Get(), info.SetupStart, int64_t(info.SetupLast) - info.SetupStart + 1, drive + "setup.1",
                   "Cannot create the Setup.1 archive on the A drive. Probably not enough room");
         in.Close();

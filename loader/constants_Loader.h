@@ -12,8 +12,8 @@ inline constexpr int LoaderExitRestartNeeded = 3010;
 // Neither appended archives (a self-extracting setup) nor "setup.1" beside
 // the loading program.
 inline constexpr int LoaderExitNoDistribution = 10;
-// "setup.1" could not be unpacked (damaged or truncated archive, no room or
-// no temporary directory).
+// "setup.1" could not be unpacked (damaged or truncated archive, a damaged
+// certificate table, no room or no temporary directory).
 inline constexpr int LoaderExitExtractFailed = 11;
 // The setup program could not be started or waited for.
 inline constexpr int LoaderExitStartFailed = 12;

@@ -141,9 +141,12 @@ int RunLoader() {
     const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
     const std::string self(path, n);
     TDistributionParts parts;
-    if (!LocateParts(self, parts))
+    if (!LocateParts(self, parts)) {
+        if (!parts.Damage.empty())
+            return Fail(LoaderExitExtractFailed, "The setup program " + self + " is damaged: " + parts.Damage);
         return Fail(LoaderExitNoDistribution,
                     "The setup files are incomplete: " + ExtractFilePath(self) + "setup.1 was not found");
+    }
     LoaderLog(parts.SelfExtracting ? "Self-extracting setup " + self : "Setup archive " + parts.SetupArchive);
 
     std::string temp, setup;

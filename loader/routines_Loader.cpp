@@ -1,5 +1,6 @@
 // The loading program's steps (see routines_Loader.h).
 #include "routines_Loader.h"
+#include "routines_Trailer.h"
 
 #include <windows.h>
 
@@ -76,25 +77,23 @@ TLoaderOptions ParseLoaderOptions(const std::vector<std::string>& Args, const st
 }
 
 bool IsSoundExtractionInfo(const uint8_t* Trailer, int64_t Size) {
-    if (Trailer[xi::Signature] != ExtractionSignature.size() ||
-        std::memcmp(Trailer + xi::Signature + 1, ExtractionSignature.data(), ExtractionSignature.size()) != 0)
-        return false;
-    const TExtractionInfo x = DecodeExtractionInfo(Trailer);
-    return x.SetupStart > 0 && x.SetupLast >= x.SetupStart && x.FilesStart == int64_t(x.SetupLast) + 1 &&
-           x.FilesLast >= x.FilesStart && int64_t(x.FilesLast) + 1 + ExtractionInfoSize == Size;
+    return Trailer[xi::Signature] == ExtractionSignature.size() &&
+           std::memcmp(Trailer + xi::Signature + 1, ExtractionSignature.data(), ExtractionSignature.size()) == 0 &&
+           DescribesSetupProgram(DecodeExtractionInfo(Trailer), Size);
 }
 
 bool LocateParts(const std::string& LoaderPath, TDistributionParts& Parts) {
     {
         TFileHandleOwner f(FileOpenRead(LoaderPath));
-        TExtractionInfoBytes b{};
-        const int64_t size = f.Valid() ? FileSize(f.Get()) : -1;
-        if (size > ExtractionInfoSize && FileSeek(f.Get(), size - ExtractionInfoSize, soFromBeginning) >= 0 &&
-            FileRead(f.Get(), b.data(), ExtractionInfoSize) == ExtractionInfoSize &&
-            IsSoundExtractionInfo(b.data(), size)) {
+        const TTrailerPlace place = f.Valid() ? FindTrailer(f.Get()) : TTrailerPlace();
+        if (!place.Damage.empty()) {
+            Parts.Damage = place.Damage;
+            return false;
+        }
+        if (place.Found && DescribesSetupProgram(place.Info, place.End)) {
             Parts.SelfExtracting = true;
             Parts.SetupArchive = LoaderPath;
-            Parts.SetupOffset = DecodeExtractionInfo(b.data()).SetupStart;
+            Parts.SetupOffset = place.Info.SetupStart;
             return true;
         }
     }

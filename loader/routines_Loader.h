@@ -44,6 +44,7 @@ struct TDistributionParts {
     bool SelfExtracting = false;  // the parts are appended to the loader
     std::string SetupArchive;     // the file holding "setup.1"
     int32_t SetupOffset = 0;      // its position in that file
+    std::string Damage;           // the loader's certificate table is damaged: how
 };
 
 // True when the last 56 bytes of a file of Size bytes are a sound trailer:
@@ -51,8 +52,9 @@ struct TDistributionParts {
 bool IsSoundExtractionInfo(const uint8_t* Trailer, int64_t Size);
 
 // The parts of the distribution of the loading program LoaderPath: its own
-// appended parts when it ends in a sound trailer, otherwise "setup.1" beside
-// it. Returns false when neither exists.
+// appended parts when it ends in a sound trailer (before its certificate
+// table, once signed), otherwise "setup.1" beside it. Returns false when
+// neither exists, and when its certificate table is damaged (Damage).
 bool LocateParts(const std::string& LoaderPath, TDistributionParts& Parts);
 
 // One argument quoted for a Windows command line so that the C runtime's
