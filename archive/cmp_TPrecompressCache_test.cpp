@@ -260,5 +260,49 @@ TEST(PrecompressCache, ClearingStopsTheWorkers) {
     EXPECT_EQ(f.C.Precompressed(), nullptr);
 }
 
+// Rule: a member read from a substitute (a build's signed copy of a
+// program) keeps its own key and gets the substitute's bytes, size and
+// date, whether it was deflated ahead or by the pass; the source file
+// itself is not read.
+TEST(PrecompressCache, SubstitutedMemberKeepsItsKey) {
+    TAheadFixture f;
+    f.Add({{"setup.exe", TextBytes(90000), colMax}, {"readme.txt", TextBytes(3000), colMax}});
+    const std::string signedCopy = f.S("signed copy.exe");
+    WriteAll(signedCopy, RandomBytes(91234, 8));
+    SetDate(signedCopy, SampleDosDate + 2);
+    for (int threads : {0, 2}) {
+        SCOPED_TRACE(threads);
+        f.C.SourceFiles.Set(f.Paths[0], signedCopy);
+        std::vector<TPrecompressMember> members = f.Members();
+        members[0].ReadFrom = signedCopy;
+        {
+            TPrecompressScope ahead(f.C, members, threads);
+            if (threads > 0) f.C.Precompressed()->WaitIdle();
+            f.Build("substituted" + std::to_string(threads) + ".1");
+            EXPECT_EQ(f.C.Precompressed()->Hits(), threads > 0 ? 2 : 0);
+        }
+        f.C.SourceFiles.Clear();
+        TVtrlCompress r(nullptr);
+        r.SetCompressedFile(f.S("substituted" + std::to_string(threads) + ".1"));
+        ASSERT_EQ(r.EntryCount(), 2);
+        TlzhFileStats s;
+        r.GetFileStats(0, s);
+        EXPECT_EQ(s.MemberName, f.Paths[0]);
+        EXPECT_EQ(s.Header.UncompressedSize, 91234);
+        int32_t dos = 0;
+        ASSERT_TRUE(DateTimeToDosDateTime(s.Header.FileDate, dos));
+        EXPECT_EQ(dos, SampleDosDate + 2);
+        ForceDirectories(f.S("out"));
+        r.ExtractDirectory = f.S("out");
+        TStringList keys;
+        keys.Add(f.Paths[0]);
+        keys.Add(f.Paths[1]);
+        r.SetFilesToProcess(keys);
+        r.ExtractFiles();
+        EXPECT_EQ(ReadAll(f.S("out" + TScratch::Sep() + "setup.exe")), RandomBytes(91234, 8));
+        EXPECT_EQ(ReadAll(f.S("out" + TScratch::Sep() + "readme.txt")), TextBytes(3000));
+    }
+}
+
 }  // namespace
 }  // namespace vtrl

@@ -94,8 +94,12 @@ TTrailerPlace FindTrailer(TFileHandle File) {
 
     place.Signed = true;
     place.End = table.Offset;
-    if (table.Offset <= 0 || table.Size < 8 || table.Offset + table.Size > size) {
+    if (table.Offset <= 0 || table.Offset + table.Size > size) {
         place.Damage = TablePlace(table) + " lies outside the file's " + IntToStr(size) + " bytes";
+        return place;
+    }
+    if (table.Size < 8) {  // less than one entry's header
+        place.Damage = TablePlace(table) + " is too small to hold a certificate";
         return place;
     }
     if (table.Offset + table.Size != size) {

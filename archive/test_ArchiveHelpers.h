@@ -118,3 +118,55 @@ protected:
 };
 
 }  // namespace vtrl::test
+
+namespace vtrl::test {
+
+// The least PE image the certificate-table readers accept: a DOS header
+// pointing at "PE\0\0" at 0x80, a file header and an optional header (PE32+
+// or PE32) with 16 data directories, zeros up to Size bytes.
+inline Bytes MinimalPE(size_t Size, bool PE32Plus = true) {
+    Bytes b(Size < 0x200 ? 0x200 : Size);
+    b[0] = 'M', b[1] = 'Z', b[0x3C] = 0x80;
+    b[0x80] = 'P', b[0x81] = 'E';
+    const size_t optional = 0x80 + 24, optionalSize = PE32Plus ? 240 : 224;
+    b[0x80 + 4 + 16] = static_cast<uint8_t>(optionalSize);
+    b[optional] = 0x0B, b[optional + 1] = PE32Plus ? 0x02 : 0x01;
+    b[optional + (PE32Plus ? 108 : 92)] = 16;
+    return b;
+}
+
+// Where MinimalPE keeps the certificate table's entry (offset, size).
+inline size_t CertificateEntry(const Bytes& Image) {
+    return 0x80 + 24 + (Image[0x80 + 24 + 1] == 0x02 ? 112 : 96) + 4 * 8;
+}
+
+// Signs Image as a signer does: zeros up to a multiple of 8, then a table
+// of Size bytes, whose place goes into the PE header.
+inline void AppendCertificateTable(Bytes& Image, size_t Size = 1536) {
+    while (Image.size() % 8) Image.push_back(0);
+    const size_t entry = CertificateEntry(Image);
+    PutInt32(&Image[entry], static_cast<int32_t>(Image.size()));
+    PutInt32(&Image[entry + 4], static_cast<int32_t>(Size));
+    Bytes table = RandomBytes(Size, 77);
+    PutInt32(&table[0], static_cast<int32_t>(Size));  // WIN_CERTIFICATE: length, revision 2.0, PKCS#7
+    table[4] = 0x00, table[5] = 0x02, table[6] = 0x02, table[7] = 0x00;
+    Image.insert(Image.end(), table.begin(), table.end());
+}
+
+// The loading program (a MinimalPE of LoaderSize bytes), Setup and Files
+// appended, and the trailer that describes them.
+inline Bytes SelfExtractingImage(size_t LoaderSize, const Bytes& Setup, const Bytes& Files) {
+    Bytes b = MinimalPE(LoaderSize);
+    TExtractionInfo x;
+    x.SetupStart = static_cast<int32_t>(b.size());
+    b.insert(b.end(), Setup.begin(), Setup.end());
+    x.SetupLast = static_cast<int32_t>(b.size()) - 1;
+    x.FilesStart = static_cast<int32_t>(b.size());
+    b.insert(b.end(), Files.begin(), Files.end());
+    x.FilesLast = static_cast<int32_t>(b.size()) - 1;
+    const TExtractionInfoBytes t = EncodeExtractionInfo(x);
+    b.insert(b.end(), t.begin(), t.end());
+    return b;
+}
+
+}  // namespace vtrl::test

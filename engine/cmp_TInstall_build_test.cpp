@@ -10,6 +10,7 @@
 #include "cmp_TInstallFile.h"
 #include "model_testkit.h"
 #include "routines_Registry.h"
+#include "routines_Signing.h"
 #include "routines_VantrelStuff.h"
 #include "ui_testkit.h"
 
@@ -243,4 +244,37 @@ TEST_F(KitDirectory, SilentRunGivesTheBlankDefault) {
     const std::string error = ErrorOf([] { (void)FindLoadingProgram(); });
     EXPECT_NE(error.find("registry value VantrelDirectory"), std::string::npos) << error;
     EXPECT_EQ(Stored(), "");
+}
+
+// BUILD.INF: the build directory, then settings. Lines that are no setting
+// (notes of old BUILD.INF files) are left alone; one that looks like a
+// setting but names none is a warning, so a mistyped SignCommand cannot
+// pass for an unsigned build that was meant.
+TEST(BuildSettings, SignCommandOldLinesAndMistypedSettings) {
+    const std::string dir = ScratchDir();
+    WriteText(dir + "\\BUILD.INF",
+              "out\r\n"
+              "SignCommand = osslsigncode sign -in %1 -out %2 \r\n"
+              "; the certificate is renewed in May\r\n"
+              "built by the release machine\r\n"
+              "SignComand=signtool sign %1\r\n");
+    const TBuildSettings s = ReadBuildSettings(dir);
+    EXPECT_EQ(s.Directory, dir + "\\out");
+    EXPECT_EQ(s.SignCommand, "osslsigncode sign -in %1 -out %2");
+    ASSERT_EQ(s.Warnings.size(), 1u);
+    EXPECT_NE(s.Warnings[0].find("line 5 of " + dir + "\\BUILD.INF is no build setting"), std::string::npos)
+        << s.Warnings[0];
+    WriteText(dir + "\\BUILD.INF", "out\r\n");
+    EXPECT_EQ(ReadBuildSettings(dir).SignCommand, "");
+    DeleteFileA((dir + "\\BUILD.INF").c_str());
+    RemoveDirectoryA(dir.c_str());
+}
+
+// The paths reach the signing command quoted for the shell that runs it,
+// whatever they hold; other percent signs stay as written.
+TEST(BuildSettings, SigningCommandLineQuotesThePaths) {
+    EXPECT_EQ(SigningCommandLine("tool -in %1 -out %2 -n '100%'", "/tmp/a b/it's.exe", "/tmp/o.exe", true),
+              "tool -in '/tmp/a b/it'\\''s.exe' -out '/tmp/o.exe' -n '100%'");
+    EXPECT_EQ(SigningCommandLine("signtool sign /fd SHA256 %1", "C:\\dist dir\\setup.exe", "", false),
+              "signtool sign /fd SHA256 \"C:\\dist dir\\setup.exe\"");
 }

@@ -12,6 +12,7 @@
 #include "FileShim.h"
 #include "RunOptionValues.h"
 #include "cmp_TVtrlCompress.h"
+#include "test_ArchiveHelpers.h"
 #include "types_Archive.h"
 
 using namespace vtrl;
@@ -107,6 +108,39 @@ TEST(LoaderTrailer, SoundOnlyWhenPartsFitTheFile) {
     EXPECT_FALSE(IsSoundExtractionInfo(b.data(), 3000 + 56));
     TExtractionInfoBytes zero{};
     EXPECT_FALSE(IsSoundExtractionInfo(zero.data(), 56));
+}
+
+// A signed self-extracting setup is found through the trailer before its
+// certificate table; a damaged table is reported as such, even with a
+// "setup.1" beside the program; a signed loading program without archives
+// takes the "setup.1" beside it.
+TEST(LoaderTrailer, SignedSetupIsFoundAndDamageReported) {
+    test::TScratch S;
+    test::Bytes image = test::SelfExtractingImage(4101, test::RandomBytes(300, 1), test::RandomBytes(500, 2));
+    test::AppendCertificateTable(image);
+    test::WriteAll(S("setup.exe"), image);
+    TDistributionParts parts;
+    ASSERT_TRUE(LocateParts(S("setup.exe"), parts));
+    EXPECT_TRUE(parts.SelfExtracting);
+    EXPECT_EQ(parts.SetupOffset, 4101);
+    EXPECT_TRUE(parts.Damage.empty());
+
+    const size_t entry = test::CertificateEntry(image);
+    PutInt32(&image[entry + 4], GetInt32(&image[entry + 4]) + 8);
+    test::WriteAll(S("bad.exe"), image);
+    test::WriteAll(S("setup.1"), test::RandomBytes(100, 3));
+    TDistributionParts bad;
+    EXPECT_FALSE(LocateParts(S("bad.exe"), bad));
+    EXPECT_NE(bad.Damage.find("its certificate table (offset 4960, 1544 bytes) lies outside"), std::string::npos)
+        << bad.Damage;
+
+    test::Bytes loader = test::MinimalPE(5000);
+    test::AppendCertificateTable(loader);
+    test::WriteAll(S("plain.exe"), loader);
+    TDistributionParts plain;
+    ASSERT_TRUE(LocateParts(S("plain.exe"), plain));
+    EXPECT_FALSE(plain.SelfExtracting);
+    EXPECT_EQ(plain.SetupArchive, S("setup.1"));
 }
 
 // Whatever an argument holds, the setup program reads it back unchanged.
