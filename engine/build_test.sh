@@ -183,6 +183,30 @@ mkdir -p "$work/all" && cp "$work"/disk*/files.* "$work/all/"
 (cd "$work/all" && "$wine_run" "$vtrlarc" extract files.1 'Z:\'"${work//\//\\}"'\all\x' >/dev/null 2>&1)
 check 'cmp -s "$work/all/x/optional.bin" "$C/src/optional.bin"' "floppy set: optional.bin does not come back"
 
+# The same setup.exe signed after the build, as an author may sign it by
+# hand: the same set, and the loading program on disk 1 carries no
+# certificate entry, which would point past its own end.
+openssl req -x509 -newkey rsa:2048 -nodes -subj /CN=test -days 2 -keyout "$work/key.pem" -out "$work/cert.pem" \
+  >/dev/null 2>&1
+check 'osslsigncode sign -certs "$work/cert.pem" -key "$work/key.pem" -in "$C/big/setup.exe" -out "$work/signed.exe" \
+  >/dev/null 2>&1' "osslsigncode could not sign the large build's setup.exe"
+cp "$work/signed.exe" "$C/big/setup.exe"
+for n in 1 2 3 4; do rm -rf "$work/disk$n"/*; done
+todisk signed OK
+check '[ "$code" -eq 0 ]' "floppy set of a signed setup.exe: exit code $code"
+check 'cmp -s "$work/disk1/setup.1" "$C/big/setup.1"' "floppy set of a signed setup.exe: setup.1 differs"
+unsigned=$(python3 - "$work/signed.exe" "$work/disk1/setup.exe" <<'PY'
+import struct, sys
+signed, disk = open(sys.argv[1], 'rb').read(), open(sys.argv[2], 'rb').read()
+pe = struct.unpack_from('<I', signed, 0x3C)[0]
+entry = pe + 24 + 112 + 4 * 8
+loader = bytearray(signed[:len(disk)])
+loader[entry:entry + 8] = bytes(8)
+print('same' if loader == disk and struct.unpack_from('<II', signed, entry)[1] > 0 else 'differs')
+PY
+)
+check '[ "$unsigned" = same ]' "floppy set of a signed setup.exe: disk 1's setup.exe is not the loading program without its certificate entry"
+
 for n in 1 2 3 4; do rm -rf "$work/disk$n"/*; done
 todisk cancel Cancel
 check '[ "$code" -ne 0 ]' "cancelled disk prompt: exit code 0"

@@ -141,7 +141,12 @@ void TProgramSigner::Run(const std::string& Input, const std::string& Output, co
     const bool host = HostShell();
     long code = -1;
     if (host) {
-        const std::string line = "exec >" + Quoted(HostPath(outputFile), true) + " 2>&1 </dev/null\n" +
+        // It runs in the current folder (the setup program's, in a build),
+        // as a command run by cmd.exe does, so relative paths in it work.
+        char current[MAX_PATH] = {};
+        GetCurrentDirectoryA(MAX_PATH, current);
+        const std::string line = "exec >" + Quoted(HostPath(outputFile), true) + " 2>&1 </dev/null\ncd " +
+                                 Quoted(HostPath(current), true) + " || exit 126\n" +
                                  SigningCommandLine(FCommand, HostPath(Input),
                                                     Output.empty() ? std::string() : HostPath(Output), true);
         auto spawn = reinterpret_cast<TUnixSpawn>(WineExport("ntdll.dll", "__wine_unix_spawnvp"));

@@ -8,7 +8,9 @@
 //
 // On Windows the command line is run by cmd.exe. Under Wine it is run by
 // the host's shell (/bin/sh), so that it names the host's programs, and the
-// paths it is given are the host's. Either way its output goes to the log,
+// paths it is given are the host's. Either runs in the current folder (a
+// build's: the setup program's), so relative paths in it are read from
+// there. Either way its output goes to the log,
 // and a command that fails, or that leaves the program without a
 // certificate table, fails the build with that output.
 #pragma once
