@@ -11,6 +11,7 @@
 #include "model_testkit.h"
 #include "routines_Registry.h"
 #include "routines_Signing.h"
+#include "test_ArchiveHelpers.h"
 #include "routines_VantrelStuff.h"
 #include "ui_testkit.h"
 
@@ -277,4 +278,56 @@ TEST(BuildSettings, SigningCommandLineQuotesThePaths) {
               "tool -in '/tmp/a b/it'\\''s.exe' -out '/tmp/o.exe' -n '100%'");
     EXPECT_EQ(SigningCommandLine("signtool sign /fd SHA256 %1", "C:\\dist dir\\setup.exe", "", false),
               "signtool sign /fd SHA256 \"C:\\dist dir\\setup.exe\"");
+}
+
+// Both ways of running the signing command, with commands that stand in
+// for a signer: one that copies a program that is already signed succeeds,
+// and the copy keeps the original's date; one that copies an unsigned
+// program is a signer that signed nothing; one that fails is reported with
+// its exit code and its output, which also goes to the log. The scratch
+// folder goes with the signer.
+TEST(Signing, BothShellsRunTheCommandAndJudgeItsResult) {
+    const std::string dir = ScratchDir();
+    const std::string signedProgram = dir + "\\signed.exe", plainProgram = dir + "\\plain.exe";
+    test::Bytes image = test::MinimalPE(4096);
+    const test::Bytes plain = image;
+    WriteText(plainProgram, std::string(image.begin(), image.end()));
+    test::AppendCertificateTable(image);
+    WriteText(signedProgram, std::string(image.begin(), image.end()));
+    test::SetDate(signedProgram, test::SampleDosDate);
+    for (bool host : {false, true}) {
+        SCOPED_TRACE(host ? "host shell" : "cmd.exe");
+        std::vector<std::string> log;
+        auto logged = [&](const std::string& Line) { log.push_back(Line); };
+        std::string scratch;
+        {
+            TProgramSigner copying(host ? "cp %1 %2" : "copy %1 %2", logged, host);
+            const std::string copy = copying.SignedCopy(signedProgram);
+            scratch = ExtractFileDir(copy);
+            EXPECT_EQ(test::ReadAll(copy), image);
+            EXPECT_EQ(test::GetDate(copy), test::SampleDosDate);
+            EXPECT_EQ(log.front(), "Signing " + signedProgram);
+            try {
+                copying.SignedCopy(plainProgram);
+                ADD_FAILURE() << "an unsigned result was taken";
+            } catch (const Exception& e) {
+                EXPECT_NE(e.Message.find("left " + plainProgram + " without a signature"), std::string::npos)
+                    << e.Message;
+            }
+        }
+        EXPECT_FALSE(DirectoryExists(scratch)) << scratch;
+        TProgramSigner failing(host ? "echo no key for %1; exit 4" : "echo no key for %1 & exit 4", logged, host);
+        try {
+            failing.SignInPlace(plainProgram);
+            ADD_FAILURE() << "a failing command was taken";
+        } catch (const Exception& e) {
+            EXPECT_NE(e.Message.find("failed on " + plainProgram + " (exit code 4):\r\nno key for "), std::string::npos)
+                << e.Message;
+        }
+        EXPECT_EQ(log.back().rfind("  no key for ", 0), 0u) << log.back();
+        EXPECT_EQ(test::ReadAll(plainProgram), plain);
+    }
+    DeleteFileA(signedProgram.c_str());
+    DeleteFileA(plainProgram.c_str());
+    RemoveDirectoryA(dir.c_str());
 }

@@ -21,6 +21,9 @@ namespace {
 using TUnixFileName = char*(CDECL*)(const wchar_t*);
 using TUnixSpawn = long(CDECL*)(char* const* Argv, int Wait);
 
+// The last lines of a signing command's output that its failure shows.
+constexpr size_t OutputLinesShown = 12;
+
 FARPROC WineExport(const char* Module, const char* Name) {
     HMODULE m = GetModuleHandleA(Module);
     return m ? GetProcAddress(m, Name) : nullptr;
@@ -110,9 +113,11 @@ bool TProgramSigner::HostShell() {
     return WineExport("ntdll.dll", "__wine_unix_spawnvp") && WineExport("kernel32.dll", "wine_get_unix_file_name");
 }
 
-TProgramSigner::TProgramSigner(std::string Command, TLogProc Log) : FCommand(std::move(Command)), FLog(std::move(Log)) {
+TProgramSigner::TProgramSigner(std::string Command, TLogProc Log, bool HostShell)
+    : FCommand(std::move(Command)), FLog(std::move(Log)), FHostShell(HostShell) {
     if (FCommand.find("%1") == std::string::npos)
         throw Exception("The SignCommand of BUILD.INF names no %1, the program to sign: " + FCommand);
+    if (FHostShell && !TProgramSigner::HostShell()) throw Exception("The host's shell runs commands only under Wine");
     const std::string temp = GetTempDirectory();
     for (int n = 0; n < 1000 && FScratch.empty(); ++n) {
         const std::string dir =
@@ -125,22 +130,29 @@ TProgramSigner::TProgramSigner(std::string Command, TLogProc Log) : FCommand(std
 }
 
 TProgramSigner::~TProgramSigner() {
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA((FScratch + "*").c_str(), &found);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) FileDelete(FScratch + found.cFileName);
-        } while (FindNextFileA(h, &found));
-        FindClose(h);
+    // A process the command left behind (a console host, a virus scanner
+    // looking at the signed program) may hold a file for a moment.
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        bool busy = false;
+        WIN32_FIND_DATAA found;
+        HANDLE h = FindFirstFileA((FScratch + "*").c_str(), &found);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !FileDelete(FScratch + found.cFileName))
+                    busy = busy || GetLastError() == ERROR_SHARING_VIOLATION;
+            } while (FindNextFileA(h, &found));
+            FindClose(h);
+        }
+        if (!busy) break;
+        Sleep(50);
     }
     RemoveDirectoryA(FScratch.c_str());
 }
 
 void TProgramSigner::Run(const std::string& Input, const std::string& Output, const std::string& Program) {
     const std::string outputFile = FScratch + "output" + IntToStr(FRuns) + ".txt";
-    const bool host = HostShell();
     long code = -1;
-    if (host) {
+    if (FHostShell) {
         // It runs in the current folder (the setup program's, in a build),
         // as a command run by cmd.exe does, so relative paths in it work.
         char current[MAX_PATH] = {};
@@ -156,7 +168,7 @@ void TProgramSigner::Run(const std::string& Input, const std::string& Output, co
     } else {
         const std::string line = SigningCommandLine(FCommand, Input, Output, false);
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        HANDLE out = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+        HANDLE out = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
         HANDLE in = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING,
                                 0, nullptr);
@@ -170,7 +182,7 @@ void TProgramSigner::Run(const std::string& Input, const std::string& Output, co
         si.hStdOutput = si.hStdError = out;
         PROCESS_INFORMATION pi{};
         const bool started = out != INVALID_HANDLE_VALUE &&
-                             CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                             CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
                                             nullptr, &si, &pi);
         const int error = GetLastOSError();
         if (out != INVALID_HANDLE_VALUE) CloseHandle(out);
@@ -187,21 +199,26 @@ void TProgramSigner::Run(const std::string& Input, const std::string& Output, co
     }
     ++FRuns;
 
-    // The output goes into the log line by line, and into the failure.
+    // The output goes into the log line by line, and its last lines into
+    // the failure, which a message box may show.
     TStringList lines;
     lines.SetText(ReadText(outputFile));
-    std::string output;
+    std::vector<std::string> shown;
     for (int i = 0; i < lines.Count(); ++i)
         if (!Trim(lines[i]).empty()) {
             FLog("  " + lines[i]);
-            output += "\r\n" + lines[i];
+            shown.push_back(lines[i]);
         }
+    std::string output;
+    if (shown.size() > OutputLinesShown) output = "\r\n...";
+    for (size_t i = shown.size() > OutputLinesShown ? shown.size() - OutputLinesShown : 0; i < shown.size(); ++i)
+        output += "\r\n" + shown[i];
     if (code != 0)
-        throw Exception("The signing command failed with exit code " + IntToStr(code) + " for " + Program +
+        throw Exception("The signing command failed on " + Program + " (exit code " + IntToStr(code) + "):" +
                         output);
     const std::string& result = Output.empty() ? Input : Output;
     if (!CarriesSignature(result))
-        throw Exception("The signing command left " + Program + " without a signature" + output);
+        throw Exception("The signing command left " + Program + " without a signature:" + output);
 }
 
 std::string TProgramSigner::SignedCopy(const std::string& Program) {

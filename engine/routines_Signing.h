@@ -25,8 +25,9 @@ public:
     using TLogProc = std::function<void(const std::string&)>;
 
     // Raises Exception when Command names no "%1" or no scratch directory
-    // can be made.
-    TProgramSigner(std::string Command, TLogProc Log);
+    // can be made. HostShell: the host's shell runs the command, not
+    // cmd.exe (the default: under Wine).
+    TProgramSigner(std::string Command, TLogProc Log, bool HostShell = TProgramSigner::HostShell());
     // Removes the scratch directory and everything in it.
     ~TProgramSigner();
     TProgramSigner(const TProgramSigner&) = delete;
@@ -46,6 +47,7 @@ private:
 
     std::string FCommand;
     TLogProc FLog;
+    bool FHostShell;
     std::string FScratch;  // with a trailing backslash
     int FRuns = 0;
 };

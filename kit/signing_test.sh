@@ -136,7 +136,7 @@ build dist "osslsigncode sign -certs '$A/missing.pem' -key '$A/key.pem' -in %1 -
 code=$?
 log=$(log_of "$A/build.log")
 check '[ $code -ne 0 ]' "a failing signing command gave a build that succeeded"
-check 'grep -q "The signing command failed with exit code" <<<"$log"' "the build log does not report the failed signing: $(tail -3 <<<"$log")"
+check 'grep -q "The signing command failed on C:.author.project.setup.exe (exit code [1-9]" <<<"$log"' "the build log does not report the failed signing: $(tail -3 <<<"$log")"
 check 'grep -qi "missing.pem\|certificate" <<<"$log"' "the build log lacks the signing command's output: $(tail -5 <<<"$log")"
 left=$(cd "$P/dist" 2>/dev/null && ls)
 check '[ -z "$left" ]' "the failed build left in dist: $left"
