@@ -285,20 +285,12 @@ TEST(SelfExtracting, ArchiveAtOffsetEqualsPlainArchive) {
     std::string a = f.Src("a.txt", TextBytes(3000)), b = f.Src("b.txt", TextBytes(9000));
     f.Compress(f.S("setup.1"), {a});
     f.Compress(f.S("files.1"), {a, b});
-    Bytes loader = RandomBytes(1234, 9), setup = ReadAll(f.S("setup.1")), files = ReadAll(f.S("files.1"));
-    Bytes sfx = loader;
-    TExtractionInfo x;
-    x.SetupStart = static_cast<int32_t>(sfx.size());
-    sfx.insert(sfx.end(), setup.begin(), setup.end());
-    x.SetupLast = static_cast<int32_t>(sfx.size()) - 1;
-    x.FilesStart = static_cast<int32_t>(sfx.size());
-    sfx.insert(sfx.end(), files.begin(), files.end());
-    x.FilesLast = static_cast<int32_t>(sfx.size()) - 1;
-    TExtractionInfoBytes t = EncodeExtractionInfo(x);
+    Bytes setup = ReadAll(f.S("setup.1")), files = ReadAll(f.S("files.1"));
+    Bytes sfx = SelfExtractingImage(1234, setup, files);
+    const uint8_t* t = &sfx[sfx.size() - ExtractionInfoSize];
     EXPECT_EQ(t[0], 14);
-    EXPECT_EQ(std::string(t.begin() + 1, t.begin() + 15), "SELFEXTRACTING");
+    EXPECT_EQ(std::string(t + 1, t + 15), "SELFEXTRACTING");
     for (int i = 32; i < 56; ++i) EXPECT_EQ(t[i], 0) << i;
-    sfx.insert(sfx.end(), t.begin(), t.end());
     WriteAll(f.S("setup.exe"), sfx);
 
     TExtractionInfo r = ReadExtractionInfo(f.S("setup.exe"));

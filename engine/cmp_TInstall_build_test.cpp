@@ -307,23 +307,15 @@ TEST(Signing, BothShellsRunTheCommandAndJudgeItsResult) {
             EXPECT_EQ(test::ReadAll(copy), image);
             EXPECT_EQ(test::GetDate(copy), test::SampleDosDate);
             EXPECT_EQ(log.front(), "Signing " + signedProgram);
-            try {
-                copying.SignedCopy(plainProgram);
-                ADD_FAILURE() << "an unsigned result was taken";
-            } catch (const Exception& e) {
-                EXPECT_NE(e.Message.find("left " + plainProgram + " without a signature"), std::string::npos)
-                    << e.Message;
-            }
+            const std::string unsignedResult = FailureOf([&] { copying.SignedCopy(plainProgram); });
+            EXPECT_NE(unsignedResult.find("left " + plainProgram + " without a signature"), std::string::npos)
+                << unsignedResult;
         }
         EXPECT_FALSE(DirectoryExists(scratch)) << scratch;
         TProgramSigner failing(host ? "echo no key for %1; exit 4" : "echo no key for %1 & exit 4", logged, host);
-        try {
-            failing.SignInPlace(plainProgram);
-            ADD_FAILURE() << "a failing command was taken";
-        } catch (const Exception& e) {
-            EXPECT_NE(e.Message.find("failed on " + plainProgram + " (exit code 4):\r\nno key for "), std::string::npos)
-                << e.Message;
-        }
+        const std::string failed = FailureOf([&] { failing.SignInPlace(plainProgram); });
+        EXPECT_NE(failed.find("failed on " + plainProgram + " (exit code 4):\r\nno key for "), std::string::npos)
+            << failed;
         EXPECT_EQ(log.back().rfind("  no key for ", 0), 0u) << log.back();
         EXPECT_EQ(test::ReadAll(plainProgram), plain);
     }

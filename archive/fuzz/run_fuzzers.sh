@@ -28,12 +28,25 @@ s0 = len(loader); f0 = s0 + len(b)
 body = loader + b + a
 trailer = bytes([14]) + b'SELFEXTRACTING' + bytes(1) + struct.pack('<4i', s0, f0 - 1, f0, len(body) - 1) + bytes(24)
 open(os.path.join(d, 'setup.exe'), 'wb').write(body + trailer)
+# The same, signed: a PE32+ header whose certificate table (data directory
+# 4) follows the trailer after zeros up to a multiple of 8.
+pe = bytearray(0x40 + 24 + 240)
+pe[0:2] = b'MZ'; struct.pack_into('<I', pe, 0x3C, 0x40); pe[0x40:0x44] = b'PE\0\0'
+struct.pack_into('<H', pe, 0x40 + 4 + 16, 240); opt = 0x40 + 24
+struct.pack_into('<H', pe, opt, 0x20B); struct.pack_into('<I', pe, opt + 108, 16)
+s0 = len(pe); f0 = s0 + len(b)
+body = bytes(pe) + b + a
+image = bytearray(body + bytes([14]) + b'SELFEXTRACTING' + bytes(1) + struct.pack('<4i', s0, f0 - 1, f0, len(body) - 1) + bytes(24))
+image += bytes(-len(image) % 8)
+table = struct.pack('<IHH', 16, 0x200, 2) + bytes(8)
+struct.pack_into('<II', image, opt + 112 + 4 * 8, len(image), len(table))
+open(os.path.join(d, 'signed.exe'), 'wb').write(bytes(image) + table)
 PY
 status=0
 for t in fuzz_directory fuzz_trailer fuzz_extract; do
   corpus=$work/$t
   mkdir -p "$corpus"
-  cp "$work/seeds/"*.1 "$work/seeds/setup.exe" "$corpus/"
+  cp "$work/seeds/"*.1 "$work/seeds/setup.exe" "$work/seeds/signed.exe" "$corpus/"
   echo "== $t ($seconds s)"
   if ! "$build/$t" "$corpus" -max_total_time="$seconds" -seed="${FUZZ_SEED:-1}" -max_len=8192 -timeout=10 -rss_limit_mb=1024 \
        -print_final_stats=0 -artifact_prefix="$work/$t-" 2>"$work/$t.log"; then
