@@ -8,7 +8,7 @@ PACKAGES = mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 
            xauth x11-utils python3 openssl osslsigncode
 TOOLCHAIN = $(CURDIR)/cmake/mingw.cmake
 
-.PHONY: deps configure build test demo kit readme-properties bench bench-archive bench-definition bench-install bench-size bench-peers bench-scale fuzz clean screenshots
+.PHONY: deps configure build test demo kit readme-properties bench bench-archive bench-definition bench-install bench-signing bench-size bench-peers bench-scale fuzz clean screenshots
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -74,7 +74,7 @@ screenshots: deps $(BUILD)/win64/build.ninja
 	  --gtest_brief=1 --gtest_filter='*OnScreen*:*BackdropWindowMaximised*'
 	@ls -l $(BUILD)/win64/screenshots/*/
 
-bench: bench-archive bench-definition bench-install bench-size
+bench: bench-archive bench-definition bench-install bench-signing bench-size
 
 # What the fixed part of a distribution costs: the loading program and the
 # setup and uninstall programs, raw and packed.
@@ -99,6 +99,12 @@ bench-definition: deps
 bench-install: deps $(BUILD)/win64/build.ninja
 	ninja -C $(BUILD)/win64 -j $(JOBS) bench-install-files
 	tools/with-display tools/bench-install $(BUILD)/win64
+
+# What signing adds to a build: the demonstration's product built without
+# and with osslsigncode as the signing command.
+bench-signing: deps $(BUILD)/win64/build.ninja
+	ninja -C $(BUILD)/win64 -j $(JOBS) demo-files
+	tools/with-display tools/bench-signing $(BUILD)/win64
 
 # Build, install and uninstall against product size: generated products of
 # SCALE_SIZES small files (80 to a folder), in a Windows tree of their own.
