@@ -349,10 +349,6 @@ void TInstall::WriteDistribution(const std::string& ExeName, const std::string& 
     // Every source's version is asked for by the definition's facts and
     // again by the archive's record of it.
     TVersionCacheScope versions;
-    // Deflating dominates a build: the members of both archives are
-    // deflated on every core ahead of the passes, which write them in their
-    // own order, so each archive is the one a single thread writes. The
-    // scope empties the cache when the build ends or fails.
     std::vector<TInstallFile*> files;
     CollectFiles(this, files);
 
@@ -379,7 +375,11 @@ void TInstall::WriteDistribution(const std::string& ExeName, const std::string& 
         TVtrlCompress& Archive;
         ~TSubstitutes() { Archive.SourceFiles.Clear(); }
     } substitutes{VtrlCompress()};
+    const std::string setupExe =
+        AddBackSlash(dir) + (FUseLoadingProgram ? std::string("setup.exe") : ExtractFileName(ExeName));
     if (!Trim(SignCommand).empty()) {
+        if (SameText(setupExe, ExeName))
+            RaiseFmt("Cannot sign %s: it is the running setup program. Build into another directory", setupExe);
         TPhaseTimer timer("signing the programs");
         signer = std::make_unique<TProgramSigner>(Trim(SignCommand), [](const std::string& Text) { Log(Text); });
         if (FUseLoadingProgram)
@@ -439,14 +439,11 @@ void TInstall::WriteDistribution(const std::string& ExeName, const std::string& 
     restore();
     if (!FileExists(filesArchive)) WriteEmptyArchive(filesArchive);
 
-    std::string setupExe;
     if (FUseLoadingProgram) {
         BuildSetupExecutable(dir, ExeName);
         CopyIntoBuildDir(this, loader, dir, "setup.exe");
-        setupExe = AddBackSlash(dir) + "setup.exe";
     } else {
         CopyIntoBuildDir(this, ExeName, dir, ExtractFileName(ExeName));
-        setupExe = AddBackSlash(dir) + ExtractFileName(ExeName);
     }
 
     {
@@ -455,8 +452,6 @@ void TInstall::WriteDistribution(const std::string& ExeName, const std::string& 
     }
     if (signer) {
         TPhaseTimer timer("signing the setup program");
-        if (SameText(setupExe, ExeName))
-            RaiseFmt("Cannot sign %s: it is the running setup program. Build into another directory", setupExe);
         signer->SignInPlace(setupExe);
         if (SelfExtract) CheckSignedArchives(setupExe);
     }

@@ -120,8 +120,7 @@ TProgramSigner::TProgramSigner(std::string Command, TLogProc Log, bool HostShell
     if (FHostShell && !TProgramSigner::HostShell()) throw Exception("The host's shell runs commands only under Wine");
     const std::string temp = GetTempDirectory();
     for (int n = 0; n < 1000 && FScratch.empty(); ++n) {
-        const std::string dir =
-            temp + "vtrlsign" + IntToStr(GetCurrentProcessId()) + "-" + IntToStr(n);
+        const std::string dir = temp + "vtrlsign" + IntToStr(GetCurrentProcessId()) + "-" + IntToStr(n);
         if (CreateDirectoryA(dir.c_str(), nullptr)) FScratch = dir + "\\";
         else if (GetLastError() != ERROR_ALREADY_EXISTS) break;
     }
@@ -168,8 +167,8 @@ void TProgramSigner::Run(const std::string& Input, const std::string& Output, co
     } else {
         const std::string line = SigningCommandLine(FCommand, Input, Output, false);
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        HANDLE out = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE out = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit,
+                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         HANDLE in = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING,
                                 0, nullptr);
         char comspec[MAX_PATH] = "cmd.exe";
