@@ -157,7 +157,9 @@ TEST(InflateAhead, RingWrapsWithoutMixingMembers) {
     for (size_t i = 0; i < f.Paths.size(); ++i) {
         if (i % 4 == 0) ahead.WaitIdle();
         const auto data = ahead.Take(static_cast<size_t>(f.IndexOf(f.Paths[i])));
-        if (data) EXPECT_EQ(Bytes(data->begin(), data->end()), f.Data[i]) << f.Paths[i];
+        if (data) {
+            EXPECT_EQ(Bytes(data->begin(), data->end()), f.Data[i]) << f.Paths[i];
+        }
         EXPECT_LE(ahead.Held(), 250000);
     }
     EXPECT_GE(ahead.Hits(), 10);  // one at least after each wait

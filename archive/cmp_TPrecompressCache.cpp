@@ -48,7 +48,8 @@ private:
 
 }  // namespace
 
-TPrecompressCache::TPrecompressCache(const std::vector<TPrecompressMember>& Members, int Threads, int64_t Budget)
+TPrecompressCache::TPrecompressCache(const std::vector<TPrecompressMember>& Members, int Threads, int64_t Budget,
+                                     const TSourceFiles* Substitutes)
     : FBudget(Budget) {
     FItems.reserve(Members.size());
     for (const TPrecompressMember& m : Members) {
@@ -56,7 +57,7 @@ TPrecompressCache::TPrecompressCache(const std::vector<TPrecompressMember>& Memb
         if (!FIndex.try_emplace(key, FItems.size()).second) continue;
         TItem item;
         item.Path = std::move(key);
-        item.ReadFrom = m.ReadFrom.empty() ? item.Path : m.ReadFrom;
+        item.ReadFrom = Substitutes ? Substitutes->FileOf(item.Path) : item.Path;
         item.Level = m.Level;
         FItems.push_back(std::move(item));
     }

@@ -24,8 +24,9 @@ namespace vtrl {
 struct TPrecompressMember {
     std::string SourcePath;
     TCompressionLevel Level = colMax;
-    std::string ReadFrom;  // the file holding its bytes, when not SourcePath
 };
+
+class TSourceFiles;
 
 // A member deflated ahead. Data is the zlib stream exactly as the archive's
 // own TCompressionStream writes it (the worker runs that stream with the
@@ -52,8 +53,10 @@ public:
 
     // Starts Threads workers (none when Threads < 1) on Members in their
     // order; a later line with a key already listed is ignored. A worker
-    // that cannot be started only means fewer workers.
-    TPrecompressCache(const std::vector<TPrecompressMember>& Members, int Threads, int64_t Budget = DefaultBudget);
+    // that cannot be started only means fewer workers. A member that
+    // Substitutes names is read from its substitute.
+    TPrecompressCache(const std::vector<TPrecompressMember>& Members, int Threads, int64_t Budget = DefaultBudget,
+                      const TSourceFiles* Substitutes = nullptr);
     // Stops the workers (a member being deflated is abandoned) and frees
     // every buffer.
     ~TPrecompressCache();
@@ -87,7 +90,7 @@ private:
     enum TState { psPending, psRunning, psDone, psUnusable, psTaken };
     struct TItem {
         std::string Path;
-        std::string ReadFrom;
+        std::string ReadFrom;  // Path, or its substitute
         TCompressionLevel Level;
         TState State = psPending;
         int64_t Reserved = 0;

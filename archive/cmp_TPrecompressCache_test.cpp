@@ -273,10 +273,8 @@ TEST(PrecompressCache, SubstitutedMemberKeepsItsKey) {
     for (int threads : {0, 2}) {
         SCOPED_TRACE(threads);
         f.C.SourceFiles.Set(f.Paths[0], signedCopy);
-        std::vector<TPrecompressMember> members = f.Members();
-        members[0].ReadFrom = signedCopy;
         {
-            TPrecompressScope ahead(f.C, members, threads);
+            TPrecompressScope ahead(f.C, f.Members(), threads);
             if (threads > 0) f.C.Precompressed()->WaitIdle();
             f.Build("substituted" + std::to_string(threads) + ".1");
             EXPECT_EQ(f.C.Precompressed()->Hits(), threads > 0 ? 2 : 0);

@@ -447,7 +447,7 @@ void TVtrlCompress::CompressBody(bool Append) {
 
 void TVtrlCompress::Precompress(const std::vector<TPrecompressMember>& Members, int Threads, int64_t Budget) {
     ClearPrecompressed();
-    FPrecompressed = std::make_unique<TPrecompressCache>(Members, Threads, Budget);
+    FPrecompressed = std::make_unique<TPrecompressCache>(Members, Threads, Budget, &SourceFiles);
 }
 
 void TVtrlCompress::ClearPrecompressed() noexcept { FPrecompressed.reset(); }

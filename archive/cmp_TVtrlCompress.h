@@ -88,7 +88,8 @@ public:
     TlzhFileStats FileStats;
     // Version text of a file; the shared version reader unless replaced.
     TFileVersionFunc FileVersion;
-    // Members compressed from another file than their source path.
+    // Members compressed from another file than their source path; the
+    // workers of Precompress take them as they stand when it is called.
     TSourceFiles SourceFiles;
 
     // ----- operations (each on the main thread, never nested)

@@ -39,11 +39,6 @@ size_t CertificateEntryAt(const uint8_t* Head, size_t HeadSize) {
     return optional + entry;
 }
 
-bool HasSignature(const uint8_t* Trailer) {
-    return Trailer[xi::Signature] == ExtractionSignature.size() &&
-           std::memcmp(Trailer + xi::Signature + 1, ExtractionSignature.data(), ExtractionSignature.size()) == 0;
-}
-
 bool ReadAt(TFileHandle File, int64_t Position, void* Buffer, int32_t Count) {
     return FileSeek(File, Position, soFromBeginning) == Position && FileRead(File, Buffer, Count) == Count;
 }
@@ -74,6 +69,12 @@ bool DescribesSetupProgram(const TExtractionInfo& X, int64_t End) {
            X.FilesLast >= X.FilesStart && int64_t(X.FilesLast) + 1 + ExtractionInfoSize == End;
 }
 
+bool IsSoundTrailer(const uint8_t* Trailer, int64_t End) {
+    return Trailer[xi::Signature] == ExtractionSignature.size() &&
+           std::memcmp(Trailer + xi::Signature + 1, ExtractionSignature.data(), ExtractionSignature.size()) == 0 &&
+           DescribesSetupProgram(DecodeExtractionInfo(Trailer), End);
+}
+
 TTrailerPlace FindTrailer(TFileHandle File) {
     TTrailerPlace place;
     const int64_t size = FileSize(File);
@@ -87,7 +88,7 @@ TTrailerPlace FindTrailer(TFileHandle File) {
         if (ReadAt(File, size - ExtractionInfoSize, b.data(), ExtractionInfoSize)) {
             place.Info = DecodeExtractionInfo(b.data());
             place.End = size;
-            place.Found = HasSignature(b.data());
+            place.Found = IsSoundTrailer(b.data(), size);
         }
         return place;
     }
@@ -115,9 +116,8 @@ TTrailerPlace FindTrailer(TFileHandle File) {
         for (int32_t pad = 0; pad < 8 && got - pad >= ExtractionInfoSize; ++pad) {
             const uint8_t* t = tail + got - pad - ExtractionInfoSize;
             if (pad > 0 && tail[got - pad] != 0) break;  // the padding is zeros
-            const TExtractionInfo x = DecodeExtractionInfo(t);
-            if (HasSignature(t) && DescribesSetupProgram(x, table.Offset - pad)) {
-                place.Info = x;
+            if (IsSoundTrailer(t, table.Offset - pad)) {
+                place.Info = DecodeExtractionInfo(t);
                 place.End = table.Offset - pad;
                 place.Found = true;
                 return place;
@@ -131,9 +131,8 @@ TTrailerPlace FindTrailer(TFileHandle File) {
     std::vector<uint8_t> region(static_cast<size_t>(reach));
     if (ReadAt(File, table.Offset, region.data(), static_cast<int32_t>(reach)))
         for (size_t at = 0; at + ExtractionInfoSize <= region.size(); ++at)
-            if (region[at] == ExtractionSignature.size() && HasSignature(region.data() + at) &&
-                DescribesSetupProgram(DecodeExtractionInfo(region.data() + at),
-                                      table.Offset + int64_t(at) + ExtractionInfoSize)) {
+            if (region[at] == ExtractionSignature.size() &&
+                IsSoundTrailer(region.data() + at, table.Offset + int64_t(at) + ExtractionInfoSize)) {
                 place.Damage = TablePlace(table) + " overlaps the setup archives";
                 break;
             }

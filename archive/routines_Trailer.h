@@ -38,7 +38,7 @@ struct TTrailerPlace {
     TExtractionInfo Info;  // the 56 bytes before End, decoded
     int64_t End = 0;       // where the trailer ends: the file's size, or its certificate table less the padding
     bool Signed = false;   // a certificate table follows
-    bool Found = false;    // a trailer with the signature lies at End - 56
+    bool Found = false;    // a sound trailer lies at End - 56 (IsSoundTrailer)
     std::string Damage;    // when not empty: the certificate table is damaged, and how
 };
 
@@ -52,6 +52,9 @@ TTrailerPlace FindTrailer(TFileHandle File);
 // The positions of X describe the file exactly up to End: loading
 // program, "setup.1", "files.1" and the trailer, without gaps.
 bool DescribesSetupProgram(const TExtractionInfo& X, int64_t End);
+// The 56 bytes at Trailer are a sound trailer ending at End: the
+// signature, and positions that describe the file up to End.
+bool IsSoundTrailer(const uint8_t* Trailer, int64_t End);
 
 // Clears the certificate table's entry in the PE header Head (the same
 // head ReadCertificateTable reads): the loading program cut out of a

@@ -397,13 +397,9 @@ void TInstall::WriteDistribution(const std::string& ExeName, const std::string& 
     // scope empties the cache when the build ends or fails.
     std::vector<TPrecompressMember> members;
     const TCompressionLevel level = VtrlCompress().CompressionLevel;
-    auto member = [&](const std::string& Source) {
-        const std::string& from = VtrlCompress().SourceFiles.FileOf(Source);
-        members.push_back({Source, level, from == Source ? std::string() : from});
-    };
     if (FUseLoadingProgram)
-        for (const std::string& source : SetupArchiveSources(ExeName)) member(source);
-    for (TInstallFile* f : files) member(f->SourcePath());
+        for (const std::string& source : SetupArchiveSources(ExeName)) members.push_back({source, level});
+    for (TInstallFile* f : files) members.push_back({f->SourcePath(), level});
     TPrecompressScope precompressed(VtrlCompress(), members);
 
     // "files.1": every file of the definition, whatever its Include and
@@ -453,16 +449,9 @@ void TInstall::WriteDistribution(const std::string& ExeName, const std::string& 
     if (signer) {
         TPhaseTimer timer("signing the setup program");
         signer->SignInPlace(setupExe);
-        if (SelfExtract) CheckSignedArchives(setupExe);
+        // The signer must have left the archives where they can be found.
+        if (SelfExtract) CheckedTrailer(setupExe);
     }
-}
-
-void CheckSignedArchives(const std::string& SetupExe) {
-    TFileHandleOwner f(FileOpenRead(SetupExe));
-    const TTrailerPlace place = f.Valid() ? FindTrailer(f.Get()) : TTrailerPlace();
-    if (!place.Damage.empty()) RaiseFmt("The signed %s is damaged: %s", SetupExe, place.Damage);
-    if (!place.Found || !DescribesSetupProgram(place.Info, place.End))
-        RaiseFmt("The signing command left the archives of %s where they cannot be found", SetupExe);
 }
 
 void AppendArchives(const std::string& SetupExe, const std::string& SetupArchive, const std::string& FilesArchive,

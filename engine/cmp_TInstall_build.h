@@ -46,9 +46,11 @@ std::string FindLoadingProgram();
 void AppendArchives(const std::string& SetupExe, const std::string& SetupArchive, const std::string& FilesArchive,
                     const std::string& Title);
 
-// Raises Exception unless the signed self-extracting SetupExe still shows
-// its archives: a trailer before a sound certificate table.
-void CheckSignedArchives(const std::string& SetupExe);
+// The trailer of the self-extracting Program, checked against the file's
+// size (up to the certificate table of a signed one): a program that
+// carries no appended archives is refused, and so is a damaged table.
+struct TTrailerPlace;
+TTrailerPlace CheckedTrailer(const std::string& Program);
 
 // Test handshake of the floppy-set mode (for the tests only; unused unless
 // the environment variable VTRL_TEST_DISK_HANDSHAKE names a directory): a

@@ -50,15 +50,6 @@ void WritePart(TFileHandle In, int64_t From, int64_t Count, const std::string& N
     }
 }
 
-// The trailer of Program, checked against the file's size (up to the
-// certificate table of a signed one): a program that carries no appended
-// archives is refused instead of being cut at random positions.
-TTrailerPlace CheckedTrailer(const std::string& Program) {
-    const TTrailerPlace place = ReadTrailer(Program);
-    if (!DescribesSetupProgram(place.Info, place.End)) RaiseFmt("%s is not a self-extracting setup program", Program);
-    return place;
-}
-
 // The test handshake described in cmp_TInstall_build.h.
 int HandshakeAnswer(const std::string& Dir, const TQuestion& Q) {
     static const std::string Asking = "Please insert disk ";
@@ -87,6 +78,12 @@ int HandshakeAnswer(const std::string& Dir, const TQuestion& Q) {
 }
 
 }  // namespace
+
+TTrailerPlace CheckedTrailer(const std::string& Program) {
+    const TTrailerPlace place = ReadTrailer(Program);
+    if (!DescribesSetupProgram(place.Info, place.End)) RaiseFmt("%s is not a self-extracting setup program", Program);
+    return place;
+}
 
 void TInstall::WriteDiskSet() {
     TVtrlCompress& archive = VtrlCompress();

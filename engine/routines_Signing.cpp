@@ -24,9 +24,9 @@ using TUnixSpawn = long(CDECL*)(char* const* Argv, int Wait);
 // The last lines of a signing command's output that its failure shows.
 constexpr size_t OutputLinesShown = 12;
 
-FARPROC WineExport(const char* Module, const char* Name) {
+void* WineExport(const char* Module, const char* Name) {
     HMODULE m = GetModuleHandleA(Module);
-    return m ? GetProcAddress(m, Name) : nullptr;
+    return m ? reinterpret_cast<void*>(GetProcAddress(m, Name)) : nullptr;
 }
 
 std::string HostPath(const std::string& Path) {
@@ -65,25 +65,13 @@ long WhilePumping(const std::function<long()>& Work) {
     return result;
 }
 
-std::string ReadText(const std::string& Name) {
-    std::string text;
-    TFileHandleOwner f(FileOpenRead(Name));
-    if (!f.Valid()) return text;
-    char buffer[4096];
-    int32_t got;
-    while ((got = FileRead(f.Get(), buffer, sizeof buffer)) > 0) text.append(buffer, got);
-    return text;
-}
-
-// True when File is a PE image with a certificate table inside it.
+// True when File is a PE image with a sound certificate table: inside the
+// file, at its end, not over archives.
 bool CarriesSignature(const std::string& File) {
     TFileHandleOwner f(FileOpenRead(File));
     if (!f.Valid()) return false;
-    std::vector<uint8_t> head(CertificateHeadSize);
-    const int32_t got = FileRead(f.Get(), head.data(), static_cast<int32_t>(head.size()));
-    TCertificateTable table;
-    return got > 0 && ReadCertificateTable(head.data(), static_cast<size_t>(got), table) && table.Offset > 0 &&
-           table.Size >= 8 && table.Offset + table.Size <= FileSize(f.Get());
+    const TTrailerPlace place = FindTrailer(f.Get());
+    return place.Signed && place.Damage.empty();
 }
 
 void CopyDate(const std::string& From, const std::string& To) {
@@ -201,7 +189,9 @@ void TProgramSigner::Run(const std::string& Input, const std::string& Output, co
     // The output goes into the log line by line, and its last lines into
     // the failure, which a message box may show.
     TStringList lines;
-    lines.SetText(ReadText(outputFile));
+    // The shell makes the file first; only a shell that did not start
+    // leaves none, and its exit code says so.
+    lines.SetText(FileExists(outputFile) ? ReadWholeFile(outputFile, "the signing command's output") : "");
     std::vector<std::string> shown;
     for (int i = 0; i < lines.Count(); ++i)
         if (!Trim(lines[i]).empty()) {

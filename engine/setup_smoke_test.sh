@@ -22,14 +22,20 @@ done
 shared=${VTRL_WINEPREFIX:?}
 export VTRL_WINEPREFIX=$work/prefix VTRL_WINETEMPLATE=$(dirname "$shared")/wineprefix-template
 trap 'WINEPREFIX=$work/prefix /usr/lib/wine/wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+# The desktop processes of the private prefix, one pid a line.
+desktops() {
+  for pid in $(pgrep -f 'explorer.exe' || true); do
+    tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$work/prefix" && echo "$pid"
+  done
+}
 "$wine_run" cmd /c exit 0 >/dev/null 2>&1   # creates the prefix; its desktop may start here
 WINEPREFIX=$work/prefix /usr/lib/wine/wineserver -k 2>/dev/null
 WINEPREFIX=$work/prefix /usr/lib/wine/wineserver -w 2>/dev/null
+# The desktop the prefix's creation started may take a moment to go.
+for _ in $(seq 50); do [ -z "$(desktops)" ] && break; sleep 0.1; done
 "$wine_run" setup.exe /SILENT /LOG=private.log 2>>stderr.txt || { echo "the silent run in its own prefix failed"; fail=1; }
-for pid in $(pgrep -f 'explorer.exe' || true); do
-  if tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$work/prefix"; then
-    echo "the silent run started the desktop process (explorer.exe, pid $pid)"
-    fail=1
-  fi
+for pid in $(desktops); do
+  echo "the silent run started the desktop process (explorer.exe, pid $pid)"
+  fail=1
 done
 exit $fail

@@ -76,12 +76,6 @@ TLoaderOptions ParseLoaderOptions(const std::vector<std::string>& Args, const st
     return o;
 }
 
-bool IsSoundExtractionInfo(const uint8_t* Trailer, int64_t Size) {
-    return Trailer[xi::Signature] == ExtractionSignature.size() &&
-           std::memcmp(Trailer + xi::Signature + 1, ExtractionSignature.data(), ExtractionSignature.size()) == 0 &&
-           DescribesSetupProgram(DecodeExtractionInfo(Trailer), Size);
-}
-
 bool LocateParts(const std::string& LoaderPath, TDistributionParts& Parts) {
     {
         TFileHandleOwner f(FileOpenRead(LoaderPath));
@@ -90,7 +84,7 @@ bool LocateParts(const std::string& LoaderPath, TDistributionParts& Parts) {
             Parts.Damage = place.Damage;
             return false;
         }
-        if (place.Found && DescribesSetupProgram(place.Info, place.End)) {
+        if (place.Found) {
             Parts.SelfExtracting = true;
             Parts.SetupArchive = LoaderPath;
             Parts.SetupOffset = place.Info.SetupStart;

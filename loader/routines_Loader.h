@@ -47,10 +47,6 @@ struct TDistributionParts {
     std::string Damage;           // the loader's certificate table is damaged: how
 };
 
-// True when the last 56 bytes of a file of Size bytes are a sound trailer:
-// the signature, and parts that follow each other up to the trailer.
-bool IsSoundExtractionInfo(const uint8_t* Trailer, int64_t Size);
-
 // The parts of the distribution of the loading program LoaderPath: its own
 // appended parts when it ends in a sound trailer (before its certificate
 // table, once signed), otherwise "setup.1" beside it. Returns false when

@@ -12,6 +12,7 @@
 #include "FileShim.h"
 #include "RunOptionValues.h"
 #include "cmp_TVtrlCompress.h"
+#include "routines_Trailer.h"
 #include "test_ArchiveHelpers.h"
 #include "types_Archive.h"
 
@@ -99,15 +100,15 @@ TEST(LoaderTrailer, SoundOnlyWhenPartsFitTheFile) {
     TExtractionInfoBytes b = EncodeExtractionInfo(x);
     EXPECT_EQ(b[0], 14);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(&b[1]), 14), "SELFEXTRACTING");
-    EXPECT_TRUE(IsSoundExtractionInfo(b.data(), 3000 + 56));
-    EXPECT_FALSE(IsSoundExtractionInfo(b.data(), 3001 + 56));  // bytes after the trailer's place
+    EXPECT_TRUE(IsSoundTrailer(b.data(), 3000 + 56));
+    EXPECT_FALSE(IsSoundTrailer(b.data(), 3001 + 56));  // bytes after the trailer's place
     b[5] = 'x';
-    EXPECT_FALSE(IsSoundExtractionInfo(b.data(), 3000 + 56));  // no signature
+    EXPECT_FALSE(IsSoundTrailer(b.data(), 3000 + 56));  // no signature
     x.FilesStart = 1501;                                        // a gap between the parts
     b = EncodeExtractionInfo(x);
-    EXPECT_FALSE(IsSoundExtractionInfo(b.data(), 3000 + 56));
+    EXPECT_FALSE(IsSoundTrailer(b.data(), 3000 + 56));
     TExtractionInfoBytes zero{};
-    EXPECT_FALSE(IsSoundExtractionInfo(zero.data(), 56));
+    EXPECT_FALSE(IsSoundTrailer(zero.data(), 56));
 }
 
 // A signed self-extracting setup is found through the trailer before its
